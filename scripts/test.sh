@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Builds and runs every test tier: native unit tests (ASan+UBSan), the Windows tests under Wine,
+# and the end-to-end tests of the real program in a virtual display.
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+cd "$TW_ROOT"
+
+tw_need_packages "${TW_BASE_PACKAGES[@]}" "${TW_WINDOWS_PACKAGES[@]}"
+jobs=$(nproc)
+
+echo "== native build and unit tests"
+cmake --preset native >/dev/null
+cmake --build --preset native -j "$jobs"
+ctest --preset native -j "$jobs"
+
+echo "== Windows build"
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j "$jobs"
+
+trap tw_stop_all EXIT
+tw_start_display
+tw_wine_prefix "$TW_ROOT/build/windows/wineprefix"
+
+echo "== Windows tests under Wine"
+ctest --preset windows -j 1
+
+if [ -d tests/e2e ]; then
+    echo "== end-to-end tests"
+    for t in tests/e2e/*.sh; do
+        [ -e "$t" ] || continue
+        echo "-- $t"
+        bash "$t" "$TW_ROOT/build/windows/bin"
+    done
+fi
+echo "All tests passed."
