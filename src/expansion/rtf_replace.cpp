@@ -27,6 +27,8 @@ struct Run {
     // Directly after a control word that has no delimiting space: text put here must not
     // start with a letter or digit that the control word would swallow.
     bool afterBareWord = false;
+    // Directly after a damaged hex escape that is still open: left as it is.
+    bool locked = false;
     bool owned = false; // `text` holds the characters (escapes decoded, values inserted)
     bool changed = false;
     std::string text;
@@ -170,6 +172,7 @@ private:
         bool open = false;
         bool escaped = false;
         bool lastBareWord = false;
+        bool lastOpenEscape = false;
         for (RtfToken token = scanner.Next(); token.kind != RtfTokenKind::End;
              token = scanner.Next()) {
             if (token.inText) {
@@ -177,6 +180,7 @@ private:
                     Run run;
                     run.srcBegin = token.begin;
                     run.afterBareWord = lastBareWord;
+                    run.locked = lastOpenEscape;
                     runs_.push_back(std::move(run));
                     open = true;
                     escaped = false;
@@ -188,6 +192,7 @@ private:
                 open = false;
             }
             lastBareWord = token.kind == RtfTokenKind::ControlWord && !token.spaceDelimited;
+            lastOpenEscape = token.openEscape;
         }
         if (open) {
             Close(escaped);
@@ -222,7 +227,7 @@ private:
             const Run& run = runs_[r];
             if (run.srcBegin > p) {
                 p = finder.Next(run.srcBegin);
-            } else if (run.owned) {
+            } else if (run.owned || run.locked) {
                 p = finder.Next(run.srcEnd);
             } else if (name.size() <= run.srcEnd - p && MatchesAt(src, p, name)) {
                 matches.push_back(Match{r, p - run.srcBegin});
@@ -234,6 +239,9 @@ private:
     }
 
     void FindInOwnedRun(std::size_t r, const std::string& name, std::vector<Match>& matches) const {
+        if (runs_[r].locked) {
+            return;
+        }
         const std::string_view text(runs_[r].text);
         FirstByteFinder finder(text, static_cast<unsigned char>(name[0]));
         for (std::size_t p = finder.Next(0); p != std::string_view::npos;) {

@@ -186,8 +186,14 @@ RtfToken RtfScanner::ScanBackslash(std::size_t start) {
             Classify(token);
             return token;
         }
-        // A damaged hex escape stands for nothing; keep it as markup.
-        pos_ = start + 2;
+        // A damaged hex escape stands for nothing; it keeps the two places a hex escape would
+        // fill, so that no text put after it can turn it into a valid one.
+        std::size_t p = start + 2;
+        while (p < src_.size() && p < start + 4 && !kStop[static_cast<unsigned char>(src_[p])]) {
+            ++p;
+        }
+        pos_ = p;
+        token.openEscape = p < start + 4;
         token.kind = RtfTokenKind::ControlSymbol;
         token.value = next;
         token.end = pos_;

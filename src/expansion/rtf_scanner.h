@@ -34,6 +34,9 @@ struct RtfToken {
     bool hasParameter = false;
     long long parameter = 0;
     bool spaceDelimited = false; // ControlWord: ended by a space that belongs to it
+    // A damaged \' escape with fewer than two characters after it: whatever follows could
+    // complete it.
+    bool openEscape = false;
 };
 
 class RtfScanner {

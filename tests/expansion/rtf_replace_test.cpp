@@ -195,7 +195,12 @@ TEST(ReplaceInRtf, DamagedSourceIsHandledWithoutLosingAnything) {
         EXPECT_EQ(IsBalancedRtf(out), IsBalancedRtf(doc));
         EXPECT_GE(out.size(), doc.size() - 3);
     }
-    EXPECT_EQ(ReplaceInRtf("{\\rtf1 \\'zName", "Name", "X"), "{\\rtf1 \\'zX");
+    EXPECT_EQ(ReplaceInRtf("{\\rtf1 \\'z Name", "Name", "X"), "{\\rtf1 \\'z X");
+    // The two places after a damaged hex escape are its own: text put there could repair it.
+    EXPECT_EQ(ReplaceInRtf("{\\rtf1 \\'Name}", "Name,me", std::string("X") + kSep + "ab"),
+              "{\\rtf1 \\'Naab}");
+    // Text right after an escape that is still open is left alone.
+    EXPECT_EQ(ReplaceInRtf("{\\rtf1 \\'\\'4eame}", "Name", "X"), "{\\rtf1 \\'\\'4eame}");
     EXPECT_EQ(ReplaceInRtf("{\\rtf1 \\bin999 Name}", "Name", "X"), "{\\rtf1 \\bin999 Name}");
 }
 
