@@ -1,6 +1,7 @@
 #include "expansion/rtf_replace.h"
 
 #include "expansion/rtf_escape.h"
+#include "expansion/rtf_replace_paths.h"
 #include "expansion/rtf_scanner.h"
 #include "expansion/text_search.h"
 
@@ -292,10 +293,8 @@ private:
 
 } // namespace
 
-std::string ReplaceInRtf(const std::string& source, const std::vector<Replacement>& passes) {
-    if (!IsRtfSource(source)) {
-        return ReplaceInPlainText(source, passes);
-    }
+std::string ReplaceInRtfPassByPass(const std::string& source,
+                                   const std::vector<Replacement>& passes) {
     RtfTextView view(source);
     for (const Replacement& pass : passes) {
         if (!pass.name.empty() && !pass.value.empty()) {
@@ -303,6 +302,14 @@ std::string ReplaceInRtf(const std::string& source, const std::vector<Replacemen
         }
     }
     return view.Render();
+}
+
+std::string ReplaceInRtf(const std::string& source, const std::vector<Replacement>& passes) {
+    if (!IsRtfSource(source)) {
+        return ReplaceInPlainText(source, passes);
+    }
+    return PassesAreIndependent(passes) ? ReplaceInRtfOneScan(source, passes)
+                                        : ReplaceInRtfPassByPass(source, passes);
 }
 
 std::string ReplaceInRtf(const std::string& source, const std::string& names,
