@@ -367,6 +367,10 @@ std::int32_t AttachReceiverTo(std::uint32_t kind, HWND receiver, std::uint32_t a
     HWND control = nullptr;
     {
         std::lock_guard guard(g_lock);
+        // Receivers destroyed without detaching must not count against the limit.
+        for (const auto& r : std::vector<Receiver>(g_receivers.All()))
+            if (!IsWindow(reinterpret_cast<HWND>(r.window)))
+                g_receivers.RemoveWindow(r.window);
         std::int32_t status =
             g_receivers.Add(kind, reinterpret_cast<std::uintptr_t>(receiver), allowFiltering);
         if (status != kHookNoError)

@@ -2,8 +2,17 @@
 
 namespace tw {
 
-bool TKvShellHook::IsFilteredOwnWindow(HookWindow window) {
-    return !NotifyOwnEvents && Host().IsOwnApplicationWindow(window);
+bool TKvShellHook::IsFilteredOwnWindow(HookWindow window, bool destroyed) {
+    if (NotifyOwnEvents)
+        return false;
+    if (Host().IsOwnApplicationWindow(window)) {
+        if (!destroyed)
+            ownWindowsSeen_.insert(window);
+        else
+            ownWindowsSeen_.erase(window);
+        return true;
+    }
+    return destroyed && ownWindowsSeen_.erase(window) > 0;
 }
 
 void TKvShellHook::ProcessHookMessage(HookMessage& message) {
@@ -13,29 +22,29 @@ void TKvShellHook::ProcessHookMessage(HookMessage& message) {
     const auto window = static_cast<HookWindow>(message.WParam);
     switch (code) {
     case 1:
-        if (!IsFilteredOwnWindow(window))
+        if (!IsFilteredOwnWindow(window, false))
             DoWindowCreated(window);
         break;
     case 2:
-        if (!IsFilteredOwnWindow(window))
+        if (!IsFilteredOwnWindow(window, true))
             DoWindowDestroyed(window);
         break;
     case 3:
         DoActivateShellWindow();
         break;
     case 4:
-        if (!IsFilteredOwnWindow(window))
+        if (!IsFilteredOwnWindow(window, false))
             DoWindowActivated(window);
         break;
     case 6:
-        if (!IsFilteredOwnWindow(window))
+        if (!IsFilteredOwnWindow(window, false))
             DoWindowTitleRedraw(window, static_cast<std::uint32_t>(message.LParam) != 0);
         break;
     case 7:
         DoTaskManager();
         break;
     case 8:
-        if (!IsFilteredOwnWindow(window))
+        if (!IsFilteredOwnWindow(window, false))
             DoLanguageChange(window);
         break;
     case 11:

@@ -2,6 +2,8 @@
 // Window activation, creation, destruction and the other shell notifications of the desktop.
 #include "hooks/sys_hook.h"
 
+#include <set>
+
 namespace tw {
 
 class TKvShellHook;
@@ -45,7 +47,11 @@ protected:
     virtual void DoWindowDestroyed(HookWindow sourceWindow);
 
 private:
-    bool IsFilteredOwnWindow(HookWindow window);
+    bool IsFilteredOwnWindow(HookWindow window, bool destroyed);
+
+    // Own windows seen while they existed: once destroyed, a window can no longer be asked
+    // which program it belongs to.
+    std::set<HookWindow> ownWindowsSeen_;
 };
 
 } // namespace tw

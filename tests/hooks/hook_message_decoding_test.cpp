@@ -132,6 +132,19 @@ TEST_F(ShellDecoding, OwnWindowFilter) {
     EXPECT_EQ(std::vector<std::string>{"activated 4660"}, Process(4, 0x1234, 0));
 }
 
+TEST_F(ShellDecoding, OwnWindowStaysOwnAfterItIsGone) {
+    shell.NotifyOwnEvents = false;
+    host.ownWindows = {0x777};
+    EXPECT_TRUE(Process(4, 0x777, 0).empty());
+    // Destroyed: the system no longer knows whose it was, the component still does.
+    host.ownWindows.clear();
+    EXPECT_TRUE(Process(2, 0x777, 0).empty());
+    // Only once: a later window with the same handle may be anyone's.
+    EXPECT_EQ(std::vector<std::string>{"destroyed 1911"}, Process(2, 0x777, 0));
+    // A window never seen as own is reported.
+    EXPECT_EQ(std::vector<std::string>{"destroyed 2184"}, Process(2, 0x888, 0));
+}
+
 TEST_F(Decoding, UnassignedEventsAreNotCalled) {
     TKvShellHook shell(loader, host, "");
     TKvKeyboardHook keys(loader, host, "");
