@@ -1,0 +1,60 @@
+#include "ui/library_editing.h"
+
+namespace tw {
+
+LibraryEditing::LibraryEditing(TRepList& list, LibraryEditingPorts ports)
+    : list_(list), ports_(ports), committer_(list, ports.bar, ports.editor, flags_),
+      navigation_(list, {ports.bar, ports.editor, ports.view, ports.boxes, ports.errors}, flags_,
+                  committer_),
+      bar_(list, ports.bar, ports.boxes, ports.errors, flags_, committer_, navigation_) {}
+
+bool LibraryEditing::NavigationEdited(TreeNode* node, const std::string& text) {
+    bool renamed = false;
+    Run([&] { renamed = navigation_.NavigationEdited(node, text); });
+    return renamed;
+}
+
+bool LibraryEditing::EditNameKeyPress(char key) {
+    bool passes = false;
+    if (!Run([&] { passes = bar_.EditNameKeyPress(key); })) {
+        return false;
+    }
+    return passes;
+}
+
+bool LibraryEditing::EditMacroKeyPress(char key) {
+    bool passes = false;
+    if (!Run([&] { passes = bar_.EditMacroKeyPress(key); })) {
+        return false;
+    }
+    return passes;
+}
+
+void LibraryEditing::ActionMainFormUpdate(bool fullMode, bool lastActiveWindowAlive) {
+    CommandStateInputs in;
+    in.fullMode = fullMode;
+    TreeNode* node = list_.Tree.Selected();
+    const TRep* rep = node ? node->Data() : nullptr;
+    in.selection = !node                                           ? SelectionKind::None
+                   : (rep ? rep->IsFolder() : node->HasChildren()) ? SelectionKind::Folder
+                                                                   : SelectionKind::Reply;
+    in.nameModified = flags_.NameModified;
+    in.contentModified = flags_.ContentModified;
+    in.hotKeyChecked = ports_.bar.HotKeyChecked();
+    if (in.selection == SelectionKind::Reply) {
+        in.editorFocused = ports_.editor.EditorHasFocus();
+        if (in.editorFocused) {
+            in.editorSelectionLength = ports_.editor.EditorSelectionLength();
+            in.editorCanPaste = ports_.editor.EditorCanPaste();
+            in.editorCanUndo = ports_.editor.EditorCanUndo();
+            in.editorCanRedo = ports_.editor.EditorCanRedo();
+        }
+    }
+    in.lastActiveWindowAlive = lastActiveWindowAlive;
+    in.forceSaveWas = forceSaveWas_;
+    const CommandStates states = ComputeCommandStates(in);
+    forceSaveWas_ = states.editorForceSave;
+    ports_.states.ApplyCommandStates(states);
+}
+
+} // namespace tw

@@ -1,0 +1,134 @@
+#pragma once
+// Editing the library in the main window: the tree commands, the property bar, the editor's
+// pending edits and the idle-time command states, composed over one TRepList and the window's
+// ports. The main window forwards each control event to one handler here.
+//
+// Every handler is a command boundary: a failed disk step ends it and is reported through the
+// ErrorSink (the standard error report); nothing is rolled back.
+#include "library/rep_list.h"
+#include "platform/message_boxes.h"
+#include "ui/command_state.h"
+#include "ui/editing_ports.h"
+#include "ui/navigation_commands.h"
+#include "ui/pending_edits.h"
+#include "ui/property_bar.h"
+#include "ui/reply_commit.h"
+
+#include <exception>
+#include <string>
+
+namespace tw {
+
+struct LibraryEditingPorts {
+    PropertyBarView& bar;
+    RichEditorPort& editor;
+    NavigationView& view;
+    MessageBoxes& boxes;
+    ErrorSink& errors;
+    CommandStateView& states;
+};
+
+class LibraryEditing {
+public:
+    LibraryEditing(TRepList& list, LibraryEditingPorts ports);
+    LibraryEditing(const LibraryEditing&) = delete;
+    LibraryEditing& operator=(const LibraryEditing&) = delete;
+
+    // --- commands; false when one ended with an error ---
+    bool NavAddFolderExecute() {
+        return Run([&] { navigation_.NavAddFolderExecute(); });
+    }
+    bool NavAddReplyExecute() {
+        return Run([&] { navigation_.NavAddReplyExecute(); });
+    }
+    bool NavDeleteExecute() {
+        return Run([&] { navigation_.NavDeleteExecute(); });
+    }
+    bool EditorForceSaveExecute() {
+        return Run([&] { bar_.EditorForceSaveExecute(); });
+    }
+    // For the moments outside this class (exit, delivery): throws like the library does.
+    void CommitCurrentReply() { committer_.CommitCurrentReply(); }
+
+    // --- tree events ---
+    void NavigationChanging() { navigation_.NavigationChanging(); }
+    void NavigationChange(TreeNode* node) {
+        Run([&] { navigation_.NavigationChange(node); });
+    }
+    // A user's selection from the core's side (both of the above).
+    void SelectNode(TreeNode* node) {
+        Run([&] { navigation_.SelectNode(node); });
+    }
+    bool NavigationEdited(TreeNode* node, const std::string& text);
+    bool NavigationDragOver(TreeNode* target, int y, int height, bool fromTree) {
+        return navigation_.NavigationDragOver(target, y, height, fromTree);
+    }
+    void NavigationDragDrop(TreeNode* target) {
+        Run([&] { navigation_.NavigationDragDrop(target); });
+    }
+    static NodeImages NavigationGetImageIndex(const TreeNode* node, bool expanded) {
+        return NavigationCommands::NavigationGetImageIndex(node, expanded);
+    }
+
+    // --- property bar and editor ---
+    void EditNameChange() { bar_.EditNameChange(); }
+    void EditMacroChange() { bar_.EditMacroChange(); }
+    void EditorChange() { bar_.EditorChange(); }
+    // Focus entered the Name, Macro or key field, the editor, or the font boxes.
+    void EditNameEnter() { bar_.CommitOnEnter(); }
+    void EditMacroEnter() { bar_.CommitOnEnter(); }
+    void ComboBoxKeyEnter() { bar_.CommitOnEnter(); }
+    void EditorEnter() { bar_.CommitOnEnter(); }
+    void FontNameEnter() { bar_.CommitOnEnter(); }
+    void FontSizeEnter() { bar_.CommitOnEnter(); }
+    // The application stops being the active one: the edits of the moment are written.
+    void ApplicationDeactivate() { bar_.CommitOnEnter(); }
+    bool EditNameKeyPress(char key);
+    bool EditMacroKeyPress(char key);
+    void ComboBoxKeyChange() {
+        Run([&] { bar_.ComboBoxKeyChange(); });
+    }
+    void CheckBoxHotKeyMouseUp(bool leftButton) {
+        Run([&] { bar_.CheckBoxHotKeyMouseUp(leftButton); });
+    }
+    void CheckBoxShiftMouseUp(bool leftButton) {
+        Run([&] { bar_.CheckBoxShiftMouseUp(leftButton); });
+    }
+    void ListMacrosClick(int row) {
+        Run([&] { bar_.ListMacrosClick(row); });
+    }
+    void ListHotKeysClick(int row) {
+        Run([&] { bar_.ListHotKeysClick(row); });
+    }
+
+    // --- idle time ---
+    void ActionMainFormUpdate(bool fullMode, bool lastActiveWindowAlive);
+
+    const PendingEdits& Flags() const { return flags_; }
+    // The ContentModified flag, for the expansion that rewrites the editor's working copy.
+    void ClearContentModified() { flags_.ContentModified = false; }
+    TRepList& Library() { return list_; }
+
+private:
+    template <class Step> bool Run(Step&& step) {
+        try {
+            step();
+            return true;
+        } catch (const std::exception& e) {
+            ports_.errors.ReportError(e.what());
+        } catch (...) {
+            ports_.errors.ReportError("Unexpected error");
+        }
+        return false;
+    }
+
+    TRepList& list_;
+    LibraryEditingPorts ports_;
+    PendingEdits flags_;
+    ReplyCommitter committer_;
+    NavigationCommands navigation_;
+    PropertyBar bar_;
+    bool forceSaveWas_ = false;
+};
+
+} // namespace tw

@@ -1,0 +1,12 @@
+#pragma once
+// The main window's two pending-edit flags. They concern only the selected node: every other node
+// is always saved.
+namespace tw {
+
+struct PendingEdits {
+    bool NameModified = false;    // EditName changed since the node was loaded or committed
+    bool ContentModified = false; // the macro, hot key or text changed likewise
+    bool Any() const { return NameModified || ContentModified; }
+};
+
+} // namespace tw

@@ -1,0 +1,59 @@
+#include "ui/reply_commit.h"
+
+#include "library/hot_key.h"
+#include "ui/key_table.h"
+
+namespace tw {
+
+TRep* ReplyCommitter::SelectedRep() const {
+    TreeNode* node = list_.Tree.Selected();
+    return node ? node->Data() : nullptr;
+}
+
+void ReplyCommitter::CommitCurrentReply() {
+    TRep* rep = SelectedRep();
+    if (!rep) {
+        return;
+    }
+    CommitName();
+    if (!rep->IsFolder()) {
+        CommitContent(rep);
+    }
+}
+
+void ReplyCommitter::CommitName() {
+    TRep* rep = SelectedRep();
+    if (!rep) {
+        return;
+    }
+    if (flags_.NameModified) {
+        const std::string name = bar_.NameText();
+        if (!name.empty()) {
+            list_.RenameItem(rep, name); // a failure keeps the flag raised
+            bar_.SetNameText(rep->Caption());
+        }
+    }
+    flags_.NameModified = false;
+}
+
+std::string ReplyCommitter::HotKeyCodeOfBar() {
+    const char key = KeyTableChar(bar_.KeyIndex());
+    if (!bar_.HotKeyChecked() || key == '\0') {
+        return {};
+    }
+    return EncodeHotKey(bar_.ShiftChecked(), key);
+}
+
+void ReplyCommitter::CommitContent(TRep* reply) {
+    if (!flags_.ContentModified || !reply || reply->IsFolder()) {
+        return;
+    }
+    // Another reply's macro or hot key is silently not taken over.
+    list_.SetMacro(reply, bar_.MacroText());
+    list_.SetHotKey(reply, HotKeyCodeOfBar());
+    list_.SetBody(reply, editor_.BodyLines());
+    list_.SaveReply(reply); // a failure keeps the flag raised
+    flags_.ContentModified = false;
+}
+
+} // namespace tw
