@@ -1,0 +1,253 @@
+#include "ui/win32/tree_view_editing.h"
+
+#include "platform/win32/ansi_path.h"
+
+namespace tw::win32 {
+namespace {
+
+constexpr UINT_PTR kSubclassId = 0x7457; // any id unique on this window
+
+} // namespace
+
+TreeViewEditing::TreeViewEditing(HWND treeView) : tree_(treeView) {
+    images_ = CreateNavImages();
+    TreeView_SetImageList(tree_, images_, TVSIL_NORMAL);
+    TreeView_SetIndent(tree_, 19);
+    SetWindowSubclass(tree_, TreeProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+TreeViewEditing::~TreeViewEditing() {
+    RemoveWindowSubclass(tree_, TreeProc, kSubclassId);
+    if (IsWindow(tree_)) {
+        TreeView_SetImageList(tree_, nullptr, TVSIL_NORMAL);
+    }
+    if (images_) {
+        ImageList_Destroy(images_);
+    }
+}
+
+TreeNode* TreeViewEditing::NodeOf(HTREEITEM item) const {
+    if (!item) {
+        return nullptr;
+    }
+    TVITEMW tv{};
+    tv.mask = TVIF_PARAM | TVIF_HANDLE;
+    tv.hItem = item;
+    return TreeView_GetItem(tree_, &tv) ? reinterpret_cast<TreeNode*>(tv.lParam) : nullptr;
+}
+
+HTREEITEM TreeViewEditing::ItemOf(const TreeNode* node) {
+    return node ? reinterpret_cast<HTREEITEM>(node->ViewTag()) : nullptr;
+}
+
+bool TreeViewEditing::OnNotify(const NMHDR& header, LRESULT& result) {
+    if (header.hwndFrom != tree_) {
+        return false;
+    }
+    switch (header.code) {
+    case TVN_SELCHANGINGW:
+        if (editing_ && !(echoing_ && echoing_())) {
+            editing_->NavigationChanging();
+        }
+        result = FALSE; // always allowed
+        return true;
+    case TVN_BEGINLABELEDITW:
+        result = editing_ ? FALSE : TRUE;
+        return true;
+    case TVN_ENDLABELEDITW: {
+        const auto& info = reinterpret_cast<const NMTVDISPINFOW&>(header);
+        if (editing_ && info.item.pszText) {
+            editing_->NavigationEdited(NodeOf(info.item.hItem), WideToAnsi(info.item.pszText));
+        }
+        // The model's caption reaches the item through the mirror.
+        result = FALSE;
+        return true;
+    }
+    case TVN_BEGINDRAGW:
+        BeginDrag(reinterpret_cast<const NMTREEVIEWW&>(header).itemNew.hItem);
+        result = 0;
+        return true;
+    case TVN_GETDISPINFOW: {
+        auto& info = const_cast<NMTVDISPINFOW&>(reinterpret_cast<const NMTVDISPINFOW&>(header));
+        if (info.item.mask & (TVIF_IMAGE | TVIF_SELECTEDIMAGE)) {
+            const bool expanded =
+                (TreeView_GetItemState(tree_, info.item.hItem, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+            const NodeImages images =
+                LibraryEditing::NavigationGetImageIndex(NodeOf(info.item.hItem), expanded);
+            info.item.iImage = images.image;
+            info.item.iSelectedImage = images.selectedImage;
+        }
+        result = 0;
+        return true;
+    }
+    case TVN_ITEMEXPANDEDW:
+        InvalidateRect(tree_, nullptr, FALSE);
+        result = 0;
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TreeViewEditing::BeginEditCaption(TreeNode* node) {
+    HTREEITEM item = ItemOf(node);
+    if (!item) {
+        return;
+    }
+    TreeView_EnsureVisible(tree_, item);
+    SetFocus(tree_);
+    TreeView_EditLabel(tree_, item);
+}
+
+void TreeViewEditing::ScrollTreeLines(int lines) {
+    const WPARAM code = lines < 0 ? SB_LINEUP : SB_LINEDOWN;
+    for (int i = 0; i < (lines < 0 ? -lines : lines); ++i) {
+        SendMessageW(tree_, WM_VSCROLL, code, 0);
+    }
+}
+
+void TreeViewEditing::BeginDrag(HTREEITEM item) {
+    if (!editing_ || !item) {
+        return;
+    }
+    // The dragged node is the selected one.
+    if (TreeView_GetSelection(tree_) != item) {
+        TreeView_SelectItem(tree_, item);
+    }
+    dragging_ = true;
+    SetCapture(tree_);
+}
+
+TreeNode* TreeViewEditing::NodeAt(POINT client) const {
+    TVHITTESTINFO hit{};
+    hit.pt = client;
+    HTREEITEM item = TreeView_HitTest(tree_, &hit);
+    return (hit.flags & TVHT_ONITEM) ? NodeOf(item) : nullptr;
+}
+
+void TreeViewEditing::DragTo(POINT client) {
+    if (!dragging_ || !editing_) {
+        return;
+    }
+    RECT rc{};
+    GetClientRect(tree_, &rc);
+    TreeNode* target = NodeAt(client);
+    const bool accepted = editing_->NavigationDragOver(target, client.y, rc.bottom, true);
+    TreeView_SelectDropTarget(tree_, accepted ? ItemOf(target) : nullptr);
+    SetCursor(LoadCursorW(nullptr, accepted ? IDC_ARROW : IDC_NO));
+}
+
+void TreeViewEditing::DropAt(POINT client) {
+    if (!dragging_) {
+        return;
+    }
+    RECT rc{};
+    GetClientRect(tree_, &rc);
+    TreeNode* target = NodeAt(client);
+    const bool accepted =
+        editing_ && editing_->NavigationDragOver(target, client.y, rc.bottom, true);
+    EndDrag();
+    if (accepted) {
+        editing_->NavigationDragDrop(target);
+    }
+}
+
+void TreeViewEditing::CancelDrag() {
+    if (dragging_) {
+        EndDrag();
+    }
+}
+
+void TreeViewEditing::EndDrag() {
+    dragging_ = false;
+    TreeView_SelectDropTarget(tree_, nullptr);
+    if (GetCapture() == tree_) {
+        ReleaseCapture();
+    }
+}
+
+LRESULT CALLBACK TreeViewEditing::TreeProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                           DWORD_PTR data) {
+    auto* self = reinterpret_cast<TreeViewEditing*>(data);
+    if (self->dragging_) {
+        const POINT at{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+        switch (msg) {
+        case WM_MOUSEMOVE:
+            self->DragTo(at);
+            return 0;
+        case WM_LBUTTONUP:
+            self->DropAt(at);
+            return 0;
+        case WM_KEYDOWN:
+            if (wp == VK_ESCAPE) {
+                self->CancelDrag();
+                return 0;
+            }
+            break;
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lp) != hwnd) {
+                self->dragging_ = false;
+                TreeView_SelectDropTarget(hwnd, nullptr);
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+HIMAGELIST CreateNavImages() {
+    HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 4, 0);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    const COLORREF mask = RGB(255, 0, 255);
+    struct Picture {
+        COLORREF body;
+        COLORREF edge;
+        bool folder;
+        bool open;
+    };
+    const Picture pictures[4] = {{RGB(240, 200, 80), RGB(150, 110, 20), true, false},
+                                 {RGB(250, 220, 120), RGB(150, 110, 20), true, true},
+                                 {RGB(255, 255, 255), RGB(90, 90, 90), false, false},
+                                 {RGB(200, 225, 255), RGB(30, 70, 160), false, false}};
+    for (const Picture& p : pictures) {
+        HBITMAP bmp = CreateCompatibleBitmap(screen, 16, 16);
+        HGDIOBJ old = SelectObject(dc, bmp);
+        HBRUSH back = CreateSolidBrush(mask);
+        RECT all{0, 0, 16, 16};
+        FillRect(dc, &all, back);
+        DeleteObject(back);
+        HBRUSH body = CreateSolidBrush(p.body);
+        HPEN edge = CreatePen(PS_SOLID, 1, p.edge);
+        HGDIOBJ oldBrush = SelectObject(dc, body);
+        HGDIOBJ oldPen = SelectObject(dc, edge);
+        if (p.folder) {
+            Rectangle(dc, 1, 3, 8, 6);
+            Rectangle(dc, 1, 5, 15, 14);
+            if (p.open) {
+                MoveToEx(dc, 3, 8, nullptr);
+                LineTo(dc, 15, 8);
+            }
+        } else {
+            Rectangle(dc, 3, 1, 13, 15);
+            for (int y = 4; y <= 11; y += 3) {
+                MoveToEx(dc, 5, y, nullptr);
+                LineTo(dc, 11, y);
+            }
+        }
+        SelectObject(dc, oldBrush);
+        SelectObject(dc, oldPen);
+        DeleteObject(body);
+        DeleteObject(edge);
+        SelectObject(dc, old);
+        ImageList_AddMasked(list, bmp, mask);
+        DeleteObject(bmp);
+    }
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return list;
+}
+
+} // namespace tw::win32

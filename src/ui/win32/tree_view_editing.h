@@ -1,0 +1,61 @@
+#pragma once
+// What the user does to the tree view beyond selecting: the in-place editor, dragging a node
+// inside the tree, and the four node pictures. Each event goes to one LibraryEditing handler;
+// the tree view itself is kept equal to the model by its mirror.
+#include "ui/editing_ports.h"
+#include "ui/library_editing.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <utility>
+
+namespace tw::win32 {
+
+class TreeViewEditing : public NavigationView {
+public:
+    explicit TreeViewEditing(HWND treeView);
+    ~TreeViewEditing() override;
+    TreeViewEditing(const TreeViewEditing&) = delete;
+    TreeViewEditing& operator=(const TreeViewEditing&) = delete;
+
+    // Null until the library exists; events are ignored meanwhile.
+    void SetEditing(LibraryEditing* editing) { editing_ = editing; }
+    // True while the view changes because the model did: those notifications are echoes and
+    // must not reach the handlers (a selection the core makes has committed already).
+    void SetEchoCheck(std::function<bool()> echoing) { echoing_ = std::move(echoing); }
+
+    // Called with every WM_NOTIFY from the tree view; true when handled, with the result.
+    bool OnNotify(const NMHDR& header, LRESULT& result);
+    bool Dragging() const { return dragging_; }
+    bool EditingLabel() const { return TreeView_GetEditControl(tree_) != nullptr; }
+
+    void BeginEditCaption(TreeNode* node) override;
+    void ScrollTreeLines(int lines) override;
+
+    TreeNode* NodeOf(HTREEITEM item) const;
+    static HTREEITEM ItemOf(const TreeNode* node);
+
+    // The drag as the mouse drives it, in the tree's client coordinates.
+    void DragTo(POINT client);
+    void DropAt(POINT client);
+    void CancelDrag();
+
+private:
+    static LRESULT CALLBACK TreeProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    void BeginDrag(HTREEITEM item);
+    TreeNode* NodeAt(POINT client) const;
+    void EndDrag();
+
+    HWND tree_;
+    HIMAGELIST images_ = nullptr;
+    LibraryEditing* editing_ = nullptr;
+    std::function<bool()> echoing_;
+    bool dragging_ = false;
+};
+
+// The four 16 by 16 pictures: closed folder, open folder, reply, selected reply.
+HIMAGELIST CreateNavImages();
+
+} // namespace tw::win32
