@@ -40,6 +40,19 @@ bool PassesAreIndependent(const std::vector<Replacement>& passes) {
 
 namespace {
 
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
 struct Hit {
     std::size_t offset; // in the run's text
     std::size_t pass;
@@ -69,6 +82,9 @@ public:
     }
 
     std::string Run() {
+        if (!MayHoldAName()) {
+            return src_;
+        }
         RtfScanner scanner(src_);
         bool open = false;
         RunInfo run;
@@ -113,6 +129,34 @@ private:
         bool afterBareWord = false;
         bool locked = false;
     };
+
+    // Most replies hold none of the names: a search for the bytes a name can start with
+    // settles that without reading the markup.
+    bool MayHoldAName() {
+        if (isFirst_['\\'] || isFirst_['{'] || isFirst_['}']) {
+            return true;
+        }
+        // An escape \'hh may stand for a first byte, too.
+        for (std::size_t p = src_.find('\'', 1); p != std::string::npos;
+             p = src_.find('\'', p + 1)) {
+            if (src_[p - 1] == '\\' && p + 2 < src_.size()) {
+                const int hi = HexDigit(src_[p + 1]);
+                const int lo = HexDigit(src_[p + 2]);
+                if (hi >= 0 && lo >= 0 && isFirst_[static_cast<std::size_t>(hi * 16 + lo)]) {
+                    return true;
+                }
+            }
+        }
+        if (oneFirstByte_) {
+            return finder_.Next(0) != std::string_view::npos;
+        }
+        for (unsigned char c : src_) {
+            if (isFirst_[c]) {
+                return true;
+            }
+        }
+        return false;
+    }
 
     unsigned char FirstByte() const { return static_cast<unsigned char>(passes_[0].name[0]); }
 
