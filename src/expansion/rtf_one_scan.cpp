@@ -136,6 +136,17 @@ private:
         if (isFirst_['\\'] || isFirst_['{'] || isFirst_['}']) {
             return true;
         }
+        if (oneFirstByte_) {
+            if (finder_.Next(0) != std::string_view::npos) {
+                return true;
+            }
+        } else {
+            for (unsigned char c : src_) {
+                if (isFirst_[c]) {
+                    return true;
+                }
+            }
+        }
         // An escape \'hh may stand for a first byte, too.
         for (std::size_t p = src_.find('\'', 1); p != std::string::npos;
              p = src_.find('\'', p + 1)) {
@@ -145,14 +156,6 @@ private:
                 if (hi >= 0 && lo >= 0 && isFirst_[static_cast<std::size_t>(hi * 16 + lo)]) {
                     return true;
                 }
-            }
-        }
-        if (oneFirstByte_) {
-            return finder_.Next(0) != std::string_view::npos;
-        }
-        for (unsigned char c : src_) {
-            if (isFirst_[c]) {
-                return true;
             }
         }
         return false;
