@@ -87,8 +87,7 @@ bool IsHiddenDestination(std::string_view word) {
                                                   "footerf",    "footnote",
                                                   "annotation", "bkmkstart",
                                                   "bkmkend",    "xe",
-                                                  "tc",         "txe",
-                                                  "field_inst"};
+                                                  "tc",         "txe"};
     return std::find(std::begin(kWords), std::end(kWords), word) != std::end(kWords);
 }
 
