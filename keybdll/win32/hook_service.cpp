@@ -240,6 +240,9 @@ std::int32_t InstallNeededHooks(bool& nothingNeeded) {
     std::int32_t status = kHookNoError;
     auto reconcile = [&](HHOOK& hook, int id, HOOKPROC proc, bool needed) {
         if (needed && !hook) {
+            // Keys held while no hook watched are unknown: start from all keys up.
+            if (id == WH_KEYBOARD_LL)
+                g_keystrokes = KeystrokeEncoder();
             hook = SetWindowsHookExW(id, proc, g_module, 0);
             if (!hook && status == kHookNoError)
                 status = static_cast<std::int32_t>(GetLastError());
