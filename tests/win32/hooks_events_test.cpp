@@ -12,6 +12,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <memory>
 #include <cstdio>
 #include <thread>
 
@@ -58,6 +59,24 @@ TEST(HookDelivery, KeystrokeArrivesAsTheContractMessage) {
     // In the order they happened.
     EXPECT_LE(a[1].at, right[0].at);
     EXPECT_EQ(0, dll.detach(1, receiver.Handle()));
+}
+
+TEST(HookDelivery, DestroyedReceiverIsDroppedQuietly) {
+    KeybDllExports dll;
+    ASSERT_TRUE(dll.Complete());
+    auto gone = std::make_unique<RecordingWindow>();
+    RecordingWindow stays;
+    const HWND goneHandle = gone->Handle();
+    ASSERT_EQ(0, dll.attach(1, goneHandle, 0));
+    ASSERT_EQ(0, dll.attach(1, stays.Handle(), 0));
+    gone.reset(); // destroyed without detaching
+    SendKey('K', 0x25, false);
+    SendKey('K', 0x25, true);
+    EXPECT_TRUE(PumpUntil([&] { return KeyMessagesFor(stays, 'K').size() >= 2; }));
+    // Posting the first key to the dead window failed, so the library had forgotten it before
+    // the key reached the receiver registered after it.
+    EXPECT_EQ(-3, dll.detach(1, goneHandle));
+    EXPECT_EQ(0, dll.detach(1, stays.Handle()));
 }
 
 TEST(HookDelivery, KeyboardComponentDecodesInjectedKeys) {
