@@ -6,8 +6,8 @@
 #include "keybdll/window_tracker.h"
 
 #include <deque>
-#include <set>
 #include <mutex>
+#include <set>
 #include <vector>
 
 namespace tw::keybdll {
@@ -57,7 +57,9 @@ std::vector<Receiver> ReceiversOf(std::uint8_t kind) {
     return g_receivers.OfKind(kind);
 }
 
+// On the hook thread only.
 void ForgetWindow(HWND window) {
+    g_stalled.erase(window);
     std::lock_guard guard(g_lock);
     if (g_receivers.RemoveWindow(reinterpret_cast<std::uintptr_t>(window)))
         g_receiverGone = true;
