@@ -1,13 +1,13 @@
 #pragma once
 // The standard error report: an error that no command handles ends that command, is shown in a
 // box captioned with the application title, and the program goes on. Nothing is rolled back.
+#include "app/product.h"
+
 #include <exception>
 #include <string>
 #include <utility>
 
 namespace tw {
-
-inline constexpr const char* kApplicationTitle = "Textwright";
 
 class ErrorReportPort {
 public:

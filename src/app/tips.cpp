@@ -26,6 +26,15 @@ const std::vector<std::string>& StandardTips() {
     return kTips;
 }
 
+SystemRandom::SystemRandom() : engine_(std::random_device{}()) {}
+
+int SystemRandom::Below(int bound) {
+    if (bound <= 1) {
+        return 0;
+    }
+    return std::uniform_int_distribution<int>(0, bound - 1)(engine_);
+}
+
 std::string TipPicker::Pick() {
     if (tips_.empty()) {
         return kNoTipsText;

@@ -1,5 +1,6 @@
 #pragma once
 // The tip of the day: the ten tips and the dialog's choice of which to show.
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,6 +16,16 @@ class RandomSource {
 public:
     virtual ~RandomSource() = default;
     virtual int Below(int bound) = 0;
+};
+
+// Seeded once from the system's entropy source.
+class SystemRandom : public RandomSource {
+public:
+    SystemRandom();
+    int Below(int bound) override;
+
+private:
+    std::mt19937 engine_;
 };
 
 class TipPicker {
