@@ -42,4 +42,11 @@ private:
     RandomSource& random_;
 };
 
+class TipDialogPort {
+public:
+    virtual ~TipDialogPort() = default;
+    // Modal. Shows the check box "&Show tips at startup" as given and returns its state at close.
+    virtual bool ShowTipDialog(bool showAtStartup) = 0;
+};
+
 } // namespace tw

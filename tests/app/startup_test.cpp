@@ -1,4 +1,5 @@
 #include "app/common_routines.h"
+#include "app/dpi_scale.h"
 #include "app/startup.h"
 
 #include <gtest/gtest.h>
@@ -43,6 +44,18 @@ TEST(HelpFiles, OpenedBesideTheProgramAndFailuresAreSilent) {
     OpenTutorialsFile(shell, g);
     EXPECT_EQ((std::vector<std::string>{"D:\\tw\\Textwright.chm", "D:\\tw\\TextwrightTutors.chm"}),
               shell.opened);
+}
+
+TEST(ScaleForDpi, RoundsToNearestForCommonMonitorSettings) {
+    const struct {
+        int px, dpi, expected;
+    } cases[] = {
+        {740, 96, 740}, {740, 120, 925}, {497, 144, 746}, {3, 120, 4},
+        {3, 144, 5},    {1, 96, 1},      {0, 192, 0},     {-3, 120, -4},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.expected, ScaleForDpi(c.px, c.dpi)) << c.px << " at " << c.dpi;
+    }
 }
 
 } // namespace

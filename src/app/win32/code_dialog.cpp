@@ -1,6 +1,6 @@
 #include "app/win32/code_dialog.h"
 
-#include "ui/main_layout.h"
+#include "app/dpi_scale.h"
 
 #include <vector>
 

@@ -2,7 +2,6 @@
 // "Tip of the Day": a picture, "Did you know...", a tip, the start-up check box, Next and Close.
 #include "app/tips.h"
 #include "app/win32/code_dialog.h"
-#include "ui/main_form_ports.h"
 
 namespace tw::win32 {
 

@@ -1,6 +1,6 @@
 #pragma once
 // The notification-area icon with the hint "Textwright" and its menu "Show", "Exit".
-#include "ui/main_form_ports.h"
+#include "app/tray_port.h"
 
 #include <windows.h>
 #include <shellapi.h>
