@@ -13,7 +13,8 @@ enum class RegType { String, Integer, Binary, Other };
 
 struct RegValue {
     RegType type = RegType::Other;
-    std::vector<std::uint8_t> data; // REG_SZ as ANSI bytes without the terminator, REG_DWORD as 4 LE bytes
+    std::vector<std::uint8_t>
+        data; // REG_SZ as ANSI bytes without the terminator, REG_DWORD as 4 LE bytes
 };
 
 class RawRegistry {

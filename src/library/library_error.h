@@ -1,0 +1,21 @@
+#pragma once
+// Failures of the library's write operations (saving a reply, renaming, moving, deleting,
+// adding). The operation stops where it failed and throws this; the command boundary catches
+// it and shows what() in the standard error box. Load problems are not thrown: they go to the
+// message-box port one by one and the load goes on.
+#include <stdexcept>
+#include <string>
+
+namespace tw {
+
+class LibraryError : public std::runtime_error {
+public:
+    explicit LibraryError(const std::string& message) : std::runtime_error(message) {}
+};
+
+// The program's message texts, with the path in place of %s.
+std::string CantOpenMessage(const std::string& path); // File "%s" can't be opened.
+std::string
+IncorrectStructureMessage(const std::string& path); // File "%s" has incorrect structure.
+
+} // namespace tw

@@ -1,0 +1,95 @@
+#include "library/collation.h"
+#include "library/index_line.h"
+#include "library/library_error.h"
+#include "library/rep_list.h"
+#include "library/text_lines.h"
+#include "platform/files.h"
+
+namespace tw {
+
+namespace {
+
+std::string DirectoryPart(const std::string& path) {
+    const std::size_t cut = path.find_last_of(kPathSep);
+    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+}
+
+struct TreeUpdate {
+    ReplyTree& tree;
+    explicit TreeUpdate(ReplyTree& t) : tree(t) { tree.BeginUpdate(); }
+    ~TreeUpdate() { tree.EndUpdate(); }
+    TreeUpdate(const TreeUpdate&) = delete;
+    TreeUpdate& operator=(const TreeUpdate&) = delete;
+};
+
+} // namespace
+
+void TRepList::LoadIndex(const std::string& indexPath, TreeNode* parent) {
+    if (visitedDirs_) {
+        LoadIndexAt(indexPath, parent, 0);
+        return;
+    }
+    std::set<DirIdentity> visited;
+    visitedDirs_ = &visited;
+    try {
+        LoadIndexAt(indexPath, parent, 0);
+    } catch (...) {
+        visitedDirs_ = nullptr;
+        throw;
+    }
+    visitedDirs_ = nullptr;
+}
+
+void TRepList::LoadIndexAt(const std::string& indexPath, TreeNode* parent, int depth) {
+    const std::string dir = DirectoryPart(indexPath);
+    // A directory reached a second time (through a link, or listed twice) is not loaded again:
+    // its files would otherwise belong to two items at once, or the walk would never end.
+    const auto identity = GetDirIdentity(dir.empty() ? std::string(".") : dir);
+    std::vector<std::string> lines;
+    if (depth > kMaxFolderDepth || (identity && !visitedDirs_->insert(*identity).second) ||
+        !ReadLines(indexPath, lines)) {
+        ReportError(CantOpenMessage(indexPath));
+        return;
+    }
+    TreeUpdate update(Tree);
+    for (const std::string& line : lines) {
+        const IndexLine parts = SplitIndexLine(line);
+        if (!IsValidId(parts.id)) {
+            continue;
+        }
+        if (SameTextAscii(parts.kind, kFolderKind)) {
+            TRep* folder = At(AddItem(parts.name, parent));
+            folder->FolderId = parts.id;
+            LoadIndexAt(dir + parts.id + kPathSep + kIndexFileName, folder->Node, depth + 1);
+        } else if (SameTextAscii(parts.kind, kReplyKind)) {
+            LoadReplyFile(dir + parts.id + kReplyExtension, parts.name, parent);
+        }
+    }
+}
+
+int TRepList::LoadReplyFile(const std::string& path, const std::string& name, TreeNode* parent) {
+    std::vector<std::string> lines;
+    if (!ReadLines(path, lines)) {
+        ReportError(CantOpenMessage(path));
+        return -1;
+    }
+    if (lines.size() < 2) {
+        ReportError(IncorrectStructureMessage(path));
+        return -1;
+    }
+    const int position = AddItem(name, parent);
+    TRep* rep = At(position);
+    const std::size_t cut = path.find_last_of(kPathSep);
+    rep->FileName = cut == std::string::npos ? path : path.substr(cut + 1);
+    if (!lines[0].empty()) {
+        Macros.Add(lines[0], rep);
+    }
+    if (lines[1].size() == 1 || lines[1].size() == 2) {
+        HotKeys.Add(lines[1], rep);
+    }
+    rep->Body.assign(std::make_move_iterator(lines.begin() + 2),
+                     std::make_move_iterator(lines.end()));
+    return position;
+}
+
+} // namespace tw

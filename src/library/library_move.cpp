@@ -1,0 +1,103 @@
+#include "library/index_line.h"
+#include "library/library_error.h"
+#include "library/rep_list.h"
+#include "library/text_lines.h"
+#include "platform/files.h"
+
+namespace tw {
+
+namespace {
+
+std::vector<std::string>::iterator LinePosition(std::vector<std::string>& lines, int index) {
+    return index >= 0 ? lines.begin() + index : lines.end();
+}
+
+std::string IdOfItem(const TRep* item) {
+    return item->IsFolder() ? item->FolderId : NameWithoutExtension(item->FileName);
+}
+
+} // namespace
+
+void TRepList::MoveItem(TRep* item, TRep* target) {
+    if (item == target || item->Node->IsAncestorOf(target->Node)) {
+        return; // a folder cannot go inside itself
+    }
+    CheckPathsInsideLibrary(item);
+    CheckPathsInsideLibrary(target);
+    const std::string sourceIndex = IndexPathOf(item);
+    const std::string destIndex = IndexPathOf(target);
+    const std::string kind = item->IsFolder() ? kFolderKind : kReplyKind;
+
+    if (sourceIndex == destIndex) {
+        std::vector<std::string> lines = ReadLinesOrThrow(sourceIndex);
+        int line = FindIndexLine(item, lines);
+        if (line < 0) {
+            line = FindLineById(item, lines);
+        }
+        const std::string taken = line >= 0 ? lines[static_cast<std::size_t>(line)]
+                                            : MakeIndexLine(kind, IdOfItem(item), item->Caption());
+        if (line >= 0) {
+            lines.erase(lines.begin() + line);
+        }
+        int before = FindIndexLine(target, lines);
+        if (before < 0) {
+            before = FindLineById(target, lines);
+        }
+        lines.insert(LinePosition(lines, before), taken);
+        WriteLinesOrThrow(sourceIndex, lines);
+        return;
+    }
+
+    const std::string dir = WithSeparator(target->ParentFolderPath());
+    const std::string id = item->IsFolder() ? NextFreeFolderId(dir) : NextFreeReplyId(dir);
+    const std::string newPath = dir + id + (item->IsFolder() ? "" : kReplyExtension);
+    std::vector<std::string> source = ReadLinesOrThrow(sourceIndex);
+    std::vector<std::string> dest = ReadLinesOrThrow(destIndex);
+    const std::vector<std::string> oldDest = dest;
+    int line = FindIndexLine(item, source);
+    if (line < 0) {
+        line = FindLineById(item, source);
+    }
+    int before = FindIndexLine(target, dest);
+    if (before < 0) {
+        before = FindLineById(target, dest);
+    }
+    const IndexLine parts = line >= 0 ? SplitIndexLine(source[static_cast<std::size_t>(line)])
+                                      : IndexLine{kind, "", item->Caption()};
+    if (line >= 0) {
+        source.erase(source.begin() + line);
+    }
+    dest.insert(LinePosition(dest, before), MakeIndexLine(parts.kind, id, parts.name));
+
+    // The file moves first: should that fail, no index claims it is anywhere else.
+    const std::string oldPath = item->FullPath();
+    const std::string oldId = item->IsFolder() ? item->FolderId : item->FileName;
+    if (!item->RenameOnDisk(newPath)) {
+        throw LibraryError("\"" + oldPath + "\" can't be moved to \"" + newPath + "\".");
+    }
+    auto undoRename = [&] {
+        if (RenamePath(newPath, oldPath)) {
+            std::string& ownId = item->IsFolder() ? item->FolderId : item->FileName;
+            ownId = oldId;
+        }
+    };
+    try {
+        WriteLinesOrThrow(destIndex, dest);
+    } catch (...) {
+        undoRename();
+        throw;
+    }
+    try {
+        WriteLinesOrThrow(sourceIndex, source);
+    } catch (...) {
+        try {
+            WriteLinesOrThrow(destIndex, oldDest);
+        } catch (...) {
+            // the first error is the one to report
+        }
+        undoRename();
+        throw;
+    }
+}
+
+} // namespace tw

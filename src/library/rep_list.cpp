@@ -1,0 +1,133 @@
+#include "library/rep_list.h"
+
+#include "library/hot_key.h"
+#include "platform/files.h"
+#include "platform/message_boxes.h"
+
+namespace tw {
+
+TRepList::TRepList(ReplyTree& tree, ListModel& hotKeyListBox, ListModel& macroListBox,
+                   MessageBoxes* messages)
+    : Tree(tree), HotKeys(hotKeyListBox), Macros(macroListBox), messages_(messages) {}
+
+TRepList::~TRepList() {
+    ClearAll();
+}
+
+void TRepList::SetLibraryRoot(const std::string& root) {
+    libraryRoot_ = root;
+    if (!libraryRoot_.empty() && libraryRoot_.back() != kPathSep) {
+        libraryRoot_ += kPathSep;
+    }
+}
+
+int TRepList::AddItem(const std::string& name, TreeNode* parent) {
+    auto rep = std::make_unique<TRep>();
+    rep->owner_ = this;
+    rep->listPos_ = items_.size();
+    rep->Node = Tree.AddChild(parent, name, rep.get());
+    items_.push_back(std::move(rep));
+    return static_cast<int>(items_.size() - 1);
+}
+
+void TRepList::DeleteAt(int position) {
+    const auto pos = static_cast<std::size_t>(position);
+    TRep* rep = items_.at(pos).get();
+    if (rep->Node) {
+        Tree.Remove(rep->Node);
+    }
+    // The last item takes the freed place, so that removing many items stays linear.
+    if (pos + 1 != items_.size()) {
+        items_[pos] = std::move(items_.back());
+        items_[pos]->listPos_ = pos;
+    }
+    items_.pop_back();
+}
+
+void TRepList::RemoveEntries(TRep* item) {
+    const int hotKey = HotKeyIndexOf(item);
+    if (hotKey >= 0) {
+        HotKeys.Delete(hotKey);
+    }
+    const int macro = MacroIndexOf(item);
+    if (macro >= 0) {
+        Macros.Delete(macro);
+    }
+}
+
+void TRepList::RemoveSubtree(TreeNode* node) {
+    if (!node) {
+        return;
+    }
+    Tree.BeginUpdate();
+    HotKeys.BeginBatch();
+    Macros.BeginBatch();
+    // Depth first, first child first: always the deepest node down the first-child chain.
+    TreeNode* current = node;
+    while (true) {
+        while (current->HasChildren()) {
+            current = current->FirstChild();
+        }
+        const bool last = current == node;
+        TRep* rep = current->Data();
+        if (rep) {
+            RemoveEntries(rep);
+            DeleteAt(static_cast<int>(rep->listPos_));
+        } else {
+            Tree.Remove(current);
+        }
+        if (last) {
+            break;
+        }
+        current = node;
+    }
+    Macros.EndBatch();
+    HotKeys.EndBatch();
+    Tree.EndUpdate();
+}
+
+void TRepList::ClearAll() {
+    while (TreeNode* first = Tree.FirstNode()) {
+        RemoveSubtree(first);
+    }
+    items_.clear();
+}
+
+void TRepList::BeginLoad() {
+    Tree.BeginUpdate();
+    HotKeys.Updating = true;
+    Macros.Updating = true;
+}
+
+void TRepList::EndLoad() {
+    Tree.EndUpdate();
+    HotKeys.Updating = false;
+    Macros.Updating = false;
+    HotKeys.Refresh();
+    Macros.Refresh();
+}
+
+int TRepList::SetBody(TRep* item, const std::vector<std::string>& lines) {
+    item->Body = lines;
+    return 1;
+}
+
+void TRepList::ReportError(const std::string& text) const {
+    if (messages_) {
+        messages_->ShowError(text);
+    }
+}
+
+void LoadReplyLibrary(TRepList& list) {
+    list.BeginLoad();
+    try {
+        list.ClearAll();
+        list.LoadIndex(list.LibraryRoot() + "index.sub", nullptr);
+    } catch (...) {
+        list.EndLoad();
+        throw;
+    }
+    list.EndLoad();
+}
+
+} // namespace tw

@@ -1,0 +1,24 @@
+#pragma once
+// Library files as lists of lines: read whole, written whole, atomically.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tw {
+
+// A library file larger than this is refused like one that cannot be opened.
+inline constexpr std::uintmax_t kMaxLibraryFileBytes = 64u * 1024u * 1024u;
+
+// A line ends at CR, LF or CR LF; a last line without an end is still a line.
+std::vector<std::string> SplitLines(std::string_view text);
+// Every line, the last one included, ended by CR LF.
+std::string JoinLines(const std::vector<std::string>& lines);
+
+// False when the file cannot be read (missing, not a file, too large).
+bool ReadLines(const std::string& path, std::vector<std::string>& lines);
+// Throw LibraryError.
+std::vector<std::string> ReadLinesOrThrow(const std::string& path);
+void WriteLinesOrThrow(const std::string& path, const std::vector<std::string>& lines);
+
+} // namespace tw

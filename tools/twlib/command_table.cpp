@@ -1,0 +1,13 @@
+#include "commands.h"
+
+namespace tw::twlib {
+
+const std::vector<Command>& CommandTable() {
+    static const std::vector<Command> table = {
+        {"list", "DIR", RunList},
+        {"find-macro", "DIR WORD", RunFindMacro},
+    };
+    return table;
+}
+
+} // namespace tw::twlib
