@@ -7,6 +7,10 @@ function(tw_warnings target)
         target_compile_options(${target} PRIVATE /W4 /WX)
     else()
         target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+        # GCC 12 reports std::string copies as overlapping memcpy when optimising (GCC bug 105329).
+        if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+            target_compile_options(${target} PRIVATE -Wno-restrict)
+        endif()
     endif()
 endfunction()
 

@@ -168,7 +168,9 @@ TEST_F(SampleLibrary, DeleteFindsLinesByKindAndIdWithoutCase) {
 TEST_F(SampleLibrary, DeleteFolderRemovesReadOnlyFilesButNeverFollowsLinks) {
     fakes::TempDir outside;
     outside.Put("precious.txt", "keep me");
-    fs::create_directory_symlink(outside.Path(), temp.Path() / "1" / "link");
+    if (!tw::fakes::TryLinkDirectory(outside.Path(), temp.Path() / "1" / "link")) {
+        GTEST_SKIP() << "this file system cannot create directory links";
+    }
     fs::permissions(temp.Path() / "1" / "1.rep", fs::perms::owner_read);
     TRep* a = Named("A");
     list.DeleteFromDisk(a);
@@ -184,7 +186,9 @@ TEST_F(SampleLibrary, FolderThatIsALinkIsRemovedAsALink) {
     outside.Put("index.sub", "");
     outside.Put("data.rep", "\r\n\r\n");
     Put("index.sub", "FOLDER_9?Linked\r\n");
-    fs::create_directory_symlink(outside.Path(), temp.Path() / "9");
+    if (!tw::fakes::TryLinkDirectory(outside.Path(), temp.Path() / "9")) {
+        GTEST_SKIP() << "this file system cannot create directory links";
+    }
     Load();
     list.DeleteFromDisk(Named("Linked"));
     EXPECT_FALSE(Exists("9"));

@@ -107,7 +107,9 @@ TEST_F(DiskFixture, FolderReachedTwiceIsLoadedOnce) {
     Put("1/index.sub", "REPLY_1?Inside\r\nFOLDER_2?Link to root\r\n");
     Put("1/1.rep", "in\r\n\r\n");
     Put("1.rep", "\r\n\r\n");
-    std::filesystem::create_directory_symlink(temp.Path(), temp.Path() / "1" / "2");
+    if (!tw::fakes::TryLinkDirectory(temp.Path(), temp.Path() / "1" / "2")) {
+        GTEST_SKIP() << "this file system cannot create directory links";
+    }
     Load();
     EXPECT_EQ(Shape(), "Loop /1\n.Inside #1.rep m=in\n.Link to root /2\nAgain /1\nAfter #1.rep\n");
     EXPECT_EQ(boxes.Errors(),
