@@ -99,9 +99,13 @@ probe tray-click >/dev/null
 eventually state_matches '^visible=1 ' || fail "tray click did not show the window"
 pass "closed window keeps running and comes back from the tray"
 
-echo "File > Exit"
-stop_with_exit "$MAIN"
-pass "Exit ends the program"
+echo "File > Exit by its shortcut Alt+X"
+WINDOW=$(xdotool search --name '^Textwright$' | head -1)
+[ -n "$WINDOW" ] || fail "no X window for the main window"
+xdotool windowactivate --sync "$WINDOW" key alt+x
+eventually ended "$MAIN" || fail "Alt+X did not end the program"
+wait "$MAIN" 2>/dev/null || true
+pass "Alt+X ends the program"
 
 echo "hidden start"
 wine reg add "$SETTINGS" /v ShowTips /t REG_DWORD /d 0 /f >/dev/null 2>&1
