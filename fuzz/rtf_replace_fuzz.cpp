@@ -1,0 +1,38 @@
+// Fuzzes the replacement of names in reply sources. The input is split at NUL bytes into the
+// source, a names list and a values list; a missing list falls back to the placeholders.
+// Run: build/fuzz/bin/rtf_replace_fuzz -max_total_time=60 fuzz/corpus/rtf_replace
+#include "expansion/placeholders.h"
+#include "expansion/rtf_replace_check.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string input(reinterpret_cast<const char*>(data), size);
+    std::string parts[3];
+    std::size_t part = 0;
+    for (char c : input) {
+        if (c == '\0' && part < 2) {
+            ++part;
+        } else {
+            parts[part] += c;
+        }
+    }
+    std::string source = parts[0];
+    // Odd-length sources get a document group around them, so the scanner's text states are
+    // reached without the fuzzer having to discover "{\rtf" first.
+    if (source.size() % 2 == 1) {
+        source = "{\\rtf1\\ansi " + source + "}";
+    }
+    const std::string names = part >= 1 ? parts[1] : tw::GetPlaceholderNames();
+    const std::string values =
+        part >= 2 ? parts[2] : tw::GetPlaceholderValues(tw::LocalDateTime{2024, 2, 29, 0, 7, 9});
+    const std::string problem = tw::testing::CheckReplacement(source, names, values);
+    if (!problem.empty()) {
+        std::fprintf(stderr, "%s\n", problem.c_str());
+        std::abort();
+    }
+    return 0;
+}

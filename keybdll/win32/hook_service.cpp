@@ -1,0 +1,410 @@
+#include "keybdll/win32/hook_service.h"
+
+#include "hooks/hook_status.h"
+#include "keybdll/event_encoding.h"
+#include "keybdll/receiver_table.h"
+#include "keybdll/window_tracker.h"
+
+#include <deque>
+#include <mutex>
+#include <vector>
+
+namespace tw::keybdll {
+
+namespace {
+
+const wchar_t kControlClass[] = L"TextwrightKeybDllControl";
+constexpr UINT kReconcile = WM_APP + 1;  // lParam: std::int32_t* for the outcome, or 0
+constexpr UINT kDrainMouse = WM_APP + 2; // mouse events wait in the queue
+constexpr UINT_PTR kHousekeepingTimer = 1;
+constexpr UINT kHousekeepingMs = 100;
+// A filtering receiver is waited for at most this long per key, whatever their number, well
+// inside the time after which the system removes a slow low-level hook.
+constexpr DWORD kFilterBudgetMs = 200;
+constexpr std::size_t kMouseQueueLimit = 4096;
+constexpr std::uint8_t kShell = 0, kKeyboard = 1, kMouse = 2;
+
+HMODULE g_module = nullptr;
+
+// Shared between the callers of the exports and the hook thread.
+std::mutex g_lock;
+ReceiverTable g_receivers;
+bool g_running = false;
+HWND g_control = nullptr;
+bool g_classRegistered = false;
+
+// Touched by the hook thread only.
+HHOOK g_keyboardHook = nullptr;
+HHOOK g_mouseHook = nullptr;
+HWND g_threadControl = nullptr;
+bool g_shellActive = false;
+std::vector<HWINEVENTHOOK> g_winEventHooks;
+KeystrokeEncoder g_keystrokes;
+WindowTracker g_windows;
+struct QueuedMouse {
+    std::uint32_t code;
+    POINT point;
+};
+std::deque<QueuedMouse> g_mouseQueue;
+bool g_receiverGone = false;
+
+std::vector<Receiver> ReceiversOf(std::uint8_t kind) {
+    std::lock_guard guard(g_lock);
+    return g_receivers.OfKind(kind);
+}
+
+void ForgetWindow(HWND window) {
+    std::lock_guard guard(g_lock);
+    if (g_receivers.RemoveWindow(reinterpret_cast<std::uintptr_t>(window)))
+        g_receiverGone = true;
+}
+
+void ScheduleReconcileIfReceiverGone(HWND control) {
+    if (g_receiverGone) {
+        g_receiverGone = false;
+        PostMessageW(control, kReconcile, 0, 0);
+    }
+}
+
+// Posts to every receiver of a kind; a receiver whose window is gone is dropped quietly.
+void Post(std::uint8_t kind, std::uint32_t code, WPARAM wParam, LPARAM lParam) {
+    for (const auto& r : ReceiversOf(kind)) {
+        HWND window = reinterpret_cast<HWND>(r.window);
+        if (!PostMessageW(window, WM_USER + code, wParam, lParam) && !IsWindow(window))
+            ForgetWindow(window);
+    }
+}
+
+void PostShell(const std::optional<ShellNotification>& n) {
+    if (n)
+        Post(kShell, n->code, static_cast<WPARAM>(n->window), 0);
+}
+
+LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code != HC_ACTION)
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    const auto* data = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+    const std::uint32_t flags = g_keystrokes.Encode({data->vkCode, data->scanCode, data->flags});
+    const DWORD start = GetTickCount();
+    bool discard = false;
+    for (const auto& r : ReceiversOf(kKeyboard)) {
+        HWND window = reinterpret_cast<HWND>(r.window);
+        const DWORD spent = GetTickCount() - start;
+        if (r.allowFiltering && spent < kFilterBudgetMs) {
+            DWORD_PTR answer = 0;
+            if (SendMessageTimeoutW(window, WM_USER, data->vkCode, static_cast<LPARAM>(flags),
+                                    SMTO_ABORTIFHUNG, kFilterBudgetMs - spent, &answer)) {
+                discard = discard || answer == 1;
+                continue;
+            }
+            if (!IsWindow(window))
+                ForgetWindow(window);
+            continue;
+        }
+        if (!PostMessageW(window, WM_USER, data->vkCode, static_cast<LPARAM>(flags)) &&
+            !IsWindow(window))
+            ForgetWindow(window);
+    }
+    if (discard)
+        return 1;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The mouse hook only queues: finding the window under the pointer may wait on other programs,
+// which the user's pointer must never do.
+LRESULT CALLBACK MouseProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION) {
+        const auto mouseCode = MouseCode(static_cast<std::uint32_t>(wParam));
+        if (mouseCode && g_mouseQueue.size() < kMouseQueueLimit) {
+            const auto* data = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
+            if (g_mouseQueue.empty())
+                PostMessageW(g_threadControl, kDrainMouse, 0, 0);
+            g_mouseQueue.push_back({*mouseCode, data->pt});
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void DrainMouse() {
+    while (!g_mouseQueue.empty()) {
+        const QueuedMouse event = g_mouseQueue.front();
+        g_mouseQueue.pop_front();
+        HWND target = WindowFromPoint(event.point);
+        Post(kMouse, event.code, PackScreenPoint(event.point.x, event.point.y),
+             static_cast<LPARAM>(reinterpret_cast<std::uintptr_t>(target)));
+    }
+}
+
+bool IsWindowItself(LONG object, LONG child) {
+    return object == OBJID_WINDOW && child == CHILDID_SELF;
+}
+
+void CALLBACK WinEventProc(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
+                           DWORD) {
+    const auto handle = reinterpret_cast<std::uintptr_t>(window);
+    switch (event) {
+    case EVENT_SYSTEM_FOREGROUND:
+        PostShell(g_windows.Foreground(handle));
+        break;
+    case EVENT_OBJECT_SHOW:
+        if (IsWindowItself(object, child) &&
+            IsTaskbarWindow(GetAncestor(window, GA_PARENT) == GetDesktopWindow(),
+                            GetWindow(window, GW_OWNER) != nullptr,
+                            static_cast<std::uint32_t>(GetWindowLongPtrW(window, GWL_EXSTYLE))))
+            PostShell(g_windows.Shown(handle));
+        break;
+    case EVENT_OBJECT_DESTROY:
+        if (IsWindowItself(object, child))
+            PostShell(g_windows.Destroyed(handle));
+        break;
+    case EVENT_OBJECT_NAMECHANGE:
+        if (IsWindowItself(object, child))
+            PostShell(g_windows.TitleChanged(handle));
+        break;
+    default:
+        break;
+    }
+}
+
+// Some systems (Wine among them) do not report every activation or destruction; the poll fills
+// the gaps and the tracker keeps each notification single.
+void PollWindows() {
+    PostShell(g_windows.Foreground(reinterpret_cast<std::uintptr_t>(GetForegroundWindow())));
+    for (const auto& n : g_windows.Sweep(
+             [](std::uintptr_t w) { return IsWindow(reinterpret_cast<HWND>(w)) != FALSE; }))
+        PostShell(n);
+}
+
+void DropDeadReceivers() {
+    std::vector<Receiver> all;
+    {
+        std::lock_guard guard(g_lock);
+        all = g_receivers.All();
+    }
+    for (const auto& r : all)
+        if (!IsWindow(reinterpret_cast<HWND>(r.window)))
+            ForgetWindow(reinterpret_cast<HWND>(r.window));
+}
+
+void InstallShellHooks() {
+    const std::pair<DWORD, DWORD> ranges[] = {{EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND},
+                                              {EVENT_OBJECT_DESTROY, EVENT_OBJECT_SHOW},
+                                              {EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE}};
+    for (const auto& [first, last] : ranges) {
+        HWINEVENTHOOK hook =
+            SetWinEventHook(first, last, nullptr, WinEventProc, 0, 0, WINEVENT_OUTOFCONTEXT);
+        if (hook)
+            g_winEventHooks.push_back(hook);
+    }
+    // The current foreground window is where the user is, not an activation.
+    g_windows = WindowTracker();
+    g_windows.Foreground(reinterpret_cast<std::uintptr_t>(GetForegroundWindow()));
+    // Without the system's notifications the poll alone still serves.
+    g_shellActive = true;
+}
+
+void RemoveShellHooks() {
+    for (HWINEVENTHOOK hook : g_winEventHooks)
+        UnhookWinEvent(hook);
+    g_winEventHooks.clear();
+    g_windows = WindowTracker();
+    g_shellActive = false;
+}
+
+// Installs the hooks some receiver needs and removes the others. Returns a status.
+std::int32_t InstallNeededHooks(bool& nothingNeeded) {
+    bool need[3];
+    {
+        std::lock_guard guard(g_lock);
+        for (std::uint8_t kind = 0; kind < 3; ++kind)
+            need[kind] = g_receivers.Count(kind) > 0;
+    }
+    std::int32_t status = kHookNoError;
+    auto reconcile = [&](HHOOK& hook, int id, HOOKPROC proc, bool needed) {
+        if (needed && !hook) {
+            hook = SetWindowsHookExW(id, proc, g_module, 0);
+            if (!hook && status == kHookNoError)
+                status = static_cast<std::int32_t>(GetLastError());
+        } else if (!needed && hook) {
+            UnhookWindowsHookEx(hook);
+            hook = nullptr;
+        }
+    };
+    reconcile(g_keyboardHook, WH_KEYBOARD_LL, KeyboardProc, need[kKeyboard]);
+    reconcile(g_mouseHook, WH_MOUSE_LL, MouseProc, need[kMouse]);
+    if (!need[kMouse])
+        g_mouseQueue.clear();
+    if (need[kShell] && !g_shellActive)
+        InstallShellHooks();
+    else if (!need[kShell] && g_shellActive)
+        RemoveShellHooks();
+    nothingNeeded = !need[0] && !need[1] && !need[2];
+    return status;
+}
+
+// Reconciles the hooks; when no receiver is left, ends the thread unless one registered
+// meanwhile.
+std::int32_t Reconcile(HWND control) {
+    for (;;) {
+        bool nothingNeeded = false;
+        const std::int32_t status = InstallNeededHooks(nothingNeeded);
+        if (!nothingNeeded)
+            return status;
+        std::lock_guard guard(g_lock);
+        if (!g_receivers.Empty())
+            continue;
+        g_running = false;
+        g_control = nullptr;
+        KillTimer(control, kHousekeepingTimer);
+        DestroyWindow(control);
+        PostQuitMessage(0);
+        return status;
+    }
+}
+
+LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case kReconcile: {
+        const std::int32_t status = Reconcile(window);
+        if (lParam)
+            *reinterpret_cast<std::int32_t*>(lParam) = status;
+        return 0;
+    }
+    case kDrainMouse:
+        DrainMouse();
+        ScheduleReconcileIfReceiverGone(window);
+        return 0;
+    case WM_TIMER:
+        if (wParam == kHousekeepingTimer) {
+            DropDeadReceivers();
+            if (g_shellActive)
+                PollWindows();
+            ScheduleReconcileIfReceiverGone(window);
+        }
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+struct StartInfo {
+    HANDLE ready = nullptr;
+    HWND control = nullptr;
+};
+
+DWORD WINAPI HookThread(LPVOID parameter) {
+    auto* start = static_cast<StartInfo*>(parameter);
+    HWND control = CreateWindowExW(0, kControlClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                   g_module, nullptr);
+    if (control)
+        SetTimer(control, kHousekeepingTimer, kHousekeepingMs, nullptr);
+    g_threadControl = control;
+    start->control = control;
+    SetEvent(start->ready); // start is gone after this
+    if (control) {
+        MSG msg;
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0)
+            DispatchMessageW(&msg);
+    }
+    {
+        // A new thread may have started meanwhile and still needs the class.
+        std::lock_guard guard(g_lock);
+        if (!g_running && g_classRegistered) {
+            UnregisterClassW(kControlClass, g_module);
+            g_classRegistered = false;
+        }
+    }
+    FreeLibraryAndExitThread(g_module, 0);
+    return 0;
+}
+
+// With g_lock held. Starts the hook thread, which keeps the library loaded while it runs.
+std::int32_t StartThread() {
+    if (!g_classRegistered) {
+        WNDCLASSEXW wc = {};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = ControlProc;
+        wc.hInstance = g_module;
+        wc.lpszClassName = kControlClass;
+        if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+            return static_cast<std::int32_t>(GetLastError());
+        g_classRegistered = true;
+    }
+    HMODULE self = nullptr;
+    if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                            reinterpret_cast<LPCWSTR>(&HookThread), &self))
+        return static_cast<std::int32_t>(GetLastError());
+    StartInfo start;
+    start.ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE thread =
+        start.ready ? CreateThread(nullptr, 0, HookThread, &start, 0, nullptr) : nullptr;
+    if (!thread) {
+        const auto error = static_cast<std::int32_t>(GetLastError());
+        if (start.ready)
+            CloseHandle(start.ready);
+        FreeLibrary(self);
+        return error;
+    }
+    WaitForSingleObject(start.ready, INFINITE);
+    CloseHandle(start.ready);
+    CloseHandle(thread);
+    if (!start.control)
+        return static_cast<std::int32_t>(ERROR_CANNOT_MAKE);
+    g_control = start.control;
+    g_running = true;
+    return kHookNoError;
+}
+
+} // namespace
+
+void SetLibraryModule(HMODULE module) {
+    g_module = module;
+}
+
+std::int32_t AttachReceiverTo(std::uint32_t kind, HWND receiver, std::uint32_t allowFiltering) {
+    if (!IsWindow(receiver))
+        return kErrorInvalidWindowHandle;
+    HWND control = nullptr;
+    {
+        std::lock_guard guard(g_lock);
+        // Receivers destroyed without detaching must not count against the limit.
+        for (const auto& r : std::vector<Receiver>(g_receivers.All()))
+            if (!IsWindow(reinterpret_cast<HWND>(r.window)))
+                g_receivers.RemoveWindow(r.window);
+        std::int32_t status =
+            g_receivers.Add(kind, reinterpret_cast<std::uintptr_t>(receiver), allowFiltering);
+        if (status != kHookNoError)
+            return status;
+        if (!g_running) {
+            status = StartThread();
+            if (status != kHookNoError) {
+                g_receivers.Remove(kind, reinterpret_cast<std::uintptr_t>(receiver));
+                return status;
+            }
+        }
+        control = g_control;
+    }
+    // The hooks are installed on the hook thread; its answer says whether they are in place.
+    std::int32_t status = static_cast<std::int32_t>(ERROR_INVALID_THREAD_ID);
+    SendMessageW(control, kReconcile, 0, reinterpret_cast<LPARAM>(&status));
+    if (status != kHookNoError)
+        DetachReceiverFrom(kind, receiver);
+    return status;
+}
+
+std::int32_t DetachReceiverFrom(std::uint32_t kind, HWND receiver) {
+    HWND control = nullptr;
+    {
+        std::lock_guard guard(g_lock);
+        const std::int32_t status =
+            g_receivers.Remove(kind, reinterpret_cast<std::uintptr_t>(receiver));
+        if (status != kHookNoError)
+            return status;
+        control = g_control;
+    }
+    if (control)
+        SendMessageW(control, kReconcile, 0, 0);
+    return kHookNoError;
+}
+
+} // namespace tw::keybdll

@@ -1,0 +1,19 @@
+#pragma once
+#include "expansion/expansion_editor.h"
+
+#include <string>
+
+namespace tw {
+
+// Replaces every name of the names list by its value in the editor's content, reloads the
+// editor and clears its modified flag, so that the expanded copy is never saved as the reply.
+// Nothing happens at all when either list is empty or the two are equal up to ASCII case.
+void ApplyReplacements(ExpansionEditor& editor, const std::string& names,
+                       const std::string& values);
+
+// Fields first (when there are values), then the placeholders for one clock reading.
+class LocalClock;
+void ExpandReply(ExpansionEditor& editor, const std::string& fieldNames,
+                 const std::string& fieldValues, LocalClock& clock);
+
+} // namespace tw

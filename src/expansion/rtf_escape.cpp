@@ -1,0 +1,87 @@
+#include "expansion/rtf_escape.h"
+
+namespace tw {
+
+void AppendRtfEscaped(std::string& out, std::string_view text) {
+    static const char kHex[] = "0123456789abcdef";
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c == '\\' || c == '{' || c == '}') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+                ++i;
+            }
+            out += "\\line ";
+        } else if (c == '\t') {
+            out += "\\tab ";
+        } else if (c < 0x20 || c >= 0x80) {
+            out += "\\'";
+            out += kHex[c >> 4];
+            out += kHex[c & 15];
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+}
+
+std::string EscapeRtfText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 8);
+    AppendRtfEscaped(out, text);
+    return out;
+}
+
+namespace {
+
+int Hex(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return 0;
+}
+
+std::size_t CharLength(std::string_view source, std::size_t at) {
+    if (source[at] != '\\' || at + 1 >= source.size()) {
+        return 1;
+    }
+    return source[at + 1] == '\'' ? 4 : 2;
+}
+
+} // namespace
+
+std::string DecodeRtfTextRun(std::string_view source) {
+    std::string text;
+    text.reserve(source.size());
+    std::size_t p = 0;
+    while (p < source.size()) {
+        const std::size_t length = CharLength(source, p);
+        if (length == 4 && p + 3 < source.size()) {
+            text += static_cast<char>(Hex(source[p + 2]) * 16 + Hex(source[p + 3]));
+        } else if (length == 2) {
+            text += source[p + 1];
+        } else {
+            text += source[p];
+        }
+        p += length;
+    }
+    return text;
+}
+
+std::size_t SkipRtfTextChars(std::string_view source, std::size_t from, std::size_t count) {
+    std::size_t p = from;
+    while (count > 0 && p < source.size()) {
+        p += CharLength(source, p);
+        --count;
+    }
+    return p < source.size() ? p : source.size();
+}
+
+} // namespace tw

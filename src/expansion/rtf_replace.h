@@ -1,0 +1,23 @@
+#pragma once
+// Replacement of names by values in a reply's source. In RTF only document text is searched
+// (never control words, braces, or hidden destinations such as the font table), \'hh counts
+// as the character it stands for, and every value is written escaped, so the result stays
+// valid RTF. A name is found only where its characters stand together in the source: one
+// split by markup stays as it is. Source that is not RTF is treated as plain text.
+#include "expansion/replacement_lists.h"
+
+#include <string>
+#include <vector>
+
+namespace tw {
+
+// Runs the passes in order over the source; later passes see the values of earlier ones.
+std::string ReplaceInRtf(const std::string& source, const std::vector<Replacement>& passes);
+// Names list and values list as ApplyReplacements takes them.
+std::string ReplaceInRtf(const std::string& source, const std::string& names,
+                         const std::string& values);
+
+// The same passes over plain text: values go in as they are.
+std::string ReplaceInPlainText(const std::string& text, const std::vector<Replacement>& passes);
+
+} // namespace tw

@@ -1,0 +1,65 @@
+#include "hooks/win32/listener_window.h"
+
+#include "hooks/sys_hook.h"
+#include "hooks/win32/ansi_text.h"
+
+namespace tw {
+
+namespace {
+
+const wchar_t kListenerClass[] = L"TextwrightHookListener";
+
+LRESULT CALLBACK ListenerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* owner = reinterpret_cast<TKvSysHook*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message < WM_USER || !owner)
+        return DefWindowProcW(window, message, wParam, lParam);
+    HookMessage record;
+    record.Msg = message;
+    record.WParam = static_cast<std::uint64_t>(wParam);
+    record.LParam = static_cast<std::uint64_t>(lParam);
+    owner->ProcessHookMessage(record);
+    return static_cast<LRESULT>(record.Result);
+}
+
+bool RegisterListenerClass(HINSTANCE instance) {
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = ListenerWndProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = kListenerClass;
+    return RegisterClassExW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+} // namespace
+
+ListenerHandle Win32HookHost::CreateListenerWindow(TKvSysHook& owner) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    static const bool registered = RegisterListenerClass(instance);
+    if (!registered)
+        return 0;
+    HWND window = CreateWindowExW(0, kListenerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  instance, &owner);
+    return reinterpret_cast<ListenerHandle>(window);
+}
+
+void Win32HookHost::DestroyListenerWindow(ListenerHandle window) {
+    DestroyWindow(reinterpret_cast<HWND>(window));
+}
+
+bool Win32HookHost::IsOwnApplicationWindow(HookWindow window) {
+    DWORD process = 0;
+    return GetWindowThreadProcessId(HookWindowToHwnd(window), &process) != 0 &&
+           process == GetCurrentProcessId();
+}
+
+void Win32HookHost::ShowHookError(const std::string& text, const std::string& caption) {
+    MessageBoxW(nullptr, HookTextToWide(text).c_str(), HookTextToWide(caption).c_str(),
+                MB_OK | MB_ICONERROR);
+}
+
+} // namespace tw

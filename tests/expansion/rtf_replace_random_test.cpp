@@ -1,0 +1,143 @@
+// Seeded random documents through the replacement: the fuzz target's properties, run on every
+// build so a regression shows without a fuzzing run.
+#include "expansion/placeholders.h"
+#include "expansion/rtf_replace_paths.h"
+#include "rtf_replace_check.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace tw {
+namespace {
+
+// Pieces that make RTF interesting for the scanner: markup of every kind and text near names.
+const char* const kPieces[] = {
+    "{",       "}",          "\\b ",     "\\b0",        "\\par ",   "\\'fc",   "\\'FC",  "\\'",
+    "\\'4",    "\\\\",       "\\{",      "\\}",         "\\u8364?", "\\uc0 ",  "\\uc2 ", "\\u-4",
+    "\\bin3 ", "\\*",        "{\\*\\x ", "{\\fonttbl ", "{\\pict ", "\\fs20",  "\\fs",   "\r\n",
+    "\\",      "Name",       "name",     "%Date",       "%Da",      "te",      "N",      "a",
+    " ",       "\xfc",       "ber",      "-",           "1",        "\\line ", "\\~",    "\t",
+    "%",       "%ShortTime", "Company",  "fs",          "par",      "b",       "\\'4e",  "me"};
+
+const char* const kValues[] = {
+    "X",    "C:\\temp {draft}", "M\xfcller", "1",  "a\r\nb", "}{",   "\\par",
+    "Name", "%Date again",      "\\'",       "-5", " lead",  "\x01", "e\tf",
+    "ber"};
+
+std::string RandomDocument(std::mt19937& rng) {
+    std::string doc = (rng() % 5 == 0) ? "" : "{\\rtf1\\ansi ";
+    const int pieces = static_cast<int>(rng() % 40);
+    for (int i = 0; i < pieces; ++i) {
+        doc += kPieces[rng() % (sizeof kPieces / sizeof *kPieces)];
+    }
+    if (rng() % 3 != 0) {
+        doc += "}";
+    }
+    return doc;
+}
+
+TEST(ReplaceInRtfRandom, MarkupAndBalanceSurviveThousandsOfDocuments) {
+    std::mt19937 rng(20261207);
+    const std::string names[] = {"Name,Company",
+                                 "%Date",
+                                 "N,a",
+                                 "\xfc"
+                                 "ber,b,par",
+                                 "me,Name,%Da",
+                                 GetPlaceholderNames()};
+    int checked = 0;
+    for (int i = 0; i < 4000; ++i) {
+        const std::string doc = RandomDocument(rng);
+        const std::string& nameList = names[rng() % (sizeof names / sizeof *names)];
+        std::string values;
+        const int count = 1 + static_cast<int>(rng() % 4);
+        for (int v = 0; v < count; ++v) {
+            values += (v ? "\x01" : "") +
+                      std::string(kValues[rng() % (sizeof kValues / sizeof *kValues)]);
+        }
+        const std::string problem = testing::CheckReplacement(doc, nameList, values);
+        ASSERT_EQ(problem, "") << "document: " << doc << "\nnames: " << nameList
+                               << "\nvalues: " << values;
+        ++checked;
+    }
+    EXPECT_EQ(checked, 4000);
+}
+
+TEST(ReplaceInRtfRandom, TheCheckNoticesBrokenMarkup) {
+    // The property itself must be able to fail: a replacement that broke a control word.
+    const std::string doc = "{\\rtf1 \\b Name}";
+    EXPECT_NE(testing::MarkupOf(doc), testing::MarkupOf("{\\rtf1 \\bX}"));
+    EXPECT_EQ(testing::MarkupOf(doc), testing::MarkupOf("{\\rtf1 \\b X}"));
+}
+
+} // namespace
+} // namespace tw
+
+namespace tw {
+namespace {
+
+TEST(TextsCanOverlap, FindsEveryWayTwoTextsCanShareCharacters) {
+    EXPECT_TRUE(TextsCanOverlap("%Date", "%DATE"));
+    EXPECT_TRUE(TextsCanOverlap("abc", "b"));
+    EXPECT_TRUE(TextsCanOverlap("b", "abc"));
+    EXPECT_TRUE(TextsCanOverlap("xab", "abz"));
+    EXPECT_TRUE(TextsCanOverlap("abz", "xab"));
+    EXPECT_FALSE(TextsCanOverlap("%Date", "%Day"));
+    EXPECT_FALSE(TextsCanOverlap("%Time", "%TDay"));
+    EXPECT_FALSE(TextsCanOverlap("Monday, January 05, 2026", "%Date"));
+    EXPECT_FALSE(TextsCanOverlap("\xfc", "\xdc"));
+}
+
+TEST(PassesAreIndependent, HoldsForThePlaceholdersAndNotForInteractingFields) {
+    const auto placeholders = PairReplacements(
+        GetPlaceholderNames(), GetPlaceholderValues(LocalDateTime{2024, 2, 29, 0, 7, 9}));
+    ASSERT_TRUE(placeholders);
+    EXPECT_TRUE(PassesAreIndependent(*placeholders));
+    EXPECT_FALSE(PassesAreIndependent({{"A", "xBx"}, {"B", "y"}}));
+    EXPECT_TRUE(PassesAreIndependent({{"A", "y"}, {"B", "xAx"}}));
+    EXPECT_FALSE(PassesAreIndependent({{"N", "1"}, {"N", "2"}}));
+    EXPECT_FALSE(PassesAreIndependent({{"Name", "1"}, {"me", "2"}}));
+}
+
+// One scan is only a shortcut: wherever it is taken it must give the pass-by-pass result.
+TEST(ReplaceInRtfRandom, OneScanAgreesWithPassByPass) {
+    std::mt19937 rng(7);
+    const char* const names[] = {"Name",
+                                 "%Date",
+                                 "%Day",
+                                 "Company",
+                                 "\xfc"
+                                 "ber",
+                                 "b",
+                                 "%",
+                                 "N",
+                                 "ame",
+                                 "x y",
+                                 "par",
+                                 "-",
+                                 "1"};
+    int compared = 0;
+    for (int i = 0; i < 4000; ++i) {
+        const std::string doc = RandomDocument(rng);
+        if (!IsRtfSource(doc)) {
+            continue;
+        }
+        std::vector<Replacement> passes;
+        const int count = 1 + static_cast<int>(rng() % 4);
+        for (int k = 0; k < count; ++k) {
+            passes.push_back({names[rng() % (sizeof names / sizeof *names)],
+                              kValues[rng() % (sizeof kValues / sizeof *kValues)]});
+        }
+        if (!PassesAreIndependent(passes)) {
+            continue;
+        }
+        ASSERT_EQ(ReplaceInRtfOneScan(doc, passes), ReplaceInRtfPassByPass(doc, passes))
+            << "document: " << doc;
+        ++compared;
+    }
+    EXPECT_GT(compared, 1000);
+}
+
+} // namespace
+} // namespace tw

@@ -1,0 +1,120 @@
+// Measures how long a keystroke takes from SendInput to the keyboard component's event, over
+// 1,000 keys, next to the floor of the last leg: a message posted from another thread.
+// Run it under a display: wine hooks_latency.exe [keys]
+#include "hooks/keyboard_hook.h"
+#include "hooks/win32/process_hooks.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+void PumpUntil(const std::atomic<bool>& done) {
+    while (!done) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&msg);
+        if (!done)
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    }
+}
+
+void Report(const char* what, std::vector<double>& ms) {
+    std::sort(ms.begin(), ms.end());
+    std::printf("%-44s n=%zu  median %.3f ms  p99 %.3f ms  worst %.3f ms\n", what, ms.size(),
+                ms[ms.size() / 2], ms[ms.size() * 99 / 100], ms.back());
+}
+
+void SendKey(WORD vk, bool release) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = release ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof input);
+}
+
+std::atomic<bool> g_arrived{false};
+Clock::time_point g_arrivedAt;
+
+LRESULT CALLBACK BaselineProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_USER + 100) {
+        g_arrivedAt = Clock::now();
+        g_arrived = true;
+        return 0;
+    }
+    return DefWindowProcW(w, m, wp, lp);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int keys = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
+    constexpr WORD kKey = VK_F24; // a key nothing reacts to
+
+    tw::TKvKeyboardHook keyHook(tw::ProcessHookLoader(), tw::ProcessHookHost(), "KeyHook");
+    keyHook.SetHookDLL(tw::kHookLibraryName);
+    std::atomic<bool> expectRelease{false};
+    keyHook.OnKeyAction = [&](tw::TKvSysHook&, std::uint32_t vk, std::uint16_t, std::uint8_t, bool,
+                              bool, bool, bool pressed, bool&) {
+        if (vk == kKey && pressed != expectRelease) {
+            g_arrivedAt = Clock::now();
+            g_arrived = true;
+        }
+    };
+    std::string error;
+    keyHook.Start(error);
+    if (!error.empty()) {
+        std::printf("cannot start the keyboard hook: %s\n", error.c_str());
+        return 1;
+    }
+
+    std::vector<double> hookMs, postMs;
+    for (int i = 0; i < keys; ++i) {
+        expectRelease = false;
+        g_arrived = false;
+        const auto sent = Clock::now();
+        SendKey(kKey, false);
+        PumpUntil(g_arrived);
+        hookMs.push_back(std::chrono::duration<double, std::milli>(g_arrivedAt - sent).count());
+        expectRelease = true;
+        g_arrived = false;
+        SendKey(kKey, true);
+        PumpUntil(g_arrived);
+    }
+    keyHook.Stop();
+
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = BaselineProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"TextwrightLatencyBaseline";
+    RegisterClassExW(&wc);
+    HWND window = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  wc.hInstance, nullptr);
+    for (int i = 0; i < keys; ++i) {
+        g_arrived = false;
+        Clock::time_point sent;
+        std::thread poster([&] {
+            sent = Clock::now();
+            PostMessageW(window, WM_USER + 100, 0, 0);
+        });
+        PumpUntil(g_arrived);
+        poster.join();
+        postMs.push_back(std::chrono::duration<double, std::milli>(g_arrivedAt - sent).count());
+    }
+    DestroyWindow(window);
+
+    Report("SendInput -> KeyHook.OnKeyAction (key down)", hookMs);
+    Report("baseline: PostMessage from another thread", postMs);
+    tw::WarnIfHookLibraryLoaded();
+    return 0;
+}
