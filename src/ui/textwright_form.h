@@ -13,6 +13,8 @@
 #include "ui/tip_of_day.h"
 #include "ui/window_lifecycle.h"
 
+#include <utility>
+
 namespace tw {
 
 struct MainFormPorts {
@@ -50,6 +52,11 @@ public:
 
     // Runs a menu command under the standard error report; false when it ended with an error.
     bool ExecuteCommand(MainCommand command);
+    // Any other handler call from the window system goes through here, so that no error
+    // escapes into the window system: it ends the handler and is shown.
+    template <class Handler> bool Guarded(Handler&& handler) {
+        return RunReported(ports_.errorReport, std::forward<Handler>(handler));
+    }
 
     void EnsureDefaultSettings();
     void LoadReplyLibrary();

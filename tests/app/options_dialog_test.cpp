@@ -2,8 +2,8 @@
 #include "app/options_dialog.h"
 #include "app/reg_proc.h"
 #include "app/settings.h"
-#include "app/recording_boxes.h"
 #include "fakes/fake_registry.h"
+#include "fakes/recording_message_boxes.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +37,7 @@ protected:
         form.AttachView(&view);
     }
     fakes::FakeRegistry reg;
-    testing::RecordingBoxes boxes;
+    fakes::RecordingMessageBoxes boxes;
     FakeTopmost topmost;
     FakeOptionsView view;
     TFormOptions form{reg, boxes, topmost, kPath};
@@ -96,7 +96,8 @@ TEST_F(OptionsDialog, UncheckingAlwaysOnTopWarnsAndTakesEffectOnlyAtRestart) {
     view.boxes[OptionsBox::AlwaysOnTop] = false;
     form.CheckBoxAlwaysOnTopClick();
     ASSERT_EQ(1u, boxes.shown.size());
-    EXPECT_EQ(std::string("Warning: ") + kAlwaysOnTopRestartWarning, boxes.shown[0]);
+    EXPECT_EQ((fakes::RecordingMessageBoxes::Shown{"warning", kAlwaysOnTopRestartWarning}),
+              boxes.shown[0]);
     EXPECT_EQ(1, RegReadInteger(reg, kSettingsKey, kAlwaysOnTop)) << "nothing written yet";
     form.ButtonOkClick();
     EXPECT_EQ(0, RegReadInteger(reg, kSettingsKey, kAlwaysOnTop));

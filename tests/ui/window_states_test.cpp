@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace tw {
 namespace {
@@ -147,6 +148,17 @@ TEST_F(Handlers, AnUnhandledErrorEndsTheCommandAndTheProgramGoesOn) {
     EXPECT_TRUE(form.ExecuteCommand(MainCommand::About));
     EXPECT_EQ(Log{"about box"}, log);
     EXPECT_EQ(WindowState::Shown, form.State());
+}
+
+TEST_F(Handlers, NoErrorEscapesAGuardedHandler) {
+    int ran = 0;
+    EXPECT_FALSE(form.Guarded([&] {
+        ++ran;
+        throw std::runtime_error("Disk full");
+    }));
+    EXPECT_TRUE(form.Guarded([&] { ++ran; }));
+    EXPECT_EQ(2, ran);
+    EXPECT_EQ(Log{"error report: Disk full."}, log);
 }
 
 } // namespace

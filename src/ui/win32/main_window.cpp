@@ -86,11 +86,11 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_SHOWWINDOW:
         if (wp) {
-            form_.FormShow();
+            form_.Guarded([this] { form_.FormShow(); });
         }
         break;
     case WM_CLOSE:
-        form_.FormClose(); // hides to the tray; the window stays
+        form_.Guarded([this] { form_.FormClose(); }); // hides to the tray; the window stays
         return 0;
     case WM_ENDSESSION:
         // Windows is ending the session: take the Exit path so pending edits are written.
@@ -125,7 +125,7 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_TIMER:
         if (wp == kTipTimerId) {
-            form_.TipTimerTimer();
+            form_.Guarded([this] { form_.TipTimerTimer(); });
             return 0;
         }
         break;
@@ -166,13 +166,13 @@ void MainWindow::OnCreate() {
     hotKeysMirror_->Attach(form_.Library().HotKeyList());
     // Fires once the message loop runs.
     SetTimerEnabled(true);
-    form_.FormCreate();
+    form_.Guarded([this] { form_.FormCreate(); });
     LayoutControls();
 }
 
 void MainWindow::OnDestroy() {
     SetTimerEnabled(false);
-    form_.FormDestroy();
+    form_.Guarded([this] { form_.FormDestroy(); });
     if (treeMirror_) {
         treeMirror_->Detach();
         macrosMirror_->Detach();
@@ -193,7 +193,8 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
     if (header.hwndFrom == navigation_ && header.code == TVN_SELCHANGEDW && treeMirror_ &&
         !treeMirror_->Mirroring()) {
         const auto& change = reinterpret_cast<const NMTREEVIEWW&>(header);
-        form_.NavigationChange(treeMirror_->NodeOf(change.itemNew.hItem));
+        TreeNode* node = treeMirror_->NodeOf(change.itemNew.hItem);
+        form_.Guarded([this, node] { form_.NavigationChange(node); });
     }
     return 0;
 }
@@ -201,7 +202,7 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
 void MainWindow::OnTrayMessage(LPARAM mouseMessage) {
     switch (static_cast<UINT>(mouseMessage)) {
     case WM_LBUTTONUP:
-        form_.TrayIconClick(MouseButton::Left);
+        form_.Guarded([this] { form_.TrayIconClick(MouseButton::Left); });
         break;
     case WM_RBUTTONUP: {
         const int chosen =
