@@ -83,6 +83,25 @@ state_is "visible=1 tree=$NODES macros=$MACROS hotkeys=$HOTKEYS" ||
     fail "window shows $(probe state), twlib $NODES nodes $MACROS macros $HOTKEYS hot keys"
 pass "tree and lists show the library ($NODES nodes, $MACROS macros, $HOTKEYS hot keys)"
 
+read -r W H L T SW SH SL ST <<<"$(probe geometry)"
+[ "$W $H" = "740 497" ] || fail "main window is ${W}x${H}, not 740x497"
+DX=$((L - SL - (SW - W) / 2)); DY=$((T - ST - (SH - H) / 2))
+[ "${DX#-}" -le 2 ] && [ "${DY#-}" -le 2 ] || fail "main window at $L,$T is not centred in ${SW}x${SH}"
+pass "main window 740x497, centred"
+
+echo "options and about"
+probe menu options >/dev/null
+eventually dialog_shown "Textwright - Options" || fail "Options did not open the options dialog"
+probe dismiss "Textwright - Options" >/dev/null
+eventually test "$(probe count 'Textwright - Options')" = 0 || fail "options dialog did not close"
+for v in "ShowTips 1" "ShowMacroIns 1" "AlwaysOnTop 0"; do expect_dword $v; done
+probe menu about >/dev/null
+eventually dialog_shown "Textwright - About" || fail "Help > About did not open the about box"
+probe dialog "Textwright - About" | grep -q '^Version ' || fail "the about box shows no version"
+probe dismiss "Textwright - About" >/dev/null
+eventually test "$(probe count 'Textwright - About')" = 0 || fail "Ok did not close the about box"
+pass "Options and About open and close"
+
 echo "second start"
 timeout 60 wine "$APP/Textwright.exe" >/dev/null 2>&1 && code=0 || code=$?
 [ "$code" -eq 0 ] || fail "second start ended with $code"

@@ -5,6 +5,8 @@
 //   e2e_probe tray-click            a left click on the tray icon
 //   e2e_probe close                 the window's close button
 //   e2e_probe exit                  File > Exit
+//   e2e_probe menu options|about    Options, Help > About Textwright
+//   e2e_probe geometry              WIDTH HEIGHT LEFT TOP of the window, then of the work area
 //   e2e_probe dialog CAPTION        the texts of the top-level window with that caption
 //   e2e_probe dismiss CAPTION       presses its OK / Close button
 //   e2e_probe count CAPTION         how many top-level windows have that caption
@@ -115,6 +117,27 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (verb == L"state") {
         return State(main);
+    }
+    if (verb == L"geometry") {
+        RECT w{}, work{};
+        GetWindowRect(main, &w);
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        std::printf("%ld %ld %ld %ld %ld %ld %ld %ld\n", w.right - w.left, w.bottom - w.top, w.left,
+                    w.top, work.right - work.left, work.bottom - work.top, work.left, work.top);
+        return 0;
+    }
+    if (verb == L"menu") {
+        if (argc < 3) {
+            return 2;
+        }
+        const std::wstring item = argv[2];
+        if (item != L"options" && item != L"about") {
+            return 2;
+        }
+        const MainCommand command = item == L"options" ? MainCommand::Options : MainCommand::About;
+        PostMessageW(main, WM_COMMAND, MAKEWPARAM(MenuIdOf(command), 0), 0);
+        std::printf("ok\n");
+        return 0;
     }
     if (verb == L"tray-click") {
         PostMessageW(main, kTrayCallbackMessage, 1, WM_LBUTTONUP);
