@@ -16,6 +16,10 @@ enum class MainCommand {
     ChangeMode,
     TrayShow,
     TrayExit,
+    NavAddFolder,
+    NavAddReply,
+    NavDelete,
+    EditorForceSave,
 };
 
 } // namespace tw

@@ -9,7 +9,12 @@ namespace tw {
 TFormTextwright::TFormTextwright(StartupGlobals globals, MainFormPorts ports)
     : globals_(std::move(globals)), ports_(ports),
       lifecycle_(ports.window, ports.tray, ports.application),
-      tips_(ports.registry, ports.tipTimer, ports.tipDialog, delivery_) {}
+      tips_(ports.registry, ports.tipTimer, ports.tipDialog, delivery_),
+      reportedErrors_(ports.errorReport) {}
+
+void TFormTextwright::ReportedErrors::ReportError(const std::string& text) {
+    report_.ShowErrorReport(StandardErrorText(text));
+}
 
 void TFormTextwright::FormCreate() {
     ports_.hooks.StartHooks();
@@ -19,6 +24,12 @@ void TFormTextwright::FormCreate() {
     PrepareLayoutSeam();
     library_.Create(globals_.LibraryRoot, ports_.boxes);
     LoadReplyLibrary();
+    if (editingViews_ && library_.Replies()) {
+        const EditingViews& v = *editingViews_;
+        editing_ = std::make_unique<LibraryEditing>(
+            *library_.Replies(), LibraryEditingPorts{v.bar, v.editor, v.navigation, ports_.boxes,
+                                                     reportedErrors_, v.states});
+    }
     RefreshFormattingSeam();
 }
 
@@ -33,6 +44,7 @@ void TFormTextwright::FormDestroy() {
     // Each step runs even when the one before failed: the library must still be freed.
     RunReported(ports_.errorReport, [this] { CommitCurrentReplySeam(); });
     RunReported(ports_.errorReport, [this] { SaveLayoutSeam(); });
+    editing_.reset();
     library_.Free();
 }
 
@@ -49,8 +61,24 @@ void TFormTextwright::LoadReplyLibrary() {
 }
 
 void TFormTextwright::NavigationChange(TreeNode* node) {
-    library_.Tree().SetSelected(node);
-    LoadSelectedReplySeam();
+    if (editing_) {
+        editing_->NavigationChange(node);
+    } else {
+        library_.Tree().SetSelected(node);
+    }
+}
+
+void TFormTextwright::CommitCurrentReplySeam() {
+    if (editing_) {
+        editing_->CommitCurrentReply();
+    }
+}
+
+void TFormTextwright::ActionMainFormUpdate(bool lastActiveWindowAlive) {
+    if (editing_) {
+        // Compact mode arrives with the mode switch; until then the window is always full.
+        editing_->ActionMainFormUpdate(true, lastActiveWindowAlive);
+    }
 }
 
 bool TFormTextwright::ExecuteCommand(MainCommand command) {
@@ -94,6 +122,35 @@ void TFormTextwright::RunCommand(MainCommand command) {
         break;
     case MainCommand::ChangeMode:
         ToggleModeSeam();
+        break;
+    case MainCommand::NavAddFolder:
+    case MainCommand::NavAddReply:
+    case MainCommand::NavDelete:
+    case MainCommand::EditorForceSave:
+        RunEditingCommand(command);
+        break;
+    }
+}
+
+void TFormTextwright::RunEditingCommand(MainCommand command) {
+    if (!editing_) {
+        return;
+    }
+    // Each reports its own failure.
+    switch (command) {
+    case MainCommand::NavAddFolder:
+        editing_->NavAddFolderExecute();
+        break;
+    case MainCommand::NavAddReply:
+        editing_->NavAddReplyExecute();
+        break;
+    case MainCommand::NavDelete:
+        editing_->NavDeleteExecute();
+        break;
+    case MainCommand::EditorForceSave:
+        editing_->EditorForceSaveExecute();
+        break;
+    default:
         break;
     }
 }

@@ -7,12 +7,15 @@
 #include "platform/message_boxes.h"
 #include "platform/raw_registry.h"
 #include "ui/delivery_state.h"
+#include "ui/library_editing.h"
 #include "ui/library_host.h"
 #include "ui/main_commands.h"
 #include "ui/main_form_ports.h"
 #include "ui/tip_of_day.h"
 #include "ui/window_lifecycle.h"
 
+#include <memory>
+#include <optional>
 #include <utility>
 
 namespace tw {
@@ -29,6 +32,16 @@ struct MainFormPorts {
     ApplicationPort& application;
     DialogsPort& dialogs;
     HookComponents& hooks;
+};
+
+// The controls that edit the library: the property bar, the editor, the tree view's editing
+// side and the command states. Attached by the window before FormCreate; without them the
+// library is shown but not editable.
+struct EditingViews {
+    PropertyBarView& bar;
+    RichEditorPort& editor;
+    NavigationView& navigation;
+    CommandStateView& states;
 };
 
 class TFormTextwright {
@@ -58,6 +71,13 @@ public:
         return RunReported(ports_.errorReport, std::forward<Handler>(handler));
     }
 
+    void AttachEditingViews(EditingViews views) { editingViews_.emplace(views); }
+    // Null until the library exists and after it is freed.
+    LibraryEditing* Editing() { return editing_.get(); }
+    // Idle time: which commands and controls are available now. `lastActiveWindowAlive`: the
+    // remembered previously active window still exists.
+    void ActionMainFormUpdate(bool lastActiveWindowAlive);
+
     void EnsureDefaultSettings();
     void LoadReplyLibrary();
 
@@ -68,15 +88,15 @@ public:
 
 private:
     void RunCommand(MainCommand command);
+    void RunEditingCommand(MainCommand command);
 
     // Steps of the start and the end that later work fills in; empty until then.
-    void PrepareEditorSeam() {}      // editor paragraph spacing
-    void PrepareLayoutSeam() {}      // MacroListRatio, KeyTable, colours, menus, mode and layout
-    void RefreshFormattingSeam() {}  // formatting toolbar from the editor
-    void CommitCurrentReplySeam() {} // pending edits of the selected reply
-    void SaveLayoutSeam() {}         // sizes of the current mode
-    void ToggleModeSeam() {}         // the mode switch
-    void LoadSelectedReplySeam() {}  // commit the previous reply, show the selected one
+    void PrepareEditorSeam() {}     // editor paragraph spacing
+    void PrepareLayoutSeam() {}     // MacroListRatio, KeyTable, colours, menus, mode and layout
+    void RefreshFormattingSeam() {} // formatting toolbar from the editor
+    void CommitCurrentReplySeam();  // pending edits of the selected reply
+    void SaveLayoutSeam() {}        // sizes of the current mode
+    void ToggleModeSeam() {}        // the mode switch
 
     StartupGlobals globals_;
     MainFormPorts ports_;
@@ -84,6 +104,18 @@ private:
     WindowLifecycle lifecycle_;
     TipOfDay tips_;
     LibraryHost library_;
+
+    class ReportedErrors : public ErrorSink {
+    public:
+        explicit ReportedErrors(ErrorReportPort& report) : report_(report) {}
+        void ReportError(const std::string& text) override;
+
+    private:
+        ErrorReportPort& report_;
+    };
+    ReportedErrors reportedErrors_;
+    std::optional<EditingViews> editingViews_;
+    std::unique_ptr<LibraryEditing> editing_;
 };
 
 } // namespace tw

@@ -87,9 +87,17 @@ public:
 
     int RunMessageLoop() override {
         MSG msg{};
-        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        for (;;) {
+            // Idle time: the queue has become empty.
+            if (mainWindow_ && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+                mainWindow_->OnIdle();
+            }
+            if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
+                break;
+            }
             HWND main = MainHandle();
-            if (main && TranslateAcceleratorW(main, mainWindow_->Accelerators(), &msg)) {
+            if (main && !mainWindow_->WantsKeysItself() &&
+                TranslateAcceleratorW(main, mainWindow_->Accelerators(), &msg)) {
                 continue;
             }
             TranslateMessage(&msg);

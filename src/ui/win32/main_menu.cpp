@@ -24,6 +24,10 @@ constexpr CommandItem kCommands[] = {
     {1010, MainCommand::ChangeMode},
     {1011, MainCommand::TrayShow},
     {1012, MainCommand::TrayExit},
+    {1101, MainCommand::NavAddFolder},
+    {1102, MainCommand::NavAddReply},
+    {1103, MainCommand::NavDelete},
+    {1104, MainCommand::EditorForceSave},
 };
 
 // The editing commands: shown now, enabled once they exist.
@@ -114,6 +118,10 @@ HACCEL BuildMainAccelerators() {
     ACCEL keys[] = {
         {FALT | FVIRTKEY, 'X', static_cast<WORD>(MenuIdOf(MainCommand::Exit))},
         {FVIRTKEY, VK_F1, static_cast<WORD>(MenuIdOf(MainCommand::HelpTopics))},
+        {FCONTROL | FSHIFT | FVIRTKEY, 'N', static_cast<WORD>(MenuIdOf(MainCommand::NavAddFolder))},
+        {FCONTROL | FVIRTKEY, 'N', static_cast<WORD>(MenuIdOf(MainCommand::NavAddReply))},
+        {FSHIFT | FVIRTKEY, VK_DELETE, static_cast<WORD>(MenuIdOf(MainCommand::NavDelete))},
+        {FCONTROL | FVIRTKEY, 'S', static_cast<WORD>(MenuIdOf(MainCommand::EditorForceSave))},
     };
     return CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys)));
 }

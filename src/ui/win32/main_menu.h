@@ -9,7 +9,7 @@
 namespace tw::win32 {
 
 HMENU BuildMainMenu();
-// Alt+X and F1; the shortcuts of the editing commands come with those commands.
+// Alt+X, F1 and the shortcuts of the library commands.
 HACCEL BuildMainAccelerators();
 // The command of a menu item id, or none for items handled elsewhere or not yet available.
 std::optional<MainCommand> CommandOfMenuId(int id);

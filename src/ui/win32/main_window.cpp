@@ -130,8 +130,13 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         }
         break;
     case WM_COMMAND:
-        OnCommand(LOWORD(wp));
+        OnControlCommand(wp, lp);
         return 0;
+    case WM_ACTIVATEAPP:
+        if (!wp && form_.Editing()) {
+            form_.Editing()->ApplicationDeactivate();
+        }
+        break;
     case WM_NOTIFY:
         return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
     case kTrayCallbackMessage:
@@ -164,14 +169,22 @@ void MainWindow::OnCreate() {
     treeMirror_->Attach(form_.Library().Tree());
     macrosMirror_->Attach(form_.Library().MacroList());
     hotKeysMirror_->Attach(form_.Library().HotKeyList());
+    editing_ = std::make_unique<EditingPane>(
+        EditingPaneControls{hwnd_, navigation_, listMacros_, listHotKeys_, font_});
+    form_.AttachEditingViews(editing_->Views());
     // Fires once the message loop runs.
     SetTimerEnabled(true);
     form_.Guarded([this] { form_.FormCreate(); });
+    editing_->SetEditing(form_.Editing(), [this] { return treeMirror_->Mirroring(); });
     LayoutControls();
 }
 
 void MainWindow::OnDestroy() {
     SetTimerEnabled(false);
+    // No control event may reach the handlers while the library goes.
+    if (editing_) {
+        editing_->SetEditing(nullptr, nullptr);
+    }
     form_.Guarded([this] { form_.FormDestroy(); });
     if (treeMirror_) {
         treeMirror_->Detach();
@@ -184,12 +197,40 @@ void MainWindow::OnDestroy() {
 }
 
 void MainWindow::OnCommand(int id) {
-    if (const auto command = CommandOfMenuId(id)) {
+    const auto command = CommandOfMenuId(id);
+    if (command && (!editing_ || editing_->CommandAvailable(*command))) {
         form_.ExecuteCommand(*command);
     }
 }
 
+void MainWindow::OnControlCommand(WPARAM wp, LPARAM lp) {
+    if (lp && editing_) {
+        bool handled = false;
+        const auto command = editing_->OnCommand(wp, lp, handled);
+        if (command) {
+            OnCommand(MenuIdOf(*command));
+        }
+        if (handled) {
+            return;
+        }
+    }
+    OnCommand(LOWORD(wp));
+}
+
+void MainWindow::OnIdle() {
+    if (!hwnd_ || !IsWindowVisible(hwnd_) || !IsWindowEnabled(hwnd_)) {
+        return;
+    }
+    const WindowHandle last = form_.Delivery().LastActiveWindow;
+    const bool alive = last != 0 && IsWindow(reinterpret_cast<HWND>(last));
+    form_.Guarded([this, alive] { form_.ActionMainFormUpdate(alive); });
+}
+
 LRESULT MainWindow::OnNotify(const NMHDR& header) {
+    LRESULT result = 0;
+    if (editing_ && editing_->OnNotify(header, result)) {
+        return result;
+    }
     if (header.hwndFrom == navigation_ && header.code == TVN_SELCHANGEDW && treeMirror_ &&
         !treeMirror_->Mirroring()) {
         const auto& change = reinterpret_cast<const NMTREEVIEWW&>(header);
@@ -233,10 +274,10 @@ void MainWindow::CreateControls() {
                                nullptr);
     };
     panelNavButs_ = make(L"STATIC", 0, WS_EX_STATICEDGE, 0);
-    navigation_ =
-        make(WC_TREEVIEWW,
-             TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_TABSTOP,
-             WS_EX_CLIENTEDGE, kNavigationId);
+    navigation_ = make(WC_TREEVIEWW,
+                       TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS |
+                           TVS_EDITLABELS | WS_TABSTOP,
+                       WS_EX_CLIENTEDGE, kNavigationId);
     splitterVert1_ = make(L"STATIC", SS_BLACKRECT, 0, 0);
     listMacros_ = make(L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
                        WS_EX_CLIENTEDGE, kListMacrosId);
@@ -253,6 +294,9 @@ void MainWindow::ApplyFont() {
     font_ = CreateUiFont(dpi_);
     for (HWND control : {navigation_, listMacros_, listHotKeys_}) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    }
+    if (editing_) {
+        editing_->SetFont(font_);
     }
     if (old) {
         DeleteObject(old);
@@ -283,6 +327,17 @@ void MainWindow::LayoutControls() {
     }
     if (batch) {
         EndDeferWindowPos(batch);
+    }
+    if (editing_) {
+        // The editing controls stand in the panes' places.
+        for (HWND pane : {panelNavButs_, panelBottomBar_, panelEditor_}) {
+            ShowWindow(pane, SW_HIDE);
+        }
+        auto rectOf = [](const Rect& r) {
+            return RECT{r.left, r.top, r.left + r.width, r.top + r.height};
+        };
+        editing_->Layout(rectOf(l.PanelNavButs), rectOf(l.PanelBottomBar), rectOf(l.PanelEditor),
+                         static_cast<int>(dpi_));
     }
 }
 

@@ -8,6 +8,7 @@
 #include "app/win32/tip_dialog_view.h"
 #include "app/win32/tray_icon.h"
 #include "ui/textwright_form.h"
+#include "ui/win32/editing_pane.h"
 #include "ui/win32/list_box_mirror.h"
 #include "ui/win32/tree_view_mirror.h"
 
@@ -43,6 +44,10 @@ public:
     HWND Handle() const { return hwnd_; }
     HACCEL Accelerators() const { return accelerators_; }
     TFormTextwright& Form() { return form_; }
+    // The message loop calls this whenever its queue has become empty.
+    void OnIdle();
+    // True when a message must reach its control without the accelerators seeing it.
+    bool WantsKeysItself() const { return editing_ && editing_->WantsKeysItself(); }
 
     void ShowMainWindow() override;
     void HideMainWindow() override;
@@ -65,6 +70,7 @@ private:
     void OnCreate();
     void OnDestroy();
     void OnCommand(int id);
+    void OnControlCommand(WPARAM wp, LPARAM lp);
     LRESULT OnNotify(const NMHDR& header);
     void OnTrayMessage(LPARAM mouseMessage);
     void OnDpiChanged(UINT dpi, const RECT& suggested);
@@ -103,6 +109,7 @@ private:
     std::unique_ptr<TreeViewMirror> treeMirror_;
     std::unique_ptr<ListBoxMirror> macrosMirror_;
     std::unique_ptr<ListBoxMirror> hotKeysMirror_;
+    std::unique_ptr<EditingPane> editing_;
 };
 
 } // namespace tw::win32

@@ -60,7 +60,8 @@ HTREEITEM TreeViewMirror::Insert(TreeNode* node) {
     TVINSERTSTRUCTW is{};
     is.hParent = node->Parent() ? ItemOf(node->Parent()) : TVI_ROOT;
     is.hInsertAfter = node->PrevSibling() ? ItemOf(node->PrevSibling()) : TVI_FIRST;
-    is.item.mask = TVIF_TEXT | TVIF_PARAM;
+    is.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    is.item.iImage = is.item.iSelectedImage = I_IMAGECALLBACK; // the pictures follow the node
     is.item.pszText = const_cast<wchar_t*>(text.c_str());
     is.item.lParam = reinterpret_cast<LPARAM>(node);
     HTREEITEM item = TreeView_InsertItem(view_, &is);

@@ -1,0 +1,66 @@
+#pragma once
+// The main window's editing side over Win32: the tree buttons, Save All, the property bar and the
+// editor, the tree view's editing events, Tab through the window, and the command states shown
+// on controls and menu items. The main window forwards its messages here first.
+#include "ui/main_commands.h"
+#include "ui/textwright_form.h"
+#include "ui/win32/control_hooks.h"
+#include "ui/win32/property_bar_controls.h"
+#include "ui/win32/rich_editor.h"
+#include "ui/win32/tree_view_editing.h"
+
+#include <memory>
+#include <optional>
+
+#include <windows.h>
+
+namespace tw::win32 {
+
+struct EditingPaneControls {
+    HWND window;
+    HWND navigation;
+    HWND listMacros;
+    HWND listHotKeys;
+    HFONT font;
+};
+
+class EditingPane : public CommandStateView {
+public:
+    explicit EditingPane(EditingPaneControls controls);
+    EditingPane(const EditingPane&) = delete;
+    EditingPane& operator=(const EditingPane&) = delete;
+
+    EditingViews Views() { return {bar_, *editor_, *tree_, *this}; }
+    // After FormCreate (the handlers exist) and with null before the form frees the library.
+    void SetEditing(LibraryEditing* editing, std::function<bool()> treeEchoing);
+
+    // A WM_COMMAND from the pane's controls. Returns the menu command a button stands for, and
+    // sets `handled` when the message was the pane's.
+    std::optional<MainCommand> OnCommand(WPARAM wp, LPARAM lp, bool& handled);
+    bool OnNotify(const NMHDR& header, LRESULT& result);
+    // Keys the window's accelerators must leave alone (the in-place editor is open).
+    bool WantsKeysItself() const { return tree_->EditingLabel(); }
+    // A command whose action is disabled does nothing, whatever sent it.
+    bool CommandAvailable(MainCommand command) const;
+
+    // Fills the three panes' rectangles.
+    void Layout(const RECT& navButtons, const RECT& bottomBar, const RECT& editorPane, int dpi);
+    void SetFont(HFONT font);
+
+    void ApplyCommandStates(const CommandStates& states) override;
+
+private:
+    HWND MakeButton(const wchar_t* text, int id);
+
+    EditingPaneControls c_;
+    LibraryEditing* editing_ = nullptr;
+    PropertyBarControls bar_;
+    std::unique_ptr<RichEditor> editor_;
+    std::unique_ptr<TreeViewEditing> tree_;
+    TabOrder tabOrder_;
+    HWND butAddFolder_ = nullptr, butAddReply_ = nullptr, butDelete_ = nullptr;
+    HWND butForceSave_ = nullptr;
+    CommandStates states_;
+};
+
+} // namespace tw::win32

@@ -1,0 +1,103 @@
+// The main window composed with the editing handlers: commands by menu id, the selection from the
+// tree view, idle-time states, and the pending edits written when the window goes.
+#include "fakes/fake_registry.h"
+#include "fakes/temp_dir.h"
+#include "ui/editing_fakes.h"
+#include "ui/form_fakes.h"
+#include "ui/textwright_form.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace tw {
+namespace {
+
+class FormEditing : public ::testing::Test {
+protected:
+    FormEditing() {
+        temp.Put("Replies/index.sub", "REPLY_1?Thanks\r\n");
+        temp.Put("Replies/1.rep", "\r\n\r\n{\\rtf1 Thanks}\r\n");
+        bar.onNameChange = [this] {
+            if (form.Editing())
+                form.Editing()->EditNameChange();
+        };
+        bar.onMacroChange = [this] {
+            if (form.Editing())
+                form.Editing()->EditMacroChange();
+        };
+        editor.onChange = [this] {
+            if (form.Editing())
+                form.Editing()->EditorChange();
+        };
+    }
+    bool Logged(const std::string& prefix) const {
+        return std::any_of(log.begin(), log.end(),
+                           [&](const std::string& e) { return e.rfind(prefix, 0) == 0; });
+    }
+
+    fakes::TempDir temp;
+    testing::Log log;
+    fakes::FakeRegistry registry;
+    testing::LoggingBoxes boxes{log};
+    testing::LoggingShell shell{log};
+    testing::FakeWindow window{log};
+    testing::FakeTray tray{log};
+    testing::FakeTimer timer;
+    testing::FakeTipDialog tipDialog{log};
+    testing::FakeApplication application{log};
+    testing::FakeDialogs dialogs{log};
+    testing::FakeHooks hooks{log};
+    fakes::FakePropertyBar bar;
+    fakes::FakeRichEditor editor;
+    fakes::FakeNavigationView view;
+    fakes::RecordingCommandStates states;
+    TFormTextwright form{MakeStartupGlobals((temp.Path() / "Textwright.exe").string()),
+                         MainFormPorts{registry, boxes, boxes, shell, window, tray, timer,
+                                       tipDialog, application, dialogs, hooks}};
+};
+
+TEST_F(FormEditing, WithoutEditingControlsTheLibraryIsOnlyShown) {
+    form.FormCreate();
+    EXPECT_EQ(form.Editing(), nullptr);
+    EXPECT_TRUE(form.ExecuteCommand(MainCommand::NavAddReply));
+    EXPECT_FALSE(temp.Exists("Replies/2.rep"));
+    form.FormDestroy();
+}
+
+TEST_F(FormEditing, CommandsSelectionStatesAndTheLastCommit) {
+    form.AttachEditingViews({bar, editor, view, states});
+    form.FormCreate();
+    ASSERT_NE(form.Editing(), nullptr);
+
+    form.NavigationChange(form.Library().Tree().FirstNode());
+    EXPECT_EQ(bar.name, "Thanks");
+    EXPECT_EQ(editor.lines, std::vector<std::string>{"{\\rtf1 Thanks}"});
+    form.ActionMainFormUpdate(false);
+    EXPECT_TRUE(states.last.navDelete);
+    EXPECT_FALSE(states.last.editorForceSave);
+
+    EXPECT_TRUE(form.ExecuteCommand(MainCommand::NavAddReply));
+    EXPECT_EQ(temp.Get("Replies/index.sub"), "REPLY_1?Thanks\r\nREPLY_2?New Reply\r\n");
+    EXPECT_EQ(temp.Get("Replies/2.rep"), "\r\n\r\n");
+
+    // Pending edits are written when the window goes.
+    editor.Type("{\\rtf1 Last words}");
+    form.FormDestroy();
+    EXPECT_EQ(temp.Get("Replies/2.rep"), "\r\n\r\n{\\rtf1 Last words}\r\n");
+    EXPECT_EQ(form.Editing(), nullptr);
+    EXPECT_FALSE(Logged("error report"));
+}
+
+TEST_F(FormEditing, AFailedCommandShowsTheStandardErrorReport) {
+    form.AttachEditingViews({bar, editor, view, states});
+    form.FormCreate();
+    std::filesystem::remove(temp.Path() / "Replies" / "index.sub");
+    EXPECT_TRUE(form.ExecuteCommand(MainCommand::NavAddFolder));
+    EXPECT_TRUE(Logged("error report: File \""));
+    EXPECT_FALSE(temp.Exists("Replies/1"));
+    form.FormDestroy();
+}
+
+} // namespace
+} // namespace tw
