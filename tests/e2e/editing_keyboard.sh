@@ -96,6 +96,24 @@ file_is "$LIB/1/index.sub" 'REPLY_1?Prices\r\n' || fail "first reply not named"
 file_is "$LIB/1/1.rep" '\r\n\r\n' || fail "the new folder's reply is not empty"
 pass "Ctrl+Shift+N, a name and Enter name the reply and its folder"
 
+echo "delete by keyboard"
+# Beside the selected reply Prices: a folder inside Prices Folder.
+keys ctrl+shift+n
+eventually file_is "$LIB/1/1/index.sub" 'REPLY_1?New Reply\r\n' ||
+    fail "second folder not made: $(ls -R "$LIB" | tr '\n' ' ')"
+keys Escape
+sleep 0.5
+keys shift+Delete
+eventually test "$(probe count Confirm)" = 1 || fail "Shift+Del asked nothing"
+probe dialog Confirm | grep -Fq 'Do you really want to delete "New Reply" reply?' ||
+    fail "confirmation says: $(probe dialog Confirm)"
+keys Return
+eventually test ! -e "$LIB/1/1" || fail "the emptied folder's directory is still there"
+file_is "$LIB/1/index.sub" 'REPLY_1?Prices\r\n' || fail "folder index after delete: $(bytes_of "$LIB/1/index.sub")"
+file_is "$LIB/index.sub" 'REPLY_1?Greeting\r\nFOLDER_1?Prices Folder\r\n' ||
+    fail "index after delete: $(bytes_of "$LIB/index.sub")"
+pass "Shift+Del and Yes delete the only reply and its folder, lines and directory"
+
 probe exit >/dev/null
 eventually ended "$MAIN" || fail "Exit did not end the program"
 wait "$MAIN" 2>/dev/null || true
