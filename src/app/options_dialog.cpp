@@ -1,0 +1,51 @@
+#include "app/options_dialog.h"
+
+#include "app/reg_proc.h"
+#include "app/settings.h"
+
+namespace tw {
+
+void TFormOptions::FormShow() {
+    if (!view_) {
+        return;
+    }
+    view_->SetChecked(OptionsBox::TipOfDay, SettingIsOn(registry_, kShowTips));
+    view_->SetChecked(OptionsBox::AutoRun, RegValueExists(registry_, kAutorunKey, kAutorunValue));
+    view_->SetChecked(OptionsBox::ShowMacroIns, SettingIsOn(registry_, kShowMacroIns));
+    view_->SetChecked(OptionsBox::AlwaysOnTop, SettingIsOn(registry_, kAlwaysOnTop));
+}
+
+void TFormOptions::CheckBoxAlwaysOnTopClick() {
+    if (view_ && !view_->IsChecked(OptionsBox::AlwaysOnTop) &&
+        SettingIsOn(registry_, kAlwaysOnTop)) {
+        boxes_.ShowWarning(kAlwaysOnTopRestartWarning);
+    }
+}
+
+void TFormOptions::ButtonOkClick() {
+    if (!view_) {
+        return;
+    }
+    WriteSetting(registry_, kShowTips, view_->IsChecked(OptionsBox::TipOfDay));
+    if (view_->IsChecked(OptionsBox::AutoRun)) {
+        RegWriteString(registry_, kAutorunKey, kAutorunValue, AutorunCommand(programPath_));
+    } else {
+        RegRemoveValue(registry_, kAutorunKey, kAutorunValue);
+    }
+    WriteSetting(registry_, kShowMacroIns, view_->IsChecked(OptionsBox::ShowMacroIns));
+    const bool onTop = view_->IsChecked(OptionsBox::AlwaysOnTop);
+    WriteSetting(registry_, kAlwaysOnTop, onTop);
+    if (onTop) {
+        // Turning it off takes effect at the next start only.
+        mainWindow_.MakeMainWindowTopmost();
+    }
+    view_->CloseDialog(true);
+}
+
+void TFormOptions::ButtonCancelClick() {
+    if (view_) {
+        view_->CloseDialog(false);
+    }
+}
+
+} // namespace tw

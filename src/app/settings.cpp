@@ -1,0 +1,36 @@
+#include "app/settings.h"
+
+#include "app/reg_proc.h"
+
+namespace tw {
+
+void EnsureDefaultSettings(RawRegistry& registry) {
+    if (!RegKeyExists(registry, kSettingsKey)) {
+        RegEnsureKey(registry, kSettingsKey);
+    }
+    struct Default {
+        const char* name;
+        int value;
+    };
+    static constexpr Default kDefaults[] = {
+        {kShowTips, 1}, {kShowMacroIns, 1}, {kAlwaysOnTop, 0}, {kEditMode, 1}};
+    for (const auto& d : kDefaults) {
+        if (!RegValueExists(registry, kSettingsKey, d.name)) {
+            RegWriteInteger(registry, kSettingsKey, d.name, d.value);
+        }
+    }
+}
+
+bool SettingIsOn(RawRegistry& registry, const std::string& name) {
+    return RegReadInteger(registry, kSettingsKey, name) == 1;
+}
+
+void WriteSetting(RawRegistry& registry, const std::string& name, bool on) {
+    RegWriteInteger(registry, kSettingsKey, name, on ? 1 : 0);
+}
+
+std::string AutorunCommand(const std::string& programPath) {
+    return "\"" + programPath + "\" " + kHiddenSwitch;
+}
+
+} // namespace tw

@@ -1,0 +1,58 @@
+#include "app/win32/common_routines_win32.h"
+
+#include "app/win32/wide_text.h"
+
+#include <shellapi.h>
+
+namespace tw::win32 {
+
+namespace {
+
+int Box(const std::string& text, const wchar_t* caption, UINT flags) {
+    // No owner: the box is centred on the screen; task-modal: every window of ours waits.
+    return MessageBoxW(nullptr, Widen(text).c_str(), caption,
+                       flags | MB_TASKMODAL | MB_SETFOREGROUND);
+}
+
+} // namespace
+
+void Win32MessageBoxes::ShowInfo(const std::string& text) {
+    Box(text, L"Information", MB_OK | MB_ICONINFORMATION);
+}
+
+void Win32MessageBoxes::ShowWarning(const std::string& text) {
+    Box(text, L"Warning", MB_OK | MB_ICONWARNING);
+}
+
+void Win32MessageBoxes::ShowError(const std::string& text) {
+    Box(text, L"Error", MB_OK | MB_ICONERROR);
+}
+
+bool Win32MessageBoxes::AskYesNo(const std::string& text) {
+    return Box(text, L"Confirm", MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void Win32MessageBoxes::ShowErrorReport(const std::string& text) {
+    Box(text, Widen(kApplicationTitle).c_str(), MB_OK | MB_ICONERROR);
+}
+
+bool Win32Shell::OpenDocument(const std::string& pathOrAddress) {
+    const auto result = ShellExecuteW(nullptr, nullptr, Widen(pathOrAddress).c_str(), nullptr,
+                                      nullptr, SW_SHOWNORMAL);
+    return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+void SetForegroundWindowAttached(HWND foreground, HWND window) {
+    const DWORD from = GetWindowThreadProcessId(foreground, nullptr);
+    const DWORD to = GetWindowThreadProcessId(window, nullptr);
+    const bool attach = from != 0 && to != 0 && from != to;
+    if (attach) {
+        AttachThreadInput(from, to, TRUE);
+    }
+    SetForegroundWindow(window);
+    if (attach) {
+        AttachThreadInput(from, to, FALSE);
+    }
+}
+
+} // namespace tw::win32

@@ -1,0 +1,119 @@
+// The program's entry point: the start sequence over the real system.
+#include "app/program_sequence.h"
+#include "app/startup.h"
+#include "app/win32/common_routines_win32.h"
+#include "app/win32/cursors.h"
+#include "app/win32/wide_text.h"
+#include "app/win32/win32_registry.h"
+#include "ui/win32/hook_components_seam.h"
+#include "ui/win32/main_window.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace tw;
+using namespace tw::win32;
+
+std::string ModulePath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            return Narrow(path);
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+std::vector<std::string> Parameters() {
+    int count = 0;
+    LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> params;
+    for (int i = 1; args && i < count; ++i) {
+        params.push_back(Narrow(args[i]));
+    }
+    if (args) {
+        LocalFree(args);
+    }
+    return params;
+}
+
+class Win32ProgramHost : public ProgramHost {
+public:
+    explicit Win32ProgramHost(StartupGlobals globals) : globals_(std::move(globals)) {}
+
+    MutexResult CreateInstanceMutex(const std::string& name) override {
+        // Kept open on purpose: the process's end releases it.
+        HANDLE mutex = CreateMutexW(nullptr, FALSE, Widen(name).c_str());
+        if (!mutex) {
+            return MutexResult::Failed;
+        }
+        return GetLastError() == ERROR_ALREADY_EXISTS ? MutexResult::AlreadyExists
+                                                      : MutexResult::Created;
+    }
+
+    void RegisterCursors() override { RegisterProgramCursors(GetModuleHandleW(nullptr)); }
+
+    void InitializeApplication(const std::string&) override {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+        InitCommonControlsEx(&controls);
+    }
+
+    void CreateWindows() override {
+        mainWindow_ = std::make_unique<MainWindow>(globals_, registry_, boxes_, shell_, hooks_);
+        mainWindow_->Create();
+    }
+
+    void ShowMainWindowOnStart() override {
+        if (HWND w = MainHandle()) {
+            ShowWindow(w, SW_SHOW);
+            SetForegroundWindow(w);
+        }
+    }
+
+    void CloseMainWindow() override {
+        if (HWND w = MainHandle()) {
+            SendMessageW(w, WM_CLOSE, 0, 0);
+        }
+    }
+
+    int RunMessageLoop() override {
+        MSG msg{};
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            HWND main = MainHandle();
+            if (main && TranslateAcceleratorW(main, mainWindow_->Accelerators(), &msg)) {
+                continue;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        // The windows go after the loop: FormDestroy runs here.
+        mainWindow_.reset();
+        return msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : 0;
+    }
+
+private:
+    HWND MainHandle() const { return mainWindow_ ? mainWindow_->Handle() : nullptr; }
+
+    StartupGlobals globals_;
+    Win32Registry registry_;
+    Win32MessageBoxes boxes_;
+    Win32Shell shell_;
+    HookComponentsSeam hooks_;
+    std::unique_ptr<MainWindow> mainWindow_;
+};
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    Win32ProgramHost host(MakeStartupGlobals(ModulePath()));
+    return RunProgram(host, Parameters());
+}

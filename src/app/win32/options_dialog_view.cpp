@@ -1,0 +1,61 @@
+#include "app/win32/options_dialog_view.h"
+
+namespace tw::win32 {
+
+int OptionsDialogView::IdOf(OptionsBox box) {
+    switch (box) {
+    case OptionsBox::TipOfDay:
+        return CheckBoxTipOfDay;
+    case OptionsBox::AutoRun:
+        return CheckBoxAutoRun;
+    case OptionsBox::ShowMacroIns:
+        return CheckBoxShowMacroIns;
+    case OptionsBox::AlwaysOnTop:
+        return CheckBoxAlwaysOnTop;
+    }
+    return 0;
+}
+
+bool OptionsDialogView::IsChecked(OptionsBox box) {
+    return IsDlgButtonChecked(Handle(), IdOf(box)) == BST_CHECKED;
+}
+
+void OptionsDialogView::SetChecked(OptionsBox box, bool checked) {
+    CheckDlgButton(Handle(), IdOf(box), checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void OptionsDialogView::OnInit() {
+    // Created in tab order.
+    const DWORD check = BS_AUTOCHECKBOX | WS_TABSTOP;
+    AddControl(L"BUTTON", L"Show Tip of The Day on program startup", check, 48, 24, 217, 17,
+               CheckBoxTipOfDay);
+    AddControl(L"BUTTON", L"Ok", BS_DEFPUSHBUTTON | WS_TABSTOP, 64, 168, 75, 25, IDOK);
+    AddControl(L"BUTTON", L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, 232, 168, 75, 25, IDCANCEL);
+    AddControl(L"BUTTON", L"Autorun Textwright on windows startup", check, 48, 56, 217, 17,
+               CheckBoxAutoRun);
+    AddControl(L"BUTTON", L"Enable the Macro Insertions and Replacements dialog",
+               check | BS_MULTILINE, 48, 120, 281, 17, CheckBoxShowMacroIns);
+    AddControl(L"BUTTON", L"Always on Top", check, 48, 88, 97, 17, CheckBoxAlwaysOnTop);
+    form_.AttachView(this);
+    form_.FormShow();
+}
+
+void OptionsDialogView::OnCommand(int id, int code) {
+    switch (id) {
+    case IDOK:
+        form_.ButtonOkClick();
+        break;
+    case IDCANCEL:
+        form_.ButtonCancelClick();
+        break;
+    case CheckBoxAlwaysOnTop:
+        if (code == BN_CLICKED) {
+            form_.CheckBoxAlwaysOnTopClick();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace tw::win32

@@ -1,0 +1,34 @@
+#pragma once
+// The options dialog's window: "Textwright - Options", four check boxes, Ok and Cancel.
+#include "app/options_dialog.h"
+#include "app/win32/code_dialog.h"
+
+namespace tw::win32 {
+
+class OptionsDialogView : public CodeDialog, public OptionsView {
+public:
+    explicit OptionsDialogView(TFormOptions& form) : form_(form) {}
+
+    bool IsChecked(OptionsBox box) override;
+    void SetChecked(OptionsBox box, bool checked) override;
+    void CloseDialog(bool ok) override { EndDialogWith(ok ? IDOK : IDCANCEL); }
+
+    enum ControlId {
+        CheckBoxTipOfDay = 101,
+        CheckBoxAutoRun,
+        CheckBoxShowMacroIns,
+        CheckBoxAlwaysOnTop,
+    };
+
+protected:
+    const wchar_t* Caption() const override { return L"Textwright - Options"; }
+    SIZE ClientSize96() const override { return {367, 203}; }
+    void OnInit() override;
+    void OnCommand(int id, int code) override;
+
+private:
+    static int IdOf(OptionsBox box);
+    TFormOptions& form_;
+};
+
+} // namespace tw::win32

@@ -1,0 +1,60 @@
+#include "app/win32/tray_icon.h"
+
+namespace tw::win32 {
+
+namespace {
+constexpr UINT kIconId = 1;
+}
+
+TrayIcon::TrayIcon(HWND owner, UINT callbackMessage, HICON icon)
+    : owner_(owner), callbackMessage_(callbackMessage), icon_(icon) {}
+
+TrayIcon::~TrayIcon() {
+    SetTrayIconVisible(false);
+}
+
+NOTIFYICONDATAW TrayIcon::Data() const {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = owner_;
+    data.uID = kIconId;
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = callbackMessage_;
+    data.hIcon = icon_;
+    lstrcpynW(data.szTip, L"Textwright", ARRAYSIZE(data.szTip));
+    return data;
+}
+
+void TrayIcon::SetTrayIconVisible(bool visible) {
+    if (visible == visible_) {
+        return;
+    }
+    NOTIFYICONDATAW data = Data();
+    Shell_NotifyIconW(visible ? NIM_ADD : NIM_DELETE, &data);
+    visible_ = visible;
+}
+
+void TrayIcon::Restore() {
+    if (visible_) {
+        NOTIFYICONDATAW data = Data();
+        Shell_NotifyIconW(NIM_ADD, &data);
+    }
+}
+
+int TrayIcon::TrackMenu(int showId, int exitId) {
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(showId), L"Show");
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(exitId), L"Exit");
+    POINT at{};
+    GetCursorPos(&at);
+    // Without this the menu stays open when the user clicks elsewhere.
+    SetForegroundWindow(owner_);
+    const int chosen = static_cast<int>(TrackPopupMenu(
+        menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, owner_, nullptr));
+    PostMessageW(owner_, WM_NULL, 0, 0);
+    DestroyMenu(menu);
+    return chosen;
+}
+
+} // namespace tw::win32

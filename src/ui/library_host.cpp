@@ -1,0 +1,24 @@
+#include "ui/library_host.h"
+
+namespace tw {
+
+void LibraryHost::Create(const std::string& libraryRoot, MessageBoxes& boxes) {
+    replies_ = std::make_unique<TRepList>(tree_, hotKeys_, macros_, &boxes);
+    replies_->SetLibraryRoot(libraryRoot);
+}
+
+void LibraryHost::Load() {
+    if (replies_) {
+        LoadReplyLibrary(*replies_);
+    }
+}
+
+void LibraryHost::Free() {
+    if (!replies_) {
+        return;
+    }
+    replies_->ClearAll();
+    replies_.reset();
+}
+
+} // namespace tw

@@ -1,0 +1,34 @@
+#pragma once
+// The library as the main window holds it: the node tree shown in `Navigation`, the index lists
+// shown in `ListHotKeys` and `ListMacros`, and the `TRepList` over them.
+#include "library/list_model.h"
+#include "library/rep_list.h"
+#include "library/reply_tree.h"
+#include "platform/message_boxes.h"
+
+#include <memory>
+#include <string>
+
+namespace tw {
+
+class LibraryHost {
+public:
+    ReplyTree& Tree() { return tree_; }
+    ListModel& HotKeyList() { return hotKeys_; }
+    ListModel& MacroList() { return macros_; }
+    // Null before Create and after Free.
+    TRepList* Replies() { return replies_.get(); }
+
+    void Create(const std::string& libraryRoot, MessageBoxes& boxes);
+    void Load();
+    // Frees every reply; the views are emptied with the models.
+    void Free();
+
+private:
+    ReplyTree tree_;
+    ListModel hotKeys_;
+    ListModel macros_;
+    std::unique_ptr<TRepList> replies_;
+};
+
+} // namespace tw

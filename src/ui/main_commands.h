@@ -1,0 +1,21 @@
+#pragma once
+// The main window's menu commands that this window handles itself. The Win32 view maps its menu
+// item ids to these and back.
+namespace tw {
+
+enum class MainCommand {
+    Exit,
+    Options,
+    HelpTopics,
+    TipOfTheDay,
+    Tutorials,
+    ProductHomePage,
+    PhrasesCollection,
+    MakerHomePage,
+    About,
+    ChangeMode,
+    TrayShow,
+    TrayExit,
+};
+
+} // namespace tw

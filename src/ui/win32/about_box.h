@@ -1,0 +1,22 @@
+#pragma once
+// "Textwright - About": the product's name and version, and an "Ok" button that closes it.
+#include "app/win32/code_dialog.h"
+
+namespace tw::win32 {
+
+class AboutBox : public CodeDialog {
+public:
+    explicit AboutBox(HWND owner) : owner_(owner) {}
+    void ShowModal() { RunModal(owner_); }
+
+protected:
+    const wchar_t* Caption() const override { return L"Textwright - About"; }
+    SIZE ClientSize96() const override { return {320, 150}; }
+    void OnInit() override;
+    void OnCommand(int id, int code) override;
+
+private:
+    HWND owner_;
+};
+
+} // namespace tw::win32

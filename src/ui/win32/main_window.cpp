@@ -1,0 +1,357 @@
+#include "ui/win32/main_window.h"
+
+#include "app/product.h"
+#include "app/win32/resource_ids.h"
+#include "app/win32/wide_text.h"
+#include "ui/main_layout.h"
+#include "ui/win32/about_box.h"
+#include "ui/win32/main_menu.h"
+
+#include <commctrl.h>
+
+namespace tw::win32 {
+
+namespace {
+
+constexpr UINT_PTR kTipTimerId = 1;
+constexpr UINT kTipTimerInterval = 100;
+constexpr int kWidth96 = 740, kHeight96 = 497;
+constexpr int kMinWidth96 = 740, kMinHeight96 = 450;
+
+MainFormPorts PortsOf(MainWindow& w, RawRegistry& registry, Win32MessageBoxes& boxes,
+                      ShellPort& shell, HookComponents& hooks) {
+    return MainFormPorts{registry, boxes, boxes, shell, w, w, w, w, w, w, hooks};
+}
+
+} // namespace
+
+MainWindow::MainWindow(StartupGlobals globals, RawRegistry& registry, Win32MessageBoxes& boxes,
+                       ShellPort& shell, HookComponents& hooks)
+    : globals_(globals), registry_(registry), boxes_(boxes),
+      form_(globals, PortsOf(*this, registry, boxes, shell, hooks)),
+      options_(registry, boxes, *this, globals.ProgramPath), optionsView_(options_),
+      tipPicker_(StandardTips(), random_) {}
+
+MainWindow::~MainWindow() {
+    if (hwnd_) {
+        DestroyWindow(hwnd_);
+    }
+    if (font_) {
+        DeleteObject(font_);
+    }
+    if (accelerators_) {
+        DestroyAcceleratorTable(accelerators_);
+    }
+}
+
+bool MainWindow::Create() {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &MainWindow::WindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(TW_IDI_MAIN));
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kMainWindowClass;
+    RegisterClassExW(&wc);
+
+    const int dpi = static_cast<int>(GetDpiForSystem());
+    const int width = ScaleForDpi(kWidth96, dpi), height = ScaleForDpi(kHeight96, dpi);
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int x = work.left + (work.right - work.left - width) / 2;
+    const int y = work.top + (work.bottom - work.top - height) / 2;
+    accelerators_ = BuildMainAccelerators();
+    hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, kMainWindowClass, Widen(kApplicationTitle).c_str(),
+                            WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, x, y, width, height, nullptr,
+                            BuildMainMenu(), instance, this);
+    return hwnd_ != nullptr;
+}
+
+LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lp);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        static_cast<MainWindow*>(create->lpCreateParams)->hwnd_ = hwnd;
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    return self ? self->OnMessage(msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_CREATE:
+        OnCreate();
+        return 0;
+    case WM_SHOWWINDOW:
+        if (wp) {
+            form_.Guarded([this] { form_.FormShow(); });
+        }
+        break;
+    case WM_CLOSE:
+        form_.Guarded([this] { form_.FormClose(); }); // hides to the tray; the window stays
+        return 0;
+    case WM_ENDSESSION:
+        // Windows is ending the session: take the Exit path so pending edits are written.
+        if (wp) {
+            DestroyWindow(hwnd_);
+        }
+        return 0;
+    case WM_DESTROY:
+        OnDestroy();
+        return 0;
+    case WM_NCDESTROY:
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        hwnd_ = nullptr;
+        break;
+    case WM_SIZE:
+        LayoutControls();
+        return 0;
+    case WM_GETMINMAXINFO: {
+        auto* info = reinterpret_cast<MINMAXINFO*>(lp);
+        info->ptMinTrackSize.x = ScaleForDpi(kMinWidth96, static_cast<int>(dpi_));
+        info->ptMinTrackSize.y = ScaleForDpi(kMinHeight96, static_cast<int>(dpi_));
+        return 0;
+    }
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
+        return 0;
+    case WM_SETCURSOR:
+        if (busy_) {
+            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+            return TRUE;
+        }
+        break;
+    case WM_TIMER:
+        if (wp == kTipTimerId) {
+            form_.Guarded([this] { form_.TipTimerTimer(); });
+            return 0;
+        }
+        break;
+    case WM_COMMAND:
+        OnCommand(LOWORD(wp));
+        return 0;
+    case WM_NOTIFY:
+        return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
+    case kTrayCallbackMessage:
+        OnTrayMessage(lp);
+        return 0;
+    default:
+        if (taskbarCreated_ != 0 && msg == taskbarCreated_ && tray_) {
+            tray_->Restore();
+            return 0;
+        }
+        break;
+    }
+    return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+void MainWindow::OnCreate() {
+    dpi_ = DpiOfWindow(hwnd_);
+    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    CreateControls();
+    ApplyFont();
+    const int iconSize = GetSystemMetricsForDpi(SM_CXSMICON, dpi_);
+    HICON trayIcon =
+        static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(TW_IDI_MAIN),
+                                      IMAGE_ICON, iconSize, iconSize, LR_SHARED));
+    tray_ = std::make_unique<TrayIcon>(hwnd_, kTrayCallbackMessage, trayIcon);
+    tipView_ = std::make_unique<TipDialogView>(hwnd_, tipPicker_);
+    treeMirror_ = std::make_unique<TreeViewMirror>(navigation_);
+    macrosMirror_ = std::make_unique<ListBoxMirror>(listMacros_);
+    hotKeysMirror_ = std::make_unique<ListBoxMirror>(listHotKeys_);
+    treeMirror_->Attach(form_.Library().Tree());
+    macrosMirror_->Attach(form_.Library().MacroList());
+    hotKeysMirror_->Attach(form_.Library().HotKeyList());
+    // Fires once the message loop runs.
+    SetTimerEnabled(true);
+    form_.Guarded([this] { form_.FormCreate(); });
+    LayoutControls();
+}
+
+void MainWindow::OnDestroy() {
+    SetTimerEnabled(false);
+    form_.Guarded([this] { form_.FormDestroy(); });
+    if (treeMirror_) {
+        treeMirror_->Detach();
+        macrosMirror_->Detach();
+        hotKeysMirror_->Detach();
+    }
+    if (tray_) {
+        tray_->SetTrayIconVisible(false);
+    }
+}
+
+void MainWindow::OnCommand(int id) {
+    if (const auto command = CommandOfMenuId(id)) {
+        form_.ExecuteCommand(*command);
+    }
+}
+
+LRESULT MainWindow::OnNotify(const NMHDR& header) {
+    if (header.hwndFrom == navigation_ && header.code == TVN_SELCHANGEDW && treeMirror_ &&
+        !treeMirror_->Mirroring()) {
+        const auto& change = reinterpret_cast<const NMTREEVIEWW&>(header);
+        TreeNode* node = treeMirror_->NodeOf(change.itemNew.hItem);
+        form_.Guarded([this, node] { form_.NavigationChange(node); });
+    }
+    return 0;
+}
+
+void MainWindow::OnTrayMessage(LPARAM mouseMessage) {
+    switch (static_cast<UINT>(mouseMessage)) {
+    case WM_LBUTTONUP:
+        form_.Guarded([this] { form_.TrayIconClick(MouseButton::Left); });
+        break;
+    case WM_RBUTTONUP: {
+        const int chosen =
+            tray_->TrackMenu(MenuIdOf(MainCommand::TrayShow), MenuIdOf(MainCommand::TrayExit));
+        if (chosen != 0) {
+            OnCommand(chosen);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    ApplyFont();
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    LayoutControls();
+}
+
+void MainWindow::CreateControls() {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    auto make = [&](const wchar_t* cls, DWORD style, DWORD exStyle, int id) {
+        return CreateWindowExW(exStyle, cls, nullptr, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
+                               hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
+                               nullptr);
+    };
+    panelNavButs_ = make(L"STATIC", 0, WS_EX_STATICEDGE, 0);
+    navigation_ =
+        make(WC_TREEVIEWW,
+             TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_TABSTOP,
+             WS_EX_CLIENTEDGE, kNavigationId);
+    splitterVert1_ = make(L"STATIC", SS_BLACKRECT, 0, 0);
+    listMacros_ = make(L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
+                       WS_EX_CLIENTEDGE, kListMacrosId);
+    splitterVert2_ = make(L"STATIC", SS_BLACKRECT, 0, 0);
+    listHotKeys_ = make(L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
+                        WS_EX_CLIENTEDGE, kListHotKeysId);
+    splitterHorz_ = make(L"STATIC", SS_BLACKRECT, 0, 0);
+    panelBottomBar_ = make(L"STATIC", 0, WS_EX_STATICEDGE, 0);
+    panelEditor_ = make(L"STATIC", 0, WS_EX_STATICEDGE, 0);
+}
+
+void MainWindow::ApplyFont() {
+    HFONT old = font_;
+    font_ = CreateUiFont(dpi_);
+    for (HWND control : {navigation_, listMacros_, listHotKeys_}) {
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    }
+    if (old) {
+        DeleteObject(old);
+    }
+}
+
+void MainWindow::LayoutControls() {
+    if (!navigation_) {
+        return;
+    }
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    const MainLayout l = ComputeMainLayout(client.right, client.bottom,
+                                           MainLayoutSizes{}.Scaled(static_cast<int>(dpi_)), true);
+    const std::pair<HWND, Rect> places[] = {
+        {panelNavButs_, l.PanelNavButs},   {navigation_, l.Navigation},
+        {splitterVert1_, l.SplitterVert1}, {listMacros_, l.PanelMacrosList},
+        {splitterVert2_, l.SplitterVert2}, {listHotKeys_, l.PanelHotKeysList},
+        {splitterHorz_, l.SplitterHorz},   {panelBottomBar_, l.PanelBottomBar},
+        {panelEditor_, l.PanelEditor},
+    };
+    HDWP batch = BeginDeferWindowPos(static_cast<int>(std::size(places)));
+    for (const auto& [control, r] : places) {
+        if (batch) {
+            batch = DeferWindowPos(batch, control, nullptr, r.left, r.top, r.width, r.height,
+                                   SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    if (batch) {
+        EndDeferWindowPos(batch);
+    }
+}
+
+void MainWindow::ShowMainWindow() {
+    ShowWindow(hwnd_, SW_SHOW);
+}
+void MainWindow::HideMainWindow() {
+    ShowWindow(hwnd_, SW_HIDE);
+}
+bool MainWindow::IsMainWindowVisible() {
+    return IsWindowVisible(hwnd_) != FALSE;
+}
+
+void MainWindow::RestoreApplication() {
+    if (IsIconic(hwnd_)) {
+        ShowWindow(hwnd_, SW_RESTORE);
+    }
+    SetForegroundWindow(hwnd_);
+}
+
+void MainWindow::MakeMainWindowTopmost() {
+    SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void MainWindow::SetBusyCursor(bool busy) {
+    busy_ = busy;
+    SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+}
+
+void MainWindow::BeginBulkLoad() {
+    treeMirror_->SuspendRedraw();
+    macrosMirror_->SuspendRedraw();
+    hotKeysMirror_->SuspendRedraw();
+}
+
+void MainWindow::EndBulkLoad() {
+    hotKeysMirror_->ResumeRedraw();
+    macrosMirror_->ResumeRedraw();
+    treeMirror_->ResumeRedraw();
+}
+
+void MainWindow::SetTrayIconVisible(bool visible) {
+    if (tray_) {
+        tray_->SetTrayIconVisible(visible);
+    }
+}
+
+void MainWindow::SetTimerEnabled(bool enabled) {
+    if (enabled) {
+        SetTimer(hwnd_, kTipTimerId, kTipTimerInterval, nullptr);
+    } else {
+        KillTimer(hwnd_, kTipTimerId);
+    }
+}
+
+bool MainWindow::ShowTipDialog(bool showAtStartup) {
+    return tipView_->ShowTipDialog(showAtStartup);
+}
+
+void MainWindow::Terminate() {
+    PostQuitMessage(0);
+}
+
+void MainWindow::ShowOptionsDialog() {
+    optionsView_.RunModal(hwnd_);
+}
+
+void MainWindow::ShowAboutBox() {
+    AboutBox(hwnd_).ShowModal();
+}
+
+} // namespace tw::win32

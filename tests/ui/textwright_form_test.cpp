@@ -1,0 +1,183 @@
+// The main window's life cycle, driven through its handlers with recording ports.
+#include "app/reg_proc.h"
+#include "app/settings.h"
+#include "fakes/fake_registry.h"
+#include "fakes/temp_dir.h"
+#include "ui/form_fakes.h"
+#include "ui/textwright_form.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+namespace tw {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::Log;
+
+// Logs the first write of each setting, so the start-up order shows when defaults were made.
+class LoggingRegistry : public fakes::FakeRegistry {
+public:
+    explicit LoggingRegistry(Log& log) : log_(log) {}
+    bool Write(const std::string& key, const std::string& name, const RegValue& value) override {
+        if (!Read(key, name)) {
+            log_.push_back("setting " + name);
+        }
+        return FakeRegistry::Write(key, name, value);
+    }
+
+private:
+    Log& log_;
+};
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+class MainForm : public ::testing::Test {
+protected:
+    // A library of one folder holding one reply with a macro and a hot key, and one top reply.
+    void WriteSmallLibrary() {
+        const fs::path root = dir / "Replies";
+        fs::create_directories(root / "1");
+        WriteFile(root / "index.sub", "FOLDER_1?Customers\r\nREPLY_1?Thanks\r\n");
+        WriteFile(root / "1.rep", "\r\n\r\n{\\rtf1 Thanks}\r\n");
+        WriteFile(root / "1" / "index.sub", "REPLY_1?Signature\r\n");
+        WriteFile(root / "1" / "1.rep", "sig\r\n0S\r\n{\\rtf1 Ann}\r\n");
+    }
+
+    StartupGlobals Globals() const { return MakeStartupGlobals((dir / "Textwright.exe").string()); }
+
+    TFormTextwright MakeForm() {
+        return TFormTextwright(Globals(),
+                               MainFormPorts{registry, boxes, boxes, shell, window, tray, timer,
+                                             tipDialog, application, dialogs, hooks});
+    }
+
+    std::size_t Count(const std::string& entry) const {
+        return static_cast<std::size_t>(std::count(log.begin(), log.end(), entry));
+    }
+
+    fakes::TempDir temp;
+    const fs::path& dir = temp.Path();
+    Log log;
+    LoggingRegistry registry{log};
+    testing::LoggingBoxes boxes{log};
+    testing::LoggingShell shell{log};
+    testing::FakeWindow window{log};
+    testing::FakeTray tray{log};
+    testing::FakeTimer timer;
+    testing::FakeTipDialog tipDialog{log};
+    testing::FakeApplication application{log};
+    testing::FakeDialogs dialogs{log};
+    testing::FakeHooks hooks{log};
+};
+
+TEST_F(MainForm, CreateStartsHooksThenDefaultsThenLoadsTheLibraryUnderABusyCursor) {
+    WriteSmallLibrary();
+    auto form = MakeForm();
+    form.FormCreate();
+    EXPECT_EQ((Log{"hooks start", "setting ShowTips", "setting ShowMacroIns", "setting AlwaysOnTop",
+                   "setting EditMode", "cursor busy", "bulk begin", "bulk end", "cursor normal"}),
+              log);
+
+    ReplyTree& tree = form.Library().Tree();
+    ASSERT_EQ(2u, tree.TopLevelCount());
+    EXPECT_EQ("Customers", tree.FirstNode()->Caption());
+    EXPECT_EQ("Signature", tree.FirstNode()->FirstChild()->Caption());
+    EXPECT_EQ("Thanks", tree.FirstNode()->NextSibling()->Caption());
+    EXPECT_EQ(1, form.Library().MacroList().Count());
+    EXPECT_EQ(1, form.Library().HotKeyList().Count());
+}
+
+TEST_F(MainForm, CreateResetsTheDeliveryState) {
+    WriteSmallLibrary();
+    auto form = MakeForm();
+    auto& d = form.Delivery();
+    d.WatchingInput = d.DeliveryEnabled = d.DraggingReply = d.DragOutside = true;
+    d.CursorNudgeDue = false;
+    d.LastActiveWindow = 0x1234;
+    d.PendingHotKey = 7;
+    d.TypedWord = "sig";
+    form.FormCreate();
+    EXPECT_FALSE(d.WatchingInput);
+    EXPECT_FALSE(d.DeliveryEnabled);
+    EXPECT_FALSE(d.DraggingReply);
+    EXPECT_FALSE(d.DragOutside);
+    EXPECT_TRUE(d.CursorNudgeDue);
+    EXPECT_EQ(0u, d.LastActiveWindow);
+    EXPECT_EQ(-1, d.PendingHotKey);
+    EXPECT_EQ("", d.TypedWord);
+}
+
+TEST_F(MainForm, MissingLibraryGivesOneErrorNamingTheRootIndexAndAnEmptyTree) {
+    auto form = MakeForm();
+    form.FormCreate();
+    std::vector<std::string> errors;
+    std::copy_if(log.begin(), log.end(), std::back_inserter(errors),
+                 [](const std::string& e) { return e.rfind("error", 0) == 0; });
+    ASSERT_EQ(1u, errors.size());
+    const std::string rootIndex = Globals().LibraryRoot + "index.sub";
+    EXPECT_EQ("error: File \"" + rootIndex + "\" can't be opened.", errors[0]);
+    EXPECT_TRUE(form.Library().Tree().Empty());
+    EXPECT_EQ("cursor normal", log.back()) << "the cursor comes back after the error";
+}
+
+TEST_F(MainForm, KeepsSettingsThatExistAlready) {
+    registry.CreateKey(kSettingsKey);
+    RegWriteInteger(registry, kSettingsKey, kShowTips, 0);
+    log.clear();
+    auto form = MakeForm();
+    form.FormCreate();
+    EXPECT_EQ(0, RegReadInteger(registry, kSettingsKey, kShowTips));
+    EXPECT_EQ(0u, Count("setting ShowTips"));
+    EXPECT_EQ(1u, Count("setting EditMode"));
+}
+
+TEST_F(MainForm, DestroyStopsHooksAndFreesTheLibrary) {
+    WriteSmallLibrary();
+    auto form = MakeForm();
+    form.FormCreate();
+    log.clear();
+    form.FormDestroy();
+    EXPECT_EQ(Log{"hooks stop"}, log);
+    EXPECT_TRUE(form.Library().Tree().Empty());
+    EXPECT_EQ(0, form.Library().MacroList().Count());
+    EXPECT_EQ(0, form.Library().HotKeyList().Count());
+    EXPECT_EQ(nullptr, form.Library().Replies());
+    // Nothing of the library is written at exit.
+    EXPECT_EQ("sig\r\n0S\r\n{\\rtf1 Ann}\r\n", [&] {
+        std::ifstream in(dir / "Replies" / "1" / "1.rep", std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }());
+}
+
+TEST_F(MainForm, ShowMakesTheWindowTopmostOnlyWhenTheSettingIsOne) {
+    auto form = MakeForm();
+    EnsureDefaultSettings(registry);
+    const std::pair<int, std::size_t> cases[] = {{1, 1}, {0, 0}, {5, 0}};
+    for (const auto& [stored, topmost] : cases) {
+        RegWriteInteger(registry, kSettingsKey, kAlwaysOnTop, stored);
+        log.clear();
+        form.FormShow();
+        EXPECT_EQ(topmost, Count("window topmost")) << stored;
+    }
+}
+
+TEST_F(MainForm, SelectingANodeInTheViewSelectsItInTheModel) {
+    WriteSmallLibrary();
+    auto form = MakeForm();
+    form.FormCreate();
+    TreeNode* thanks = form.Library().Tree().FirstNode()->NextSibling();
+    form.NavigationChange(thanks);
+    EXPECT_EQ(thanks, form.Library().Tree().Selected());
+    form.NavigationChange(nullptr);
+    EXPECT_EQ(nullptr, form.Library().Tree().Selected());
+}
+
+} // namespace
+} // namespace tw

@@ -1,0 +1,223 @@
+// The options, tip and about dialogs as real windows: captions, layout at the monitor's dpi, tab
+// order, and what their buttons do. A timer of the test thread plays the user while the dialog's
+// own modal loop runs.
+#include "app/dpi_scale.h"
+#include "app/reg_proc.h"
+#include "app/settings.h"
+#include "app/win32/options_dialog_view.h"
+#include "app/win32/tip_dialog_view.h"
+#include "fakes/fake_registry.h"
+#include "fakes/recording_message_boxes.h"
+#include "ui/win32/about_box.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tw::win32 {
+namespace {
+
+// Waits for the top-level window with the caption, then runs the script on it. A script that
+// stops early (a failed assertion) leaves the dialog open: it is ended with IDABORT.
+class User {
+public:
+    User(const wchar_t* caption, std::function<void(HWND)> script) {
+        caption_ = caption;
+        script_ = std::move(script);
+        timer_ = SetTimer(nullptr, 0, 20, &User::Tick);
+    }
+    ~User() { KillTimer(nullptr, timer_); }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        HWND dialog = FindWindowW(nullptr, caption_.c_str());
+        if (!dialog || !script_) {
+            return;
+        }
+        auto script = std::move(script_);
+        script_ = nullptr;
+        completed_ = false;
+        script(dialog);
+        if (!completed_) {
+            EndDialog(dialog, IDABORT);
+        }
+    }
+
+public:
+    static void Done() { completed_ = true; }
+
+private:
+    static inline std::wstring caption_;
+    static inline std::function<void(HWND)> script_;
+    static inline bool completed_ = false;
+    UINT_PTR timer_ = 0;
+};
+
+void Click(HWND dialog, int id) {
+    SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+bool Checked(HWND dialog, int id) {
+    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
+std::wstring Text(HWND w) {
+    wchar_t buffer[512] = {};
+    GetWindowTextW(w, buffer, 512);
+    return buffer;
+}
+
+// Where a control sits in its dialog's client area, in pixels at 96 dpi.
+RECT Place96(HWND dialog, int id) {
+    RECT r{};
+    GetWindowRect(GetDlgItem(dialog, id), &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    const int dpi = static_cast<int>(GetDpiForWindow(dialog));
+    return {MulDiv(r.left, 96, dpi), MulDiv(r.top, 96, dpi), MulDiv(r.right, 96, dpi),
+            MulDiv(r.bottom, 96, dpi)};
+}
+
+class TopmostCounter : public TopmostPort {
+public:
+    void MakeMainWindowTopmost() override { ++calls; }
+    int calls = 0;
+};
+
+class OptionsWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnsureDefaultSettings(registry);
+        registry.CreateKey(kAutorunKey);
+    }
+    fakes::FakeRegistry registry;
+    fakes::RecordingMessageBoxes boxes;
+    TopmostCounter topmost;
+    TFormOptions form{registry, boxes, topmost, "C:\\Program Files\\Textwright\\Textwright.exe"};
+    OptionsDialogView view{form};
+};
+
+TEST_F(OptionsWindow, LaidOutAsDesignedInTabOrderAndOkWrites) {
+    User user(L"Textwright - Options", [](HWND d) {
+        RECT client{};
+        GetClientRect(d, &client);
+        const int dpi = static_cast<int>(GetDpiForWindow(d));
+        EXPECT_EQ(ScaleForDpi(367, dpi), client.right);
+        EXPECT_EQ(ScaleForDpi(203, dpi), client.bottom);
+        const RECT wrap = Place96(d, OptionsDialogView::CheckBoxShowMacroIns);
+        EXPECT_EQ(48, wrap.left);
+        EXPECT_EQ(120, wrap.top);
+        EXPECT_EQ(48 + 281, wrap.right);
+        const RECT ok = Place96(d, IDOK);
+        EXPECT_EQ(64, ok.left);
+        EXPECT_EQ(168, ok.top);
+        EXPECT_EQ(L"Ok", Text(GetDlgItem(d, IDOK)));
+        EXPECT_EQ(L"Cancel", Text(GetDlgItem(d, IDCANCEL)));
+
+        const int tabOrder[] = {OptionsDialogView::CheckBoxTipOfDay,
+                                IDOK,
+                                IDCANCEL,
+                                OptionsDialogView::CheckBoxAutoRun,
+                                OptionsDialogView::CheckBoxShowMacroIns,
+                                OptionsDialogView::CheckBoxAlwaysOnTop};
+        HWND at = GetDlgItem(d, tabOrder[0]);
+        for (int next : tabOrder) {
+            EXPECT_EQ(next, GetDlgCtrlID(at));
+            at = GetNextDlgTabItem(d, at, FALSE);
+        }
+
+        EXPECT_TRUE(Checked(d, OptionsDialogView::CheckBoxTipOfDay));
+        EXPECT_FALSE(Checked(d, OptionsDialogView::CheckBoxAutoRun));
+        EXPECT_TRUE(Checked(d, OptionsDialogView::CheckBoxShowMacroIns));
+        EXPECT_FALSE(Checked(d, OptionsDialogView::CheckBoxAlwaysOnTop));
+        Click(d, OptionsDialogView::CheckBoxAutoRun);
+        Click(d, OptionsDialogView::CheckBoxShowMacroIns);
+        Click(d, OptionsDialogView::CheckBoxAlwaysOnTop);
+        Click(d, IDOK);
+        User::Done();
+    });
+    EXPECT_EQ(IDOK, view.RunModal(nullptr));
+    EXPECT_EQ("\"C:\\Program Files\\Textwright\\Textwright.exe\" -hidden",
+              RegReadString(registry, kAutorunKey, kAutorunValue));
+    EXPECT_EQ(0, RegReadInteger(registry, kSettingsKey, kShowMacroIns));
+    EXPECT_EQ(1, RegReadInteger(registry, kSettingsKey, kAlwaysOnTop));
+    EXPECT_EQ(1, RegReadInteger(registry, kSettingsKey, kShowTips));
+    EXPECT_EQ(1, topmost.calls);
+}
+
+TEST_F(OptionsWindow, CancelLeavesTheRegistryAndUncheckingOnTopWarns) {
+    RegWriteInteger(registry, kSettingsKey, kAlwaysOnTop, 1);
+    const int writes = registry.writes;
+    User user(L"Textwright - Options", [](HWND d) {
+        EXPECT_TRUE(Checked(d, OptionsDialogView::CheckBoxAlwaysOnTop));
+        Click(d, OptionsDialogView::CheckBoxTipOfDay);
+        Click(d, OptionsDialogView::CheckBoxAlwaysOnTop);
+        Click(d, IDCANCEL);
+        User::Done();
+    });
+    EXPECT_EQ(IDCANCEL, view.RunModal(nullptr));
+    EXPECT_EQ(writes, registry.writes);
+    ASSERT_EQ(1u, boxes.shown.size());
+    EXPECT_EQ("warning", boxes.shown[0].kind);
+    EXPECT_EQ(kAlwaysOnTopRestartWarning, boxes.shown[0].text);
+}
+
+class ScriptedRandom : public RandomSource {
+public:
+    explicit ScriptedRandom(std::vector<int> v) : values(std::move(v)) {}
+    int Below(int) override { return values.at(next++ % values.size()); }
+    std::vector<int> values;
+    std::size_t next = 0;
+};
+
+TEST(TipWindow, ShowsARandomTipNextDrawsAgainAndTheBoxIsReturned) {
+    ScriptedRandom random({2, 7});
+    TipPicker picker(StandardTips(), random);
+    TipDialogView view(nullptr, picker);
+    User user(L"Tip of the Day", [](HWND d) {
+        const std::wstring first = Text(GetDlgItem(d, TipDialogView::TipText));
+        EXPECT_EQ(0u, first.find(L"If you just started Textwright")) << "tip 3 of the list";
+        EXPECT_TRUE(Checked(d, TipDialogView::ShowAtStartup));
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(d, TipDialogView::NextButton)));
+        Click(d, TipDialogView::NextButton);
+        EXPECT_EQ(0u, Text(GetDlgItem(d, TipDialogView::TipText)).find(L"You can Drag a reply"));
+        Click(d, TipDialogView::ShowAtStartup);
+        Click(d, IDOK);
+        User::Done();
+    });
+    EXPECT_FALSE(view.ShowTipDialog(true)) << "unticked before closing";
+}
+
+TEST(TipWindow, OneTipDisablesNextAndNoTipsSaySo) {
+    ScriptedRandom random({0});
+    TipPicker none({}, random);
+    TipDialogView view(nullptr, none);
+    User user(L"Tip of the Day", [](HWND d) {
+        EXPECT_EQ(L"Sorry, the list of tips is empty...",
+                  Text(GetDlgItem(d, TipDialogView::TipText)));
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, TipDialogView::NextButton)));
+        EXPECT_FALSE(Checked(d, TipDialogView::ShowAtStartup));
+        Click(d, IDOK);
+        User::Done();
+    });
+    EXPECT_FALSE(view.ShowTipDialog(false));
+}
+
+TEST(AboutWindow, NamesTheProductAndItsVersionAndOkCloses) {
+    AboutBox about(nullptr);
+    std::vector<std::wstring> texts;
+    User user(L"Textwright - About", [&texts](HWND d) {
+        for (HWND c = GetWindow(d, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+            texts.push_back(Text(c));
+        }
+        Click(d, IDOK);
+        User::Done();
+    });
+    about.ShowModal();
+    EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(), L"Textwright"));
+    EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(), L"Version 2.0.0"));
+    EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(), L"Ok"));
+}
+
+} // namespace
+} // namespace tw::win32

@@ -1,0 +1,132 @@
+// The registry adapter against the real registry of the test prefix, and the settings rules on
+// top of it.
+#include "app/reg_proc.h"
+#include "app/settings.h"
+#include "app/win32/win32_registry.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+namespace tw::win32 {
+namespace {
+
+const char* const kKey = "Software\\TextwrightTests\\Adapter";
+
+class RegistryAdapter : public ::testing::Test {
+protected:
+    void SetUp() override { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\TextwrightTests"); }
+    void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\TextwrightTests"); }
+
+    // Writes a value behind the adapter's back, with the real API.
+    static void SetRaw(const wchar_t* name, DWORD type, const void* data, DWORD size) {
+        HKEY key = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS,
+                  RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\TextwrightTests\\Adapter", 0,
+                                  nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+        ASSERT_EQ(ERROR_SUCCESS,
+                  RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size));
+        RegCloseKey(key);
+    }
+    static DWORD RawType(const wchar_t* name) {
+        DWORD type = 0;
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\TextwrightTests\\Adapter", 0, KEY_READ,
+                          &key) != ERROR_SUCCESS) {
+            return REG_NONE;
+        }
+        if (RegQueryValueExW(key, name, nullptr, &type, nullptr, nullptr) != ERROR_SUCCESS) {
+            type = REG_NONE;
+        }
+        RegCloseKey(key);
+        return type;
+    }
+
+    Win32Registry reg;
+};
+
+TEST_F(RegistryAdapter, KeysAreCreatedWithTheirParentsAndWritersNeedThem) {
+    EXPECT_FALSE(reg.KeyExists(kKey));
+    EXPECT_FALSE(reg.Write(kKey, "V", RegValue{RegType::Integer, {1, 0, 0, 0}}));
+    EXPECT_FALSE(reg.KeyExists(kKey)) << "a write never creates the key";
+    ASSERT_TRUE(reg.CreateKey(kKey));
+    EXPECT_TRUE(reg.KeyExists(kKey));
+    EXPECT_TRUE(reg.KeyExists("SOFTWARE\\TEXTWRIGHTTESTS")) << "the hive ignores case";
+}
+
+TEST_F(RegistryAdapter, ValuesKeepTheirTypesThroughTheRealRegistry) {
+    ASSERT_TRUE(reg.CreateKey(kKey));
+    ASSERT_TRUE(reg.Write(kKey, "D", RegValue{RegType::Integer, {0x78, 0x56, 0x34, 0x12}}));
+    ASSERT_TRUE(reg.Write(kKey, "B", RegValue{RegType::Binary, {1, 2, 3}}));
+    ASSERT_TRUE(reg.Write(kKey, "S", RegValue{RegType::String, {'a', ' ', 0xE9}}));
+    EXPECT_EQ(static_cast<DWORD>(REG_DWORD), RawType(L"D"));
+    EXPECT_EQ(static_cast<DWORD>(REG_BINARY), RawType(L"B"));
+    EXPECT_EQ(static_cast<DWORD>(REG_SZ), RawType(L"S"));
+
+    EXPECT_EQ(0x12345678, RegReadInteger(reg, kKey, "D"));
+    const auto b = reg.Read(kKey, "B");
+    ASSERT_TRUE(b);
+    EXPECT_EQ(RegType::Binary, b->type);
+    EXPECT_EQ((std::vector<std::uint8_t>{1, 2, 3}), b->data);
+    EXPECT_EQ("a \xE9", RegReadString(reg, kKey, "S")) << "ANSI bytes survive the UTF-16 store";
+    EXPECT_FALSE(reg.Read(kKey, "Absent"));
+    reg.Remove(kKey, "D");
+    EXPECT_FALSE(reg.Read(kKey, "D"));
+    reg.Remove(kKey, "D");
+    reg.Remove("Software\\TextwrightTests\\Missing", "D");
+}
+
+TEST_F(RegistryAdapter, ForeignTypesAndOddSizesReadSafely) {
+    const wchar_t multi[] = L"one\0two\0";
+    SetRaw(L"Multi", REG_MULTI_SZ, multi, sizeof multi);
+    const BYTE shortDword[2] = {1, 0};
+    SetRaw(L"ShortDword", REG_DWORD, shortDword, sizeof shortDword);
+    const BYTE bin8[8] = {1, 0, 0, 0, 2, 0, 0, 0};
+    SetRaw(L"Bin8", REG_BINARY, bin8, sizeof bin8);
+    const wchar_t noTerminator[] = {L'x', L'y'};
+    SetRaw(L"Unterminated", REG_SZ, noTerminator, sizeof noTerminator);
+    const BYTE bin4[4] = {5, 0, 0, 0};
+    SetRaw(L"Bin4", REG_BINARY, bin4, sizeof bin4);
+
+    EXPECT_EQ(0, RegReadInteger(reg, kKey, "Multi"));
+    EXPECT_EQ("", RegReadString(reg, kKey, "Multi"));
+    EXPECT_EQ(0, RegReadInteger(reg, kKey, "ShortDword"));
+    EXPECT_EQ(0, RegReadInteger(reg, kKey, "Bin8"));
+    EXPECT_EQ("xy", RegReadString(reg, kKey, "Unterminated"));
+    EXPECT_EQ(5, RegReadInteger(reg, kKey, "Bin4"));
+
+    // An integer stored as binary is rewritten as binary; a foreign type is left alone.
+    EXPECT_TRUE(RegWriteInteger(reg, kKey, "Bin4", 1));
+    EXPECT_EQ(static_cast<DWORD>(REG_BINARY), RawType(L"Bin4"));
+    EXPECT_EQ(1, RegReadInteger(reg, kKey, "Bin4"));
+    EXPECT_TRUE(RegWriteInteger(reg, kKey, "Multi", 1));
+    EXPECT_EQ(static_cast<DWORD>(REG_MULTI_SZ), RawType(L"Multi"));
+}
+
+TEST_F(RegistryAdapter, AHugeValueIsNotLoaded) {
+    std::vector<BYTE> huge(Win32Registry::kMaxValueBytes + 16, 7);
+    SetRaw(L"Huge", REG_BINARY, huge.data(), static_cast<DWORD>(huge.size()));
+    const auto v = reg.Read(kKey, "Huge");
+    ASSERT_TRUE(v) << "it exists";
+    EXPECT_TRUE(v->data.empty());
+    std::uint8_t buffer[4] = {};
+    EXPECT_FALSE(RegReadBinary(reg, kKey, "Huge", sizeof buffer, buffer));
+}
+
+TEST_F(RegistryAdapter, DefaultSettingsLandAsDwords) {
+    // The real settings key of the test prefix: the program's first start does the same.
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"SOFTWARE\\Kolvenmark\\Textwright 2");
+    EnsureDefaultSettings(reg);
+    for (const char* name : {kShowTips, kShowMacroIns, kAlwaysOnTop, kEditMode}) {
+        const auto v = reg.Read(kSettingsKey, name);
+        ASSERT_TRUE(v) << name;
+        EXPECT_EQ(RegType::Integer, v->type) << name;
+    }
+    EXPECT_TRUE(SettingIsOn(reg, kShowTips));
+    EXPECT_FALSE(SettingIsOn(reg, kAlwaysOnTop));
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"SOFTWARE\\Kolvenmark");
+}
+
+} // namespace
+} // namespace tw::win32

@@ -1,0 +1,153 @@
+// A small driver for the end-to-end tests: finds the program's windows and reports or pokes
+// them the way the window system would. Prints one line; exit code 0 on success, 1 when the
+// window asked for is not there, 2 for bad arguments.
+//   e2e_probe state                 visible=0|1 tree=N macros=N hotkeys=N
+//   e2e_probe tray-click            a left click on the tray icon
+//   e2e_probe close                 the window's close button
+//   e2e_probe exit                  File > Exit
+//   e2e_probe menu options|about    Options, Help > About Textwright
+//   e2e_probe geometry              WIDTH HEIGHT LEFT TOP of the window, then of the work area
+//   e2e_probe dialog CAPTION        the texts of the top-level window with that caption
+//   e2e_probe dismiss CAPTION       presses its OK / Close button
+//   e2e_probe count CAPTION         how many top-level windows have that caption
+#include "ui/main_commands.h"
+#include "ui/win32/main_menu.h"
+#include "ui/win32/main_window.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace tw;
+using namespace tw::win32;
+
+std::string Utf8(const std::wstring& w) {
+    if (w.empty()) {
+        return {};
+    }
+    const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0,
+                                      nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), out.data(), n, nullptr,
+                        nullptr);
+    return out;
+}
+
+std::wstring TextOf(HWND w) {
+    wchar_t buffer[1024] = {};
+    GetWindowTextW(w, buffer, 1024);
+    return buffer;
+}
+
+struct Search {
+    std::wstring caption;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK Collect(HWND w, LPARAM lp) {
+    auto* s = reinterpret_cast<Search*>(lp);
+    if (IsWindowVisible(w) && TextOf(w) == s->caption) {
+        s->found.push_back(w);
+    }
+    return TRUE;
+}
+
+std::vector<HWND> TopLevelWithCaption(const std::wstring& caption) {
+    Search s{caption, {}};
+    EnumWindows(&Collect, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+BOOL CALLBACK PrintChild(HWND w, LPARAM) {
+    const std::wstring text = TextOf(w);
+    if (!text.empty()) {
+        std::printf("%s\n", Utf8(text).c_str());
+    }
+    return TRUE;
+}
+
+int State(HWND main) {
+    const auto count = [&](int id, UINT msg) {
+        return static_cast<long long>(SendMessageW(GetDlgItem(main, id), msg, 0, 0));
+    };
+    std::printf("visible=%d tree=%lld macros=%lld hotkeys=%lld\n", IsWindowVisible(main) ? 1 : 0,
+                count(kNavigationId, TVM_GETCOUNT), count(kListMacrosId, LB_GETCOUNT),
+                count(kListHotKeysId, LB_GETCOUNT));
+    return 0;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2) {
+        return 2;
+    }
+    const std::wstring verb = argv[1];
+    if (verb == L"dialog" || verb == L"dismiss" || verb == L"count") {
+        if (argc < 3) {
+            return 2;
+        }
+        const auto windows = TopLevelWithCaption(argv[2]);
+        if (verb == L"count") {
+            std::printf("%zu\n", windows.size());
+            return 0;
+        }
+        if (windows.empty()) {
+            std::printf("absent\n");
+            return 1;
+        }
+        if (verb == L"dialog") {
+            EnumChildWindows(windows.front(), &PrintChild, 0);
+        } else {
+            // A message box's only button and a dialog's default button both answer IDOK;
+            // IDCANCEL closes the rest.
+            PostMessageW(windows.front(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        }
+        return 0;
+    }
+    HWND main = FindWindowW(kMainWindowClass, nullptr);
+    if (!main) {
+        std::printf("absent\n");
+        return 1;
+    }
+    if (verb == L"state") {
+        return State(main);
+    }
+    if (verb == L"geometry") {
+        RECT w{}, work{};
+        GetWindowRect(main, &w);
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        std::printf("%ld %ld %ld %ld %ld %ld %ld %ld\n", w.right - w.left, w.bottom - w.top, w.left,
+                    w.top, work.right - work.left, work.bottom - work.top, work.left, work.top);
+        return 0;
+    }
+    if (verb == L"menu") {
+        if (argc < 3) {
+            return 2;
+        }
+        const std::wstring item = argv[2];
+        if (item != L"options" && item != L"about") {
+            return 2;
+        }
+        const MainCommand command = item == L"options" ? MainCommand::Options : MainCommand::About;
+        PostMessageW(main, WM_COMMAND, MAKEWPARAM(MenuIdOf(command), 0), 0);
+        std::printf("ok\n");
+        return 0;
+    }
+    if (verb == L"tray-click") {
+        PostMessageW(main, kTrayCallbackMessage, 1, WM_LBUTTONUP);
+    } else if (verb == L"close") {
+        PostMessageW(main, WM_CLOSE, 0, 0);
+    } else if (verb == L"exit") {
+        PostMessageW(main, WM_COMMAND, MAKEWPARAM(MenuIdOf(MainCommand::Exit), 0), 0);
+    } else {
+        return 2;
+    }
+    std::printf("ok\n");
+    return 0;
+}
