@@ -87,7 +87,8 @@ read -r W H L T SW SH SL ST <<<"$(probe geometry)"
 [ "$W $H" = "740 497" ] || fail "main window is ${W}x${H}, not 740x497"
 DX=$((L - SL - (SW - W) / 2)); DY=$((T - ST - (SH - H) / 2))
 [ "${DX#-}" -le 2 ] && [ "${DY#-}" -le 2 ] || fail "main window at $L,$T is not centred in ${SW}x${SH}"
-pass "main window 740x497, centred"
+probe panes | grep -q ' macros=119x' || fail "macro list is not 119 wide: $(probe panes)"
+pass "main window 740x497, centred, macro list 119 wide"
 
 echo "options and about"
 probe menu options >/dev/null

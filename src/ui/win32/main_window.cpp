@@ -181,6 +181,9 @@ void MainWindow::OnDestroy() {
     if (tray_) {
         tray_->SetTrayIconVisible(false);
     }
+    // Without its main window the program has nothing left to do; it must not linger holding
+    // the single-instance mutex.
+    PostQuitMessage(0);
 }
 
 void MainWindow::OnCommand(int id) {
