@@ -37,9 +37,14 @@ void Win32MessageBoxes::ShowErrorReport(const std::string& text) {
 }
 
 bool Win32Shell::OpenDocument(const std::string& pathOrAddress) {
-    const auto result = ShellExecuteW(nullptr, nullptr, Widen(pathOrAddress).c_str(), nullptr,
-                                      nullptr, SW_SHOWNORMAL);
-    return reinterpret_cast<INT_PTR>(result) > 32;
+    const std::wstring target = Widen(pathOrAddress);
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    // A document that cannot be opened is not reported, not even by the shell itself.
+    info.fMask = SEE_MASK_FLAG_NO_UI;
+    info.lpFile = target.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    return ShellExecuteExW(&info) != FALSE;
 }
 
 void SetForegroundWindowAttached(HWND foreground, HWND window) {
