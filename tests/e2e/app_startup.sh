@@ -90,6 +90,18 @@ DX=$((L - SL - (SW - W) / 2)); DY=$((T - ST - (SH - H) / 2))
 probe panes | grep -q ' macros=119x' || fail "macro list is not 119 wide: $(probe panes)"
 pass "main window 740x497, centred, macro list 119 wide"
 
+echo "keyboard"
+WINDOW=$(xdotool search --name '^Textwright$' | head -1)
+[ -n "$WINDOW" ] || fail "no X window for the main window"
+xdotool windowactivate --sync "$WINDOW"
+focus_is() { [ "$(probe focus)" = "$1" ]; }
+eventually focus_is 300 || fail "the tree does not have the focus: $(probe focus)"
+xdotool key Tab
+eventually focus_is 301 || fail "Tab did not move to the macro list: $(probe focus)"
+xdotool key Tab
+eventually focus_is 302 || fail "Tab did not move to the hot-key list: $(probe focus)"
+pass "the tree has the focus and Tab walks the lists"
+
 echo "options and about"
 probe menu options >/dev/null
 eventually dialog_shown "Textwright - Options" || fail "Options did not open the options dialog"
@@ -120,8 +132,6 @@ eventually state_matches '^visible=1 ' || fail "tray click did not show the wind
 pass "closed window keeps running and comes back from the tray"
 
 echo "File > Exit by its shortcut Alt+X"
-WINDOW=$(xdotool search --name '^Textwright$' | head -1)
-[ -n "$WINDOW" ] || fail "no X window for the main window"
 xdotool windowactivate --sync "$WINDOW" key alt+x
 eventually ended "$MAIN" || fail "Alt+X did not end the program"
 wait "$MAIN" 2>/dev/null || true

@@ -92,6 +92,10 @@ public:
             if (main && TranslateAcceleratorW(main, mainWindow_->Accelerators(), &msg)) {
                 continue;
             }
+            // Tab and Shift+Tab move between the tree and the lists.
+            if (main && IsDialogMessageW(main, &msg)) {
+                continue;
+            }
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }

@@ -108,6 +108,12 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE:
         LayoutControls();
         return 0;
+    case WM_SETFOCUS:
+        // The keyboard goes to the tree, so the library can be browsed at once.
+        if (navigation_) {
+            SetFocus(navigation_);
+        }
+        return 0;
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lp);
         info->ptMinTrackSize.x = ScaleForDpi(kMinWidth96, static_cast<int>(dpi_));
