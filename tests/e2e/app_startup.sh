@@ -90,9 +90,21 @@ DX=$((L - SL - (SW - W) / 2)); DY=$((T - ST - (SH - H) / 2))
 probe panes | grep -q ' macros=119x' || fail "macro list is not 119 wide: $(probe panes)"
 pass "main window 740x497, centred, macro list 119 wide"
 
-echo "keyboard"
 WINDOW=$(xdotool search --name '^Textwright$' | head -1)
 [ -n "$WINDOW" ] || fail "no X window for the main window"
+TREE_BEFORE=$(probe panes | sed -E 's/^tree=([0-9]+)x.*/\1/')
+xdotool windowsize "$WINDOW" 300 200
+sleep 1
+read -r W H _ <<<"$(probe geometry)"
+[ "$W $H" = "740 450" ] || fail "the window shrank to ${W}x${H}, below 740x450"
+xdotool windowsize "$WINDOW" 900 600
+sleep 1
+TREE_AFTER=$(probe panes | sed -E 's/^tree=([0-9]+)x.*/\1/')
+[ "$TREE_AFTER" -gt "$TREE_BEFORE" ] || fail "the tree did not grow with the window"
+probe panes | grep -q ' macros=119x' || fail "the macro list changed width: $(probe panes)"
+pass "minimum 740x450; a wider window widens the tree, not the lists"
+
+echo "keyboard"
 xdotool windowactivate --sync "$WINDOW"
 focus_is() { [ "$(probe focus)" = "$1" ]; }
 eventually focus_is 300 || fail "the tree does not have the focus: $(probe focus)"

@@ -18,9 +18,15 @@ public:
     }
     ~OpenKey() {
         if (key_) {
+            if (written_) {
+                // Settings are written the moment they change; flushing on close keeps them
+                // when the session ends soon after.
+                RegFlushKey(key_);
+            }
             RegCloseKey(key_);
         }
     }
+    void MarkWritten() { written_ = true; }
     OpenKey(const OpenKey&) = delete;
     OpenKey& operator=(const OpenKey&) = delete;
     HKEY get() const { return key_; }
@@ -28,6 +34,7 @@ public:
 
 private:
     HKEY key_ = nullptr;
+    bool written_ = false;
 };
 
 RegType TypeOf(DWORD type) {
@@ -138,13 +145,16 @@ bool Win32Registry::Write(const std::string& key, const std::string& name, const
     case RegType::Other:
         break;
     }
+    if (rc == ERROR_SUCCESS) {
+        k.MarkWritten();
+    }
     return rc == ERROR_SUCCESS;
 }
 
 void Win32Registry::Remove(const std::string& key, const std::string& name) {
     OpenKey k(key, KEY_ALL_ACCESS);
-    if (k) {
-        RegDeleteValueW(k.get(), Widen(name).c_str());
+    if (k && RegDeleteValueW(k.get(), Widen(name).c_str()) == ERROR_SUCCESS) {
+        k.MarkWritten();
     }
 }
 
