@@ -2,7 +2,7 @@
 
 #include "app/product.h"
 #include "app/win32/resource_ids.h"
-#include "app/win32/wide_text.h"
+#include "platform/win32/ansi_path.h"
 #include "ui/main_layout.h"
 #include "ui/win32/about_box.h"
 #include "ui/win32/main_menu.h"
@@ -63,7 +63,8 @@ bool MainWindow::Create() {
     const int x = work.left + (work.right - work.left - width) / 2;
     const int y = work.top + (work.bottom - work.top - height) / 2;
     accelerators_ = BuildMainAccelerators();
-    hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, kMainWindowClass, Widen(kApplicationTitle).c_str(),
+    hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, kMainWindowClass,
+                            AnsiToWide(kApplicationTitle).c_str(),
                             WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, x, y, width, height, nullptr,
                             BuildMainMenu(), instance, this);
     return hwnd_ != nullptr;
