@@ -9,6 +9,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace tw::win32 {
 
 namespace {
@@ -60,8 +62,9 @@ bool MainWindow::Create() {
     const int width = ScaleForDpi(kWidth96, dpi), height = ScaleForDpi(kHeight96, dpi);
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const int x = work.left + (work.right - work.left - width) / 2;
-    const int y = work.top + (work.bottom - work.top - height) / 2;
+    // Centred; on a screen smaller than the window its caption stays reachable.
+    const int x = std::max<int>(work.left, work.left + (work.right - work.left - width) / 2);
+    const int y = std::max<int>(work.top, work.top + (work.bottom - work.top - height) / 2);
     accelerators_ = BuildMainAccelerators();
     hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, kMainWindowClass,
                             AnsiToWide(kApplicationTitle).c_str(),
