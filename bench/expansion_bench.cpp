@@ -11,7 +11,7 @@ namespace {
 
 // A reply as the rich-text editor writes it: font and colour tables, formatted paragraphs,
 // escaped accents, and every placeholder several times.
-std::string MakeReply(std::size_t size) {
+std::string MakeReply(std::size_t size, bool withPlaceholders = true) {
     std::string rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl{\\f0\\fswiss"
                       "\\fcharset0 Arial;}{\\f1\\fnil Courier New;}}\r\n{\\colortbl ;\\red255"
                       "\\green0\\blue0;}\r\n\\viewkind4\\uc1\\pard\\f0\\fs20 ";
@@ -25,7 +25,7 @@ std::string MakeReply(std::size_t size) {
         "\\pard\\li720 Kind regards,\\line {\\f1 Support Team}\\par\r\n\\pard ",
     };
     for (std::size_t i = 0; rtf.size() < size; ++i) {
-        rtf += paragraphs[i % 4];
+        rtf += paragraphs[withPlaceholders ? i % 4 : 1 + 2 * (i % 2)];
     }
     rtf += "}\r\n";
     return rtf;
@@ -44,8 +44,8 @@ private:
     std::string loaded_;
 };
 
-void BM_ApplyPlaceholders(benchmark::State& state) {
-    const std::string reply = MakeReply(static_cast<std::size_t>(state.range(0)));
+void ApplyPlaceholders(benchmark::State& state, bool withPlaceholders) {
+    const std::string reply = MakeReply(static_cast<std::size_t>(state.range(0)), withPlaceholders);
     const std::string names = tw::GetPlaceholderNames();
     const std::string values = tw::GetPlaceholderValues(tw::LocalDateTime{2026, 1, 5, 9, 5, 7});
     MemoryEditor editor(reply);
@@ -56,9 +56,17 @@ void BM_ApplyPlaceholders(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * reply.size()));
 }
 
+// A reply full of placeholders, and one with none (most replies).
+void BM_ApplyPlaceholders(benchmark::State& state) {
+    ApplyPlaceholders(state, true);
+}
+void BM_ApplyPlaceholdersToReplyWithout(benchmark::State& state) {
+    ApplyPlaceholders(state, false);
+}
+
 // The floor: one std::string search pass over the same source, counting one placeholder.
-void BM_BaselineOneSearchPass(benchmark::State& state) {
-    const std::string reply = MakeReply(static_cast<std::size_t>(state.range(0)));
+void BaselineOneSearchPass(benchmark::State& state, bool withPlaceholders) {
+    const std::string reply = MakeReply(static_cast<std::size_t>(state.range(0)), withPlaceholders);
     for (auto _ : state) {
         std::size_t hits = 0;
         for (std::size_t p = reply.find("%Date"); p != std::string::npos;
@@ -70,8 +78,23 @@ void BM_BaselineOneSearchPass(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * reply.size()));
 }
 
+void BM_BaselineOneSearchPass(benchmark::State& state) {
+    BaselineOneSearchPass(state, true);
+}
+void BM_BaselineOneSearchPassInReplyWithout(benchmark::State& state) {
+    BaselineOneSearchPass(state, false);
+}
+
 BENCHMARK(BM_BaselineOneSearchPass)->Arg(100 << 10)->Arg(1 << 20)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ApplyPlaceholders)->Arg(100 << 10)->Arg(1 << 20)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BaselineOneSearchPassInReplyWithout)
+    ->Arg(100 << 10)
+    ->Arg(1 << 20)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ApplyPlaceholdersToReplyWithout)
+    ->Arg(100 << 10)
+    ->Arg(1 << 20)
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

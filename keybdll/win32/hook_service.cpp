@@ -7,6 +7,7 @@
 
 #include <deque>
 #include <mutex>
+#include <set>
 #include <vector>
 
 namespace tw::keybdll {
@@ -46,6 +47,9 @@ struct QueuedMouse {
     POINT point;
 };
 std::deque<QueuedMouse> g_mouseQueue;
+// Filtering receivers that let a key wait out its whole budget: until they answer again, they
+// get keys without being waited for, so one hung program costs the user one delayed key only.
+std::set<HWND> g_stalled;
 bool g_receiverGone = false;
 
 std::vector<Receiver> ReceiversOf(std::uint8_t kind) {
@@ -53,7 +57,9 @@ std::vector<Receiver> ReceiversOf(std::uint8_t kind) {
     return g_receivers.OfKind(kind);
 }
 
+// On the hook thread only.
 void ForgetWindow(HWND window) {
+    g_stalled.erase(window);
     std::lock_guard guard(g_lock);
     if (g_receivers.RemoveWindow(reinterpret_cast<std::uintptr_t>(window)))
         g_receiverGone = true;
@@ -80,6 +86,10 @@ void PostShell(const std::optional<ShellNotification>& n) {
         Post(kShell, n->code, static_cast<WPARAM>(n->window), 0);
 }
 
+void CALLBACK ReceiverAnswered(HWND window, UINT, ULONG_PTR, LRESULT) {
+    g_stalled.erase(window);
+}
+
 LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam) {
     if (code != HC_ACTION)
         return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -89,16 +99,26 @@ LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam) {
     bool discard = false;
     for (const auto& r : ReceiversOf(kKeyboard)) {
         HWND window = reinterpret_cast<HWND>(r.window);
-        const DWORD spent = GetTickCount() - start;
-        if (r.allowFiltering && spent < kFilterBudgetMs) {
+        if (r.allowFiltering && !g_stalled.count(window)) {
+            const DWORD spent = GetTickCount() - start;
             DWORD_PTR answer = 0;
-            if (SendMessageTimeoutW(window, WM_USER, data->vkCode, static_cast<LPARAM>(flags),
+            if (spent < kFilterBudgetMs &&
+                SendMessageTimeoutW(window, WM_USER, data->vkCode, static_cast<LPARAM>(flags),
                                     SMTO_ABORTIFHUNG, kFilterBudgetMs - spent, &answer)) {
                 discard = discard || answer == 1;
                 continue;
             }
-            if (!IsWindow(window))
+            if (!IsWindow(window)) {
                 ForgetWindow(window);
+                continue;
+            }
+            g_stalled.insert(window);
+        }
+        if (r.allowFiltering) {
+            // Still a sent message, so it keeps its place among the keys this receiver waits
+            // to answer; its answer only says the receiver is back.
+            SendMessageCallbackW(window, WM_USER, data->vkCode, static_cast<LPARAM>(flags),
+                                 ReceiverAnswered, 0);
             continue;
         }
         if (!PostMessageW(window, WM_USER, data->vkCode, static_cast<LPARAM>(flags)) &&
@@ -222,6 +242,9 @@ std::int32_t InstallNeededHooks(bool& nothingNeeded) {
     std::int32_t status = kHookNoError;
     auto reconcile = [&](HHOOK& hook, int id, HOOKPROC proc, bool needed) {
         if (needed && !hook) {
+            // Keys held while no hook watched are unknown: start from all keys up.
+            if (id == WH_KEYBOARD_LL)
+                g_keystrokes = KeystrokeEncoder();
             hook = SetWindowsHookExW(id, proc, g_module, 0);
             if (!hook && status == kHookNoError)
                 status = static_cast<std::int32_t>(GetLastError());
@@ -234,6 +257,8 @@ std::int32_t InstallNeededHooks(bool& nothingNeeded) {
     reconcile(g_mouseHook, WH_MOUSE_LL, MouseProc, need[kMouse]);
     if (!need[kMouse])
         g_mouseQueue.clear();
+    if (!need[kKeyboard])
+        g_stalled.clear();
     if (need[kShell] && !g_shellActive)
         InstallShellHooks();
     else if (!need[kShell] && g_shellActive)

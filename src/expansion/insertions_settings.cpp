@@ -19,7 +19,7 @@ std::optional<DialogSize> DecodeInsertionsSize(const RegValue& value) {
 }
 
 int ReadShowMacroIns(RawRegistry& registry) {
-    const auto value = registry.Read(kSettingsKey, kShowMacroInsValue);
+    const auto value = registry.Read(kInsertionsSettingsKey, kShowMacroInsValue);
     if (!value || value->type != RegType::Integer || value->data.size() != 4) {
         return 0;
     }
@@ -30,22 +30,22 @@ int ReadShowMacroIns(RawRegistry& registry) {
 
 void WriteShowMacroIns(RawRegistry& registry, bool show) {
     // Registry failures are silent: the setting simply keeps its old value.
-    if (registry.CreateKey(kSettingsKey)) {
+    if (registry.CreateKey(kInsertionsSettingsKey)) {
         registry.Write(
-            kSettingsKey, kShowMacroInsValue,
+            kInsertionsSettingsKey, kShowMacroInsValue,
             RegValue{RegType::Integer, {static_cast<std::uint8_t>(show ? 1 : 0), 0, 0, 0}});
     }
 }
 
 std::optional<DialogSize> ReadInsertionsSize(RawRegistry& registry) {
-    const auto value = registry.Read(kSettingsKey, kMacroInsFormSettingsValue);
+    const auto value = registry.Read(kInsertionsSettingsKey, kMacroInsFormSettingsValue);
     return value ? DecodeInsertionsSize(*value) : std::nullopt;
 }
 
 void WriteInsertionsSize(RawRegistry& registry, DialogSize size) {
-    if (registry.CreateKey(kSettingsKey)) {
+    if (registry.CreateKey(kInsertionsSettingsKey)) {
         const auto bytes = EncodeInsertionsSize(size);
-        registry.Write(kSettingsKey, kMacroInsFormSettingsValue,
+        registry.Write(kInsertionsSettingsKey, kMacroInsFormSettingsValue,
                        RegValue{RegType::Binary, {bytes.begin(), bytes.end()}});
     }
 }

@@ -8,7 +8,8 @@
 
 namespace tw {
 
-inline constexpr const char* kSettingsKey = "SOFTWARE\\Kolvenmark\\Textwright 2";
+// The program's settings key (the same one the settings store uses).
+inline constexpr const char* kInsertionsSettingsKey = "SOFTWARE\\Kolvenmark\\Textwright 2";
 inline constexpr const char* kShowMacroInsValue = "ShowMacroIns";
 inline constexpr const char* kMacroInsFormSettingsValue = "MacroInsFormSettings";
 

@@ -40,6 +40,19 @@ bool PassesAreIndependent(const std::vector<Replacement>& passes) {
 
 namespace {
 
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
 struct Hit {
     std::size_t offset; // in the run's text
     std::size_t pass;
@@ -49,6 +62,15 @@ class OneScan {
 public:
     OneScan(const std::string& source, const std::vector<Replacement>& passes)
         : src_(source), passes_(passes), finder_(source, FirstByte()) {
+        for (std::size_t i = 0; i < passes_.size(); ++i) {
+            const std::string& name = passes_[i].name;
+            escaped_.push_back(EscapeRtfText(passes_[i].value));
+            if (name.size() == 1) {
+                shortNames_.push_back(i);
+            } else {
+                bySecond_[FoldAscii(static_cast<unsigned char>(name[1]))].push_back(i);
+            }
+        }
         for (const Replacement& pass : passes_) {
             const unsigned char c = FoldAscii(static_cast<unsigned char>(pass.name[0]));
             isFirst_[c] = true;
@@ -60,6 +82,9 @@ public:
     }
 
     std::string Run() {
+        if (!MayHoldAName()) {
+            return src_;
+        }
         RtfScanner scanner(src_);
         bool open = false;
         RunInfo run;
@@ -69,11 +94,15 @@ public:
              token = scanner.Next()) {
             if (token.inText) {
                 if (!open) {
-                    run = RunInfo{token.begin, token.end, false, lastBareWord, lastOpenEscape};
+                    run =
+                        RunInfo{token.begin, token.end, false, false, lastBareWord, lastOpenEscape};
                     open = true;
                 }
                 run.end = token.end;
-                run.escaped = run.escaped || token.kind == RtfTokenKind::EscapedChar;
+                if (token.kind == RtfTokenKind::EscapedChar) {
+                    run.escaped = true;
+                    run.escapedFirst = run.escapedFirst || isFirst_[token.value];
+                }
             } else if (open) {
                 Process(run);
                 open = false;
@@ -96,15 +125,55 @@ private:
         std::size_t begin = 0;
         std::size_t end = 0;
         bool escaped = false;
+        bool escapedFirst = false; // an escape stands for the first character of a name
         bool afterBareWord = false;
         bool locked = false;
     };
+
+    // Most replies hold none of the names: a search for the bytes a name can start with
+    // settles that without reading the markup.
+    bool MayHoldAName() {
+        if (isFirst_['\\'] || isFirst_['{'] || isFirst_['}']) {
+            return true;
+        }
+        if (oneFirstByte_) {
+            if (finder_.Next(0) != std::string_view::npos) {
+                return true;
+            }
+        } else {
+            for (unsigned char c : src_) {
+                if (isFirst_[c]) {
+                    return true;
+                }
+            }
+        }
+        // An escape \'hh may stand for a first byte, too.
+        for (std::size_t p = src_.find('\'', 1); p != std::string::npos;
+             p = src_.find('\'', p + 1)) {
+            if (src_[p - 1] == '\\' && p + 2 < src_.size()) {
+                const int hi = HexDigit(src_[p + 1]);
+                const int lo = HexDigit(src_[p + 2]);
+                if (hi >= 0 && lo >= 0 && isFirst_[static_cast<std::size_t>(hi * 16 + lo)]) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
 
     unsigned char FirstByte() const { return static_cast<unsigned char>(passes_[0].name[0]); }
 
     // The pass whose name stands at `at`; at most one can, since no two names overlap.
     bool NameAt(std::string_view text, std::size_t at, std::size_t& pass) const {
-        for (std::size_t i = 0; i < passes_.size(); ++i) {
+        if (at + 1 < text.size()) {
+            for (std::size_t i : bySecond_[FoldAscii(static_cast<unsigned char>(text[at + 1]))]) {
+                if (MatchesAt(text, at, passes_[i].name)) {
+                    pass = i;
+                    return true;
+                }
+            }
+        }
+        for (std::size_t i : shortNames_) {
             if (MatchesAt(text, at, passes_[i].name)) {
                 pass = i;
                 return true;
@@ -137,6 +206,18 @@ private:
         }
     }
 
+    bool HasRawCandidate(const RunInfo& run) {
+        if (oneFirstByte_) {
+            return finder_.Next(run.begin) < run.end;
+        }
+        for (std::size_t p = run.begin; p < run.end; ++p) {
+            if (isFirst_[static_cast<unsigned char>(src_[p])]) {
+                return true;
+            }
+        }
+        return false;
+    }
+
     void FindInText(std::string_view text) {
         std::size_t pass = 0;
         for (std::size_t p = 0; p < text.size();) {
@@ -156,7 +237,7 @@ private:
         hits_.clear();
         if (!run.escaped) {
             FindInPlainRun(run);
-        } else {
+        } else if (run.escapedFirst || HasRawCandidate(run)) {
             decoded_ =
                 DecodeRtfTextRun(std::string_view(src_).substr(run.begin, run.end - run.begin));
             FindInText(decoded_);
@@ -179,7 +260,7 @@ private:
             const std::size_t upTo = run.escaped ? SkipRtfTextChars(src_, srcPos, hit.offset - at)
                                                  : run.begin + hit.offset;
             out_.append(src_, srcPos, upTo - srcPos);
-            AppendRtfEscaped(out_, passes_[hit.pass].value);
+            out_ += escaped_[hit.pass];
             srcPos = run.escaped ? SkipRtfTextChars(src_, upTo, length) : upTo + length;
             at = hit.offset + length;
         }
@@ -192,6 +273,9 @@ private:
     FirstByteFinder finder_;
     std::array<bool, 256> isFirst_{};
     bool oneFirstByte_ = true;
+    std::vector<std::string> escaped_;
+    std::array<std::vector<std::size_t>, 256> bySecond_;
+    std::vector<std::size_t> shortNames_;
     std::vector<Hit> hits_;
     std::string decoded_;
     std::string out_;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace tw {
 
@@ -41,6 +43,29 @@ constexpr std::array<bool, 256> MakeStopTable() {
 }
 constexpr std::array<bool, 256> kStop = MakeStopTable();
 
+// Eight bytes at a time while none of them ends plain text: long stretches of text are the
+// bulk of a reply, and this is where a scan spends its time.
+std::size_t SkipPlainText(std::string_view src, std::size_t p) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
+    const auto hasZero = [](std::uint64_t x) { return (x - kOnes) & ~x & kHigh; };
+    while (p + 8 <= src.size()) {
+        std::uint64_t word;
+        std::memcpy(&word, src.data() + p, 8);
+        const std::uint64_t stops = hasZero(word ^ (kOnes * '\\')) | hasZero(word ^ (kOnes * '{')) |
+                                    hasZero(word ^ (kOnes * '}')) |
+                                    ((word - kOnes * 0x20) & ~word & kHigh);
+        if (stops != 0) {
+            break;
+        }
+        p += 8;
+    }
+    while (p < src.size() && !kStop[static_cast<unsigned char>(src[p])]) {
+        ++p;
+    }
+    return p;
+}
+
 // Destinations whose content is never document text even without \*.
 bool IsHiddenDestination(std::string_view word) {
     static constexpr std::string_view kWords[] = {"fonttbl",    "colortbl",
@@ -62,8 +87,7 @@ bool IsHiddenDestination(std::string_view word) {
                                                   "footerf",    "footnote",
                                                   "annotation", "bkmkstart",
                                                   "bkmkend",    "xe",
-                                                  "tc",         "txe",
-                                                  "field_inst"};
+                                                  "tc",         "txe"};
     return std::find(std::begin(kWords), std::end(kWords), word) != std::end(kWords);
 }
 
@@ -146,9 +170,7 @@ RtfToken RtfScanner::Next() {
         --pendingFallback_;
         token.fallback = true;
     } else {
-        while (end < src_.size() && !kStop[static_cast<unsigned char>(src_[end])]) {
-            ++end;
-        }
+        end = SkipPlainText(src_, end);
     }
     pos_ = end;
     token.kind = RtfTokenKind::Text;

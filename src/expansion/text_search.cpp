@@ -32,19 +32,6 @@ std::size_t FirstByteFinder::Next(std::size_t from) {
     return nextLower_ < nextUpper_ ? nextLower_ : nextUpper_;
 }
 
-bool MatchesAt(std::string_view text, std::size_t at, std::string_view name) {
-    if (at > text.size() || text.size() - at < name.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        if (FoldAscii(static_cast<unsigned char>(text[at + i])) !=
-            FoldAscii(static_cast<unsigned char>(name[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
-
 std::size_t FindIgnoringAsciiCase(std::string_view text, std::string_view name, std::size_t from) {
     if (name.empty()) {
         return std::string_view::npos;

@@ -26,7 +26,19 @@ private:
 };
 
 // True when `name` stands at `at` in `text` (whole name inside the text), ASCII case ignored.
-bool MatchesAt(std::string_view text, std::size_t at, std::string_view name);
+inline bool MatchesAt(std::string_view text, std::size_t at, std::string_view name) {
+    if (at > text.size() || text.size() - at < name.size()) {
+        return false;
+    }
+    const char* t = text.data() + at;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (FoldAscii(static_cast<unsigned char>(t[i])) !=
+            FoldAscii(static_cast<unsigned char>(name[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
 
 // Position of the next occurrence of `name` at or after `from`, or npos.
 std::size_t FindIgnoringAsciiCase(std::string_view text, std::string_view name, std::size_t from);

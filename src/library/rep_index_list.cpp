@@ -22,6 +22,10 @@ std::string Folded(const std::string& text) {
 } // namespace
 
 void TRepIndexList::EnsureSorted() const {
+    if (tombstones_ > 0 && batchDepth_ == 0) {
+        std::erase_if(items_, [](const Entry& e) { return e.rep == nullptr; });
+        tombstones_ = 0;
+    }
     if (pending_.empty()) {
         return;
     }
@@ -67,7 +71,14 @@ void TRepIndexList::Delete(int position) {
     const auto it = items_.begin() + position;
     foldedTexts_.erase(Folded(it->text));
     textOf_.erase(it->rep);
-    items_.erase(it);
+    if (batchDepth_ > 0) {
+        // Positions of the other entries stay put until the batch ends, so that removing many
+        // entries costs one compaction instead of one shift each.
+        it->rep = nullptr;
+        ++tombstones_;
+    } else {
+        items_.erase(it);
+    }
     if (!Updating) {
         RefreshUnlessDeferred();
     }
@@ -115,7 +126,7 @@ int TRepIndexList::LowerBound(const std::string& text) const {
 
 int TRepIndexList::Find(const std::string& text) const {
     const int p = LowerBound(text);
-    if (p < static_cast<int>(items_.size()) &&
+    if (p < static_cast<int>(items_.size()) && items_[static_cast<std::size_t>(p)].rep &&
         CompareIndexText(items_[static_cast<std::size_t>(p)].text, text) == 0) {
         return p;
     }
@@ -129,6 +140,7 @@ int TRepIndexList::IndexOf(const TRep* item) const {
 
 void TRepIndexList::Clear() {
     items_.clear();
+    tombstones_ = 0;
     pending_.clear();
     foldedTexts_.clear();
     textOf_.clear();
@@ -142,7 +154,11 @@ void TRepIndexList::BeginBatch() {
 }
 
 void TRepIndexList::EndBatch() {
-    if (batchDepth_ > 0 && --batchDepth_ == 0 && refreshDeferred_) {
+    if (batchDepth_ == 0 || --batchDepth_ > 0) {
+        return;
+    }
+    EnsureSorted();
+    if (refreshDeferred_) {
         refreshDeferred_ = false;
         Refresh();
     }

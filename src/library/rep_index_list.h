@@ -45,7 +45,8 @@ public:
     int IndexOf(const TRep* item) const;
     void Clear();
 
-    // Between these, deletions do not rebuild the list box; the end rebuilds it once.
+    // Between these, deletions do not rebuild the list box; the end rebuilds it once. Only
+    // Delete and IndexOf may be called in between.
     void BeginBatch();
     void EndBatch();
 
@@ -67,6 +68,7 @@ private:
     mutable std::vector<Entry> pending_;
     std::unordered_set<std::string> foldedTexts_;
     std::unordered_map<const TRep*, std::string> textOf_;
+    mutable std::size_t tombstones_ = 0; // deleted during a batch, still in items_
     int batchDepth_ = 0;
     bool refreshDeferred_ = false;
 };

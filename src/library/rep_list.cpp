@@ -87,10 +87,18 @@ void TRepList::RemoveSubtree(TreeNode* node) {
 }
 
 void TRepList::ClearAll() {
+    // One batch around all top-level nodes: a library of many top-level replies must not
+    // rebuild its list boxes once per node.
+    Tree.BeginUpdate();
+    HotKeys.BeginBatch();
+    Macros.BeginBatch();
     while (TreeNode* first = Tree.FirstNode()) {
         RemoveSubtree(first);
     }
     items_.clear();
+    Macros.EndBatch();
+    HotKeys.EndBatch();
+    Tree.EndUpdate();
 }
 
 void TRepList::BeginLoad() {

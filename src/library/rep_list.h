@@ -27,6 +27,7 @@ class TRepList {
 public:
     TRepList(ReplyTree& tree, ListModel& hotKeyListBox, ListModel& macroListBox,
              MessageBoxes* messages = nullptr);
+    // Removes every item, so the tree and list models (and their observers) must outlive it.
     ~TRepList();
     TRepList(const TRepList&) = delete;
     TRepList& operator=(const TRepList&) = delete;

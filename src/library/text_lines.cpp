@@ -3,6 +3,8 @@
 #include "library/library_error.h"
 #include "platform/files.h"
 
+#include <cstring>
+
 namespace tw {
 
 std::string CantOpenMessage(const std::string& path) {
@@ -15,21 +17,25 @@ std::string IncorrectStructureMessage(const std::string& path) {
 
 std::vector<std::string> SplitLines(std::string_view text) {
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    const std::size_t n = text.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const char c = text[i];
-        if (c != '\r' && c != '\n') {
-            continue;
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p < end) {
+        // memchr scans whole words at a time; library files are mostly long lines.
+        const auto* lf =
+            static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+        const char* limit = lf ? lf : end;
+        const auto* cr =
+            static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(limit - p)));
+        if (cr) {
+            lines.emplace_back(p, cr);
+            p = (cr + 1 == lf) ? lf + 1 : cr + 1;
+        } else if (lf) {
+            lines.emplace_back(p, lf);
+            p = lf + 1;
+        } else {
+            lines.emplace_back(p, end);
+            p = end;
         }
-        lines.emplace_back(text.substr(start, i - start));
-        if (c == '\r' && i + 1 < n && text[i + 1] == '\n') {
-            ++i;
-        }
-        start = i + 1;
-    }
-    if (start < n) {
-        lines.emplace_back(text.substr(start));
     }
     return lines;
 }

@@ -3,6 +3,7 @@
 // the seeded random test. Returns an empty string when all hold, else what went wrong.
 #include "expansion/rtf_plain_text.h"
 #include "expansion/rtf_replace.h"
+#include "expansion/rtf_replace_paths.h"
 #include "expansion/rtf_scanner.h"
 
 #include <string>
@@ -51,6 +52,12 @@ inline std::string CheckReplacement(const std::string& source, const std::string
     }
     if (MarkupOf(out) != MarkupOf(source)) {
         return "markup changed";
+    }
+    // One scan is a shortcut of pass by pass and must agree with it wherever it is taken.
+    if (const auto passes = PairReplacements(names, values);
+        passes && PassesAreIndependent(*passes) &&
+        ReplaceInRtfOneScan(source, *passes) != ReplaceInRtfPassByPass(source, *passes)) {
+        return "one scan and pass by pass disagree";
     }
     // Expanding again with the same lists must leave markup alone too (values may hold names).
     const std::string twice = ReplaceInRtf(out, names, values);

@@ -131,6 +131,14 @@ TEST(ReplaceInRtf, EscapedCharactersCountAsTheCharacterTheyStandFor) {
     EXPECT_NE(out.find("\\'FC-X-\\'FC"), std::string::npos) << out;
 }
 
+TEST(ReplaceInRtf, ANameWhoseFirstCharacterIsEscapedIsStillFound) {
+    // Neither a raw "%" nor a raw "N" anywhere: only the escapes can start a name.
+    EXPECT_EQ(Expanded("\\'25Date", "%Date", "D"), "D");
+    EXPECT_EQ(Expanded("\\'4eame and \\'25Time", "Name,%Time", std::string("Ann") + kSep + "9:05"),
+              "Ann and 9:05");
+    EXPECT_EQ(Expanded("a\\{b\\}", "{b}", "X"), "aX");
+}
+
 TEST(ReplaceInRtf, ValuesWithRtfSpecialsAndNonAsciiArriveIntact) {
     const std::string values[] = {"C:\\temp {draft}", "M\xfcller",    "}{\\par\\b",
                                   "50% \\'41 done",   "\x80\xff end", "tab\there"};

@@ -165,6 +165,25 @@ TEST_F(SampleLibrary, DeleteFindsLinesByKindAndIdWithoutCase) {
     EXPECT_EQ(list.FindIndexLine(Named("Stay"), lines), 0);
 }
 
+TEST_F(SampleLibrary, FindIndexLineNeedsExactKindIdAndNameWithoutCase) {
+    const TRep* a = Named("A");
+    const TRep* top = Named("Top");
+    const std::vector<std::string> lines = {"REPLY_1?A",  "FOLDER_01?A", "Folder_1?A",
+                                            "FOLDER_1?B", "FOLDER_1?a",  "REPLY_1?TOP"};
+    EXPECT_EQ(list.FindIndexLine(a, lines), 4);
+    EXPECT_EQ(list.FindIndexLine(top, lines), 5);
+    EXPECT_EQ(list.FindIndexLine(top, {}), -1);
+}
+
+TEST_F(SampleLibrary, RenameOfAnItemMissingFromItsIndexListsItAgain) {
+    Put("1/index.sub", "REPLY_1?Stay\r\n");
+    list.RenameItem(Named("Moving"), "Found");
+    EXPECT_EQ(Get("1/index.sub"), "REPLY_1?Stay\r\nREPLY_4?Found\r\n");
+    Put("1/index.sub", "REPLY_1?Stay\r\nreply_4?Edited by hand\r\n");
+    list.RenameItem(Named("Found"), "Again");
+    EXPECT_EQ(Get("1/index.sub"), "REPLY_1?Stay\r\nreply_4?Again\r\n");
+}
+
 TEST_F(SampleLibrary, DeleteFolderRemovesReadOnlyFilesButNeverFollowsLinks) {
     fakes::TempDir outside;
     outside.Put("precious.txt", "keep me");

@@ -29,6 +29,21 @@ TEST_F(DiskFixture, LoadsFoldersDepthFirstInIndexOrder) {
     EXPECT_EQ(Texts(macroBox), (std::vector<std::string>{"thx"}));
 }
 
+TEST_F(DiskFixture, WholeLoadIsOneTreeUpdateAndOneListRebuild) {
+    Put("index.sub", "FOLDER_1?F\r\nREPLY_1?R\r\n");
+    Put("1/index.sub", "REPLY_1?Inner\r\n");
+    Put("1/1.rep", "in\r\n0I\r\n");
+    Put("1.rep", "out\r\n\r\n");
+    fakes::RecordingTreeObserver treeEvents;
+    tree.SetObserver(&treeEvents);
+    Load();
+    EXPECT_EQ(treeEvents.events,
+              (std::vector<std::string>{"begin", "insert F", "insert Inner", "insert R", "end"}));
+    EXPECT_EQ(macroEvents.events, (std::vector<std::string>{"reset 2"}));
+    EXPECT_EQ(hotKeyEvents.events, (std::vector<std::string>{"reset 1"}));
+    tree.SetObserver(nullptr);
+}
+
 TEST_F(DiskFixture, SkipsMalformedAndHostileLinesSilently) {
     Put("index.sub", "REPLY_1?One\r\n"
                      "\r\n"

@@ -72,6 +72,24 @@ TEST_F(ModelFixture, RemoveSubtreeTakesNodesItemsAndIndexEntries) {
     EXPECT_EQ(list.HotKeyIndexOf(keep), 0);
 }
 
+TEST_F(ModelFixture, ClearAllEmptiesEverythingWithOneRebuildPerBox) {
+    for (int i = 0; i < 30; ++i) {
+        Reply("r", nullptr, std::to_string(i + 1), "m" + std::to_string(i),
+              i < 10 ? "0" + std::to_string(i) : "");
+    }
+    list.Macros.Refresh();
+    list.HotKeys.Refresh();
+    macroEvents.events.clear();
+    hotKeyEvents.events.clear();
+    list.ClearAll();
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_TRUE(tree.Empty());
+    EXPECT_EQ(list.Macros.Count(), 0);
+    EXPECT_EQ(list.HotKeyCount(), 0);
+    EXPECT_EQ(macroEvents.events, (std::vector<std::string>{"reset 0"}));
+    EXPECT_EQ(hotKeyEvents.events, (std::vector<std::string>{"reset 0"}));
+}
+
 TEST_F(ModelFixture, RemoveSubtreeOfPlainReplyRemovesJustIt) {
     Reply("a", nullptr, "1", "m", "0M");
     TRep* plain = Reply("b", nullptr, "2");

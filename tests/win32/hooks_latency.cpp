@@ -1,7 +1,7 @@
 // Measures how long a keystroke takes from SendInput to the keyboard component's event, over
 // 1,000 keys, next to the floor of the last leg: a message posted from another thread.
 // Run it under a display: wine hooks_latency.exe [keys]
-#include "hooks/keyboard_hook.h"
+#include "hooks/system_hooks.h"
 #include "hooks/win32/process_hooks.h"
 
 #include <windows.h>
@@ -60,8 +60,9 @@ int main(int argc, char** argv) {
     const int keys = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
     constexpr WORD kKey = VK_F24; // a key nothing reacts to
 
-    tw::TKvKeyboardHook keyHook(tw::ProcessHookLoader(), tw::ProcessHookHost(), "KeyHook");
-    keyHook.SetHookDLL(tw::kHookLibraryName);
+    // All three components run, as in the program, though only the keyboard is measured.
+    tw::SystemHooks hooks(tw::ProcessHookLoader(), tw::ProcessHookHost());
+    tw::TKvKeyboardHook& keyHook = hooks.KeyHook;
     std::atomic<bool> expectRelease{false};
     keyHook.OnKeyAction = [&](tw::TKvSysHook&, std::uint32_t vk, std::uint16_t, std::uint8_t, bool,
                               bool, bool, bool pressed, bool&) {
@@ -70,10 +71,9 @@ int main(int argc, char** argv) {
             g_arrived = true;
         }
     };
-    std::string error;
-    keyHook.Start(error);
-    if (!error.empty()) {
-        std::printf("cannot start the keyboard hook: %s\n", error.c_str());
+    hooks.StartHooks();
+    if (!keyHook.Active() || !hooks.ShellHook.Active() || !hooks.MouseHook.Active()) {
+        std::printf("the hook components did not start\n");
         return 1;
     }
 
@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
         SendKey(kKey, true);
         PumpUntil(g_arrived);
     }
-    keyHook.Stop();
+    hooks.StopHooks();
 
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof wc;

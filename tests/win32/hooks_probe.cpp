@@ -1,9 +1,7 @@
 // A stand-in for the main window in end-to-end runs: owns the three hook components the way the
 // program does and writes every keystroke, activation and click it gets to a log, one line each.
 // Usage: hook_probe LOGFILE STOPFILE   (ends when STOPFILE appears, or after two minutes)
-#include "hooks/keyboard_hook.h"
-#include "hooks/mouse_hook.h"
-#include "hooks/shell_hook.h"
+#include "hooks/system_hooks.h"
 #include "hooks/win32/listener_window.h"
 #include "hooks/win32/process_hooks.h"
 
@@ -41,10 +39,10 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring stopFile = argv[2];
 
     using namespace tw;
-    TKvShellHook ShellHook(ProcessHookLoader(), ProcessHookHost(), "ShellHook");
-    TKvKeyboardHook KeyHook(ProcessHookLoader(), ProcessHookHost(), "KeyHook");
-    TKvMouseHook MouseHook(ProcessHookLoader(), ProcessHookHost(), "MouseHook");
-    ShellHook.NotifyOwnEvents = false;
+    SystemHooks hooks(ProcessHookLoader(), ProcessHookHost());
+    TKvShellHook& ShellHook = hooks.ShellHook;
+    TKvKeyboardHook& KeyHook = hooks.KeyHook;
+    TKvMouseHook& MouseHook = hooks.MouseHook;
     KeyHook.OnKeyAction = [](TKvSysHook&, std::uint32_t vk, std::uint16_t, std::uint8_t, bool, bool,
                              bool, bool pressed, bool&) {
         char line[32];
@@ -61,14 +59,11 @@ int wmain(int argc, wchar_t** argv) {
             moves[static_cast<int>(m)]);
     };
 
-    for (TKvSysHook* hook :
-         {static_cast<TKvSysHook*>(&ShellHook), static_cast<TKvSysHook*>(&KeyHook),
-          static_cast<TKvSysHook*>(&MouseHook)}) {
-        hook->SetHookDLL(kHookLibraryName);
-        std::string error;
-        hook->Start(error);
-        Log("start " + hook->DisplayName() + (error.empty() ? " ok" : " failed: " + error));
-    }
+    hooks.StartHooks();
+    for (const TKvSysHook* hook :
+         {static_cast<const TKvSysHook*>(&ShellHook), static_cast<const TKvSysHook*>(&KeyHook),
+          static_cast<const TKvSysHook*>(&MouseHook)})
+        Log("start " + hook->DisplayName() + (hook->Active() ? " ok" : " failed"));
     Log("ready");
 
     const DWORD started = GetTickCount();
@@ -84,9 +79,7 @@ int wmain(int argc, wchar_t** argv) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
-    MouseHook.Stop();
-    KeyHook.Stop();
-    ShellHook.Stop();
+    hooks.StopHooks();
     Log(ProcessHookLoader().Loaded() ? "stopped, library still loaded" : "stopped");
     std::fclose(g_log);
     return 0;

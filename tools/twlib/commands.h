@@ -19,6 +19,7 @@ const std::vector<Command>& CommandTable();
 
 int RunList(const Args& args, std::ostream& out, std::ostream& err);
 int RunFindMacro(const Args& args, std::ostream& out, std::ostream& err);
+int RunExpand(const Args& args, std::ostream& out, std::ostream& err);
 
 inline constexpr int kExitBadArguments = 2;
 

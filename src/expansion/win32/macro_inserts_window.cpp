@@ -1,0 +1,229 @@
+#include "expansion/win32/macro_inserts_window.h"
+
+namespace tw::win32 {
+
+namespace {
+
+constexpr wchar_t kFormClass[] = L"TwMacroInsertsForm";
+constexpr wchar_t kPanelClass[] = L"TwMacroInsertsPanel";
+constexpr wchar_t kCaption[] = L"Textwright - Do Macro Insertions and Replacements ";
+constexpr int kClientWidth = 392;
+constexpr int kClientHeight = 132;
+constexpr int kPanelBotHeight = 41;
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 25;
+constexpr int kButtonTop = 8;
+constexpr int kCheckWidth = 97;
+constexpr int kCheckHeight = 17;
+constexpr int kCheckTop = 13;
+constexpr int kCheckRightGap = kClientWidth - 289; // anchored to the right edge
+constexpr int kBoxHeight = 21;
+constexpr const wchar_t* kOwnerProp = L"TwMacroInsertsOwner";
+constexpr const wchar_t* kOldProcProp = L"TwMacroInsertsOldProc";
+
+void RegisterClasses(HINSTANCE instance) {
+    static bool done = false;
+    if (done) {
+        return;
+    }
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.lpszClassName = kFormClass;
+    RegisterClassExW(&wc);
+    wc.lpszClassName = kPanelClass;
+    RegisterClassExW(&wc);
+    done = true;
+}
+
+MacroInsertsWindow* OwnerOf(HWND hwnd) {
+    return static_cast<MacroInsertsWindow*>(GetPropW(hwnd, kOwnerProp));
+}
+
+} // namespace
+
+MacroInsertsWindow::MacroInsertsWindow(HINSTANCE instance, RawRegistry& settings, HWND mainWindow)
+    : form_(*this, settings), mainWindow_(mainWindow) {
+    RegisterClasses(instance);
+    CreateControls(instance);
+    ready_ = true;
+}
+
+MacroInsertsWindow::~MacroInsertsWindow() {
+    form_.FormDestroy();
+    if (formHwnd_ != nullptr) {
+        DestroyWindow(formHwnd_);
+    }
+}
+
+void MacroInsertsWindow::CreateControls(HINSTANCE instance) {
+    RECT frame{0, 0, kClientWidth, kClientHeight};
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
+    const DWORD exStyle = WS_EX_TOPMOST | WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    formHwnd_ = CreateWindowExW(exStyle, kFormClass, kCaption, style, CW_USEDEFAULT, CW_USEDEFAULT,
+                                frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                                nullptr, instance, nullptr);
+    SetPropW(formHwnd_, kOwnerProp, this);
+    SetWindowLongPtrW(formHwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FormProc));
+    font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+
+    // The scroll panel comes first in the tab order, so the first value box gets the focus.
+    scrollPanel_ =
+        CreateWindowExW(WS_EX_STATICEDGE | WS_EX_CONTROLPARENT, kPanelClass, L"",
+                        WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_CLIPCHILDREN, 0, 0, kClientWidth,
+                        kClientHeight - kPanelBotHeight, formHwnd_, nullptr, instance, nullptr);
+    panelBot_ = CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, L"", WS_CHILD | WS_VISIBLE, 0,
+                                kClientHeight - kPanelBotHeight, kClientWidth, kPanelBotHeight,
+                                formHwnd_, nullptr, instance, nullptr);
+    for (HWND panel : {scrollPanel_, panelBot_}) {
+        SetPropW(panel, kOwnerProp, this);
+        SetWindowLongPtrW(panel, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PanelProc));
+    }
+    buttonOk_ = CreateWindowExW(
+        0, L"BUTTON", L"Accept", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0,
+        kButtonTop, kButtonWidth, kButtonHeight, panelBot_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), instance, nullptr);
+    checkShow_ = CreateWindowExW(0, L"BUTTON", L"Show the Dialog",
+                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
+                                 kClientWidth - kCheckRightGap, kCheckTop, kCheckWidth,
+                                 kCheckHeight, panelBot_, nullptr, instance, nullptr);
+    SendMessageW(buttonOk_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SendMessageW(checkShow_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SendMessageW(checkShow_, BM_SETCHECK, BST_CHECKED, 0);
+    Layout();
+}
+
+LRESULT CALLBACK MacroInsertsWindow::FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    MacroInsertsWindow* self = OwnerOf(hwnd);
+    return self != nullptr ? self->OnFormMessage(msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+LRESULT MacroInsertsWindow::OnFormMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_SIZE:
+        Layout();
+        if (ready_) {
+            form_.FormResize();
+        }
+        return 0;
+    case WM_GETMINMAXINFO: {
+        auto* info = reinterpret_cast<MINMAXINFO*>(lp);
+        info->ptMinTrackSize = POINT{kMacroInsertsMinSize.width, kMacroInsertsMinSize.height};
+        if (maxSize_.width > 0 && maxSize_.height > 0) {
+            info->ptMaxTrackSize = POINT{maxSize_.width, maxSize_.height};
+        }
+        return 0;
+    }
+    case WM_CLOSE:
+        result_ = DialogClose::Cancel; // the close box means Cancel; the window is reused
+        return 0;
+    default:
+        return DefWindowProcW(formHwnd_, msg, wp, lp);
+    }
+}
+
+LRESULT CALLBACK MacroInsertsWindow::PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    MacroInsertsWindow* self = OwnerOf(hwnd);
+    if (self == nullptr) {
+        return DefWindowProcW(hwnd, msg, wp, lp);
+    }
+    if (msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED) {
+        if (reinterpret_cast<HWND>(lp) == self->buttonOk_) {
+            self->result_ = DialogClose::Ok;
+        } else if (reinterpret_cast<HWND>(lp) == self->checkShow_) {
+            self->form_.CheckShowClick();
+        }
+        return 0;
+    }
+    if (msg == WM_VSCROLL && hwnd == self->scrollPanel_) {
+        SCROLLINFO si{};
+        si.cbSize = sizeof si;
+        si.fMask = SIF_ALL;
+        GetScrollInfo(hwnd, SB_VERT, &si);
+        int pos = si.nPos;
+        switch (LOWORD(wp)) {
+        case SB_LINEUP:
+            pos -= kBoxHeight;
+            break;
+        case SB_LINEDOWN:
+            pos += kBoxHeight;
+            break;
+        case SB_PAGEUP:
+            pos -= static_cast<int>(si.nPage);
+            break;
+        case SB_PAGEDOWN:
+            pos += static_cast<int>(si.nPage);
+            break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION:
+            pos = si.nTrackPos;
+            break;
+        default:
+            break;
+        }
+        self->ScrollTo(pos);
+        return 0;
+    }
+    if (msg == WM_MOUSEWHEEL && hwnd == self->scrollPanel_) {
+        self->ScrollTo(self->scrollPos_ -
+                       GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA * 3 * kBoxHeight);
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK MacroInsertsWindow::ValueBoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    MacroInsertsWindow* self = OwnerOf(hwnd);
+    auto oldProc = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kOldProcProp));
+    const LRESULT result = CallWindowProcW(oldProc, hwnd, msg, wp, lp);
+    if (self != nullptr) {
+        if (msg == WM_LBUTTONUP) {
+            self->form_.ValueBoxMouseUp(self->BoxId(hwnd));
+        } else if (msg == WM_KILLFOCUS) {
+            self->form_.ValueBoxExit(self->BoxId(hwnd));
+        } else if (msg == WM_SETFOCUS) {
+            self->ScrollIntoView(hwnd);
+        }
+    }
+    return result;
+}
+
+void MacroInsertsWindow::Layout() {
+    RECT client;
+    GetClientRect(formHwnd_, &client);
+    const int width = client.right;
+    const int height = client.bottom;
+    MoveWindow(panelBot_, 0, height - kPanelBotHeight, width, kPanelBotHeight, TRUE);
+    MoveWindow(scrollPanel_, 0, 0, width, height > kPanelBotHeight ? height - kPanelBotHeight : 0,
+               TRUE);
+    MoveWindow(checkShow_, width - kCheckRightGap, kCheckTop, kCheckWidth, kCheckHeight, TRUE);
+    UpdateScrollRange();
+    const int boxWidth = ScrollPanelClientWidth() - 10;
+    for (const auto& [id, box] : boxes_) {
+        SetWindowPos(box, nullptr, 0, 0, boxWidth, kBoxHeight,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+int MacroInsertsWindow::BoxId(HWND box) const {
+    for (const auto& [id, hwnd] : boxes_) {
+        if (hwnd == box) {
+            return id;
+        }
+    }
+    return 0;
+}
+
+std::vector<HWND> MacroInsertsWindow::ValueBoxes() const {
+    std::vector<HWND> list;
+    for (const auto& [id, box] : boxes_) {
+        list.push_back(box);
+    }
+    return list;
+}
+
+} // namespace tw::win32
