@@ -87,7 +87,32 @@ read -r W H L T SW SH SL ST <<<"$(probe geometry)"
 [ "$W $H" = "740 497" ] || fail "main window is ${W}x${H}, not 740x497"
 DX=$((L - SL - (SW - W) / 2)); DY=$((T - ST - (SH - H) / 2))
 [ "${DX#-}" -le 2 ] && [ "${DY#-}" -le 2 ] || fail "main window at $L,$T is not centred in ${SW}x${SH}"
-pass "main window 740x497, centred"
+probe panes | grep -q ' macros=119x' || fail "macro list is not 119 wide: $(probe panes)"
+pass "main window 740x497, centred, macro list 119 wide"
+
+WINDOW=$(xdotool search --name '^Textwright$' | head -1)
+[ -n "$WINDOW" ] || fail "no X window for the main window"
+TREE_BEFORE=$(probe panes | sed -E 's/^tree=([0-9]+)x.*/\1/')
+xdotool windowsize "$WINDOW" 300 200
+sleep 1
+read -r W H _ <<<"$(probe geometry)"
+[ "$W $H" = "740 450" ] || fail "the window shrank to ${W}x${H}, below 740x450"
+xdotool windowsize "$WINDOW" 900 600
+sleep 1
+TREE_AFTER=$(probe panes | sed -E 's/^tree=([0-9]+)x.*/\1/')
+[ "$TREE_AFTER" -gt "$TREE_BEFORE" ] || fail "the tree did not grow with the window"
+probe panes | grep -q ' macros=119x' || fail "the macro list changed width: $(probe panes)"
+pass "minimum 740x450; a wider window widens the tree, not the lists"
+
+echo "keyboard"
+xdotool windowactivate --sync "$WINDOW"
+focus_is() { [ "$(probe focus)" = "$1" ]; }
+eventually focus_is 300 || fail "the tree does not have the focus: $(probe focus)"
+xdotool key Tab
+eventually focus_is 301 || fail "Tab did not move to the macro list: $(probe focus)"
+xdotool key Tab
+eventually focus_is 302 || fail "Tab did not move to the hot-key list: $(probe focus)"
+pass "the tree has the focus and Tab walks the lists"
 
 echo "options and about"
 probe menu options >/dev/null
@@ -119,8 +144,6 @@ eventually state_matches '^visible=1 ' || fail "tray click did not show the wind
 pass "closed window keeps running and comes back from the tray"
 
 echo "File > Exit by its shortcut Alt+X"
-WINDOW=$(xdotool search --name '^Textwright$' | head -1)
-[ -n "$WINDOW" ] || fail "no X window for the main window"
 xdotool windowactivate --sync "$WINDOW" key alt+x
 eventually ended "$MAIN" || fail "Alt+X did not end the program"
 wait "$MAIN" 2>/dev/null || true

@@ -7,6 +7,8 @@
 //   e2e_probe exit                  File > Exit
 //   e2e_probe menu options|about    Options, Help > About Textwright
 //   e2e_probe geometry              WIDTH HEIGHT LEFT TOP of the window, then of the work area
+//   e2e_probe panes                 tree=WxH macros=WxH hotkeys=WxH
+//   e2e_probe focus                 the control id that has the keyboard focus, 0 for none
 //   e2e_probe dialog CAPTION        the texts of the top-level window with that caption
 //   e2e_probe dismiss CAPTION       presses its OK / Close button
 //   e2e_probe count CAPTION         how many top-level windows have that caption
@@ -124,6 +126,23 @@ int wmain(int argc, wchar_t** argv) {
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
         std::printf("%ld %ld %ld %ld %ld %ld %ld %ld\n", w.right - w.left, w.bottom - w.top, w.left,
                     w.top, work.right - work.left, work.bottom - work.top, work.left, work.top);
+        return 0;
+    }
+    if (verb == L"focus") {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info);
+        std::printf("%d\n", info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : 0);
+        return 0;
+    }
+    if (verb == L"panes") {
+        const auto size = [&](int id) {
+            RECT r{};
+            GetWindowRect(GetDlgItem(main, id), &r);
+            return std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
+        };
+        std::printf("tree=%s macros=%s hotkeys=%s\n", size(kNavigationId).c_str(),
+                    size(kListMacrosId).c_str(), size(kListHotKeysId).c_str());
         return 0;
     }
     if (verb == L"menu") {
