@@ -157,10 +157,23 @@ eventually state_matches '^visible=0 ' || fail "no hidden main window: $(probe s
 sleep 1
 state_matches '^visible=0 ' || fail "the window showed itself after a hidden start"
 [ "$(probe count 'Tip of the Day')" = 0 ] || fail "tip shown with ShowTips at 0"
-probe tray-click >/dev/null
-eventually state_matches '^visible=1 ' || fail "tray click did not show the window"
 pass "-hidden starts in the tray"
-stop_with_exit "$HIDDEN"
+choose_in_tray_menu() { # the first item with Down, the last with Up
+    probe tray-menu >/dev/null
+    eventually popup_menu_shown || fail "the tray menu did not open"
+    probe menu-key "$1" >/dev/null
+    probe menu-key return >/dev/null
+}
+popup_menu_shown() { wine "$BIN/e2e_probe.exe" menu-shown >/dev/null 2>&1; }
+choose_in_tray_menu down
+eventually state_matches '^visible=1 ' || fail "Show in the tray menu did not show the window"
+pass "tray menu Show brings the window back"
+probe close >/dev/null
+eventually state_matches '^visible=0 ' || fail "close did not hide the window"
+choose_in_tray_menu up
+eventually ended "$HIDDEN" || fail "Exit in the tray menu did not end the program"
+wait "$HIDDEN" 2>/dev/null || true
+pass "tray menu Exit ends the program"
 
 echo "missing library"
 NOLIB=$(program_folder nolib without-library)

@@ -3,6 +3,9 @@
 // window asked for is not there, 2 for bad arguments.
 //   e2e_probe state                 visible=0|1 tree=N macros=N hotkeys=N
 //   e2e_probe tray-click            a left click on the tray icon
+//   e2e_probe tray-menu             a right click on the tray icon: its menu opens
+//   e2e_probe menu-shown            whether a popup menu is open
+//   e2e_probe menu-key up|down|return  a key pressed in the open popup menu
 //   e2e_probe close                 the window's close button
 //   e2e_probe exit                  File > Exit
 //   e2e_probe menu options|about    Options, Help > About Textwright
@@ -112,6 +115,25 @@ int wmain(int argc, wchar_t** argv) {
         }
         return 0;
     }
+    if (verb == L"menu-key" || verb == L"menu-shown") {
+        HWND menu = FindWindowW(L"#32768", nullptr);
+        if (!menu || !IsWindowVisible(menu)) {
+            std::printf("absent\n");
+            return 1;
+        }
+        if (verb == L"menu-shown") {
+            std::printf("shown\n");
+            return 0;
+        }
+        const std::wstring key = argc > 2 ? argv[2] : L"";
+        if (key != L"up" && key != L"down" && key != L"return") {
+            return 2;
+        }
+        const WPARAM vk = key == L"up" ? VK_UP : key == L"down" ? VK_DOWN : VK_RETURN;
+        PostMessageW(menu, WM_KEYDOWN, vk, 0);
+        std::printf("ok\n");
+        return 0;
+    }
     HWND main = FindWindowW(kMainWindowClass, nullptr);
     if (!main) {
         std::printf("absent\n");
@@ -160,6 +182,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (verb == L"tray-click") {
         PostMessageW(main, kTrayCallbackMessage, 1, WM_LBUTTONUP);
+    } else if (verb == L"tray-menu") {
+        PostMessageW(main, kTrayCallbackMessage, 1, WM_RBUTTONUP);
     } else if (verb == L"close") {
         PostMessageW(main, WM_CLOSE, 0, 0);
     } else if (verb == L"exit") {
