@@ -70,7 +70,8 @@ keys Return
 eventually file_is "$LIB/index.sub" 'REPLY_1?Greeting\r\n' || fail "name not written: $(bytes_of "$LIB/index.sub")"
 pass "typed name and Enter rename it in the index"
 
-keys Tab Tab
+# From the tree: the macro list, the hot-key list, Name, Macro.
+keys Tab Tab Tab Tab
 type_text "gr eet"
 keys Return
 eventually file_starts "$LIB/1.rep" $'greet\r\n\r\n' || fail "macro not written: $(bytes_of "$LIB/1.rep")"

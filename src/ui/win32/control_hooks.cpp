@@ -24,6 +24,18 @@ LRESULT CALLBACK HookProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, D
         }
         return r;
     }
+    case WM_GETDLGCODE: {
+        // The window's dialog navigation must leave Tab (our own order) and the keys a field
+        // handles itself (Enter) to the control.
+        LRESULT code = DefSubclassProc(hwnd, msg, wp, lp);
+        if (hooks->onTab) {
+            code |= DLGC_WANTTAB;
+        }
+        if (hooks->onChar) {
+            code |= DLGC_WANTALLKEYS;
+        }
+        return code;
+    }
     case WM_KEYDOWN:
         if (wp == VK_TAB && hooks->onTab && hooks->onTab(GetKeyState(VK_SHIFT) < 0)) {
             return 0;

@@ -30,9 +30,10 @@ EditingPane::EditingPane(EditingPaneControls controls) : c_(controls) {
     tree_ = std::make_unique<TreeViewEditing>(c_.navigation);
     SetWindowLongPtrW(c_.navigation, GWL_STYLE,
                       GetWindowLongPtrW(c_.navigation, GWL_STYLE) | TVS_EDITLABELS);
-    tabOrder_.Set({c_.navigation, bar_.EditName(), bar_.EditMacro(), bar_.CheckBoxHotKey(),
-                   bar_.CheckBoxShift(), bar_.ComboBoxKey(), editor_->Handle(), c_.listMacros,
-                   c_.listHotKeys});
+    // Reading order: the tree and the two lists beside it, then the property bar, then the editor.
+    tabOrder_.Set({c_.navigation, c_.listMacros, c_.listHotKeys, bar_.EditName(), bar_.EditMacro(),
+                   bar_.CheckBoxHotKey(), bar_.CheckBoxShift(), bar_.ComboBoxKey(),
+                   editor_->Handle()});
     auto tab = [this](HWND self) {
         return [this, self](bool backwards) { return tabOrder_.Move(self, backwards); };
     };
