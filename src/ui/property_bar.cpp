@@ -12,6 +12,12 @@ namespace {
 constexpr char kEnter = '\r';
 constexpr char kBackspace = '\b';
 
+// Ctrl+C, Ctrl+V, Ctrl+X and Ctrl+Z reach a field as control characters; they type nothing and
+// must keep working (pasted text is not filtered).
+bool IsEditShortcut(char key) {
+    return key == '\x03' || key == '\x16' || key == '\x18' || key == '\x1A';
+}
+
 } // namespace
 
 TRep* PropertyBar::SelectedRep() const {
@@ -36,7 +42,7 @@ bool PropertyBar::EditNameKeyPress(char key) {
 }
 
 bool PropertyBar::EditMacroKeyPress(char key) {
-    if (key == kBackspace) {
+    if (key == kBackspace || IsEditShortcut(key)) {
         return true;
     }
     if (key != kEnter) {

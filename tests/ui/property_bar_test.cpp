@@ -22,9 +22,26 @@ TEST_F(PropertyBarStory, MacroFieldLetsOnlyTypableKeysThrough) {
         bool passes;
     };
     const Case cases[] = {
-        {'a', true},  {'Z', true},   {'0', true},     {'(', true},     {')', true},
-        {',', true},  {'"', true},   {'~', true},     {'\\', true},    {'\b', true},
-        {' ', false}, {'\t', false}, {'\xE9', false}, {'\x01', false}, {'\0', false},
+        {'a', true},
+        {'Z', true},
+        {'0', true},
+        {'(', true},
+        {')', true},
+        {',', true},
+        {'"', true},
+        {'~', true},
+        {'\\', true},
+        {'\b', true},
+        {' ', false},
+        {'\t', false},
+        {'\xE9', false},
+        {'\x01', false},
+        {'\0', false},
+        // Ctrl+V, Ctrl+C, Ctrl+X, Ctrl+Z: editing shortcuts, not typed characters.
+        {'\x16', true},
+        {'\x03', true},
+        {'\x18', true},
+        {'\x1A', true},
     };
     Select("Two");
     for (const Case& c : cases) {
