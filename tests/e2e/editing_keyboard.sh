@@ -77,11 +77,21 @@ keys Return
 eventually file_starts "$LIB/1.rep" $'greet\r\n\r\n' || fail "macro not written: $(bytes_of "$LIB/1.rep")"
 pass "Tab to the Macro field, macro typed (the space swallowed), Enter writes line 1"
 
+# Space checks Hot Key without writing anything; choosing a key in the drop-down writes it.
+keys Tab space
+sleep 0.5
+file_starts "$LIB/1.rep" $'greet\r\n\r\n' || fail "checking Hot Key by keyboard wrote the file"
 keys Tab Tab
+type_text "g"
+keys Return
+eventually file_starts "$LIB/1.rep" $'greet\r\n0G\r\n' || fail "hot key not written: $(bytes_of "$LIB/1.rep")"
+pass "Space on Hot Key, Tab to the key drop-down, G: line 2 is 0G"
+
+keys Tab
 type_text "Hello from the keyboard"
 keys ctrl+s
 eventually file_has "$LIB/1.rep" "Hello from the keyboard" || fail "Ctrl+S did not write the text: $(bytes_of "$LIB/1.rep")"
-file_starts "$LIB/1.rep" $'greet\r\n\r\n{\\rtf' || fail "reply file does not start with macro, hot key, RTF"
+file_starts "$LIB/1.rep" $'greet\r\n0G\r\n{\\rtf' || fail "reply file does not start with macro, hot key, RTF"
 [ "$(tail -c 2 "$LIB/1.rep" | od -An -c | tr -d ' ')" = '\r\n' ] || fail "reply file does not end in CR LF"
 if tr -d '\r' <"$LIB/1.rep" | cmp -s - "$LIB/1.rep"; then fail "reply file has no CR"; fi
 pass "Tab to the editor, text typed, Ctrl+S writes the RTF body"
@@ -121,7 +131,7 @@ wait "$MAIN" 2>/dev/null || true
 
 echo "restart"
 start
-state_matches '^visible=1 tree=3 macros=1 hotkeys=0$' || fail "after restart: $(probe state)"
+state_matches '^visible=1 tree=3 macros=1 hotkeys=1$' || fail "after restart: $(probe state)"
 pass "the restarted program shows the library as it was left"
 probe exit >/dev/null
 eventually ended "$MAIN" || fail "Exit did not end the program"

@@ -89,7 +89,14 @@ void PropertyBarControls::Create(HWND parent, HFONT font, const TabOrder* tabOrd
                                    if (editing_)
                                        editing_->ComboBoxKeyEnter();
                                },
-                               nullptr, nullptr, tab(comboBoxKey_)});
+                               // Typing a key opens the list, then chooses as usual.
+                               [this](wchar_t ch) {
+                                   if (ch >= L' ') {
+                                       SendMessageW(comboBoxKey_, CB_SHOWDROPDOWN, TRUE, 0);
+                                   }
+                                   return true;
+                               },
+                               nullptr, tab(comboBoxKey_)});
 }
 
 int PropertyBarControls::Layout(int x, int y, int dpi) {
