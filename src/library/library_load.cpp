@@ -38,6 +38,7 @@ void TRepList::LoadIndex(const std::string& indexPath, TreeNode* parent) {
         throw;
     }
     visitedDirs_ = nullptr;
+    std::string().swap(readBuffer_); // do not keep the largest file's size for the whole run
 }
 
 void TRepList::LoadIndexAt(const std::string& indexPath, TreeNode* parent, int depth) {
@@ -47,7 +48,7 @@ void TRepList::LoadIndexAt(const std::string& indexPath, TreeNode* parent, int d
     const auto identity = GetDirIdentity(dir.empty() ? std::string(".") : dir);
     std::vector<std::string> lines;
     if (depth > kMaxFolderDepth || (identity && !visitedDirs_->insert(*identity).second) ||
-        !ReadLines(indexPath, lines)) {
+        !ReadLines(indexPath, lines, readBuffer_)) {
         ReportError(CantOpenMessage(indexPath));
         return;
     }
@@ -69,7 +70,7 @@ void TRepList::LoadIndexAt(const std::string& indexPath, TreeNode* parent, int d
 
 int TRepList::LoadReplyFile(const std::string& path, const std::string& name, TreeNode* parent) {
     std::vector<std::string> lines;
-    if (!ReadLines(path, lines)) {
+    if (!ReadLines(path, lines, readBuffer_)) {
         ReportError(CantOpenMessage(path));
         return -1;
     }

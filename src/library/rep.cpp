@@ -18,7 +18,7 @@ const std::string& TRep::Caption() const {
 std::string TRep::FolderPath() const {
     std::string path = FolderId;
     for (TreeNode* p = Node ? Node->Parent() : nullptr; p; p = p->Parent()) {
-        path = p->Data()->FolderId + kPathSep + path;
+        path = (p->Data() ? p->Data()->FolderId : std::string()) + kPathSep + path;
     }
     return (owner_ ? owner_->LibraryRoot() : std::string()) + path;
 }
@@ -28,7 +28,7 @@ std::string TRep::ParentFolderPath() const {
     if (!parent) {
         return owner_ ? owner_->LibraryRoot() : std::string();
     }
-    return parent->Data()->FolderPath();
+    return parent->Data() ? parent->Data()->FolderPath() : std::string();
 }
 
 std::string TRep::FullPath() const {

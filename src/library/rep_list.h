@@ -99,6 +99,7 @@ private:
     std::string libraryRoot_;
     MessageBoxes* messages_;
     std::set<DirIdentity>* visitedDirs_ = nullptr; // during a load
+    std::string readBuffer_;                       // reused by every file the load reads
 };
 
 // The whole load: BeginLoad, ClearAll, LoadIndex of the root "index.sub", EndLoad.

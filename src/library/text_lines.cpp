@@ -3,6 +3,7 @@
 #include "library/library_error.h"
 #include "platform/files.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace tw {
@@ -17,6 +18,7 @@ std::string IncorrectStructureMessage(const std::string& path) {
 
 std::vector<std::string> SplitLines(std::string_view text) {
     std::vector<std::string> lines;
+    lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     const char* p = text.data();
     const char* const end = p + text.size();
     while (p < end) {
@@ -54,19 +56,19 @@ std::string JoinLines(const std::vector<std::string>& lines) {
     return out;
 }
 
-bool ReadLines(const std::string& path, std::vector<std::string>& lines) {
-    std::string bytes;
+bool ReadLines(const std::string& path, std::vector<std::string>& lines, std::string& scratch) {
     lines.clear();
-    if (ReadFileBytes(path, bytes, kMaxLibraryFileBytes) != ReadStatus::Ok) {
+    if (ReadFileBytes(path, scratch, kMaxLibraryFileBytes) != ReadStatus::Ok) {
         return false;
     }
-    lines = SplitLines(bytes);
+    lines = SplitLines(scratch);
     return true;
 }
 
 std::vector<std::string> ReadLinesOrThrow(const std::string& path) {
     std::vector<std::string> lines;
-    if (!ReadLines(path, lines)) {
+    std::string scratch;
+    if (!ReadLines(path, lines, scratch)) {
         throw LibraryError(CantOpenMessage(path));
     }
     return lines;

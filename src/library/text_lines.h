@@ -15,8 +15,9 @@ std::vector<std::string> SplitLines(std::string_view text);
 // Every line, the last one included, ended by CR LF.
 std::string JoinLines(const std::vector<std::string>& lines);
 
-// False when the file cannot be read (missing, not a file, too large).
-bool ReadLines(const std::string& path, std::vector<std::string>& lines);
+// False when the file cannot be read (missing, not a file, too large). `scratch` holds the raw
+// bytes on the way; a caller reading many files passes the same one each time.
+bool ReadLines(const std::string& path, std::vector<std::string>& lines, std::string& scratch);
 // Throw LibraryError.
 std::vector<std::string> ReadLinesOrThrow(const std::string& path);
 void WriteLinesOrThrow(const std::string& path, const std::vector<std::string>& lines);

@@ -87,7 +87,32 @@ read -r W H L T SW SH SL ST <<<"$(probe geometry)"
 [ "$W $H" = "740 497" ] || fail "main window is ${W}x${H}, not 740x497"
 DX=$((L - SL - (SW - W) / 2)); DY=$((T - ST - (SH - H) / 2))
 [ "${DX#-}" -le 2 ] && [ "${DY#-}" -le 2 ] || fail "main window at $L,$T is not centred in ${SW}x${SH}"
-pass "main window 740x497, centred"
+probe panes | grep -q ' macros=119x' || fail "macro list is not 119 wide: $(probe panes)"
+pass "main window 740x497, centred, macro list 119 wide"
+
+WINDOW=$(xdotool search --name '^Textwright$' | head -1)
+[ -n "$WINDOW" ] || fail "no X window for the main window"
+TREE_BEFORE=$(probe panes | sed -E 's/^tree=([0-9]+)x.*/\1/')
+xdotool windowsize "$WINDOW" 300 200
+sleep 1
+read -r W H _ <<<"$(probe geometry)"
+[ "$W $H" = "740 450" ] || fail "the window shrank to ${W}x${H}, below 740x450"
+xdotool windowsize "$WINDOW" 900 600
+sleep 1
+TREE_AFTER=$(probe panes | sed -E 's/^tree=([0-9]+)x.*/\1/')
+[ "$TREE_AFTER" -gt "$TREE_BEFORE" ] || fail "the tree did not grow with the window"
+probe panes | grep -q ' macros=119x' || fail "the macro list changed width: $(probe panes)"
+pass "minimum 740x450; a wider window widens the tree, not the lists"
+
+echo "keyboard"
+xdotool windowactivate --sync "$WINDOW"
+focus_is() { [ "$(probe focus)" = "$1" ]; }
+eventually focus_is 300 || fail "the tree does not have the focus: $(probe focus)"
+xdotool key Tab
+eventually focus_is 301 || fail "Tab did not move to the macro list: $(probe focus)"
+xdotool key Tab
+eventually focus_is 302 || fail "Tab did not move to the hot-key list: $(probe focus)"
+pass "the tree has the focus and Tab walks the lists"
 
 echo "options and about"
 probe menu options >/dev/null
@@ -119,8 +144,6 @@ eventually state_matches '^visible=1 ' || fail "tray click did not show the wind
 pass "closed window keeps running and comes back from the tray"
 
 echo "File > Exit by its shortcut Alt+X"
-WINDOW=$(xdotool search --name '^Textwright$' | head -1)
-[ -n "$WINDOW" ] || fail "no X window for the main window"
 xdotool windowactivate --sync "$WINDOW" key alt+x
 eventually ended "$MAIN" || fail "Alt+X did not end the program"
 wait "$MAIN" 2>/dev/null || true
@@ -134,10 +157,23 @@ eventually state_matches '^visible=0 ' || fail "no hidden main window: $(probe s
 sleep 1
 state_matches '^visible=0 ' || fail "the window showed itself after a hidden start"
 [ "$(probe count 'Tip of the Day')" = 0 ] || fail "tip shown with ShowTips at 0"
-probe tray-click >/dev/null
-eventually state_matches '^visible=1 ' || fail "tray click did not show the window"
 pass "-hidden starts in the tray"
-stop_with_exit "$HIDDEN"
+choose_in_tray_menu() { # the first item with Down, the last with Up
+    probe tray-menu >/dev/null
+    eventually popup_menu_shown || fail "the tray menu did not open"
+    probe menu-key "$1" >/dev/null
+    probe menu-key return >/dev/null
+}
+popup_menu_shown() { wine "$BIN/e2e_probe.exe" menu-shown >/dev/null 2>&1; }
+choose_in_tray_menu down
+eventually state_matches '^visible=1 ' || fail "Show in the tray menu did not show the window"
+pass "tray menu Show brings the window back"
+probe close >/dev/null
+eventually state_matches '^visible=0 ' || fail "close did not hide the window"
+choose_in_tray_menu up
+eventually ended "$HIDDEN" || fail "Exit in the tray menu did not end the program"
+wait "$HIDDEN" 2>/dev/null || true
+pass "tray menu Exit ends the program"
 
 echo "missing library"
 NOLIB=$(program_folder nolib without-library)

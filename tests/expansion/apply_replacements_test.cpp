@@ -1,4 +1,5 @@
 #include "expansion/apply_replacements.h"
+#include "expansion/command_expansion.h"
 #include "expansion/local_clock.h"
 #include "expansion/placeholders.h"
 #include "expansion/rtf_plain_text.h"
@@ -88,6 +89,67 @@ TEST(ExpandReply, WithoutValuesTheFieldNamesStay) {
     FixedClock clock;
     ExpandReply(editor, "Name", "", clock);
     EXPECT_EQ(RtfToPlainText(editor.Source()), "Hi Name on Monday\r\n");
+}
+
+class ScriptedDialog : public FieldValuesDialog {
+public:
+    std::optional<std::string> Ask(const std::string& fieldList) override {
+        asked.push_back(fieldList);
+        return answer;
+    }
+    std::optional<std::string> answer;
+    std::vector<std::string> asked;
+};
+
+TEST(ExpandForCommandDelivery, AcceptedAnswersGoIntoTheFieldsBeforeThePlaceholders) {
+    FakeEditor editor(testing::RtfDocument("Dear Name of Company, %Day"));
+    ScriptedDialog dialog;
+    dialog.answer = std::string("John\x01"
+                                "ACME, Inc.");
+    FixedClock clock;
+    EXPECT_EQ(ExpandForCommandDelivery(editor, 1, "Name,Company", dialog, clock),
+              CommandExpansion::Expanded);
+    EXPECT_EQ(dialog.asked, (std::vector<std::string>{"Name,Company"}));
+    EXPECT_EQ(RtfToPlainText(editor.Source()), "Dear John of ACME, Inc., Monday\r\n");
+}
+
+TEST(ExpandForCommandDelivery, ACancelledDialogLeavesTheEditorUntouched) {
+    const std::string doc = testing::RtfDocument("Dear Name, %Day");
+    FakeEditor editor(doc);
+    ScriptedDialog dialog;
+    FixedClock clock;
+    EXPECT_EQ(ExpandForCommandDelivery(editor, 1, "Name", dialog, clock),
+              CommandExpansion::Cancelled);
+    EXPECT_EQ(editor.loads, 0);
+    EXPECT_EQ(editor.Source(), doc);
+    EXPECT_EQ(clock.reads, 0);
+}
+
+TEST(ExpandForCommandDelivery, WithoutTheSettingOrFieldsOnlyThePlaceholdersAreExpanded) {
+    const struct {
+        int setting;
+        const char* fields;
+    } cases[] = {{0, "Name"}, {2, "Name"}, {1, ""}};
+    for (const auto& c : cases) {
+        FakeEditor editor(testing::RtfDocument("Dear Name, %Day"));
+        ScriptedDialog dialog;
+        dialog.answer = "never used";
+        FixedClock clock;
+        EXPECT_EQ(ExpandForCommandDelivery(editor, c.setting, c.fields, dialog, clock),
+                  CommandExpansion::Expanded);
+        EXPECT_TRUE(dialog.asked.empty());
+        EXPECT_EQ(RtfToPlainText(editor.Source()), "Dear Name, Monday\r\n");
+    }
+}
+
+TEST(ExpandForCommandDelivery, AcceptingUntouchedNamesGivesTheNamesAsWrittenInTheMacro) {
+    FakeEditor editor(testing::RtfDocument("NAME and COMPANY"));
+    ScriptedDialog dialog;
+    dialog.answer = std::string("Name\x01"
+                                "Company");
+    FixedClock clock;
+    ExpandForCommandDelivery(editor, 1, "Name,Company", dialog, clock);
+    EXPECT_EQ(RtfToPlainText(editor.Source()), "Name and Company\r\n");
 }
 
 } // namespace

@@ -6,7 +6,9 @@ REPLIES=$2
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
 failures=0
-NOW=(--now "2024-02-29 00:07:09") # a leap day just after midnight: yesterday and tomorrow move
+NOW=(--now "2024-02-29 00:07:09")
+library_state() { find "$REPLIES" -type f -print0 | sort -z | xargs -0 md5sum; }
+STATE_BEFORE=$(library_state) # a leap day just after midnight: yesterday and tomorrow move
 
 fail() {
     echo "FAIL: $*" >&2
@@ -72,6 +74,9 @@ before=$(date +%-m/%-d/%Y)
 "$TWLIB" expand "$REPLIES" hi --plain >"$WORK/out" || fail "current time: exit code $?"
 after=$(date +%-m/%-d/%Y)
 grep -qE "message of ($before|$after)\.\$" "$WORK/out" || fail "current time: $(cat "$WORK/out")"
+
+# Expanding never changes the stored replies.
+[ "$(library_state)" = "$STATE_BEFORE" ] || fail "the library changed on disk"
 
 [ "$failures" -eq 0 ] || { echo "$failures failure(s)" >&2; exit 1; }
 echo "twlib expand: all checks passed"

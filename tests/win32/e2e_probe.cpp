@@ -3,10 +3,15 @@
 // window asked for is not there, 2 for bad arguments.
 //   e2e_probe state                 visible=0|1 tree=N macros=N hotkeys=N
 //   e2e_probe tray-click            a left click on the tray icon
+//   e2e_probe tray-menu             a right click on the tray icon: its menu opens
+//   e2e_probe menu-shown            whether a popup menu is open
+//   e2e_probe menu-key up|down|return  a key pressed in the open popup menu
 //   e2e_probe close                 the window's close button
 //   e2e_probe exit                  File > Exit
 //   e2e_probe menu options|about    Options, Help > About Textwright
 //   e2e_probe geometry              WIDTH HEIGHT LEFT TOP of the window, then of the work area
+//   e2e_probe panes                 tree=WxH macros=WxH hotkeys=WxH
+//   e2e_probe focus                 the control id that has the keyboard focus, 0 for none
 //   e2e_probe dialog CAPTION        the texts of the top-level window with that caption
 //   e2e_probe dismiss CAPTION       presses its OK / Close button
 //   e2e_probe count CAPTION         how many top-level windows have that caption
@@ -110,6 +115,25 @@ int wmain(int argc, wchar_t** argv) {
         }
         return 0;
     }
+    if (verb == L"menu-key" || verb == L"menu-shown") {
+        HWND menu = FindWindowW(L"#32768", nullptr);
+        if (!menu || !IsWindowVisible(menu)) {
+            std::printf("absent\n");
+            return 1;
+        }
+        if (verb == L"menu-shown") {
+            std::printf("shown\n");
+            return 0;
+        }
+        const std::wstring key = argc > 2 ? argv[2] : L"";
+        if (key != L"up" && key != L"down" && key != L"return") {
+            return 2;
+        }
+        const WPARAM vk = key == L"up" ? VK_UP : key == L"down" ? VK_DOWN : VK_RETURN;
+        PostMessageW(menu, WM_KEYDOWN, vk, 0);
+        std::printf("ok\n");
+        return 0;
+    }
     HWND main = FindWindowW(kMainWindowClass, nullptr);
     if (!main) {
         std::printf("absent\n");
@@ -124,6 +148,23 @@ int wmain(int argc, wchar_t** argv) {
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
         std::printf("%ld %ld %ld %ld %ld %ld %ld %ld\n", w.right - w.left, w.bottom - w.top, w.left,
                     w.top, work.right - work.left, work.bottom - work.top, work.left, work.top);
+        return 0;
+    }
+    if (verb == L"focus") {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info);
+        std::printf("%d\n", info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : 0);
+        return 0;
+    }
+    if (verb == L"panes") {
+        const auto size = [&](int id) {
+            RECT r{};
+            GetWindowRect(GetDlgItem(main, id), &r);
+            return std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
+        };
+        std::printf("tree=%s macros=%s hotkeys=%s\n", size(kNavigationId).c_str(),
+                    size(kListMacrosId).c_str(), size(kListHotKeysId).c_str());
         return 0;
     }
     if (verb == L"menu") {
@@ -141,6 +182,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (verb == L"tray-click") {
         PostMessageW(main, kTrayCallbackMessage, 1, WM_LBUTTONUP);
+    } else if (verb == L"tray-menu") {
+        PostMessageW(main, kTrayCallbackMessage, 1, WM_RBUTTONUP);
     } else if (verb == L"close") {
         PostMessageW(main, WM_CLOSE, 0, 0);
     } else if (verb == L"exit") {

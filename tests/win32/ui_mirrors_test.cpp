@@ -1,6 +1,6 @@
 // The tree view and list box mirrors against real controls: after every change of the core's
 // models the controls show exactly the same, and a bulk load repaints once.
-#include "app/win32/wide_text.h"
+#include "platform/win32/ansi_path.h"
 #include "library/list_model.h"
 #include "library/reply_tree.h"
 #include "ui/win32/list_box_mirror.h"
@@ -76,7 +76,7 @@ protected:
         std::vector<std::wstring> out;
         for (TreeNode* n = t.FirstNode(); n; n = ReplyTree::NextInDisplayOrder(n)) {
             out.push_back(std::wstring(static_cast<std::size_t>(n->Level()) * 2, L' ') +
-                          Widen(n->Caption()));
+                          AnsiToWide(n->Caption()));
         }
         return out;
     }
@@ -94,7 +94,7 @@ protected:
     static std::vector<std::wstring> ListModelTexts(const ListModel& m) {
         std::vector<std::wstring> out;
         for (const auto& item : m.Items()) {
-            out.push_back(Widen(item.text));
+            out.push_back(AnsiToWide(item.text));
         }
         return out;
     }

@@ -1,6 +1,6 @@
 #include "app/win32/common_routines_win32.h"
 
-#include "app/win32/wide_text.h"
+#include "platform/win32/ansi_path.h"
 
 #include <shellapi.h>
 
@@ -10,7 +10,7 @@ namespace {
 
 int Box(const std::string& text, const wchar_t* caption, UINT flags) {
     // No owner: the box is centred on the screen; task-modal: every window of ours waits.
-    return MessageBoxW(nullptr, Widen(text).c_str(), caption,
+    return MessageBoxW(nullptr, AnsiToWide(text).c_str(), caption,
                        flags | MB_TASKMODAL | MB_SETFOREGROUND);
 }
 
@@ -33,13 +33,18 @@ bool Win32MessageBoxes::AskYesNo(const std::string& text) {
 }
 
 void Win32MessageBoxes::ShowErrorReport(const std::string& text) {
-    Box(text, Widen(kApplicationTitle).c_str(), MB_OK | MB_ICONERROR);
+    Box(text, AnsiToWide(kApplicationTitle).c_str(), MB_OK | MB_ICONERROR);
 }
 
 bool Win32Shell::OpenDocument(const std::string& pathOrAddress) {
-    const auto result = ShellExecuteW(nullptr, nullptr, Widen(pathOrAddress).c_str(), nullptr,
-                                      nullptr, SW_SHOWNORMAL);
-    return reinterpret_cast<INT_PTR>(result) > 32;
+    const std::wstring target = AnsiToWide(pathOrAddress);
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    // A document that cannot be opened is not reported, not even by the shell itself.
+    info.fMask = SEE_MASK_FLAG_NO_UI;
+    info.lpFile = target.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    return ShellExecuteExW(&info) != FALSE;
 }
 
 void SetForegroundWindowAttached(HWND foreground, HWND window) {

@@ -3,7 +3,7 @@
 #include "app/startup.h"
 #include "app/win32/common_routines_win32.h"
 #include "app/win32/cursors.h"
-#include "app/win32/wide_text.h"
+#include "platform/win32/ansi_path.h"
 #include "app/win32/win32_registry.h"
 #include "hooks/win32/process_hooks.h"
 #include "ui/win32/hook_components_seam.h"
@@ -28,7 +28,7 @@ std::string ModulePath() {
         const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (n < path.size()) {
             path.resize(n);
-            return Narrow(path);
+            return WideToAnsi(path);
         }
         path.resize(path.size() * 2);
     }
@@ -39,7 +39,7 @@ std::vector<std::string> Parameters() {
     LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
     std::vector<std::string> params;
     for (int i = 1; args && i < count; ++i) {
-        params.push_back(Narrow(args[i]));
+        params.push_back(WideToAnsi(args[i]));
     }
     if (args) {
         LocalFree(args);
@@ -53,7 +53,7 @@ public:
 
     MutexResult CreateInstanceMutex(const std::string& name) override {
         // Kept open on purpose: the process's end releases it.
-        HANDLE mutex = CreateMutexW(nullptr, FALSE, Widen(name).c_str());
+        HANDLE mutex = CreateMutexW(nullptr, FALSE, AnsiToWide(name).c_str());
         if (!mutex) {
             return MutexResult::Failed;
         }
@@ -69,6 +69,8 @@ public:
     }
 
     void CreateWindows() override {
+        // The options dialog and the about box are the main window's own; the insertions
+        // dialog will be made here, after the main window, once it exists.
         mainWindow_ = std::make_unique<MainWindow>(globals_, registry_, boxes_, shell_, hooks_);
         mainWindow_->Create();
     }
@@ -91,6 +93,10 @@ public:
         while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
             HWND main = MainHandle();
             if (main && TranslateAcceleratorW(main, mainWindow_->Accelerators(), &msg)) {
+                continue;
+            }
+            // Tab and Shift+Tab move between the tree and the lists.
+            if (main && IsDialogMessageW(main, &msg)) {
                 continue;
             }
             TranslateMessage(&msg);

@@ -1,7 +1,7 @@
 #include "app/win32/tip_dialog_view.h"
 
 #include "app/win32/resource_ids.h"
-#include "app/win32/wide_text.h"
+#include "platform/win32/ansi_path.h"
 
 namespace tw::win32 {
 
@@ -31,7 +31,7 @@ void TipDialogView::OnInit() {
 }
 
 void TipDialogView::ShowTip() {
-    SetDlgItemTextW(Handle(), TipText, Widen(picker_.Pick()).c_str());
+    SetDlgItemTextW(Handle(), TipText, AnsiToWide(picker_.Pick()).c_str());
 }
 
 void TipDialogView::OnCommand(int id, int code) {

@@ -1,6 +1,6 @@
 #include "app/win32/win32_registry.h"
 
-#include "app/win32/wide_text.h"
+#include "platform/win32/ansi_path.h"
 
 #include <windows.h>
 
@@ -11,16 +11,22 @@ namespace {
 class OpenKey {
 public:
     OpenKey(const std::string& key, REGSAM access) {
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, Widen(key).c_str(), 0, access, &key_) !=
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, AnsiToWide(key).c_str(), 0, access, &key_) !=
             ERROR_SUCCESS) {
             key_ = nullptr;
         }
     }
     ~OpenKey() {
         if (key_) {
+            if (written_) {
+                // Settings are written the moment they change; flushing on close keeps them
+                // when the session ends soon after.
+                RegFlushKey(key_);
+            }
             RegCloseKey(key_);
         }
     }
+    void MarkWritten() { written_ = true; }
     OpenKey(const OpenKey&) = delete;
     OpenKey& operator=(const OpenKey&) = delete;
     HKEY get() const { return key_; }
@@ -28,6 +34,7 @@ public:
 
 private:
     HKEY key_ = nullptr;
+    bool written_ = false;
 };
 
 RegType TypeOf(DWORD type) {
@@ -54,7 +61,7 @@ std::vector<std::uint8_t> StringData(const std::vector<BYTE>& raw) {
     if (end != std::wstring::npos) {
         text.resize(end);
     }
-    const std::string ansi = Narrow(text);
+    const std::string ansi = WideToAnsi(text);
     return {ansi.begin(), ansi.end()};
 }
 
@@ -66,7 +73,7 @@ bool Win32Registry::KeyExists(const std::string& key) {
 
 bool Win32Registry::CreateKey(const std::string& key) {
     HKEY created = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, Widen(key).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, AnsiToWide(key).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
                         nullptr, &created, nullptr) != ERROR_SUCCESS) {
         return false;
     }
@@ -79,7 +86,7 @@ std::optional<RegValue> Win32Registry::Read(const std::string& key, const std::s
     if (!k) {
         return std::nullopt;
     }
-    const std::wstring wname = Widen(name);
+    const std::wstring wname = AnsiToWide(name);
     std::vector<BYTE> raw;
     DWORD type = 0;
     // The value can change between asking its size and reading it; ask again then.
@@ -116,11 +123,11 @@ bool Win32Registry::Write(const std::string& key, const std::string& name, const
     if (!k) {
         return false;
     }
-    const std::wstring wname = Widen(name);
+    const std::wstring wname = AnsiToWide(name);
     LONG rc = ERROR_INVALID_PARAMETER;
     switch (value.type) {
     case RegType::String: {
-        const std::wstring text = Widen(std::string(value.data.begin(), value.data.end()));
+        const std::wstring text = AnsiToWide(std::string(value.data.begin(), value.data.end()));
         rc = RegSetValueExW(k.get(), wname.c_str(), 0, REG_SZ,
                             reinterpret_cast<const BYTE*>(text.c_str()),
                             static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
@@ -138,13 +145,16 @@ bool Win32Registry::Write(const std::string& key, const std::string& name, const
     case RegType::Other:
         break;
     }
+    if (rc == ERROR_SUCCESS) {
+        k.MarkWritten();
+    }
     return rc == ERROR_SUCCESS;
 }
 
 void Win32Registry::Remove(const std::string& key, const std::string& name) {
     OpenKey k(key, KEY_ALL_ACCESS);
-    if (k) {
-        RegDeleteValueW(k.get(), Widen(name).c_str());
+    if (k && RegDeleteValueW(k.get(), AnsiToWide(name).c_str()) == ERROR_SUCCESS) {
+        k.MarkWritten();
     }
 }
 

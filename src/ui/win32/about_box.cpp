@@ -2,7 +2,7 @@
 
 #include "app/product.h"
 #include "app/win32/resource_ids.h"
-#include "app/win32/wide_text.h"
+#include "platform/win32/ansi_path.h"
 
 namespace tw::win32 {
 
@@ -13,9 +13,9 @@ void AboutBox::OnInit() {
                                                Scale(48), LR_DEFAULTCOLOR | LR_SHARED));
     SendMessageW(picture, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
     HWND name =
-        AddControl(L"STATIC", Widen(kApplicationTitle).c_str(), SS_LEFT, 84, 20, 220, 22, 0);
+        AddControl(L"STATIC", AnsiToWide(kApplicationTitle).c_str(), SS_LEFT, 84, 20, 220, 22, 0);
     SendMessageW(name, WM_SETFONT, reinterpret_cast<WPARAM>(BoldFont()), FALSE);
-    const std::wstring version = L"Version " + Widen(kProductVersion);
+    const std::wstring version = L"Version " + AnsiToWide(kProductVersion);
     AddControl(L"STATIC", version.c_str(), SS_LEFT, 84, 46, 220, 20, 0);
     AddControl(L"STATIC", L"Kolvenmark", SS_LEFT, 84, 68, 220, 20, 0);
     AddControl(L"BUTTON", L"Ok", BS_DEFPUSHBUTTON | WS_TABSTOP, 122, 110, 75, 25, IDOK);

@@ -1,6 +1,6 @@
 #include "ui/win32/list_box_mirror.h"
 
-#include "app/win32/wide_text.h"
+#include "platform/win32/ansi_path.h"
 
 namespace tw::win32 {
 
@@ -48,7 +48,8 @@ void ListBoxMirror::ListReset(const ListModel& list) {
     SendMessageW(view_, LB_INITSTORAGE, static_cast<WPARAM>(list.Count()),
                  static_cast<LPARAM>(list.Count()) * 32);
     for (const auto& item : list.Items()) {
-        SendMessageW(view_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item.text).c_str()));
+        SendMessageW(view_, LB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(AnsiToWide(item.text).c_str()));
     }
     ResumeRedraw();
 }
@@ -56,7 +57,7 @@ void ListBoxMirror::ListReset(const ListModel& list) {
 void ListBoxMirror::ItemAppended(const ListModel& list, int index) {
     Guard echo(mirroring_);
     SendMessageW(view_, LB_INSERTSTRING, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(Widen(list.Item(index).text).c_str()));
+                 reinterpret_cast<LPARAM>(AnsiToWide(list.Item(index).text).c_str()));
 }
 
 void ListBoxMirror::SelectionChanged(const ListModel&, int index) {

@@ -2,12 +2,14 @@
 
 #include "app/product.h"
 #include "app/win32/resource_ids.h"
-#include "app/win32/wide_text.h"
+#include "platform/win32/ansi_path.h"
 #include "ui/main_layout.h"
 #include "ui/win32/about_box.h"
 #include "ui/win32/main_menu.h"
 
 #include <commctrl.h>
+
+#include <algorithm>
 
 namespace tw::win32 {
 
@@ -60,10 +62,12 @@ bool MainWindow::Create() {
     const int width = ScaleForDpi(kWidth96, dpi), height = ScaleForDpi(kHeight96, dpi);
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const int x = work.left + (work.right - work.left - width) / 2;
-    const int y = work.top + (work.bottom - work.top - height) / 2;
+    // Centred; on a screen smaller than the window its caption stays reachable.
+    const int x = std::max<int>(work.left, work.left + (work.right - work.left - width) / 2);
+    const int y = std::max<int>(work.top, work.top + (work.bottom - work.top - height) / 2);
     accelerators_ = BuildMainAccelerators();
-    hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, kMainWindowClass, Widen(kApplicationTitle).c_str(),
+    hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, kMainWindowClass,
+                            AnsiToWide(kApplicationTitle).c_str(),
                             WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, x, y, width, height, nullptr,
                             BuildMainMenu(), instance, this);
     return hwnd_ != nullptr;
@@ -107,6 +111,12 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_SIZE:
         LayoutControls();
+        return 0;
+    case WM_SETFOCUS:
+        // The keyboard goes to the tree, so the library can be browsed at once.
+        if (navigation_) {
+            SetFocus(navigation_);
+        }
         return 0;
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lp);
@@ -181,6 +191,9 @@ void MainWindow::OnDestroy() {
     if (tray_) {
         tray_->SetTrayIconVisible(false);
     }
+    // Without its main window the program has nothing left to do; it must not linger holding
+    // the single-instance mutex.
+    PostQuitMessage(0);
 }
 
 void MainWindow::OnCommand(int id) {

@@ -1,6 +1,6 @@
 #include "ui/win32/tree_view_mirror.h"
 
-#include "app/win32/wide_text.h"
+#include "platform/win32/ansi_path.h"
 
 namespace tw::win32 {
 
@@ -56,7 +56,7 @@ HTREEITEM TreeViewMirror::ItemOf(const TreeNode* node) {
 }
 
 HTREEITEM TreeViewMirror::Insert(TreeNode* node) {
-    const std::wstring text = Widen(node->Caption());
+    const std::wstring text = AnsiToWide(node->Caption());
     TVINSERTSTRUCTW is{};
     is.hParent = node->Parent() ? ItemOf(node->Parent()) : TVI_ROOT;
     is.hInsertAfter = node->PrevSibling() ? ItemOf(node->PrevSibling()) : TVI_FIRST;
@@ -112,7 +112,7 @@ void TreeViewMirror::NodeMoved(TreeNode* node) {
 
 void TreeViewMirror::CaptionChanged(TreeNode* node) {
     Echo echo(*this);
-    const std::wstring text = Widen(node->Caption());
+    const std::wstring text = AnsiToWide(node->Caption());
     TVITEMW tv{};
     tv.mask = TVIF_TEXT | TVIF_HANDLE;
     tv.hItem = ItemOf(node);

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# The program on a 144-dpi screen: every layout size is given at 96 dpi and scales by 1.5.
+# It needs a Wine prefix of its own for the changed screen setting; that prefix, its
+# wineserver and the program are stopped and removed at the end.
+# Usage: app_dpi.sh BIN_DIR   (DISPLAY exported by the caller)
+set -euo pipefail
+BIN=$(cd "$1" && pwd)
+: "${DISPLAY:?needs a display}"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+
+WORK=$(mktemp -d)
+export WINEPREFIX="$WORK/prefix"
+PIDS=()
+cleanup() {
+    local p
+    for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
+    for p in "${PIDS[@]}"; do wait "$p" 2>/dev/null || true; done
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+probe() { wine "$BIN/e2e_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
+eventually() {
+    local i
+    for i in $(seq 1 80); do
+        if "$@"; then return 0; fi
+        sleep 0.25
+    done
+    return 1
+}
+window_up() { probe state | grep -q '^visible=1 '; }
+
+echo "144 dpi"
+mkdir -p "$WINEPREFIX" "$WORK/app"
+wineboot -i >/dev/null 2>&1
+wineserver -w
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Kolvenmark\Textwright 2' /v ShowTips /t REG_DWORD /d 0 /f \
+    >/dev/null 2>&1
+cp "$BIN/Textwright.exe" "$WORK/app/"
+cp -r "$BIN/Replies" "$WORK/app/"
+wine "$WORK/app/Textwright.exe" >/dev/null 2>&1 &
+PIDS+=($!)
+eventually window_up || fail "main window did not show: $(probe state)"
+
+read -r W H L T SW SH SL ST <<<"$(probe geometry)"
+[ "$W $H" = "1110 746" ] || fail "main window is ${W}x${H}, not 740x497 scaled to 1110x746"
+DX=$((L - SL - (SW - W) / 2)); DY=$((T - ST - (SH - H) / 2))
+[ "${DX#-}" -le 2 ] && [ "${DY#-}" -le 2 ] || fail "main window at $L,$T is not centred"
+# 119 * 1.5 = 178.5, rounded up.
+probe panes | grep -q ' macros=179x' || fail "macro list not scaled: $(probe panes)"
+echo "  ok: 1110x746 centred, macro list 179 wide"
+echo "app_dpi: all passed"
