@@ -5,6 +5,7 @@
 #include "app/win32/cursors.h"
 #include "platform/win32/ansi_path.h"
 #include "app/win32/win32_registry.h"
+#include "hooks/win32/process_hooks.h"
 #include "ui/win32/hook_components_seam.h"
 #include "ui/win32/main_window.h"
 
@@ -129,5 +130,7 @@ private:
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     Win32ProgramHost host(MakeStartupGlobals(ModulePath()));
-    return RunProgram(host, Parameters());
+    const int exitCode = RunProgram(host, Parameters());
+    WarnIfHookLibraryLoaded();
+    return exitCode;
 }

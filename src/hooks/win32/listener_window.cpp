@@ -1,7 +1,7 @@
 #include "hooks/win32/listener_window.h"
 
 #include "hooks/sys_hook.h"
-#include "hooks/win32/ansi_text.h"
+#include "platform/win32/ansi_path.h"
 
 namespace tw {
 
@@ -58,7 +58,7 @@ bool Win32HookHost::IsOwnApplicationWindow(HookWindow window) {
 }
 
 void Win32HookHost::ShowHookError(const std::string& text, const std::string& caption) {
-    MessageBoxW(nullptr, HookTextToWide(text).c_str(), HookTextToWide(caption).c_str(),
+    MessageBoxW(nullptr, win32::AnsiToWide(text).c_str(), win32::AnsiToWide(caption).c_str(),
                 MB_OK | MB_ICONERROR);
 }
 

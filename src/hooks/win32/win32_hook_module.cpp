@@ -1,7 +1,7 @@
 #include "hooks/win32/win32_hook_module.h"
 
 #include "hooks/hook_library_path.h"
-#include "hooks/win32/ansi_text.h"
+#include "platform/win32/ansi_path.h"
 
 #include <windows.h>
 
@@ -22,14 +22,14 @@ std::string RunningProgramFolder() {
     }
     const auto slash = path.find_last_of(L"\\/");
     path.resize(slash == std::wstring::npos ? 0 : slash + 1);
-    return HookTextFromWide(path);
+    return win32::WideToAnsi(path);
 }
 
 Win32HookModule::Win32HookModule(std::string programFolder)
     : programFolder_(programFolder.empty() ? RunningProgramFolder() : std::move(programFolder)) {}
 
 HookModule Win32HookModule::Load(const std::string& name) {
-    const std::wstring path = HookTextToWide(HookLibraryPath(programFolder_, name));
+    const std::wstring path = win32::AnsiToWide(HookLibraryPath(programFolder_, name));
     // The library's own dependencies come from its folder and the system folder, never from
     // the current folder.
     HMODULE module = LoadLibraryExW(
@@ -72,11 +72,11 @@ std::string Win32HookModule::SystemErrorText(std::uint32_t code) {
                       static_cast<unsigned long>(code));
         return fallback;
     }
-    return HookTextFromWide(text);
+    return win32::WideToAnsi(text);
 }
 
 void Win32HookModule::ShowLeftLoadedWarning(const std::string& text, const std::string& caption) {
-    MessageBoxW(nullptr, HookTextToWide(text).c_str(), HookTextToWide(caption).c_str(),
+    MessageBoxW(nullptr, win32::AnsiToWide(text).c_str(), win32::AnsiToWide(caption).c_str(),
                 MB_OK | MB_ICONWARNING);
 }
 

@@ -1,14 +1,19 @@
 #pragma once
-// Where the system hook components start and stop. Until they exist the program runs without
-// input from other windows; a failed start is not reported either way.
+// The system hook components the main window starts and stops, on the hook library beside the
+// program. A failed start is not reported: that hook just stays silent.
+#include "hooks/system_hooks.h"
+#include "hooks/win32/process_hooks.h"
 #include "ui/main_form_ports.h"
 
 namespace tw::win32 {
 
 class HookComponentsSeam : public HookComponents {
 public:
-    void StartHooks() override {} // ShellHook, KeyHook, MouseHook: Start, in this order
-    void StopHooks() override {}  // MouseHook, KeyHook, ShellHook: Stop, in this order
+    void StartHooks() override { hooks.StartHooks(); } // ShellHook, KeyHook, MouseHook
+    void StopHooks() override { hooks.StopHooks(); }   // MouseHook, KeyHook, ShellHook
+
+    // The delivery handlers are assigned to hooks.ShellHook, hooks.KeyHook, hooks.MouseHook.
+    SystemHooks hooks{ProcessHookLoader(), ProcessHookHost()};
 };
 
 } // namespace tw::win32
