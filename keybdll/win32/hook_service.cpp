@@ -23,7 +23,9 @@ constexpr UINT kHousekeepingMs = 100;
 // inside the time after which the system removes a slow low-level hook.
 constexpr DWORD kFilterBudgetMs = 200;
 constexpr std::size_t kMouseQueueLimit = 4096;
-constexpr std::uint8_t kShell = 0, kKeyboard = 1, kMouse = 2;
+constexpr std::uint8_t kShell = static_cast<std::uint8_t>(TKvHookKind::Shell);
+constexpr std::uint8_t kKeyboard = static_cast<std::uint8_t>(TKvHookKind::Keyboard);
+constexpr std::uint8_t kMouse = static_cast<std::uint8_t>(TKvHookKind::Mouse);
 
 HMODULE g_module = nullptr;
 
@@ -233,10 +235,10 @@ void RemoveShellHooks() {
 
 // Installs the hooks some receiver needs and removes the others. Returns a status.
 std::int32_t InstallNeededHooks(bool& nothingNeeded) {
-    bool need[3];
+    bool need[ReceiverTable::kKinds];
     {
         std::lock_guard guard(g_lock);
-        for (std::uint8_t kind = 0; kind < 3; ++kind)
+        for (std::uint8_t kind = 0; kind < ReceiverTable::kKinds; ++kind)
             need[kind] = g_receivers.Count(kind) > 0;
     }
     std::int32_t status = kHookNoError;
@@ -263,7 +265,7 @@ std::int32_t InstallNeededHooks(bool& nothingNeeded) {
         InstallShellHooks();
     else if (!need[kShell] && g_shellActive)
         RemoveShellHooks();
-    nothingNeeded = !need[0] && !need[1] && !need[2];
+    nothingNeeded = !need[kShell] && !need[kKeyboard] && !need[kMouse];
     return status;
 }
 

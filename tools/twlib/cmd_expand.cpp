@@ -8,6 +8,7 @@
 #include "expansion/calendar.h"
 #include "expansion/local_clock.h"
 #include "expansion/rtf_plain_text.h"
+#include "library/text_lines.h"
 
 #include <optional>
 #include <ostream>
@@ -62,17 +63,6 @@ std::optional<LocalDateTime> ParseNow(const std::string& text) {
         return std::nullopt;
     }
     return t;
-}
-
-std::string JoinLines(const std::vector<std::string>& lines) {
-    std::string text;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        text += lines[i];
-        if (i + 1 < lines.size()) {
-            text += "\r\n";
-        }
-    }
-    return text;
 }
 
 // One line end per line on the console, whatever the platform's stream makes of '\n'.

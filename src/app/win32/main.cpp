@@ -3,8 +3,9 @@
 #include "app/startup.h"
 #include "app/win32/common_routines_win32.h"
 #include "app/win32/cursors.h"
-#include "platform/win32/ansi_path.h"
 #include "app/win32/win32_registry.h"
+#include "platform/win32/ansi_path.h"
+#include "platform/win32/running_program.h"
 #include "hooks/win32/process_hooks.h"
 #include "ui/win32/hook_components_seam.h"
 #include "ui/win32/main_window.h"
@@ -21,18 +22,6 @@ namespace {
 
 using namespace tw;
 using namespace tw::win32;
-
-std::string ModulePath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n < path.size()) {
-            path.resize(n);
-            return WideToAnsi(path);
-        }
-        path.resize(path.size() * 2);
-    }
-}
 
 std::vector<std::string> Parameters() {
     int count = 0;
@@ -129,7 +118,7 @@ private:
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    Win32ProgramHost host(MakeStartupGlobals(ModulePath()));
+    Win32ProgramHost host(MakeStartupGlobals(WideToAnsi(RunningProgramPath())));
     const int exitCode = RunProgram(host, Parameters());
     WarnIfHookLibraryLoaded();
     return exitCode;

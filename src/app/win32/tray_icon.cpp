@@ -1,5 +1,8 @@
 #include "app/win32/tray_icon.h"
 
+#include "app/product.h"
+#include "platform/win32/ansi_path.h"
+
 namespace tw::win32 {
 
 namespace {
@@ -21,7 +24,7 @@ NOTIFYICONDATAW TrayIcon::Data() const {
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = callbackMessage_;
     data.hIcon = icon_;
-    lstrcpynW(data.szTip, L"Textwright", ARRAYSIZE(data.szTip));
+    lstrcpynW(data.szTip, AnsiToWide(kApplicationTitle).c_str(), ARRAYSIZE(data.szTip));
     return data;
 }
 

@@ -2,6 +2,7 @@
 
 #include "hooks/hook_library_path.h"
 #include "platform/win32/ansi_path.h"
+#include "platform/win32/running_program.h"
 
 #include <windows.h>
 
@@ -11,15 +12,7 @@
 namespace tw {
 
 std::string RunningProgramFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n < path.size()) {
-            path.resize(n);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
+    std::wstring path = win32::RunningProgramPath();
     const auto slash = path.find_last_of(L"\\/");
     path.resize(slash == std::wstring::npos ? 0 : slash + 1);
     return win32::WideToAnsi(path);
