@@ -5,9 +5,7 @@
 namespace tw {
 
 void EnsureDefaultSettings(RawRegistry& registry) {
-    if (!RegKeyExists(registry, kSettingsKey)) {
-        RegEnsureKey(registry, kSettingsKey);
-    }
+    RegEnsureKey(registry, kSettingsKey);
     struct Default {
         const char* name;
         int value;

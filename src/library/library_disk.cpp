@@ -156,13 +156,20 @@ void TRepList::DeleteFromDisk(TRep* item) {
     }
 }
 
-TRep* TRepList::AddNewReply(TRep* selected) {
+TreeNode* TRepList::FolderForNewItem(TRep* selected, std::string& dir) const {
     TreeNode* parentNode = selected && selected->Node ? selected->Node->Parent() : nullptr;
-    if (parentNode) {
-        CheckPathsInsideLibrary(parentNode->Data());
+    if (!parentNode) {
+        dir = libraryRoot_;
+        return nullptr;
     }
-    const std::string dir =
-        parentNode ? WithSeparator(parentNode->Data()->FolderPath()) : libraryRoot_;
+    CheckPathsInsideLibrary(parentNode->Data());
+    dir = WithSeparator(parentNode->Data()->FolderPath());
+    return parentNode;
+}
+
+TRep* TRepList::AddNewReply(TRep* selected) {
+    std::string dir;
+    TreeNode* parentNode = FolderForNewItem(selected, dir);
     const std::string indexPath = dir + kIndexFileName;
     std::vector<std::string> lines = ReadLinesOrThrow(indexPath);
     const std::string id = NextFreeReplyId(dir);
@@ -180,12 +187,8 @@ TRep* TRepList::AddNewReply(TRep* selected) {
 }
 
 TRep* TRepList::AddNewFolder(TRep* selected) {
-    TreeNode* parentNode = selected && selected->Node ? selected->Node->Parent() : nullptr;
-    if (parentNode) {
-        CheckPathsInsideLibrary(parentNode->Data());
-    }
-    const std::string dir =
-        parentNode ? WithSeparator(parentNode->Data()->FolderPath()) : libraryRoot_;
+    std::string dir;
+    TreeNode* parentNode = FolderForNewItem(selected, dir);
     const std::string indexPath = dir + kIndexFileName;
     std::vector<std::string> lines = ReadLinesOrThrow(indexPath);
     const std::string id = NextFreeFolderId(dir);

@@ -92,6 +92,8 @@ private:
     void ReportError(const std::string& text) const;
     std::string IndexPathOf(const TRep* item) const;
     void CheckPathsInsideLibrary(const TRep* item) const;
+    // The folder node an add command writes into (null: the root) and its path, separator-ended.
+    TreeNode* FolderForNewItem(TRep* selected, std::string& dir) const;
     int FindLineById(const TRep* item, const std::vector<std::string>& lines) const;
     void RenameInIndex(TRep* item, const std::string& newName);
 
