@@ -1,11 +1,20 @@
 #include "app/win32/code_dialog.h"
 
+#include "app/dialog_placement.h"
 #include "app/dpi_scale.h"
 
-#include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace tw::win32 {
+
+namespace {
+
+ScreenBox ToScreenBox(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+} // namespace
 
 UINT DpiOfWindow(HWND hwnd) {
     const UINT dpi = hwnd ? GetDpiForWindow(hwnd) : 0;
@@ -94,17 +103,15 @@ void CodeDialog::SizeAndPlace(HWND owner) {
         GetMonitorInfoW(MonitorFromWindow(owner ? owner : hwnd_, MONITOR_DEFAULTTOPRIMARY), &info);
         area = info.rcWork;
     }
-    int x = area.left + (area.right - area.left - width) / 2;
-    int y = area.top + (area.bottom - area.top - height) / 2;
     // Over an owner that hangs off the screen the dialog still opens fully on it.
     MONITORINFO screen{};
     screen.cbSize = sizeof screen;
+    std::optional<ScreenBox> work;
     if (GetMonitorInfoW(MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST), &screen)) {
-        const RECT& work = screen.rcWork;
-        x = std::max<int>(work.left, std::min<int>(x, work.right - width));
-        y = std::max<int>(work.top, std::min<int>(y, work.bottom - height));
+        work = ToScreenBox(screen.rcWork);
     }
-    SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    const ScreenPosition p = PlaceDialog(ToScreenBox(area), width, height, work);
+    SetWindowPos(hwnd_, nullptr, p.x, p.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 INT_PTR CALLBACK CodeDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
