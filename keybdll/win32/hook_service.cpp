@@ -3,7 +3,7 @@
 #include "hooks/hook_status.h"
 #include "keybdll/event_encoding.h"
 #include "keybdll/receiver_table.h"
-#include "keybdll/window_tracker.h"
+#include "keybdll/win32/shell_events.h"
 
 #include <deque>
 #include <mutex>
@@ -40,10 +40,7 @@ bool g_classRegistered = false;
 HHOOK g_keyboardHook = nullptr;
 HHOOK g_mouseHook = nullptr;
 HWND g_threadControl = nullptr;
-bool g_shellActive = false;
-std::vector<HWINEVENTHOOK> g_winEventHooks;
 KeystrokeEncoder g_keystrokes;
-WindowTracker g_windows;
 struct QueuedMouse {
     std::uint32_t code;
     POINT point;
@@ -83,9 +80,8 @@ void Post(std::uint8_t kind, std::uint32_t code, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void PostShell(const std::optional<ShellNotification>& n) {
-    if (n)
-        Post(kShell, n->code, static_cast<WPARAM>(n->window), 0);
+void PostShell(const ShellNotification& n) {
+    Post(kShell, n.code, static_cast<WPARAM>(n.window), 0);
 }
 
 void CALLBACK ReceiverAnswered(HWND window, UINT, ULONG_PTR, LRESULT) {
@@ -157,46 +153,6 @@ void DrainMouse() {
     }
 }
 
-bool IsWindowItself(LONG object, LONG child) {
-    return object == OBJID_WINDOW && child == CHILDID_SELF;
-}
-
-void CALLBACK WinEventProc(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
-                           DWORD) {
-    const auto handle = reinterpret_cast<std::uintptr_t>(window);
-    switch (event) {
-    case EVENT_SYSTEM_FOREGROUND:
-        PostShell(g_windows.Foreground(handle));
-        break;
-    case EVENT_OBJECT_SHOW:
-        if (IsWindowItself(object, child) &&
-            IsTaskbarWindow(GetAncestor(window, GA_PARENT) == GetDesktopWindow(),
-                            GetWindow(window, GW_OWNER) != nullptr,
-                            static_cast<std::uint32_t>(GetWindowLongPtrW(window, GWL_EXSTYLE))))
-            PostShell(g_windows.Shown(handle));
-        break;
-    case EVENT_OBJECT_DESTROY:
-        if (IsWindowItself(object, child))
-            PostShell(g_windows.Destroyed(handle));
-        break;
-    case EVENT_OBJECT_NAMECHANGE:
-        if (IsWindowItself(object, child))
-            PostShell(g_windows.TitleChanged(handle));
-        break;
-    default:
-        break;
-    }
-}
-
-// Some systems (Wine among them) do not report every activation or destruction; the poll fills
-// the gaps and the tracker keeps each notification single.
-void PollWindows() {
-    PostShell(g_windows.Foreground(reinterpret_cast<std::uintptr_t>(GetForegroundWindow())));
-    for (const auto& n : g_windows.Sweep(
-             [](std::uintptr_t w) { return IsWindow(reinterpret_cast<HWND>(w)) != FALSE; }))
-        PostShell(n);
-}
-
 void DropDeadReceivers() {
     std::vector<Receiver> all;
     {
@@ -206,31 +162,6 @@ void DropDeadReceivers() {
     for (const auto& r : all)
         if (!IsWindow(reinterpret_cast<HWND>(r.window)))
             ForgetWindow(reinterpret_cast<HWND>(r.window));
-}
-
-void InstallShellHooks() {
-    const std::pair<DWORD, DWORD> ranges[] = {{EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND},
-                                              {EVENT_OBJECT_DESTROY, EVENT_OBJECT_SHOW},
-                                              {EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE}};
-    for (const auto& [first, last] : ranges) {
-        HWINEVENTHOOK hook =
-            SetWinEventHook(first, last, nullptr, WinEventProc, 0, 0, WINEVENT_OUTOFCONTEXT);
-        if (hook)
-            g_winEventHooks.push_back(hook);
-    }
-    // The current foreground window is where the user is, not an activation.
-    g_windows = WindowTracker();
-    g_windows.Foreground(reinterpret_cast<std::uintptr_t>(GetForegroundWindow()));
-    // Without the system's notifications the poll alone still serves.
-    g_shellActive = true;
-}
-
-void RemoveShellHooks() {
-    for (HWINEVENTHOOK hook : g_winEventHooks)
-        UnhookWinEvent(hook);
-    g_winEventHooks.clear();
-    g_windows = WindowTracker();
-    g_shellActive = false;
 }
 
 // Installs the hooks some receiver needs and removes the others. Returns a status.
@@ -261,10 +192,10 @@ std::int32_t InstallNeededHooks(bool& nothingNeeded) {
         g_mouseQueue.clear();
     if (!need[kKeyboard])
         g_stalled.clear();
-    if (need[kShell] && !g_shellActive)
-        InstallShellHooks();
-    else if (!need[kShell] && g_shellActive)
-        RemoveShellHooks();
+    if (need[kShell] && !ShellEventsActive())
+        InstallShellEvents(PostShell);
+    else if (!need[kShell] && ShellEventsActive())
+        RemoveShellEvents();
     nothingNeeded = !need[kShell] && !need[kKeyboard] && !need[kMouse];
     return status;
 }
@@ -304,7 +235,7 @@ LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_TIMER:
         if (wParam == kHousekeepingTimer) {
             DropDeadReceivers();
-            if (g_shellActive)
+            if (ShellEventsActive())
                 PollWindows();
             ScheduleReconcileIfReceiverGone(window);
         }
