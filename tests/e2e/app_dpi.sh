@@ -4,33 +4,8 @@
 # wineserver and the program are stopped and removed at the end.
 # Usage: app_dpi.sh BIN_DIR   (DISPLAY exported by the caller)
 set -euo pipefail
-BIN=$(cd "$1" && pwd)
-: "${DISPLAY:?needs a display}"
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
-
-WORK=$(mktemp -d)
-export WINEPREFIX="$WORK/prefix"
-PIDS=()
-cleanup() {
-    local p
-    for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
-    for p in "${PIDS[@]}"; do wait "$p" 2>/dev/null || true; done
-    wineserver -k 2>/dev/null || true
-    wineserver -w 2>/dev/null || true
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
-probe() { wine "$BIN/e2e_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
-eventually() {
-    local i
-    for i in $(seq 1 80); do
-        if "$@"; then return 0; fi
-        sleep 0.25
-    done
-    return 1
-}
+E2E_OWN_PREFIX=1
+source "$(dirname "$0")/lib/common.sh" "$1"
 window_up() { probe state | grep -q '^visible=1 '; }
 
 echo "144 dpi"

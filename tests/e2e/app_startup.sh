@@ -3,38 +3,9 @@
 # the tray and coming back, Exit, the hidden start and a missing library.
 # Usage: app_startup.sh BIN_DIR   (DISPLAY and WINEPREFIX exported by the caller)
 set -euo pipefail
-BIN=$(cd "$1" && pwd)
-: "${DISPLAY:?needs a display}" "${WINEPREFIX:?needs the Wine prefix of the test run}"
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-
-WORK=$(mktemp -d)
-PIDS=()
-cleanup() {
-    local p
-    for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
-    for p in "${PIDS[@]}"; do wait "$p" 2>/dev/null || true; done
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-SETTINGS='HKCU\Software\Kolvenmark\Textwright 2'
-fail() { echo "FAIL: $*" >&2; exit 1; }
-pass() { echo "  ok: $*"; }
-probe() { wine "$BIN/e2e_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
-# Retries a check for up to 20 s: Wine starts programs at its own pace.
-eventually() {
-    local i
-    for i in $(seq 1 80); do
-        if "$@"; then return 0; fi
-        sleep 0.25
-    done
-    return 1
-}
+source "$(dirname "$0")/lib/common.sh" "$1"
 state_is() { [ "$(probe state)" = "$1" ]; }
-state_matches() { probe state | grep -Eq "$1"; }
 dialog_shown() { [ "$(probe count "$1")" -ge 1 ]; }
-running() { kill -0 "$1" 2>/dev/null; }
-ended() { ! running "$1"; }
 
 # A copy of the program folder of its own, with or without the sample library.
 program_folder() {

@@ -4,35 +4,7 @@
 # Ctrl+Shift+N. The files on disk are checked byte for byte, and a restart shows it all again.
 # Usage: editing_keyboard.sh BIN_DIR   (DISPLAY and WINEPREFIX exported by the caller)
 set -euo pipefail
-BIN=$(cd "$1" && pwd)
-: "${DISPLAY:?needs a display}" "${WINEPREFIX:?needs the Wine prefix of the test run}"
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-
-WORK=$(mktemp -d)
-PIDS=()
-cleanup() {
-    local p
-    for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
-    for p in "${PIDS[@]}"; do wait "$p" 2>/dev/null || true; done
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-SETTINGS='HKCU\Software\Kolvenmark\Textwright 2'
-fail() { echo "FAIL: $*" >&2; exit 1; }
-pass() { echo "  ok: $*"; }
-probe() { wine "$BIN/e2e_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
-eventually() {
-    local i
-    for i in $(seq 1 80); do
-        if "$@"; then return 0; fi
-        sleep 0.25
-    done
-    return 1
-}
-state_matches() { probe state | grep -Eq "$1"; }
-running() { kill -0 "$1" 2>/dev/null; }
-ended() { ! running "$1"; }
+source "$(dirname "$0")/lib/common.sh" "$1"
 # The file's bytes, CR and LF shown as \r and \n.
 bytes_of() { [ -f "$1" ] && od -An -c "$1" | tr -s ' ' | tr -d '\n' | sed 's/^ //'; }
 file_is() { [ "$(bytes_of "$1")" = "$(printf '%b' "$2" | od -An -c | tr -s ' ' | tr -d '\n' | sed 's/^ //')" ]; }

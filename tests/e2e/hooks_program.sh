@@ -3,51 +3,29 @@
 # folder it was started from, and ends cleanly with its hooks running.
 # Usage: hooks_program.sh BIN_DIR   (DISPLAY and WINEPREFIX exported by the caller)
 set -euo pipefail
-bin=$(cd "$1" && pwd)
-: "${DISPLAY:?needs a display}" "${WINEPREFIX:?needs the Wine prefix of the test run}"
-export WINEDLLOVERRIDES="mscoree,mshtml="
-
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    local p
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-    for p in "${pids[@]}"; do wait "$p" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/lib/common.sh" "$1"
 fail() {
     echo "FAIL: $*" >&2
-    grep -i 'keybdll' "$work/loads.log" >&2 || true
+    grep -i 'keybdll' "$WORK/loads.log" >&2 || true
     exit 1
 }
-probe() { WINEDEBUG=-all wine "$bin/e2e_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
-eventually() {
-    local i
-    for i in $(seq 1 80); do
-        if "$@"; then return 0; fi
-        sleep 0.25
-    done
-    return 1
-}
-ended() { ! kill -0 "$1" 2>/dev/null; }
 main_visible() { probe state | grep -Eq '^visible=1 '; }
-keybdll_loaded() { grep -q 'Loaded L".*[Kk]eyb[Dd]ll\.dll"' "$work/loads.log"; }
+keybdll_loaded() { grep -q 'Loaded L".*[Kk]eyb[Dd]ll\.dll"' "$WORK/loads.log"; }
 
-app="$work/program"
-planted="$work/planted"
+app="$WORK/program"
+planted="$WORK/planted"
 mkdir -p "$app" "$planted"
-cp "$bin/Textwright.exe" "$bin/KeybDll.dll" "$app/"
-cp -r "$bin/Replies" "$app/"
+cp "$BIN/Textwright.exe" "$BIN/KeybDll.dll" "$app/"
+cp -r "$BIN/Replies" "$app/"
 # A library that would be refused if it were picked up.
-cp "$bin/hooks_incomplete_dll.dll" "$planted/KeybDll.dll"
+cp "$BIN/hooks_incomplete_dll.dll" "$planted/KeybDll.dll"
 
-(cd "$planted" && WINEDEBUG=-all,+loaddll exec wine "$app/Textwright.exe") >/dev/null 2>"$work/loads.log" &
-pids+=($!)
+(cd "$planted" && WINEDEBUG=-all,+loaddll exec wine "$app/Textwright.exe") >/dev/null 2>"$WORK/loads.log" &
+PIDS+=($!)
 main=$!
 eventually keybdll_loaded || fail "the program did not load the hook library"
 expected=$(winepath -w "$app/KeybDll.dll" 2>/dev/null | tr -d '\r' | sed 's/\\/\\\\/g')
-loaded=$(grep -o 'Loaded L"[^"]*[Kk]eyb[Dd]ll\.dll"' "$work/loads.log" | sort -u)
+loaded=$(grep -o 'Loaded L"[^"]*[Kk]eyb[Dd]ll\.dll"' "$WORK/loads.log" | sort -u)
 [ "$(echo "$loaded" | wc -l)" -eq 1 ] || fail "more than one hook library was loaded: $loaded"
 echo "$loaded" | grep -qiF "$expected" || fail "loaded $loaded, not the one beside the program ($expected)"
 echo "  ok: the hook library comes from the program's folder, the planted copy is ignored"
@@ -62,14 +40,14 @@ echo "  ok: Exit stops the hooks and the program ends"
 
 # Without the library beside the program, a working copy in the start folder is still ignored:
 # the hooks stay silent instead.
-bare="$work/bare"
+bare="$WORK/bare"
 mkdir -p "$bare"
-cp "$bin/Textwright.exe" "$bare/"
-cp -r "$bin/Replies" "$bare/"
-cp "$bin/KeybDll.dll" "$planted/KeybDll.dll"
-: >"$work/loads.log"
-(cd "$planted" && WINEDEBUG=-all,+loaddll exec wine "$bare/Textwright.exe") >/dev/null 2>"$work/loads.log" &
-pids+=($!)
+cp "$BIN/Textwright.exe" "$bare/"
+cp -r "$BIN/Replies" "$bare/"
+cp "$BIN/KeybDll.dll" "$planted/KeybDll.dll"
+: >"$WORK/loads.log"
+(cd "$planted" && WINEDEBUG=-all,+loaddll exec wine "$bare/Textwright.exe") >/dev/null 2>"$WORK/loads.log" &
+PIDS+=($!)
 main=$!
 eventually main_visible || fail "the program without its hook library did not start"
 keybdll_loaded && fail "a hook library from outside the program's folder was loaded"

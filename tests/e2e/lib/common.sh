@@ -1,0 +1,43 @@
+# Sourced by the end-to-end scripts: the bin folder, a work folder removed at the end, the probe,
+# retries, and stopping by pid everything a script starts.
+# Usage: source "$(dirname "$0")/lib/common.sh" BIN_DIR
+# Set E2E_OWN_PREFIX=1 before sourcing when the script makes a Wine prefix of its own in $WORK.
+BIN=$(cd "$1" && pwd)
+: "${DISPLAY:?needs a display}"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+WORK=$(mktemp -d)
+PIDS=()
+if [ "${E2E_OWN_PREFIX:-0}" = 1 ]; then
+    export WINEARCH=win64 WINEPREFIX="$WORK/prefix"
+fi
+: "${WINEPREFIX:?needs the Wine prefix of the test run}"
+
+e2e_cleanup() {
+    local p
+    for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
+    for p in "${PIDS[@]}"; do wait "$p" 2>/dev/null || true; done
+    if [ "${E2E_OWN_PREFIX:-0}" = 1 ]; then
+        wineserver -k 2>/dev/null || true
+        wineserver -w 2>/dev/null || true
+    fi
+    rm -rf "$WORK"
+}
+trap e2e_cleanup EXIT
+
+SETTINGS='HKCU\Software\Kolvenmark\Textwright 2'
+fail() { echo "FAIL: $*" >&2; exit 1; }
+pass() { echo "  ok: $*"; }
+probe() { WINEDEBUG=-all wine "$BIN/e2e_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
+# Retries a check for up to 20 s: Wine starts programs at its own pace.
+eventually() {
+    local i
+    for i in $(seq 1 80); do
+        if "$@"; then return 0; fi
+        sleep 0.25
+    done
+    return 1
+}
+state_matches() { probe state | grep -Eq "$1"; }
+running() { kill -0 "$1" 2>/dev/null; }
+ended() { ! running "$1"; }
