@@ -4,33 +4,7 @@
 # picked with the keyboard, Ctrl+S; the reply file on disk then holds the placeholder.
 # Usage: app_insertions.sh BIN_DIR   (DISPLAY and WINEPREFIX exported by the caller)
 set -euo pipefail
-BIN=$(cd "$1" && pwd)
-: "${DISPLAY:?needs a display}" "${WINEPREFIX:?needs the Wine prefix of the test run}"
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-
-WORK=$(mktemp -d)
-PIDS=()
-cleanup() {
-    local p
-    for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
-    for p in "${PIDS[@]}"; do wait "$p" 2>/dev/null || true; done
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-SETTINGS='HKCU\Software\Kolvenmark\Textwright 2'
-fail() { echo "FAIL: $*" >&2; exit 1; }
-pass() { echo "  ok: $*"; }
-probe() { wine "$BIN/e2e_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
-eventually() {
-    local i
-    for i in $(seq 1 80); do
-        if "$@"; then return 0; fi
-        sleep 0.25
-    done
-    return 1
-}
-state_matches() { probe state | grep -Eq "$1"; }
+source "$(dirname "$0")/lib/common.sh" "$1"
 file_has() { [ -f "$1" ] && grep -qF -- "$2" "$1"; }
 menu_shown() { [ "$(probe menu-shown)" = shown ]; }
 
