@@ -81,7 +81,8 @@ public:
     // selection as typed text would.
     void PredefinedInsertionClick(int tag);
     // Replaces each name of the names list by its value in the reply shown in Editor; the
-    // expanded copy is never saved. Nothing happens while the library cannot be edited.
+    // expanded copy is never saved. Nothing happens while the library cannot be edited. Edits
+    // still pending are written first; when that fails it throws and nothing is expanded.
     void ApplyReplacements(const std::string& names, const std::string& values);
     // The same working copy for the deliveries' expansion; null while there is none.
     ExpansionEditor* ReplyExpansion() { return workingCopy_.get(); }

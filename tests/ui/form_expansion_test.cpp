@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 
 namespace tw {
@@ -139,6 +140,18 @@ TEST_F(FormExpansion, EditsPendingBeforeAnExpansionAreSavedNotLost) {
     EXPECT_EQ(editor.lines, std::vector<std::string>{"{\\rtf1 Sent on Monday, January 05, 2026}"});
     EXPECT_EQ(temp.Get("Replies/1.rep"), "\r\n\r\n{\\rtf1 Sent on %Date}\r\n");
     EXPECT_FALSE(Modified());
+}
+
+TEST_F(FormExpansion, AFailedSaveOfPendingEditsStopsTheExpansionAndKeepsThem) {
+    form.NavigationChange(Node("Thanks"));
+    editor.Type("{\\rtf1 Typed Name}");
+    // A folder where the reply file was: the write of the pending edit fails.
+    std::filesystem::remove(temp.Path() / "Replies" / "1.rep");
+    std::filesystem::create_directory(temp.Path() / "Replies" / "1.rep");
+    EXPECT_ANY_THROW(form.ApplyReplacements("Name", "John"));
+    EXPECT_EQ(editor.lines, std::vector<std::string>{"{\\rtf1 Typed Name}"});
+    EXPECT_TRUE(Modified()) << "the edit must still be saved later";
+    std::filesystem::remove(temp.Path() / "Replies" / "1.rep");
 }
 
 TEST_F(FormExpansion, CommandDeliveryExpandsFieldsAndPlaceholdersThroughThePort) {

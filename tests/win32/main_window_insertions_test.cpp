@@ -64,7 +64,7 @@ class MainWindowInsertions : public ::testing::Test {
 protected:
     MainWindowInsertions() {
         temp.Put("Replies/index.sub", "REPLY_1?Thanks\r\nREPLY_2?Dated\r\n");
-        temp.Put("Replies/1.rep", "\r\n\r\n{\\rtf1\\ansi Dear Name, hello}\r\n");
+        temp.Put("Replies/1.rep", "\r\n\r\n{\\rtf1\\ansi Dear {\\b Name}, hello}\r\n");
         temp.Put("Replies/2.rep",
                  "\r\n\r\n{\\rtf1\\ansi Dear Name, %date at %ShortTime; %Month}\r\n");
         registry.CreateKey(kSettingsKey);
@@ -182,6 +182,22 @@ TEST_F(MainWindowInsertions, AChosenItemReplacesTheSelectionAndSaveAllWritesIt) 
     EXPECT_NE(body.find("%ShortTime"), std::string::npos) << body;
     EXPECT_NE(body.find("%Date"), std::string::npos) << body;
     EXPECT_EQ(body.find("hello"), std::string::npos) << body;
+}
+
+TEST_F(MainWindowInsertions, TheInsertedNameTakesTheFormatAtTheCaret) {
+    SelectReply();
+    Select(5, 9); // the bold Name
+    ClickInsertion(3);
+    EXPECT_EQ(PlainText(Editor()), L"Dear %Day, hello");
+    auto bold = [&](int from, int to) {
+        Select(from, to);
+        CHARFORMAT2W format{};
+        format.cbSize = sizeof format;
+        SendMessageW(Editor(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+        return (format.dwMask & CFM_BOLD) && (format.dwEffects & CFE_BOLD);
+    };
+    EXPECT_TRUE(bold(5, 9));
+    EXPECT_FALSE(bold(11, 16));
 }
 
 TEST_F(MainWindowInsertions, CommandsThatAreNoInsertionInsertNothing) {

@@ -1,7 +1,7 @@
 #pragma once
 // ToolBarEditor, the toolbar row above Editor. For now it holds the separator Sep7 and the
-// drop-down button ButPreDefParams with its menu PopupMenuPreDefParams; the formatting buttons
-// go in front of Sep7 (AddButtons keeps the order they are given in).
+// drop-down button ButPreDefParams with its menu PopupMenuPreDefParams. The formatting buttons
+// are to be inserted in front of Sep7, so that ButPreDefParams stays the last button.
 #include "expansion/predefined_insertions.h"
 
 #include <windows.h>
