@@ -19,7 +19,7 @@ std::optional<DialogSize> DecodeInsertionsSize(const RegValue& value) {
 }
 
 int ReadShowMacroIns(RawRegistry& registry) {
-    const auto value = registry.Read(kInsertionsSettingsKey, kShowMacroInsValue);
+    const auto value = registry.Read(kSettingsKey, kShowMacroIns);
     if (!value || value->type != RegType::Integer || value->data.size() != 4) {
         return 0;
     }
@@ -30,22 +30,22 @@ int ReadShowMacroIns(RawRegistry& registry) {
 
 void WriteShowMacroIns(RawRegistry& registry, bool show) {
     // Registry failures are silent: the setting simply keeps its old value.
-    if (registry.CreateKey(kInsertionsSettingsKey)) {
+    if (registry.CreateKey(kSettingsKey)) {
         registry.Write(
-            kInsertionsSettingsKey, kShowMacroInsValue,
+            kSettingsKey, kShowMacroIns,
             RegValue{RegType::Integer, {static_cast<std::uint8_t>(show ? 1 : 0), 0, 0, 0}});
     }
 }
 
 std::optional<DialogSize> ReadInsertionsSize(RawRegistry& registry) {
-    const auto value = registry.Read(kInsertionsSettingsKey, kMacroInsFormSettingsValue);
+    const auto value = registry.Read(kSettingsKey, kMacroInsFormSettingsValue);
     return value ? DecodeInsertionsSize(*value) : std::nullopt;
 }
 
 void WriteInsertionsSize(RawRegistry& registry, DialogSize size) {
-    if (registry.CreateKey(kInsertionsSettingsKey)) {
+    if (registry.CreateKey(kSettingsKey)) {
         const auto bytes = EncodeInsertionsSize(size);
-        registry.Write(kInsertionsSettingsKey, kMacroInsFormSettingsValue,
+        registry.Write(kSettingsKey, kMacroInsFormSettingsValue,
                        RegValue{RegType::Binary, {bytes.begin(), bytes.end()}});
     }
 }

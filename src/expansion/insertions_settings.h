@@ -1,5 +1,6 @@
 #pragma once
 // The two settings of the insertions dialog: whether command deliveries show it, and its size.
+#include "app/settings.h"
 #include "platform/raw_registry.h"
 
 #include <array>
@@ -8,9 +9,6 @@
 
 namespace tw {
 
-// The program's settings key (the same one the settings store uses).
-inline constexpr const char* kInsertionsSettingsKey = "SOFTWARE\\Kolvenmark\\Textwright 2";
-inline constexpr const char* kShowMacroInsValue = "ShowMacroIns";
 inline constexpr const char* kMacroInsFormSettingsValue = "MacroInsFormSettings";
 
 struct DialogSize {

@@ -23,6 +23,8 @@ public:
     virtual bool EditorCanPaste() = 0;
     virtual bool EditorCanUndo() = 0;
     virtual bool EditorCanRedo() = 0;
+    // Replaces the selection (or inserts at the caret) like typed text, in the caret's format.
+    virtual void EditorReplaceSelection(const std::string& text) = 0;
 };
 
 // The property bar: Name, Macro, the Hot Key and Shift boxes and the key drop-down. Setting a

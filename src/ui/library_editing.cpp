@@ -30,14 +30,27 @@ bool LibraryEditing::EditMacroKeyPress(char key) {
     return passes;
 }
 
+SelectionKind LibraryEditing::CurrentSelection() const {
+    const TreeNode* node = list_.Tree.Selected();
+    const TRep* rep = node ? node->Data() : nullptr;
+    return !node                                           ? SelectionKind::None
+           : (rep ? rep->IsFolder() : node->HasChildren()) ? SelectionKind::Folder
+                                                           : SelectionKind::Reply;
+}
+
+void LibraryEditing::EditorReplaceSelection(const std::string& text) {
+    if (CurrentSelection() != SelectionKind::Reply) {
+        return;
+    }
+    ports_.editor.EditorReplaceSelection(text);
+    // Not every control reports a programmatic change; the edit must count either way.
+    bar_.EditorChange();
+}
+
 void LibraryEditing::ActionMainFormUpdate(bool fullMode, bool lastActiveWindowAlive) {
     CommandStateInputs in;
     in.fullMode = fullMode;
-    TreeNode* node = list_.Tree.Selected();
-    const TRep* rep = node ? node->Data() : nullptr;
-    in.selection = !node                                           ? SelectionKind::None
-                   : (rep ? rep->IsFolder() : node->HasChildren()) ? SelectionKind::Folder
-                                                                   : SelectionKind::Reply;
+    in.selection = CurrentSelection();
     in.nameModified = flags_.NameModified;
     in.contentModified = flags_.ContentModified;
     in.hotKeyChecked = ports_.bar.HotKeyChecked();

@@ -101,6 +101,10 @@ public:
         Run([&] { bar_.ListHotKeysClick(row); });
     }
 
+    // Replaces the editor's selection as the user typing would: the reply counts as changed and
+    // is saved like typed text. Only a selected reply's body can be edited.
+    void EditorReplaceSelection(const std::string& text);
+
     // --- idle time ---
     void ActionMainFormUpdate(bool fullMode, bool lastActiveWindowAlive);
 
@@ -110,6 +114,7 @@ public:
     TRepList& Library() { return list_; }
 
 private:
+    SelectionKind CurrentSelection() const;
     template <class Step> bool Run(Step&& step) {
         try {
             step();

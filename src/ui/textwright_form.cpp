@@ -1,6 +1,7 @@
 #include "ui/textwright_form.h"
 
 #include "app/settings.h"
+#include "expansion/apply_replacements.h"
 
 #include <utility>
 
@@ -21,7 +22,11 @@ void TFormTextwright::FormCreate() {
     EnsureDefaultSettings();
     delivery_.Reset();
     PrepareEditorSeam();
-    PrepareLayoutSeam();
+    PrepareMenusSeam();
+    if (insertionsMenu_) {
+        BuildPredefinedInsertionsMenu(*insertionsMenu_);
+    }
+    RestoreLayoutSeam();
     library_.Create(globals_.LibraryRoot, ports_.boxes);
     LoadReplyLibrary();
     if (editingViews_ && library_.Replies()) {
@@ -29,6 +34,7 @@ void TFormTextwright::FormCreate() {
         editing_ = std::make_unique<LibraryEditing>(
             *library_.Replies(), LibraryEditingPorts{v.bar, v.editor, v.navigation, ports_.boxes,
                                                      reportedErrors_, v.states});
+        workingCopy_ = std::make_unique<ReplyWorkingCopy>(v.editor, *editing_);
     }
     RefreshFormattingSeam();
 }
@@ -44,6 +50,7 @@ void TFormTextwright::FormDestroy() {
     // Each step runs even when the one before failed: the library must still be freed.
     RunReported(ports_.errorReport, [this] { CommitCurrentReplySeam(); });
     RunReported(ports_.errorReport, [this] { SaveLayoutSeam(); });
+    workingCopy_.reset();
     editing_.reset();
     library_.Free();
 }
@@ -65,6 +72,21 @@ void TFormTextwright::NavigationChange(TreeNode* node) {
         editing_->NavigationChange(node);
     } else {
         library_.Tree().SetSelected(node);
+    }
+}
+
+void TFormTextwright::PredefinedInsertionClick(int tag) {
+    if (!editing_) {
+        return;
+    }
+    if (const auto name = PredefinedInsertionText(tag)) {
+        editing_->EditorReplaceSelection(*name);
+    }
+}
+
+void TFormTextwright::ApplyReplacements(const std::string& names, const std::string& values) {
+    if (workingCopy_) {
+        tw::ApplyReplacements(*workingCopy_, names, values);
     }
 }
 

@@ -4,6 +4,8 @@
 #include "app/common_routines.h"
 #include "app/error_report.h"
 #include "app/startup.h"
+#include "expansion/expansion_editor.h"
+#include "expansion/predefined_insertions.h"
 #include "platform/message_boxes.h"
 #include "platform/raw_registry.h"
 #include "ui/delivery_state.h"
@@ -11,6 +13,7 @@
 #include "ui/library_host.h"
 #include "ui/main_commands.h"
 #include "ui/main_form_ports.h"
+#include "ui/reply_working_copy.h"
 #include "ui/tip_of_day.h"
 #include "ui/window_lifecycle.h"
 
@@ -72,6 +75,17 @@ public:
     }
 
     void AttachEditingViews(EditingViews views) { editingViews_.emplace(views); }
+    // PopupMenuPreDefParams, filled during FormCreate; attached by the window before it.
+    void AttachInsertionsMenu(InsertionsMenu& menu) { insertionsMenu_ = &menu; }
+    // An item of PopupMenuPreDefParams was chosen: its placeholder name replaces the editor's
+    // selection as typed text would.
+    void PredefinedInsertionClick(int tag);
+    // Replaces each name of the names list by its value in the reply shown in Editor; the
+    // expanded copy is never saved. Nothing happens while the library cannot be edited. Edits
+    // still pending are written first; when that fails it throws and nothing is expanded.
+    void ApplyReplacements(const std::string& names, const std::string& values);
+    // The same working copy for the deliveries' expansion; null while there is none.
+    ExpansionEditor* ReplyExpansion() { return workingCopy_.get(); }
     // Null until the library exists and after it is freed.
     LibraryEditing* Editing() { return editing_.get(); }
     // Idle time: which commands and controls are available now. `lastActiveWindowAlive`: the
@@ -92,7 +106,8 @@ private:
 
     // Steps of the start and the end that later work fills in; empty until then.
     void PrepareEditorSeam() {}     // editor paragraph spacing
-    void PrepareLayoutSeam() {}     // MacroListRatio, KeyTable, colours, menus, mode and layout
+    void PrepareMenusSeam() {}      // MacroListRatio, KeyTable, colour and special-character menus
+    void RestoreLayoutSeam() {}     // window mode and layout
     void RefreshFormattingSeam() {} // formatting toolbar from the editor
     void CommitCurrentReplySeam();  // pending edits of the selected reply
     void SaveLayoutSeam() {}        // sizes of the current mode
@@ -115,7 +130,9 @@ private:
     };
     ReportedErrors reportedErrors_;
     std::optional<EditingViews> editingViews_;
+    InsertionsMenu* insertionsMenu_ = nullptr;
     std::unique_ptr<LibraryEditing> editing_;
+    std::unique_ptr<ReplyWorkingCopy> workingCopy_;
 };
 
 } // namespace tw

@@ -18,8 +18,8 @@ protected:
     InsertionsForm() { view.form = &form; }
 
     void StoreSize(std::vector<std::uint8_t> bytes, RegType type = RegType::Binary) {
-        registry.CreateKey(kInsertionsSettingsKey);
-        registry.Write(kInsertionsSettingsKey, kMacroInsFormSettingsValue, RegValue{type, bytes});
+        registry.CreateKey(kSettingsKey);
+        registry.Write(kSettingsKey, kMacroInsFormSettingsValue, RegValue{type, bytes});
     }
 
     std::optional<DialogSize> StoredSize() { return ReadInsertionsSize(registry); }
@@ -84,9 +84,9 @@ TEST(ShowMacroInsSetting, ReadsOnlyAnIntegerAndWritesOneOrZero) {
     EXPECT_EQ(ReadShowMacroIns(registry), 1);
     WriteShowMacroIns(registry, false);
     EXPECT_EQ(ReadShowMacroIns(registry), 0);
-    registry.Write(kInsertionsSettingsKey, kShowMacroInsValue, RegValue{RegType::String, {'1'}});
+    registry.Write(kSettingsKey, kShowMacroIns, RegValue{RegType::String, {'1'}});
     EXPECT_EQ(ReadShowMacroIns(registry), 0);
-    registry.Write(kInsertionsSettingsKey, kShowMacroInsValue, RegValue{RegType::Integer, {1, 0}});
+    registry.Write(kSettingsKey, kShowMacroIns, RegValue{RegType::Integer, {1, 0}});
     EXPECT_EQ(ReadShowMacroIns(registry), 0);
 }
 
@@ -204,7 +204,7 @@ TEST_F(InsertionsForm, ShowTheDialogCheckBoxFollowsAndWritesTheSetting) {
     view.checkShow = true;
     form.CheckShowClick();
     EXPECT_EQ(ReadShowMacroIns(registry), 1);
-    registry.Remove(kInsertionsSettingsKey, kShowMacroInsValue);
+    registry.Remove(kSettingsKey, kShowMacroIns);
     form.FormShow();
     EXPECT_FALSE(view.checkShow);
 }

@@ -69,6 +69,12 @@ public:
     bool EditorCanPaste() override { return canPaste; }
     bool EditorCanUndo() override { return canUndo; }
     bool EditorCanRedo() override { return canRedo; }
+    // The control's own change notice is left out on purpose: the caller must mark the edit.
+    void EditorReplaceSelection(const std::string& text) override {
+        replacedWith.push_back(text);
+        lines = {"{\\rtf1 " + text + "}"};
+    }
+    std::vector<std::string> replacedWith;
     // A user's edit: the whole text replaced by one RTF line.
     void Type(const std::string& rtf) {
         lines = {rtf};

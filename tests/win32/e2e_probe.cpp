@@ -15,7 +15,10 @@
 //   e2e_probe dialog CAPTION        the texts of the top-level window with that caption
 //   e2e_probe dismiss CAPTION       presses its OK / Close button
 //   e2e_probe count CAPTION         how many top-level windows have that caption
+//   e2e_probe exists CAPTION        1 when a window with that caption exists, shown or hidden
+//   e2e_probe editor-toolbar        LEFT TOP RIGHT BOTTOM of the editor's toolbar on the screen
 #include "ui/main_commands.h"
+#include "ui/win32/editor_toolbar.h"
 #include "ui/win32/main_menu.h"
 #include "ui/win32/main_window.h"
 
@@ -115,6 +118,13 @@ int wmain(int argc, wchar_t** argv) {
         }
         return 0;
     }
+    if (verb == L"exists") {
+        if (argc < 3) {
+            return 2;
+        }
+        std::printf("%d\n", FindWindowW(nullptr, argv[2]) ? 1 : 0);
+        return 0;
+    }
     if (verb == L"menu-key" || verb == L"menu-shown") {
         HWND menu = FindWindowW(L"#32768", nullptr);
         if (!menu || !IsWindowVisible(menu)) {
@@ -155,6 +165,12 @@ int wmain(int argc, wchar_t** argv) {
         info.cbSize = sizeof info;
         GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info);
         std::printf("%d\n", info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : 0);
+        return 0;
+    }
+    if (verb == L"editor-toolbar") {
+        RECT r{};
+        GetWindowRect(GetDlgItem(main, kToolBarEditorId), &r);
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
         return 0;
     }
     if (verb == L"panes") {

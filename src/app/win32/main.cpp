@@ -59,9 +59,11 @@ public:
 
     void CreateWindows() override {
         // The options dialog and the about box are the main window's own; the insertions
-        // dialog will be made here, after the main window, once it exists.
+        // dialog comes after them.
         mainWindow_ = std::make_unique<MainWindow>(globals_, registry_, boxes_, shell_, hooks_);
-        mainWindow_->Create();
+        if (mainWindow_->Create()) {
+            mainWindow_->CreateInsertionsDialog();
+        }
     }
 
     void ShowMainWindowOnStart() override {

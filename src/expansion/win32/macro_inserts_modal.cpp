@@ -1,29 +1,13 @@
 // Showing the insertions dialog: placement, foreground, the modal loop and its keys.
 #include "expansion/win32/macro_inserts_window.h"
 
+#include "app/win32/common_routines_win32.h"
+
 namespace tw::win32 {
-
-namespace {
-
-void RaiseAttached(HWND window) {
-    HWND foreground = GetForegroundWindow();
-    const DWORD theirs = foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0;
-    const DWORD ours = GetWindowThreadProcessId(window, nullptr);
-    const bool attach = theirs != 0 && theirs != ours;
-    if (attach) {
-        AttachThreadInput(theirs, ours, TRUE);
-    }
-    SetForegroundWindow(window);
-    if (attach) {
-        AttachThreadInput(theirs, ours, FALSE);
-    }
-}
-
-} // namespace
 
 void MacroInsertsWindow::BringMainWindowToFront() {
     if (mainWindow_ != nullptr) {
-        RaiseAttached(mainWindow_);
+        SetForegroundWindowAttached(GetForegroundWindow(), mainWindow_);
     }
 }
 
@@ -42,7 +26,7 @@ void MacroInsertsWindow::MoveDialog(ScreenPoint topLeft) {
 
 void MacroInsertsWindow::ShowSteps() {
     form_.FormShow();
-    RaiseAttached(formHwnd_);
+    SetForegroundWindowAttached(GetForegroundWindow(), formHwnd_);
     SetWindowPos(formHwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     RECT r;
     GetWindowRect(formHwnd_, &r);

@@ -25,6 +25,8 @@ EditingPane::EditingPane(EditingPaneControls controls) : c_(controls) {
     butDelete_ = MakeButton(L"Del", kButDeleteId);
     butForceSave_ = MakeButton(L"Save", kButForceSaveId);
     bar_.Create(c_.window, c_.font, &tabOrder_);
+    toolbar_ = std::make_unique<EditorToolbar>(c_.window, kToolBarEditorId);
+    toolbar_->SetFont(c_.font);
     editor_ = std::make_unique<RichEditor>(RichEditor::Create(c_.window, kEditorId));
     SendMessageW(editor_->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(c_.font), FALSE);
     tree_ = std::make_unique<TreeViewEditing>(c_.navigation);
@@ -70,6 +72,7 @@ void EditingPane::SetFont(HFONT font) {
           bar_.CheckBoxHotKey(), bar_.CheckBoxShift(), bar_.ComboBoxKey()}) {
         SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
+    toolbar_->SetFont(font);
 }
 
 std::optional<MainCommand> EditingPane::OnCommand(WPARAM wp, LPARAM lp, bool& handled) {
@@ -101,7 +104,7 @@ std::optional<MainCommand> EditingPane::OnCommand(WPARAM wp, LPARAM lp, bool& ha
 }
 
 bool EditingPane::OnNotify(const NMHDR& header, LRESULT& result) {
-    return tree_->OnNotify(header, result);
+    return toolbar_->OnNotify(header, result) || tree_->OnNotify(header, result);
 }
 
 bool EditingPane::CommandAvailable(MainCommand command) const {
@@ -129,7 +132,10 @@ void EditingPane::Layout(const RECT& navButtons, const RECT& bottomBar, const RE
     }
     MoveWindow(butForceSave_, bottomBar.left + gap, bottomBar.top + gap, button, button, TRUE);
     const int barHeight = bar_.Layout(editorPane.left + gap, editorPane.top + gap, dpi);
-    const int top = editorPane.top + barHeight + 2 * gap;
+    // PanelBottomToolBars: the toolbar row between the property bar and the editor.
+    const int toolbarTop = editorPane.top + barHeight + 2 * gap;
+    const int top = toolbarTop + toolbar_->Layout(editorPane.left, toolbarTop,
+                                                  editorPane.right - editorPane.left);
     MoveWindow(editor_->Handle(), editorPane.left, top, editorPane.right - editorPane.left,
                editorPane.bottom > top ? editorPane.bottom - top : 0, TRUE);
 }
@@ -141,6 +147,7 @@ void EditingPane::ApplyCommandStates(const CommandStates& s) {
     EnableWindow(butDelete_, s.navDelete);
     EnableWindow(butForceSave_, s.editorForceSave);
     bar_.EnableControls(s.nameControls, s.macroControls, s.hotKeyControls);
+    toolbar_->Enable(s.editorToolbar);
     EnableWindow(editor_->Handle(), s.editor);
     if (HMENU menu = GetMenu(c_.window)) {
         const std::pair<MainCommand, bool> items[] = {

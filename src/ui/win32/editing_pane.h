@@ -5,6 +5,7 @@
 #include "ui/main_commands.h"
 #include "ui/textwright_form.h"
 #include "ui/win32/control_hooks.h"
+#include "ui/win32/editor_toolbar.h"
 #include "ui/win32/property_bar_controls.h"
 #include "ui/win32/rich_editor.h"
 #include "ui/win32/tree_view_editing.h"
@@ -31,6 +32,8 @@ public:
     EditingPane& operator=(const EditingPane&) = delete;
 
     EditingViews Views() { return {bar_, *editor_, *tree_, *this}; }
+    EditorToolbar& Toolbar() { return *toolbar_; }
+    RichEditor& Editor() { return *editor_; }
     // After FormCreate (the handlers exist) and with null before the form frees the library.
     void SetEditing(LibraryEditing* editing, std::function<bool()> treeEchoing);
 
@@ -55,6 +58,7 @@ private:
     EditingPaneControls c_;
     LibraryEditing* editing_ = nullptr;
     PropertyBarControls bar_;
+    std::unique_ptr<EditorToolbar> toolbar_;
     std::unique_ptr<RichEditor> editor_;
     std::unique_ptr<TreeViewEditing> tree_;
     TabOrder tabOrder_;

@@ -73,6 +73,13 @@ bool MainWindow::Create() {
     return hwnd_ != nullptr;
 }
 
+void MainWindow::CreateInsertionsDialog() {
+    if (!insertions_) {
+        insertions_ =
+            std::make_unique<MacroInsertsWindow>(GetModuleHandleW(nullptr), registry_, hwnd_);
+    }
+}
+
 LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {
         auto* create = reinterpret_cast<CREATESTRUCTW*>(lp);
@@ -182,6 +189,7 @@ void MainWindow::OnCreate() {
     editing_ = std::make_unique<EditingPane>(
         EditingPaneControls{hwnd_, navigation_, listMacros_, listHotKeys_, font_});
     form_.AttachEditingViews(editing_->Views());
+    form_.AttachInsertionsMenu(editing_->Toolbar());
     // Fires once the message loop runs.
     SetTimerEnabled(true);
     form_.Guarded([this] { form_.FormCreate(); });
@@ -217,6 +225,12 @@ void MainWindow::OnCommand(int id) {
 }
 
 void MainWindow::OnControlCommand(WPARAM wp, LPARAM lp) {
+    if (!lp && HIWORD(wp) == 0) {
+        if (const auto tag = EditorToolbar::InsertionTagOf(LOWORD(wp))) {
+            form_.Guarded([this, tag] { form_.PredefinedInsertionClick(*tag); });
+            return;
+        }
+    }
     if (lp && editing_) {
         bool handled = false;
         const auto command = editing_->OnCommand(wp, lp, handled);

@@ -7,6 +7,7 @@
 #include "app/win32/options_dialog_view.h"
 #include "app/win32/tip_dialog_view.h"
 #include "app/win32/tray_icon.h"
+#include "expansion/win32/macro_inserts_window.h"
 #include "ui/textwright_form.h"
 #include "ui/win32/editing_pane.h"
 #include "ui/win32/list_box_mirror.h"
@@ -41,6 +42,11 @@ public:
 
     // Creates the window hidden, 740 x 497 at 96 dpi, centred; FormCreate runs inside.
     bool Create();
+    // TFormMacroInserts, made once after the main window and reused for every delivery.
+    void CreateInsertionsDialog();
+    MacroInsertsWindow* InsertionsDialog() { return insertions_.get(); }
+    // The editing controls; null before the window exists.
+    EditingPane* Editing() { return editing_.get(); }
     HWND Handle() const { return hwnd_; }
     HACCEL Accelerators() const { return accelerators_; }
     TFormTextwright& Form() { return form_; }
@@ -110,6 +116,7 @@ private:
     std::unique_ptr<ListBoxMirror> macrosMirror_;
     std::unique_ptr<ListBoxMirror> hotKeysMirror_;
     std::unique_ptr<EditingPane> editing_;
+    std::unique_ptr<MacroInsertsWindow> insertions_;
 };
 
 } // namespace tw::win32

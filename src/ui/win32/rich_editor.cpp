@@ -1,6 +1,7 @@
 #include "ui/win32/rich_editor.h"
 
 #include "library/text_lines.h"
+#include "platform/win32/ansi_path.h"
 
 #include <richedit.h>
 
@@ -143,6 +144,12 @@ bool RichEditor::EditorCanUndo() {
 
 bool RichEditor::EditorCanRedo() {
     return SendMessageW(hwnd_, EM_CANREDO, 0, 0) != 0;
+}
+
+void RichEditor::EditorReplaceSelection(const std::string& text) {
+    const std::wstring wide = AnsiToWide(text);
+    // Undoable, like typing.
+    SendMessageW(hwnd_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
 void RichEditor::CopyEntireToClipboard() {

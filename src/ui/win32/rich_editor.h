@@ -27,6 +27,7 @@ public:
     bool EditorCanPaste() override;
     bool EditorCanUndo() override;
     bool EditorCanRedo() override;
+    void EditorReplaceSelection(const std::string& text) override;
 
     // The content as RTF source in one piece, and loading it: false when the control refused
     // it as RTF (nothing was loaded then).
