@@ -1,10 +1,14 @@
 #include "expansion/rtf_escape.h"
 #include "expansion/rtf_replace_paths.h"
-#include "expansion/rtf_scanner.h"
+#include "expansion/rtf_text_runs.h"
 #include "expansion/text_search.h"
 
 #include <array>
 #include <string_view>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace tw {
 
@@ -70,21 +74,103 @@ struct Hit {
     std::size_t pass;
 };
 
-class OneScan {
+// Finds which name, if any, stands at a position. Short names are compared sixteen bytes at
+// a time, case folded once per position.
+class NameTable {
 public:
-    OneScan(const std::string& source, const std::vector<Replacement>& passes)
-        : src_(source), passes_(passes), finder_(source, FirstByte()) {
-        for (std::size_t i = 0; i < passes_.size(); ++i) {
-            const std::string& name = passes_[i].name;
-            escaped_.push_back(EscapeRtfText(passes_[i].value));
+    explicit NameTable(const std::vector<const Replacement*>& passes) {
+        for (std::size_t i = 0; i < passes.size(); ++i) {
+            const std::string& name = passes[i]->name;
+            Entry entry{i, name.size(), {}, 0};
+            for (std::size_t k = 0; k < name.size() && k < kWidth; ++k) {
+                entry.folded[k] = static_cast<char>(FoldAscii(static_cast<unsigned char>(name[k])));
+                entry.lengthMask |= 1u << k;
+            }
+            entries_.push_back(entry);
+            names_.push_back(&name);
             if (name.size() == 1) {
                 shortNames_.push_back(i);
             } else {
                 bySecond_[FoldAscii(static_cast<unsigned char>(name[1]))].push_back(i);
             }
         }
-        for (const Replacement& pass : passes_) {
-            const unsigned char c = FoldAscii(static_cast<unsigned char>(pass.name[0]));
+    }
+
+    // The pass whose name stands at `at` and ends by `limit`; at most one can, since no two
+    // names overlap. `text` may go on past `limit`.
+    bool At(std::string_view text, std::size_t at, std::size_t limit, std::size_t& pass) const {
+        if (at + 1 < limit) {
+            const auto& bucket = bySecond_[FoldAscii(static_cast<unsigned char>(text[at + 1]))];
+            if (!bucket.empty() && Find(bucket, text, at, limit, pass)) {
+                return true;
+            }
+        }
+        return Find(shortNames_, text, at, limit, pass);
+    }
+
+private:
+    static constexpr std::size_t kWidth = 16;
+    struct Entry {
+        std::size_t pass;
+        std::size_t length;
+        char folded[kWidth];
+        unsigned lengthMask;
+    };
+
+    bool Find(const std::vector<std::size_t>& bucket, std::string_view text, std::size_t at,
+              std::size_t limit, std::size_t& pass) const {
+#if defined(__SSE2__)
+        if (at + kWidth <= text.size()) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
+            const __m128i upper = _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8('A' - 1)),
+                                                _mm_cmplt_epi8(v, _mm_set1_epi8('Z' + 1)));
+            const __m128i folded = _mm_or_si128(v, _mm_and_si128(upper, _mm_set1_epi8(0x20)));
+            for (std::size_t i : bucket) {
+                const Entry& entry = entries_[i];
+                if (entry.length > limit - at) {
+                    continue;
+                }
+                if (entry.length > kWidth) {
+                    if (MatchesAt(text, at, *names_[i])) {
+                        pass = i;
+                        return true;
+                    }
+                    continue;
+                }
+                const __m128i name =
+                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(entry.folded));
+                const unsigned equal =
+                    static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(folded, name)));
+                if ((equal & entry.lengthMask) == entry.lengthMask) {
+                    pass = i;
+                    return true;
+                }
+            }
+            return false;
+        }
+#endif
+        for (std::size_t i : bucket) {
+            if (entries_[i].length <= limit - at && MatchesAt(text, at, *names_[i])) {
+                pass = i;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    std::vector<Entry> entries_;
+    std::vector<const std::string*> names_;
+    std::array<std::vector<std::size_t>, 256> bySecond_;
+    std::vector<std::size_t> shortNames_;
+};
+
+class OneScan {
+public:
+    OneScan(const std::string& source, const std::vector<const Replacement*>& passes)
+        : src_(source), passes_(passes), names_(passes) {
+        for (const Replacement* pass : passes_) {
+            escaped_.push_back(EscapeRtfText(pass->value));
+            const unsigned char c = FoldAscii(static_cast<unsigned char>(pass->name[0]));
             isFirst_[c] = true;
             if (c >= 'a' && c <= 'z') {
                 isFirst_[c - 32] = true;
@@ -97,33 +183,9 @@ public:
         if (!MayHoldAName()) {
             return src_;
         }
-        RtfScanner scanner(src_);
-        bool open = false;
-        RunInfo run;
-        bool lastBareWord = false;
-        bool lastOpenEscape = false;
-        for (RtfToken token = scanner.Next(); token.kind != RtfTokenKind::End;
-             token = scanner.Next()) {
-            if (token.inText) {
-                if (!open) {
-                    run =
-                        RunInfo{token.begin, token.end, false, false, lastBareWord, lastOpenEscape};
-                    open = true;
-                }
-                run.end = token.end;
-                if (token.kind == RtfTokenKind::EscapedChar) {
-                    run.escaped = true;
-                    run.escapedFirst = run.escapedFirst || isFirst_[token.value];
-                }
-            } else if (open) {
-                Process(run);
-                open = false;
-            }
-            lastBareWord = token.kind == RtfTokenKind::ControlWord && !token.spaceDelimited;
-            lastOpenEscape = token.openEscape;
-        }
-        if (open) {
-            Process(run);
+        RtfTextRunWalker walker(src_, isFirst_);
+        for (RtfTextRun run; walker.Next(run);) {
+            Process(run, walker.Marks());
         }
         if (!changed_) {
             return src_;
@@ -133,15 +195,6 @@ public:
     }
 
 private:
-    struct RunInfo {
-        std::size_t begin = 0;
-        std::size_t end = 0;
-        bool escaped = false;
-        bool escapedFirst = false; // an escape stands for the first character of a name
-        bool afterBareWord = false;
-        bool locked = false;
-    };
-
     // Most replies hold none of the names: a search for the bytes a name can start with
     // settles that without reading the markup.
     bool MayHoldAName() {
@@ -149,7 +202,7 @@ private:
             return true;
         }
         if (oneFirstByte_) {
-            if (finder_.Next(0) != std::string_view::npos) {
+            if (FirstByteFinder(src_, FirstByte()).Next(0) != std::string_view::npos) {
                 return true;
             }
         } else {
@@ -173,83 +226,37 @@ private:
         return false;
     }
 
-    unsigned char FirstByte() const { return static_cast<unsigned char>(passes_[0].name[0]); }
-
-    // The pass whose name stands at `at`; at most one can, since no two names overlap.
-    bool NameAt(std::string_view text, std::size_t at, std::size_t& pass) const {
-        if (at + 1 < text.size()) {
-            for (std::size_t i : bySecond_[FoldAscii(static_cast<unsigned char>(text[at + 1]))]) {
-                if (MatchesAt(text, at, passes_[i].name)) {
-                    pass = i;
-                    return true;
-                }
-            }
-        }
-        for (std::size_t i : shortNames_) {
-            if (MatchesAt(text, at, passes_[i].name)) {
-                pass = i;
-                return true;
-            }
-        }
-        return false;
-    }
-
-    void FindInPlainRun(const RunInfo& run) {
-        const std::string_view text(src_.data(), run.end);
-        std::size_t pass = 0;
-        if (oneFirstByte_) {
-            for (std::size_t p = finder_.Next(run.begin); p < run.end;) {
-                if (NameAt(text, p, pass)) {
-                    hits_.push_back(Hit{p - run.begin, pass});
-                    p = finder_.Next(p + passes_[pass].name.size());
-                } else {
-                    p = finder_.Next(p + 1);
-                }
-            }
-            return;
-        }
-        for (std::size_t p = run.begin; p < run.end;) {
-            if (isFirst_[static_cast<unsigned char>(src_[p])] && NameAt(text, p, pass)) {
-                hits_.push_back(Hit{p - run.begin, pass});
-                p += passes_[pass].name.size();
-            } else {
-                ++p;
-            }
-        }
-    }
-
-    bool HasRawCandidate(const RunInfo& run) {
-        if (oneFirstByte_) {
-            return finder_.Next(run.begin) < run.end;
-        }
-        for (std::size_t p = run.begin; p < run.end; ++p) {
-            if (isFirst_[static_cast<unsigned char>(src_[p])]) {
-                return true;
-            }
-        }
-        return false;
-    }
+    unsigned char FirstByte() const { return static_cast<unsigned char>(passes_[0]->name[0]); }
 
     void FindInText(std::string_view text) {
         std::size_t pass = 0;
         for (std::size_t p = 0; p < text.size();) {
-            if (isFirst_[static_cast<unsigned char>(text[p])] && NameAt(text, p, pass)) {
+            if (isFirst_[static_cast<unsigned char>(text[p])] &&
+                names_.At(text, p, text.size(), pass)) {
                 hits_.push_back(Hit{p, pass});
-                p += passes_[pass].name.size();
+                p += passes_[pass]->name.size();
             } else {
                 ++p;
             }
         }
     }
 
-    void Process(const RunInfo& run) {
+    void Process(const RtfTextRun& run, const std::vector<std::size_t>& marks) {
         if (run.locked) {
             return;
         }
         hits_.clear();
         if (!run.escaped) {
-            FindInPlainRun(run);
-        } else if (run.escapedFirst || HasRawCandidate(run)) {
+            // The marks are every place a name can start, in order.
+            std::size_t pass = 0;
+            std::size_t free = run.begin;
+            for (std::size_t p : marks) {
+                if (p >= free && names_.At(src_, p, run.end, pass)) {
+                    hits_.push_back(Hit{p - run.begin, pass});
+                    free = p + passes_[pass]->name.size();
+                }
+            }
+        } else if (run.escapedMarked || !marks.empty()) {
             decoded_ =
                 DecodeRtfTextRun(std::string_view(src_).substr(run.begin, run.end - run.begin));
             FindInText(decoded_);
@@ -268,7 +275,7 @@ private:
         std::size_t srcPos = run.begin;
         std::size_t at = 0;
         for (const Hit& hit : hits_) {
-            const std::size_t length = passes_[hit.pass].name.size();
+            const std::size_t length = passes_[hit.pass]->name.size();
             const std::size_t upTo = run.escaped ? SkipRtfTextChars(src_, srcPos, hit.offset - at)
                                                  : run.begin + hit.offset;
             out_.append(src_, srcPos, upTo - srcPos);
@@ -281,13 +288,11 @@ private:
     }
 
     const std::string& src_;
-    const std::vector<Replacement>& passes_;
-    FirstByteFinder finder_;
+    const std::vector<const Replacement*>& passes_;
+    NameTable names_;
     std::array<bool, 256> isFirst_{};
     bool oneFirstByte_ = true;
     std::vector<std::string> escaped_;
-    std::array<std::vector<std::size_t>, 256> bySecond_;
-    std::vector<std::size_t> shortNames_;
     std::vector<Hit> hits_;
     std::string decoded_;
     std::string out_;
@@ -298,10 +303,10 @@ private:
 } // namespace
 
 std::string ReplaceInRtfOneScan(const std::string& source, const std::vector<Replacement>& passes) {
-    std::vector<Replacement> live;
+    std::vector<const Replacement*> live;
     for (const Replacement& pass : passes) {
         if (!pass.name.empty() && !pass.value.empty()) {
-            live.push_back(pass);
+            live.push_back(&pass);
         }
     }
     if (live.empty()) {

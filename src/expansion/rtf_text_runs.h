@@ -1,0 +1,77 @@
+#pragma once
+// The document-text runs of RTF source, for callers that only care about a few bytes of the
+// text. RtfScanner hands out every token; this walks the same structure without building
+// tokens and skips plain text many bytes at a time, stopping only at markup and at the marked
+// bytes. A run is a maximal stretch of the scanner's in-text tokens: the two must agree.
+#include <array>
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+namespace tw {
+
+struct RtfTextRun {
+    std::size_t begin = 0; // source span [begin, end)
+    std::size_t end = 0;
+    bool escaped = false;       // holds \'hh, \\, \{ or \}
+    bool escapedMarked = false; // one of those escapes stands for a marked byte
+    // Directly after a control word with no delimiting space.
+    bool afterBareWord = false;
+    // Directly after a damaged hex escape that is still open.
+    bool locked = false;
+};
+
+class RtfTextRunWalker {
+public:
+    // `marked` holds the bytes whose plain (unescaped) occurrences each run reports.
+    RtfTextRunWalker(std::string_view source, const std::array<bool, 256>& marked);
+
+    // The next run in source order; false when there is none left.
+    bool Next(RtfTextRun& run);
+    // Source positions of the marked bytes that stand plainly in the run Next gave last.
+    const std::vector<std::size_t>& Marks() const { return marks_; }
+
+private:
+    struct Group {
+        bool hidden = false;
+        int unicodeSkip = 1;
+    };
+
+    std::size_t NextStop(std::size_t from);
+    std::size_t FindStop(std::size_t from);
+    void Text();
+    void Backslash();
+    void ControlWord(std::size_t start);
+    void InTextChar(std::size_t begin, std::size_t end, bool escaped, unsigned char value);
+    void Markup(bool bareWord, bool openEscape);
+    bool TextAllowed() const { return !rootClosed_ && !groups_.empty() && !groups_.back().hidden; }
+
+    std::string_view src_;
+    std::array<bool, 256> marked_{};
+    std::array<bool, 256> stopOrMarked_{};
+    // Up to this many distinct marked bytes are searched for in blocks; more fall back to a
+    // byte-by-byte look-up.
+    static constexpr std::size_t kMaxNeedles = 4;
+    std::array<unsigned char, kMaxNeedles> needles_{};
+    std::size_t needleCount_ = 0;
+    bool blockSearch_ = false;
+    std::size_t blockBase_ = 0;
+    unsigned blockMask_ = 0;
+    bool blockValid_ = false;
+
+    std::size_t pos_ = 0;
+    std::vector<Group> groups_;
+    bool rootClosed_ = false;
+    bool atGroupStart_ = false;
+    int pendingFallback_ = 0;
+    std::size_t binaryPending_ = 0;
+    bool lastBareWord_ = false;
+    bool lastOpenEscape_ = false;
+
+    bool open_ = false;
+    bool closed_ = false;
+    RtfTextRun run_;
+    std::vector<std::size_t> marks_;
+};
+
+} // namespace tw
