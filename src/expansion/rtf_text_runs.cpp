@@ -3,6 +3,7 @@
 #include "expansion/rtf_scanner.h"
 
 #include <algorithm>
+#include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -38,47 +39,45 @@ bool IsStop(unsigned char c) {
 }
 
 constexpr long long kParameterLimit = 1LL << 40;
-constexpr std::size_t kBlock = 32;
+constexpr std::size_t kBlock = 64;
 
 } // namespace
 
 RtfTextRunWalker::RtfTextRunWalker(std::string_view source, const std::array<bool, 256>& marked)
     : src_(source), marked_(marked) {
+    std::size_t needles = 0;
     for (int c = 0; c < 256; ++c) {
-        stopOrMarked_[c] = marked_[c] || IsStop(static_cast<unsigned char>(c));
-        if (marked_[c] && !IsStop(static_cast<unsigned char>(c))) {
-            if (needleCount_ < kMaxNeedles) {
-                needles_[needleCount_] = static_cast<unsigned char>(c);
+        const bool stop = IsStop(static_cast<unsigned char>(c));
+        stopOrMarked_[c] = marked_[c] || stop;
+        if (marked_[c] && !stop) {
+            if (needles < kMaxNeedles) {
+                needles_[needles] = static_cast<unsigned char>(c);
             }
-            ++needleCount_;
+            ++needles;
         }
     }
 #if defined(__SSE2__)
-    blockSearch_ = needleCount_ <= kMaxNeedles;
+    blockSearch_ = needles <= kMaxNeedles;
 #endif
     // Unused needle places repeat a stop byte, so that every block does the same work.
-    for (std::size_t i = std::min(needleCount_, kMaxNeedles); i < kMaxNeedles; ++i) {
+    for (std::size_t i = std::min(needles, kMaxNeedles); i < kMaxNeedles; ++i) {
         needles_[i] = '\\';
     }
     groups_.reserve(16);
 }
 
-std::size_t RtfTextRunWalker::NextStop(std::size_t from) {
-    if (blockValid_ && from >= blockBase_ && from < blockBase_ + kBlock) {
-        const unsigned mask = blockMask_ & (~0u << (from - blockBase_));
-        if (mask != 0) {
-            return blockBase_ + static_cast<std::size_t>(__builtin_ctz(mask));
-        }
-        from = blockBase_ + kBlock;
-    }
-    return FindStop(from);
-}
-
-// The first byte at or after `from` that is markup or marked; the source size when none is.
-std::size_t RtfTextRunWalker::FindStop(std::size_t from) {
+std::uint64_t RtfTextRunWalker::BlockMask(std::size_t from) const {
     const std::size_t size = src_.size();
+    const std::size_t length = std::min(kBlock, size - from);
 #if defined(__SSE2__)
-    if (blockSearch_ && from + kBlock <= size) {
+    if (blockSearch_) {
+        alignas(16) char tail[kBlock];
+        const char* at = src_.data() + from;
+        if (length < kBlock) {
+            std::memset(tail, 0, kBlock);
+            std::memcpy(tail, at, length);
+            at = tail;
+        }
         const __m128i low = _mm_set1_epi8(0x1f);
         const __m128i backslash = _mm_set1_epi8('\\');
         const __m128i open = _mm_set1_epi8('{');
@@ -87,8 +86,9 @@ std::size_t RtfTextRunWalker::FindStop(std::size_t from) {
         const __m128i n1 = _mm_set1_epi8(static_cast<char>(needles_[1]));
         const __m128i n2 = _mm_set1_epi8(static_cast<char>(needles_[2]));
         const __m128i n3 = _mm_set1_epi8(static_cast<char>(needles_[3]));
-        const auto classify = [&](const char* at) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+        std::uint64_t mask = 0;
+        for (std::size_t k = 0; k < kBlock; k += 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + k));
             __m128i hit = _mm_cmpeq_epi8(_mm_min_epu8(v, low), v);
             hit = _mm_or_si128(hit, _mm_cmpeq_epi8(v, backslash));
             hit = _mm_or_si128(hit, _mm_cmpeq_epi8(v, open));
@@ -97,47 +97,139 @@ std::size_t RtfTextRunWalker::FindStop(std::size_t from) {
             hit = _mm_or_si128(hit, _mm_cmpeq_epi8(v, n1));
             hit = _mm_or_si128(hit, _mm_cmpeq_epi8(v, n2));
             hit = _mm_or_si128(hit, _mm_cmpeq_epi8(v, n3));
-            return static_cast<unsigned>(_mm_movemask_epi8(hit));
-        };
-        for (; from + kBlock <= size; from += kBlock) {
-            const char* at = src_.data() + from;
-            const unsigned mask = classify(at) | (classify(at + 16) << 16);
-            if (mask != 0) {
-                blockBase_ = from;
-                blockMask_ = mask;
-                blockValid_ = true;
-                return from + static_cast<std::size_t>(__builtin_ctz(mask));
-            }
+            mask |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(hit))) << k;
         }
+        return length < kBlock ? mask & ((std::uint64_t{1} << length) - 1) : mask;
     }
 #endif
-    blockValid_ = false;
-    while (from < size && !stopOrMarked_[static_cast<unsigned char>(src_[from])]) {
-        ++from;
+    std::uint64_t mask = 0;
+    for (std::size_t k = 0; k < length; ++k) {
+        if (stopOrMarked_[static_cast<unsigned char>(src_[from + k])]) {
+            mask |= std::uint64_t{1} << k;
+        }
     }
-    return from;
+    return mask;
+}
+
+// The first byte at or after `from` that is markup or marked; the source size when none is.
+inline std::size_t RtfTextRunWalker::NextEvent(std::size_t from) {
+    if (from - blockBase_ < kBlock) {
+        const std::uint64_t mask = blockMask_ & (~std::uint64_t{0} << (from - blockBase_));
+        if (mask != 0) {
+            return blockBase_ + static_cast<std::size_t>(__builtin_ctzll(mask));
+        }
+        from = blockBase_ + kBlock;
+    }
+    const std::size_t size = src_.size();
+    for (; from < size; from += kBlock) {
+        blockBase_ = from;
+        blockMask_ = BlockMask(from);
+        if (blockMask_ != 0) {
+            return from + static_cast<std::size_t>(__builtin_ctzll(blockMask_));
+        }
+    }
+    return size;
 }
 
 bool RtfTextRunWalker::Next(RtfTextRun& run) {
+    const char* const s = src_.data();
     const std::size_t size = src_.size();
-    while (!closed_) {
-        if (pos_ >= size) {
-            if (!open_) {
-                return false;
-            }
-            open_ = false;
-            break;
+    std::size_t pos = pos_;
+    bool lastBare = lastBareWord_;
+    bool lastOpen = lastOpenEscape_;
+    bool open = false;
+    // Every token that is not document text ends the run that is open.
+    const auto markup = [&](bool bareWord, bool openEscape) {
+        lastBare = bareWord;
+        lastOpen = openEscape;
+        return open;
+    };
+    const auto inText = [&](std::size_t begin, std::size_t end) {
+        if (!open) {
+            open = true;
+            run = RtfTextRun{begin, end, false, false, lastBare, lastOpen};
+            marks_.clear();
         }
-        if (binaryPending_ > 0) {
-            pos_ += binaryPending_;
-            binaryPending_ = 0;
+        run.end = end;
+        lastBare = false;
+        lastOpen = false;
+    };
+    while (pos < size) {
+        const unsigned char c = static_cast<unsigned char>(s[pos]);
+        bool ended = false;
+        if (!IsStop(c)) {
             atGroupStart_ = false;
-            Markup(false, false);
-            continue;
-        }
-        const unsigned char c = static_cast<unsigned char>(src_[pos_]);
-        if (c == '{') {
-            ++pos_;
+            if (pendingFallback_ > 0) {
+                --pendingFallback_;
+                ++pos;
+                ended = markup(false, false);
+            } else if (!TextAllowed()) {
+                std::size_t p = NextEvent(pos);
+                while (p < size && !IsStop(static_cast<unsigned char>(s[p]))) {
+                    p = NextEvent(p + 1);
+                }
+                pos = p;
+                ended = markup(false, false);
+            } else {
+                inText(pos, pos);
+                std::size_t p = NextEvent(pos);
+                while (p < size && !IsStop(static_cast<unsigned char>(s[p]))) {
+                    marks_.push_back(p);
+                    p = NextEvent(p + 1);
+                }
+                pos = p;
+                run.end = p;
+            }
+        } else if (c == '\\') {
+            if (pos + 1 < size && IsLetter(static_cast<unsigned char>(s[pos + 1]))) {
+                std::size_t p = pos + 2;
+                while (p < size && IsLetter(static_cast<unsigned char>(s[p]))) {
+                    ++p;
+                }
+                const std::string_view word(s + pos + 1, p - pos - 1);
+                bool negative = false;
+                if (p + 1 < size && s[p] == '-' && IsDigit(static_cast<unsigned char>(s[p + 1]))) {
+                    negative = true;
+                    ++p;
+                }
+                bool hasParameter = false;
+                long long parameter = 0;
+                while (p < size && IsDigit(static_cast<unsigned char>(s[p]))) {
+                    hasParameter = true;
+                    if (parameter < kParameterLimit) {
+                        parameter = parameter * 10 + (s[p] - '0');
+                    }
+                    ++p;
+                }
+                const bool spaceDelimited = p < size && s[p] == ' ';
+                pos = p + (spaceDelimited ? 1 : 0);
+                ended = markup(!spaceDelimited, false);
+                if (pendingFallback_ > 0) {
+                    --pendingFallback_;
+                } else if (atGroupStart_ || (word[0] == 'b' && word.size() == 3) ||
+                           (word[0] == 'u' && word.size() <= 2)) {
+                    StateWord(word, hasParameter, negative ? -parameter : parameter, pos);
+                    if (pos != p + (spaceDelimited ? 1 : 0)) {
+                        lastBare = false; // binary data followed the word
+                    }
+                }
+            } else {
+                bool text = false;
+                unsigned char value = 0;
+                bool openEscape = false;
+                const std::size_t start = pos;
+                pos = Escape(start, text, value, openEscape);
+                if (text) {
+                    inText(start, pos);
+                    run.escaped = true;
+                    run.escapedMarked = run.escapedMarked || marked_[value];
+                } else {
+                    ended = markup(false, openEscape);
+                }
+            }
+            atGroupStart_ = false;
+        } else if (c == '{') {
+            ++pos;
             if (rootClosed_) {
                 groups_.push_back(Group{true, 1});
             } else {
@@ -145,158 +237,86 @@ bool RtfTextRunWalker::Next(RtfTextRun& run) {
             }
             atGroupStart_ = true;
             pendingFallback_ = 0;
-            Markup(false, false);
+            ended = markup(false, false);
         } else if (c == '}') {
-            ++pos_;
+            ++pos;
             if (!groups_.empty()) {
                 groups_.pop_back();
                 rootClosed_ = rootClosed_ || groups_.empty();
             }
             atGroupStart_ = false;
             pendingFallback_ = 0;
-            Markup(false, false);
-        } else if (c == '\\') {
-            Backslash();
-            atGroupStart_ = false;
-        } else if (c < 0x20) {
-            ++pos_;
-            atGroupStart_ = false;
-            Markup(false, false);
+            ended = markup(false, false);
         } else {
-            Text();
+            ++pos;
+            atGroupStart_ = false;
+            ended = markup(false, false);
+        }
+        if (ended) {
+            break;
         }
     }
-    closed_ = false;
-    run = run_;
-    return true;
+    pos_ = pos;
+    lastBareWord_ = lastBare;
+    lastOpenEscape_ = lastOpen;
+    return open;
 }
 
-void RtfTextRunWalker::Text() {
-    atGroupStart_ = false;
-    if (pendingFallback_ > 0) {
-        --pendingFallback_;
-        ++pos_;
-        Markup(false, false);
-        return;
-    }
+// A backslash that does not start a control word: an escaped character, a damaged hex escape
+// or a control symbol. Returns the position after it.
+std::size_t RtfTextRunWalker::Escape(std::size_t start, bool& inText, unsigned char& value,
+                                     bool& openEscape) {
     const std::size_t size = src_.size();
-    std::size_t p = NextStop(pos_);
-    if (!TextAllowed()) {
-        while (p < size && !IsStop(static_cast<unsigned char>(src_[p]))) {
-            p = NextStop(p + 1);
-        }
-        pos_ = p;
-        Markup(false, false);
-        return;
-    }
-    InTextChar(pos_, pos_, false, 0);
-    while (p < size && !IsStop(static_cast<unsigned char>(src_[p]))) {
-        marks_.push_back(p);
-        p = NextStop(p + 1);
-    }
-    pos_ = p;
-    run_.end = p;
-}
-
-void RtfTextRunWalker::Backslash() {
-    const std::size_t size = src_.size();
-    const std::size_t start = pos_;
     if (start + 1 >= size) {
-        pos_ = size;
-        Markup(false, false);
-        return;
+        return size;
     }
     const unsigned char next = static_cast<unsigned char>(src_[start + 1]);
-    if (IsLetter(next)) {
-        ControlWord(start);
-        return;
-    }
     const bool fallback = pendingFallback_ > 0;
     if (fallback) {
         --pendingFallback_;
     }
-    const bool inText = !fallback && TextAllowed();
+    const bool allowed = !fallback && TextAllowed();
     if (next == '\'') {
         const int hi =
             start + 2 < size ? HexValue(static_cast<unsigned char>(src_[start + 2])) : -1;
         const int lo =
             start + 3 < size ? HexValue(static_cast<unsigned char>(src_[start + 3])) : -1;
         if (hi >= 0 && lo >= 0) {
-            pos_ = start + 4;
-            if (inText) {
-                InTextChar(start, pos_, true, static_cast<unsigned char>(hi * 16 + lo));
-            } else {
-                Markup(false, false);
-            }
-            return;
+            inText = allowed;
+            value = static_cast<unsigned char>(hi * 16 + lo);
+            return start + 4;
         }
         std::size_t p = start + 2;
         while (p < size && p < start + 4 && !IsStop(static_cast<unsigned char>(src_[p]))) {
             ++p;
         }
-        pos_ = p;
-        Markup(false, p < start + 4);
-        return;
+        openEscape = p < start + 4;
+        return p;
     }
-    pos_ = start + 2;
     if (next == '\\' || next == '{' || next == '}') {
-        if (inText) {
-            InTextChar(start, pos_, true, next);
-        } else {
-            Markup(false, false);
-        }
-        return;
+        inText = allowed;
+        value = next;
+        return start + 2;
     }
     if (next == '*' && atGroupStart_ && !groups_.empty()) {
         groups_.back().hidden = true;
     }
-    Markup(false, false);
+    return start + 2;
 }
 
-void RtfTextRunWalker::ControlWord(std::size_t start) {
-    const std::size_t size = src_.size();
-    std::size_t p = start + 1;
-    while (p < size && IsLetter(static_cast<unsigned char>(src_[p]))) {
-        ++p;
-    }
-    const std::string_view word = src_.substr(start + 1, p - start - 1);
-    bool negative = false;
-    if (p + 1 < size && src_[p] == '-' && IsDigit(static_cast<unsigned char>(src_[p + 1]))) {
-        negative = true;
-        ++p;
-    }
-    bool hasParameter = false;
-    long long parameter = 0;
-    while (p < size && IsDigit(static_cast<unsigned char>(src_[p]))) {
-        hasParameter = true;
-        if (parameter < kParameterLimit) {
-            parameter = parameter * 10 + (src_[p] - '0');
-        }
-        ++p;
-    }
-    if (negative) {
-        parameter = -parameter;
-    }
-    bool spaceDelimited = false;
-    if (p < size && src_[p] == ' ') {
-        spaceDelimited = true;
-        ++p;
-    }
-    pos_ = p;
-    Markup(!spaceDelimited, false);
-    if (pendingFallback_ > 0) {
-        --pendingFallback_;
-        return;
-    }
+// Control words that change what counts as text: destinations, \bin, \uc and \u.
+void RtfTextRunWalker::StateWord(std::string_view word, bool hasParameter, long long parameter,
+                                 std::size_t& pos) {
     if (atGroupStart_ && !groups_.empty() && IsHiddenRtfDestination(word)) {
         groups_.back().hidden = true;
     }
     if (word == "bin") {
         if (hasParameter && parameter > 0) {
-            const std::size_t available = size - pos_;
-            binaryPending_ = static_cast<unsigned long long>(parameter) > available
-                                 ? available
-                                 : static_cast<std::size_t>(parameter);
+            // The raw bytes that follow may hold anything, braces included.
+            const std::size_t available = src_.size() - pos;
+            pos += static_cast<unsigned long long>(parameter) > available
+                       ? available
+                       : static_cast<std::size_t>(parameter);
         }
         return;
     }
@@ -308,31 +328,6 @@ void RtfTextRunWalker::ControlWord(std::size_t start) {
     } else if (word == "u") {
         pendingFallback_ = groups_.back().unicodeSkip;
     }
-}
-
-void RtfTextRunWalker::InTextChar(std::size_t begin, std::size_t end, bool escaped,
-                                  unsigned char value) {
-    if (!open_) {
-        open_ = true;
-        run_ = RtfTextRun{begin, end, false, false, lastBareWord_, lastOpenEscape_};
-        marks_.clear();
-    }
-    run_.end = end;
-    if (escaped) {
-        run_.escaped = true;
-        run_.escapedMarked = run_.escapedMarked || marked_[value];
-    }
-    lastBareWord_ = false;
-    lastOpenEscape_ = false;
-}
-
-void RtfTextRunWalker::Markup(bool bareWord, bool openEscape) {
-    if (open_) {
-        open_ = false;
-        closed_ = true;
-    }
-    lastBareWord_ = bareWord;
-    lastOpenEscape_ = openEscape;
 }
 
 } // namespace tw

@@ -5,6 +5,7 @@
 // bytes. A run is a maximal stretch of the scanner's in-text tokens: the two must agree.
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -37,13 +38,10 @@ private:
         int unicodeSkip = 1;
     };
 
-    std::size_t NextStop(std::size_t from);
-    std::size_t FindStop(std::size_t from);
-    void Text();
-    void Backslash();
-    void ControlWord(std::size_t start);
-    void InTextChar(std::size_t begin, std::size_t end, bool escaped, unsigned char value);
-    void Markup(bool bareWord, bool openEscape);
+    std::size_t NextEvent(std::size_t from);
+    std::uint64_t BlockMask(std::size_t from) const;
+    std::size_t Escape(std::size_t start, bool& inText, unsigned char& value, bool& openEscape);
+    void StateWord(std::string_view word, bool hasParameter, long long parameter, std::size_t& pos);
     bool TextAllowed() const { return !rootClosed_ && !groups_.empty() && !groups_.back().hidden; }
 
     std::string_view src_;
@@ -53,24 +51,18 @@ private:
     // byte-by-byte look-up.
     static constexpr std::size_t kMaxNeedles = 4;
     std::array<unsigned char, kMaxNeedles> needles_{};
-    std::size_t needleCount_ = 0;
     bool blockSearch_ = false;
-    std::size_t blockBase_ = 0;
-    unsigned blockMask_ = 0;
-    bool blockValid_ = false;
+    // The bytes of [blockBase_, blockBase_ + 64) that are markup or marked, one bit each.
+    std::size_t blockBase_ = static_cast<std::size_t>(-1) - 64;
+    std::uint64_t blockMask_ = 0;
 
     std::size_t pos_ = 0;
     std::vector<Group> groups_;
     bool rootClosed_ = false;
     bool atGroupStart_ = false;
     int pendingFallback_ = 0;
-    std::size_t binaryPending_ = 0;
     bool lastBareWord_ = false;
     bool lastOpenEscape_ = false;
-
-    bool open_ = false;
-    bool closed_ = false;
-    RtfTextRun run_;
     std::vector<std::size_t> marks_;
 };
 
