@@ -24,10 +24,14 @@ struct RtfTextRun {
 
 class RtfTextRunWalker {
 public:
-    // `marked` holds the bytes whose plain (unescaped) occurrences each run reports.
-    RtfTextRunWalker(std::string_view source, const std::array<bool, 256>& marked);
+    // `marked` holds the bytes whose plain (unescaped) occurrences each run reports. Reading
+    // every token costs little per byte of markup; following only the braces pays where the
+    // next mark is more than `farMark` bytes ahead.
+    RtfTextRunWalker(std::string_view source, const std::array<bool, 256>& marked,
+                     std::size_t farMark = 1024);
 
-    // The next run in source order; false when there is none left.
+    // The next run in source order that holds a marked byte or an escape standing for one;
+    // runs without either may come, too. False when there is none left.
     bool Next(RtfTextRun& run);
     // Source positions of the marked bytes that stand plainly in the run Next gave last.
     const std::vector<std::size_t>& Marks() const { return marks_; }
@@ -38,6 +42,16 @@ private:
         int unicodeSkip = 1;
     };
 
+    bool NextRun(RtfTextRun& run, std::size_t stopAfter);
+    bool SkipToMark();
+    std::size_t NextMark(std::size_t from);
+    std::size_t MarkupBefore(std::size_t mark) const;
+    bool FollowGroups(std::size_t to);
+    bool StartsToken(std::size_t at) const;
+    void OpenGroup();
+    void HideDestination(std::size_t at);
+    void GapMasks(std::size_t from, std::uint64_t& braces, std::uint64_t& words) const;
+    void CloseGroup();
     std::size_t NextEvent(std::size_t from);
     std::uint64_t BlockMask(std::size_t from) const;
     std::size_t Escape(std::size_t start, bool& inText, unsigned char& value, bool& openEscape);
@@ -55,6 +69,12 @@ private:
     // The bytes of [blockBase_, blockBase_ + 64) that are markup or marked, one bit each.
     std::size_t blockBase_ = static_cast<std::size_t>(-1) - 64;
     std::uint64_t blockMask_ = 0;
+
+    // Between marks only braces and the few words that change how text is read are followed;
+    // every token is read where that cannot be done.
+    bool sparse_ = false;
+    std::size_t farMark_;
+    std::array<std::size_t, kMaxNeedles> nextNeedle_{};
 
     std::size_t pos_ = 0;
     std::vector<Group> groups_;

@@ -42,7 +42,8 @@ inline std::vector<std::string> MarkupOf(std::string_view source) {
     return markup;
 }
 
-// The text runs and marks of a source as the tokenizer gives them, written out for comparison.
+// The text runs that hold marks, with their marks, as the tokenizer gives them, written out for
+// comparison.
 inline std::string TokenizerRuns(std::string_view source, const std::array<bool, 256>& marked) {
     std::string runs;
     RtfScanner scanner(source);
@@ -54,9 +55,12 @@ inline std::string TokenizerRuns(std::string_view source, const std::array<bool,
     std::string marks;
     std::size_t begin = 0;
     std::size_t end = 0;
+    bool anyMark = false;
     const auto close = [&] {
-        runs += "[" + std::to_string(begin) + "," + std::to_string(end) + ")" +
-                (escaped ? "e" : "") + (escapedMarked ? "m" : "") + marks + ";";
+        if (anyMark || escapedMarked) {
+            runs += "[" + std::to_string(begin) + "," + std::to_string(end) + ")" +
+                    (escaped ? "e" : "") + (escapedMarked ? "m" : "") + marks + ";";
+        }
     };
     for (RtfToken t = scanner.Next(); t.kind != RtfTokenKind::End; t = scanner.Next()) {
         if (t.inText) {
@@ -65,6 +69,7 @@ inline std::string TokenizerRuns(std::string_view source, const std::array<bool,
                 begin = t.begin;
                 escaped = false;
                 escapedMarked = false;
+                anyMark = false;
                 marks = std::string(bareWord ? "b" : "") + (openEscape ? "l" : "");
             }
             end = t.end;
@@ -74,6 +79,7 @@ inline std::string TokenizerRuns(std::string_view source, const std::array<bool,
             } else {
                 for (std::size_t p = t.begin; p < t.end; ++p) {
                     if (marked[static_cast<unsigned char>(source[p])]) {
+                        anyMark = true;
                         marks += " " + std::to_string(p);
                     }
                 }
@@ -91,11 +97,16 @@ inline std::string TokenizerRuns(std::string_view source, const std::array<bool,
     return runs;
 }
 
-// The same, as the run walker gives them.
-inline std::string WalkerRuns(std::string_view source, const std::array<bool, 256>& marked) {
+// The same, as the run walker gives them. Only runs that hold a mark count: the walker may
+// pass over the others.
+inline std::string WalkerRuns(std::string_view source, const std::array<bool, 256>& marked,
+                              std::size_t farMark = 1024) {
     std::string runs;
-    RtfTextRunWalker walker(source, marked);
+    RtfTextRunWalker walker(source, marked, farMark);
     for (RtfTextRun run; walker.Next(run);) {
+        if (walker.Marks().empty() && !run.escapedMarked) {
+            continue;
+        }
         runs += "[" + std::to_string(run.begin) + "," + std::to_string(run.end) + ")" +
                 (run.escaped ? "e" : "") + (run.escapedMarked ? "m" : "") +
                 (run.afterBareWord ? "b" : "") + (run.locked ? "l" : "");
@@ -128,8 +139,13 @@ inline std::string CheckReplacement(const std::string& source, const std::string
                                     const std::string& values) {
     // The walker that one scan relies on must see the tokenizer's runs exactly.
     const std::array<bool, 256> marked = FirstBytesOf(names);
-    if (WalkerRuns(source, marked) != TokenizerRuns(source, marked)) {
+    const std::string expected = TokenizerRuns(source, marked);
+    if (WalkerRuns(source, marked) != expected) {
         return "text runs differ from the tokenizer's";
+    }
+    // Following only braces between any two marks must find the same runs.
+    if (WalkerRuns(source, marked, 0) != expected) {
+        return "text runs differ from the tokenizer's when marks are far apart";
     }
     const std::string out = ReplaceInRtf(source, names, values);
     (void)RtfToPlainText(out);

@@ -213,6 +213,8 @@ TEST(RtfTextRunWalker, SeesTheTokenizersRunsInMarkupOfEveryKind) {
     for (const std::string& source : sources) {
         EXPECT_EQ(testing::WalkerRuns(source, marked), testing::TokenizerRuns(source, marked))
             << source;
+        EXPECT_EQ(testing::WalkerRuns(source, marked, 0), testing::TokenizerRuns(source, marked))
+            << source;
     }
     // The comparison can fail: the walker reports marks, the tokenizer's runs hold them.
     EXPECT_NE(testing::WalkerRuns("{\\rtf1 %a}", marked),
