@@ -69,6 +69,9 @@ int HexDigit(char c) {
     return -1;
 }
 
+// How an escaped value writes a line break.
+constexpr std::string_view kLineBreak = "\\line ";
+
 struct Hit {
     std::size_t offset; // in the run's text
     std::size_t pass;
@@ -274,12 +277,19 @@ private:
         }
         std::size_t srcPos = run.begin;
         std::size_t at = 0;
+        const std::string* previous = nullptr;
         for (const Hit& hit : hits_) {
             const std::size_t length = passes_[hit.pass]->name.size();
             const std::size_t upTo = run.escaped ? SkipRtfTextChars(src_, srcPos, hit.offset - at)
                                                  : run.begin + hit.offset;
             out_.append(src_, srcPos, upTo - srcPos);
-            out_ += escaped_[hit.pass];
+            const std::string& value = passes_[hit.pass]->value;
+            // Values that meet are one text: a CR ending one and an LF starting the next make a
+            // single line break.
+            const bool joined = previous != nullptr && upTo == srcPos && previous->back() == '\r' &&
+                                value.front() == '\n';
+            out_.append(escaped_[hit.pass], joined ? kLineBreak.size() : 0, std::string::npos);
+            previous = &value;
             srcPos = run.escaped ? SkipRtfTextChars(src_, upTo, length) : upTo + length;
             at = hit.offset + length;
         }
