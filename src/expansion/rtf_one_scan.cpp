@@ -3,7 +3,9 @@
 #include "expansion/rtf_text_runs.h"
 #include "expansion/text_search.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 #if defined(__SSE2__)
@@ -12,22 +14,65 @@
 
 namespace tw {
 
-bool TextsCanOverlap(const std::string& a, const std::string& b) {
-    const long long na = static_cast<long long>(a.size());
-    const long long nb = static_cast<long long>(b.size());
-    for (long long shift = 1 - nb; shift < na; ++shift) {
-        const long long from = shift > 0 ? shift : 0;
-        const long long to = shift + nb < na ? shift + nb : na;
-        bool agree = true;
-        for (long long i = from; i < to && agree; ++i) {
-            agree = FoldAscii(static_cast<unsigned char>(a[static_cast<std::size_t>(i)])) ==
-                    FoldAscii(static_cast<unsigned char>(b[static_cast<std::size_t>(i - shift)]));
+namespace {
+
+// A text with its letters folded to lower case and the set of its bytes after the first.
+struct FoldedText {
+    explicit FoldedText(const std::string& text) : folded(text) {
+        for (std::size_t i = 0; i < folded.size(); ++i) {
+            const unsigned char c = FoldAscii(static_cast<unsigned char>(folded[i]));
+            folded[i] = static_cast<char>(c);
+            if (i > 0) {
+                rest[c / 64] |= std::uint64_t{1} << (c % 64);
+            }
         }
-        if (agree && from < to) {
-            return true;
+    }
+    bool RestHas(char c) const {
+        const unsigned char u = static_cast<unsigned char>(c);
+        return (rest[u / 64] >> (u % 64)) & 1;
+    }
+    std::string folded;
+    std::array<std::uint64_t, 4> rest{};
+};
+
+// Every placement starts one text at some character of the other, so only the places that
+// hold the other's first character need comparing.
+bool FoldedCanOverlap(const FoldedText& a, const FoldedText& b) {
+    const std::string_view x(a.folded);
+    const std::string_view y(b.folded);
+    if (x.empty() || y.empty()) {
+        return false;
+    }
+    const auto startsAt = [](std::string_view outer, std::string_view inner, std::size_t at) {
+        const std::size_t length = std::min(outer.size() - at, inner.size());
+        return outer.compare(at, length, inner.substr(0, length)) == 0;
+    };
+    if (startsAt(x, y, 0)) {
+        return true;
+    }
+    if (a.RestHas(y[0])) {
+        for (std::size_t at = x.find(y[0], 1); at != std::string_view::npos;
+             at = x.find(y[0], at + 1)) {
+            if (startsAt(x, y, at)) {
+                return true;
+            }
+        }
+    }
+    if (b.RestHas(x[0])) {
+        for (std::size_t at = y.find(x[0], 1); at != std::string_view::npos;
+             at = y.find(x[0], at + 1)) {
+            if (startsAt(y, x, at)) {
+                return true;
+            }
         }
     }
     return false;
+}
+
+} // namespace
+
+bool TextsCanOverlap(const std::string& a, const std::string& b) {
+    return FoldedCanOverlap(FoldedText(a), FoldedText(b));
 }
 
 bool PassesAreIndependent(const std::vector<Replacement>& passes) {
@@ -43,10 +88,16 @@ bool PassesAreIndependent(const std::vector<Replacement>& passes) {
     if (names != 0 && all > kProofBudget / names) {
         return false;
     }
+    std::vector<FoldedText> folded;
+    folded.reserve(passes.size() * 2);
+    for (const Replacement& pass : passes) {
+        folded.emplace_back(pass.name);
+        folded.emplace_back(pass.value);
+    }
     for (std::size_t i = 0; i < passes.size(); ++i) {
         for (std::size_t j = i + 1; j < passes.size(); ++j) {
-            if (TextsCanOverlap(passes[i].name, passes[j].name) ||
-                TextsCanOverlap(passes[i].value, passes[j].name)) {
+            if (FoldedCanOverlap(folded[2 * i], folded[2 * j]) ||
+                FoldedCanOverlap(folded[2 * i + 1], folded[2 * j])) {
                 return false;
             }
         }
@@ -271,7 +322,7 @@ private:
             out_.reserve(src_.size() + src_.size() / 4);
             changed_ = true;
         }
-        out_.append(src_, copied_, run.begin - copied_);
+        out_.append(src_.data() + copied_, run.begin - copied_);
         if (run.afterBareWord) {
             out_ += ' ';
         }
@@ -282,7 +333,7 @@ private:
             const std::size_t length = passes_[hit.pass]->name.size();
             const std::size_t upTo = run.escaped ? SkipRtfTextChars(src_, srcPos, hit.offset - at)
                                                  : run.begin + hit.offset;
-            out_.append(src_, srcPos, upTo - srcPos);
+            out_.append(src_.data() + srcPos, upTo - srcPos);
             const std::string& value = passes_[hit.pass]->value;
             // Values that meet are one text: a CR ending one and an LF starting the next make a
             // single line break.
@@ -293,7 +344,7 @@ private:
             srcPos = run.escaped ? SkipRtfTextChars(src_, upTo, length) : upTo + length;
             at = hit.offset + length;
         }
-        out_.append(src_, srcPos, run.end - srcPos);
+        out_.append(src_.data() + srcPos, run.end - srcPos);
         copied_ = run.end;
     }
 

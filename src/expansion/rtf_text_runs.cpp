@@ -284,7 +284,11 @@ bool RtfTextRunWalker::NextRun(RtfTextRun& run, std::size_t stopAfter) {
             pendingFallback_ = 0;
             ended = markup(false, false);
         } else {
+            // Line breaks come in pairs; each control byte is a token of its own.
             ++pos;
+            while (pos < size && static_cast<unsigned char>(s[pos]) < 0x20) {
+                ++pos;
+            }
             atGroupStart_ = false;
             ended = markup(false, false);
         }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 namespace tw {
@@ -87,6 +88,44 @@ TEST(TextsCanOverlap, FindsEveryWayTwoTextsCanShareCharacters) {
     EXPECT_FALSE(TextsCanOverlap("%Time", "%TDay"));
     EXPECT_FALSE(TextsCanOverlap("Monday, January 05, 2026", "%Date"));
     EXPECT_FALSE(TextsCanOverlap("\xfc", "\xdc"));
+}
+
+// Every placement of two short texts over a small alphabet, tried one by one.
+TEST(TextsCanOverlap, AgreesWithTryingEveryPlacement) {
+    const auto tryAll = [](const std::string& a, const std::string& b) {
+        const long long na = static_cast<long long>(a.size());
+        const long long nb = static_cast<long long>(b.size());
+        for (long long shift = 1 - nb; shift < na; ++shift) {
+            bool agree = true;
+            long long shared = 0;
+            for (long long i = std::max(0LL, shift); i < std::min(na, shift + nb); ++i, ++shared) {
+                agree = agree && FoldAscii(static_cast<unsigned char>(a[i])) ==
+                                     FoldAscii(static_cast<unsigned char>(b[i - shift]));
+            }
+            if (agree && shared > 0) {
+                return true;
+            }
+        }
+        return false;
+    };
+    std::mt19937 rng(99);
+    const char alphabet[] = "aAb%\xfc";
+    int overlapping = 0;
+    for (int i = 0; i < 20000; ++i) {
+        std::string a;
+        std::string b;
+        for (int k = static_cast<int>(rng() % 6); k > 0; --k) {
+            a += alphabet[rng() % (sizeof alphabet - 1)];
+        }
+        for (int k = static_cast<int>(rng() % 6); k > 0; --k) {
+            b += alphabet[rng() % (sizeof alphabet - 1)];
+        }
+        const bool expected = tryAll(a, b);
+        ASSERT_EQ(TextsCanOverlap(a, b), expected) << "'" << a << "' '" << b << "'";
+        overlapping += expected ? 1 : 0;
+    }
+    EXPECT_GT(overlapping, 1000);
+    EXPECT_LT(overlapping, 19000);
 }
 
 TEST(PassesAreIndependent, HoldsForThePlaceholdersAndNotForInteractingFields) {
