@@ -147,18 +147,24 @@ inline std::size_t RtfTextRunWalker::NextEvent(std::size_t from) {
 bool RtfTextRunWalker::Next(RtfTextRun& run) {
     while (pos_ < src_.size()) {
         std::size_t stopAfter = src_.size();
-        if (sparse_) {
+        // Marks close together are met by reading on; only a long way without one is worth
+        // looking ahead for.
+        if (sparse_ && pos_ > nearMark_ && pos_ - nearMark_ > farMark_) {
             const std::size_t mark = NextMark(pos_);
             if (mark == std::string_view::npos || mark - pos_ > farMark_) {
                 if (!SkipToMark()) {
                     return false;
                 }
+                if (sparse_) {
+                    stopAfter = NextMark(pos_);
+                }
             }
-            if (sparse_) {
-                stopAfter = NextMark(pos_);
-            }
+            nearMark_ = mark;
         }
         if (NextRun(run, stopAfter)) {
+            if (!marks_.empty()) {
+                nearMark_ = marks_.back();
+            }
             return true;
         }
     }

@@ -74,6 +74,7 @@ private:
     // every token is read where that cannot be done.
     bool sparse_ = false;
     std::size_t farMark_;
+    std::size_t nearMark_ = 0; // a mark at most this far back was met or looked up
     std::array<std::size_t, kMaxNeedles> nextNeedle_{};
 
     std::size_t pos_ = 0;
