@@ -233,18 +233,18 @@ public:
         }
     }
 
-    std::string Run() {
+    std::optional<std::string> Run() {
         if (!MayHoldAName()) {
-            return src_;
+            return std::nullopt;
         }
         RtfTextRunWalker walker(src_, isFirst_);
         for (RtfTextRun run; walker.Next(run);) {
             Process(run, walker.Marks());
         }
         if (!changed_) {
-            return src_;
+            return std::nullopt;
         }
-        out_.append(src_, copied_, std::string::npos);
+        out_.append(src_.data() + copied_, src_.size() - copied_);
         return std::move(out_);
     }
 
@@ -363,7 +363,8 @@ private:
 
 } // namespace
 
-std::string ReplaceInRtfOneScan(const std::string& source, const std::vector<Replacement>& passes) {
+std::optional<std::string> ReplaceInRtfOneScanIfChanged(const std::string& source,
+                                                        const std::vector<Replacement>& passes) {
     std::vector<const Replacement*> live;
     for (const Replacement& pass : passes) {
         if (!pass.name.empty() && !pass.value.empty()) {
@@ -371,9 +372,14 @@ std::string ReplaceInRtfOneScan(const std::string& source, const std::vector<Rep
         }
     }
     if (live.empty()) {
-        return source;
+        return std::nullopt;
     }
     return OneScan(source, live).Run();
+}
+
+std::string ReplaceInRtfOneScan(const std::string& source, const std::vector<Replacement>& passes) {
+    std::optional<std::string> out = ReplaceInRtfOneScanIfChanged(source, passes);
+    return out ? std::move(*out) : source;
 }
 
 } // namespace tw
