@@ -11,8 +11,7 @@ void ApplyReplacements(ExpansionEditor& editor, const std::string& names,
     if (!passes) {
         return;
     }
-    const std::string source = editor.GetRtfSource();
-    editor.LoadRtfSource(ReplaceInRtf(source, *passes));
+    editor.LoadRtfSource(ReplaceInRtf(editor.GetRtfSource(), *passes));
     editor.ClearContentModified();
 }
 

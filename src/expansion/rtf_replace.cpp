@@ -312,6 +312,14 @@ std::string ReplaceInRtf(const std::string& source, const std::vector<Replacemen
                                         : ReplaceInRtfPassByPass(source, passes);
 }
 
+std::string ReplaceInRtf(std::string&& source, const std::vector<Replacement>& passes) {
+    if (!IsRtfSource(source) || !PassesAreIndependent(passes)) {
+        return ReplaceInRtf(static_cast<const std::string&>(source), passes);
+    }
+    std::optional<std::string> out = ReplaceInRtfOneScanIfChanged(source, passes);
+    return out ? std::move(*out) : std::move(source);
+}
+
 std::string ReplaceInRtf(const std::string& source, const std::string& names,
                          const std::string& values) {
     const auto passes = PairReplacements(names, values);

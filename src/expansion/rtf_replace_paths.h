@@ -4,6 +4,7 @@
 // the passes cannot see each other's work and one scan over the source gives the same result.
 #include "expansion/replacement_lists.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,9 @@ namespace tw {
 std::string ReplaceInRtfPassByPass(const std::string& source,
                                    const std::vector<Replacement>& passes);
 std::string ReplaceInRtfOneScan(const std::string& source, const std::vector<Replacement>& passes);
+// The same, or nothing when no name is found, so that the caller can keep the source it has.
+std::optional<std::string> ReplaceInRtfOneScanIfChanged(const std::string& source,
+                                                        const std::vector<Replacement>& passes);
 
 // True when some placement of the two texts side by side makes them agree (ASCII case
 // ignored) on at least one character they share: one inside the other, or an end of one

@@ -66,8 +66,16 @@ std::size_t SkipPlainText(std::string_view src, std::size_t p) {
     return p;
 }
 
+constexpr long long kParameterLimit = 1LL << 40;
+
+} // namespace
+
 // Destinations whose content is never document text even without \*.
-bool IsHiddenDestination(std::string_view word) {
+bool IsHiddenRtfDestination(std::string_view word) {
+    // Most words at a group's start are short formatting words such as \b or \f1.
+    if (word.size() < 2) {
+        return false;
+    }
     static constexpr std::string_view kWords[] = {"fonttbl",    "colortbl",
                                                   "stylesheet", "info",
                                                   "pict",       "object",
@@ -90,10 +98,6 @@ bool IsHiddenDestination(std::string_view word) {
                                                   "tc",         "txe"};
     return std::find(std::begin(kWords), std::end(kWords), word) != std::end(kWords);
 }
-
-constexpr long long kParameterLimit = 1LL << 40;
-
-} // namespace
 
 RtfScanner::RtfScanner(std::string_view source) : src_(source) {}
 
@@ -275,7 +279,7 @@ RtfToken RtfScanner::ScanControlWord(std::size_t start) {
         token.fallback = true;
         return token;
     }
-    if (wasGroupStart && !groups_.empty() && IsHiddenDestination(token.word)) {
+    if (wasGroupStart && !groups_.empty() && IsHiddenRtfDestination(token.word)) {
         groups_.back().hidden = true;
     }
     NoteControlWord(token);

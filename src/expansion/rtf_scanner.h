@@ -67,6 +67,9 @@ private:
     std::size_t binaryPending_ = 0;
 };
 
+// Destinations whose content is never document text even without \*.
+bool IsHiddenRtfDestination(std::string_view word);
+
 // True when the text is RTF source rather than the editor's plain-text fallback.
 bool IsRtfSource(std::string_view text);
 

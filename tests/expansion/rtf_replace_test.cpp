@@ -1,6 +1,7 @@
 #include "expansion/placeholders.h"
 #include "expansion/rtf_plain_text.h"
 #include "expansion/rtf_replace.h"
+#include "expansion/rtf_replace_paths.h"
 #include "expansion/rtf_scanner.h"
 #include "rtf_test_support.h"
 
@@ -150,6 +151,14 @@ TEST(ReplaceInRtf, ValuesWithRtfSpecialsAndNonAsciiArriveIntact) {
 
 TEST(ReplaceInRtf, LineBreaksInValuesBecomeLineBreaksOfTheText) {
     EXPECT_EQ(Expanded("<F>", "F", "one\r\ntwo\nthree"), "<one\r\ntwo\r\nthree>");
+}
+
+TEST(ReplaceInRtf, ACrEndingOneValueAndAnLfStartingTheNextMakeOneLineBreak) {
+    // Values that meet are one text, whichever way the replacement runs.
+    const std::string source = "{\\rtf1 AB A}";
+    const std::vector<Replacement> passes = {{"A", "x\r"}, {"B", "\ny"}};
+    EXPECT_EQ(ReplaceInRtf(source, passes), "{\\rtf1 x\\line y x\\line }");
+    EXPECT_EQ(ReplaceInRtf(source, passes), ReplaceInRtfPassByPass(source, passes));
 }
 
 TEST(ReplaceInRtf, ValueAfterAControlWordWithoutSpaceDoesNotJoinIt) {
