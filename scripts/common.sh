@@ -21,7 +21,7 @@ tw_need_packages() {
     fi
     echo "Installing: ${missing[*]}"
     apt-get update -q >/dev/null
-    apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null
+    apt-get install -y -q "${missing[@]}" >/dev/null
 }
 
 TW_PIDS=()
