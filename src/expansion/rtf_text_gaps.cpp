@@ -6,6 +6,7 @@
 #include "expansion/rtf_text_runs.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -197,7 +198,7 @@ bool RtfTextRunWalker::FollowGroups(std::size_t to) {
             words &= valid;
         }
         for (std::uint64_t events = braces | words; events != 0; events &= events - 1) {
-            const std::size_t at = from + static_cast<std::size_t>(__builtin_ctzll(events));
+            const std::size_t at = from + static_cast<std::size_t>(std::countr_zero(events));
             if (at < pos_) {
                 continue; // inside a token applied before
             }

@@ -4,6 +4,7 @@
 #include "expansion/rtf_scanner.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -100,7 +101,7 @@ inline std::size_t RtfTextRunWalker::NextEvent(std::size_t from) {
     if (from - blockBase_ < kBlock) {
         const std::uint64_t mask = blockMask_ & (~std::uint64_t{0} << (from - blockBase_));
         if (mask != 0) {
-            return blockBase_ + static_cast<std::size_t>(__builtin_ctzll(mask));
+            return blockBase_ + static_cast<std::size_t>(std::countr_zero(mask));
         }
         from = blockBase_ + kBlock;
     }
@@ -109,7 +110,7 @@ inline std::size_t RtfTextRunWalker::NextEvent(std::size_t from) {
         blockBase_ = from;
         blockMask_ = BlockMask(from);
         if (blockMask_ != 0) {
-            return from + static_cast<std::size_t>(__builtin_ctzll(blockMask_));
+            return from + static_cast<std::size_t>(std::countr_zero(blockMask_));
         }
     }
     return size;
