@@ -36,3 +36,10 @@ function(tw_test name)
         set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")
     endif()
 endfunction()
+
+# Our programs start at wWinMain / wmain; MinGW needs to be told, MSVC finds them itself.
+function(tw_unicode_entry target)
+    if(MINGW)
+        target_link_options(${target} PRIVATE -municode)
+    endif()
+endfunction()
