@@ -13,7 +13,7 @@
 namespace tw {
 namespace {
 
-class FormEditing : public ::testing::Test {
+class FormEditing : public ::testing::Test, protected testing::MainFormFakes {
 protected:
     FormEditing() {
         temp.Put("Replies/index.sub", "REPLY_1?Thanks\r\n");
@@ -37,24 +37,13 @@ protected:
     }
 
     fakes::TempDir temp;
-    testing::Log log;
     fakes::FakeRegistry registry;
-    testing::LoggingBoxes boxes{log};
-    testing::LoggingShell shell{log};
-    testing::FakeWindow window{log};
-    testing::FakeTray tray{log};
-    testing::FakeTimer timer;
-    testing::FakeTipDialog tipDialog{log};
-    testing::FakeApplication application{log};
-    testing::FakeDialogs dialogs{log};
-    testing::FakeHooks hooks{log};
     fakes::FakePropertyBar bar;
     fakes::FakeRichEditor editor;
     fakes::FakeNavigationView view;
     fakes::RecordingCommandStates states;
     TFormTextwright form{MakeStartupGlobals((temp.Path() / "Textwright.exe").string()),
-                         MainFormPorts{registry, boxes, boxes, shell, window, tray, timer,
-                                       tipDialog, application, dialogs, hooks}};
+                         Ports(registry)};
 };
 
 TEST_F(FormEditing, WithoutEditingControlsTheLibraryIsOnlyShown) {

@@ -36,7 +36,7 @@ public:
     std::optional<std::string> Ask(const std::string&) override { return std::nullopt; }
 };
 
-class FormExpansion : public ::testing::Test {
+class FormExpansion : public ::testing::Test, protected testing::MainFormFakes {
 protected:
     FormExpansion() {
         temp.Put("Replies/index.sub", "REPLY_1?Thanks\r\nFOLDER_2?Misc\r\n");
@@ -64,25 +64,14 @@ protected:
     bool Modified() { return form.Editing()->Flags().ContentModified; }
 
     fakes::TempDir temp;
-    testing::Log log;
     fakes::FakeRegistry registry;
-    testing::LoggingBoxes boxes{log};
-    testing::LoggingShell shell{log};
-    testing::FakeWindow window{log};
-    testing::FakeTray tray{log};
-    testing::FakeTimer timer;
-    testing::FakeTipDialog tipDialog{log};
-    testing::FakeApplication application{log};
-    testing::FakeDialogs dialogs{log};
-    testing::FakeHooks hooks{log};
     fakes::FakePropertyBar bar;
     fakes::FakeRichEditor editor;
     fakes::FakeNavigationView view;
     fakes::RecordingCommandStates states;
     RecordingMenu menu;
     TFormTextwright form{MakeStartupGlobals((temp.Path() / "Textwright.exe").string()),
-                         MainFormPorts{registry, boxes, boxes, shell, window, tray, timer,
-                                       tipDialog, application, dialogs, hooks}};
+                         Ports(registry)};
 };
 
 TEST_F(FormExpansion, CreationFillsTheInsertionsMenuOnce) {
@@ -169,26 +158,16 @@ TEST_F(FormExpansion, CommandDeliveryExpandsFieldsAndPlaceholdersThroughThePort)
 
 TEST(FormExpansionWithoutEditing, ThereIsNoWorkingCopy) {
     fakes::TempDir temp;
-    testing::Log log;
+    testing::MainFormFakes ports;
     fakes::FakeRegistry registry;
-    testing::LoggingBoxes boxes{log};
-    testing::LoggingShell shell{log};
-    testing::FakeWindow window{log};
-    testing::FakeTray tray{log};
-    testing::FakeTimer timer;
-    testing::FakeTipDialog tipDialog{log};
-    testing::FakeApplication application{log};
-    testing::FakeDialogs dialogs{log};
-    testing::FakeHooks hooks{log};
     TFormTextwright form{MakeStartupGlobals((temp.Path() / "Textwright.exe").string()),
-                         MainFormPorts{registry, boxes, boxes, shell, window, tray, timer,
-                                       tipDialog, application, dialogs, hooks}};
+                         ports.Ports(registry)};
     form.FormCreate();
     EXPECT_EQ(form.ReplyExpansion(), nullptr);
     form.ApplyReplacements("a", "b");
     form.PredefinedInsertionClick(1);
     form.FormDestroy();
-    for (const std::string& entry : log) {
+    for (const std::string& entry : ports.log) {
         EXPECT_EQ(entry.rfind("error report", 0), std::string::npos) << entry;
     }
 }

@@ -5,6 +5,7 @@
 #include "app/error_report.h"
 #include "platform/message_boxes.h"
 #include "ui/main_form_ports.h"
+#include "ui/textwright_form.h"
 
 #include <stdexcept>
 #include <string>
@@ -132,6 +133,26 @@ public:
 
 private:
     Log& log_;
+};
+
+// Every port of the main window but the registry, all logging into `log`. Fixtures derive from it
+// and hand Ports(registry) to the form.
+struct MainFormFakes {
+    Log log;
+    LoggingBoxes boxes{log};
+    LoggingShell shell{log};
+    FakeWindow window{log};
+    FakeTray tray{log};
+    FakeTimer timer;
+    FakeTipDialog tipDialog{log};
+    FakeApplication application{log};
+    FakeDialogs dialogs{log};
+    FakeHooks hooks{log};
+
+    MainFormPorts Ports(RawRegistry& registry) {
+        return MainFormPorts{registry, boxes,     boxes,       shell,   window, tray,
+                             timer,    tipDialog, application, dialogs, hooks};
+    }
 };
 
 } // namespace tw::testing

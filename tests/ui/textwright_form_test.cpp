@@ -38,7 +38,7 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
     out << bytes;
 }
 
-class MainForm : public ::testing::Test {
+class MainForm : public ::testing::Test, protected testing::MainFormFakes {
 protected:
     // A library of one folder holding one reply with a macro and a hot key, and one top reply.
     void WriteSmallLibrary() {
@@ -52,11 +52,7 @@ protected:
 
     StartupGlobals Globals() const { return MakeStartupGlobals((dir / "Textwright.exe").string()); }
 
-    TFormTextwright MakeForm() {
-        return TFormTextwright(Globals(),
-                               MainFormPorts{registry, boxes, boxes, shell, window, tray, timer,
-                                             tipDialog, application, dialogs, hooks});
-    }
+    TFormTextwright MakeForm() { return TFormTextwright(Globals(), Ports(registry)); }
 
     std::size_t Count(const std::string& entry) const {
         return static_cast<std::size_t>(std::count(log.begin(), log.end(), entry));
@@ -64,17 +60,7 @@ protected:
 
     fakes::TempDir temp;
     const fs::path& dir = temp.Path();
-    Log log;
     LoggingRegistry registry{log};
-    testing::LoggingBoxes boxes{log};
-    testing::LoggingShell shell{log};
-    testing::FakeWindow window{log};
-    testing::FakeTray tray{log};
-    testing::FakeTimer timer;
-    testing::FakeTipDialog tipDialog{log};
-    testing::FakeApplication application{log};
-    testing::FakeDialogs dialogs{log};
-    testing::FakeHooks hooks{log};
 };
 
 TEST_F(MainForm, CreateStartsHooksThenDefaultsThenLoadsTheLibraryUnderABusyCursor) {

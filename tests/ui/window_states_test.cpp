@@ -15,7 +15,7 @@ namespace {
 
 using testing::Log;
 
-class Handlers : public ::testing::Test {
+class Handlers : public ::testing::Test, protected testing::MainFormFakes {
 protected:
     void SetUp() override { EnsureDefaultSettings(registry); }
 
@@ -23,20 +23,9 @@ protected:
         return static_cast<std::size_t>(std::count(log.begin(), log.end(), entry));
     }
 
-    Log log;
     fakes::FakeRegistry registry;
-    testing::LoggingBoxes boxes{log};
-    testing::LoggingShell shell{log};
-    testing::FakeWindow window{log};
-    testing::FakeTray tray{log};
-    testing::FakeTimer timer;
-    testing::FakeTipDialog tipDialog{log};
-    testing::FakeApplication application{log};
-    testing::FakeDialogs dialogs{log};
-    testing::FakeHooks hooks{log};
     TFormTextwright form{MakeStartupGlobals("C:\\Tools\\Textwright\\Textwright.exe"),
-                         MainFormPorts{registry, boxes, boxes, shell, window, tray, timer,
-                                       tipDialog, application, dialogs, hooks}};
+                         Ports(registry)};
 };
 
 // One step of the state table: the handler, then where the window, the tray and the state are.
