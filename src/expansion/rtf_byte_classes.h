@@ -1,5 +1,5 @@
 #pragma once
-// Byte classes of RTF source shared by the run walker's two ways of reading.
+// Byte classes of RTF source, shared by every reader of it (scanner, run walker, one scan, escapes).
 #include <cstddef>
 
 namespace tw::rtf_bytes {

@@ -1,4 +1,7 @@
 #include "expansion/rtf_escape.h"
+#include "expansion/rtf_byte_classes.h"
+
+#include <algorithm>
 
 namespace tw {
 
@@ -35,17 +38,9 @@ std::string EscapeRtfText(std::string_view text) {
 
 namespace {
 
-int Hex(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return 0;
+// A damaged escape still decodes to one byte, as the scanner counts it as one character.
+int HexOrZero(char c) {
+    return std::max(0, rtf_bytes::HexValue(static_cast<unsigned char>(c)));
 }
 
 std::size_t CharLength(std::string_view source, std::size_t at) {
@@ -64,7 +59,7 @@ std::string DecodeRtfTextRun(std::string_view source) {
     while (p < source.size()) {
         const std::size_t length = CharLength(source, p);
         if (length == 4 && p + 3 < source.size()) {
-            text += static_cast<char>(Hex(source[p + 2]) * 16 + Hex(source[p + 3]));
+            text += static_cast<char>(HexOrZero(source[p + 2]) * 16 + HexOrZero(source[p + 3]));
         } else if (length == 2) {
             text += source[p + 1];
         } else {

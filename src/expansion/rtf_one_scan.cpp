@@ -1,4 +1,5 @@
 #include "expansion/rtf_escape.h"
+#include "expansion/rtf_byte_classes.h"
 #include "expansion/rtf_replace_paths.h"
 #include "expansion/rtf_text_runs.h"
 #include "expansion/text_search.h"
@@ -106,19 +107,6 @@ bool PassesAreIndependent(const std::vector<Replacement>& passes) {
 }
 
 namespace {
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
 
 // How an escaped value writes a line break.
 constexpr std::string_view kLineBreak = "\\line ";
@@ -270,8 +258,8 @@ private:
         for (std::size_t p = src_.find('\'', 1); p != std::string::npos;
              p = src_.find('\'', p + 1)) {
             if (src_[p - 1] == '\\' && p + 2 < src_.size()) {
-                const int hi = HexDigit(src_[p + 1]);
-                const int lo = HexDigit(src_[p + 2]);
+                const int hi = rtf_bytes::HexValue(src_[p + 1]);
+                const int lo = rtf_bytes::HexValue(src_[p + 2]);
                 if (hi >= 0 && lo >= 0 && isFirst_[static_cast<std::size_t>(hi * 16 + lo)]) {
                     return true;
                 }

@@ -1,5 +1,7 @@
 #include "expansion/rtf_scanner.h"
 
+#include "expansion/rtf_byte_classes.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -7,28 +9,12 @@
 
 namespace tw {
 
+using rtf_bytes::HexValue;
+using rtf_bytes::IsDigit;
+using rtf_bytes::IsLetter;
+using rtf_bytes::kParameterLimit;
+
 namespace {
-
-bool IsLetter(unsigned char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-bool IsDigit(unsigned char c) {
-    return c >= '0' && c <= '9';
-}
-
-int HexValue(unsigned char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
 
 // Bytes that end a stretch of plain text.
 constexpr std::array<bool, 256> MakeStopTable() {
@@ -66,7 +52,6 @@ std::size_t SkipPlainText(std::string_view src, std::size_t p) {
     return p;
 }
 
-constexpr long long kParameterLimit = 1LL << 40;
 
 } // namespace
 
