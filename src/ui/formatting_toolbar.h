@@ -1,0 +1,64 @@
+#pragma once
+// The handlers of the formatting toolbar ToolBarEditor: the toolbar follows the caret, and each
+// control changes the text's font, size, colour, style, alignment or indentation.
+//
+// While the toolbar is being refreshed from the editor (UpdatingToolbar) every handler that
+// changes text does nothing, so a refresh never changes the text.
+#include "ui/editing_ports.h"
+#include "ui/formatting_ports.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tw {
+
+inline constexpr int kParagraphSpaceBeforePoints = 12;
+inline constexpr int kIndentStepTwips = 10 * 20;
+
+enum class CharStyle { Bold, Italic, Underline };
+
+class FormattingToolbar {
+public:
+    FormattingToolbar(RichEditorPort& editor, RichFormattingPort& formats,
+                      FormattingToolbarView& view)
+        : editor_(editor), formats_(formats), view_(view) {}
+
+    // At start-up: the spacing before the editor's current paragraph, the font list from the
+    // system's face names, and the colour menu.
+    void PrepareEditor();
+    void FillLists(std::vector<std::string> systemFonts);
+
+    // The selection changed, the window was resized, or start-up ended.
+    void SelectionChange();
+    bool UpdatingToolbar() const { return updating_; }
+
+    // `selectedEntry`: the list entry the combo box has selected, none for typed text that
+    // selects no entry.
+    void FontNameChange(const std::optional<std::string>& selectedEntry);
+    // Throws (see ParseWholeNumber) for text that is no whole number; nothing is applied then.
+    void FontSizeChange(const std::string& text);
+    // After the button toggled: `down` is its new state.
+    void StyleButClick(CharStyle style, bool down);
+    void BoldButClick(bool down) { StyleButClick(CharStyle::Bold, down); }
+    void ItalicButClick(bool down) { StyleButClick(CharStyle::Italic, down); }
+    void UnderlineButClick(bool down) { StyleButClick(CharStyle::Underline, down); }
+    // Before the colour menu opens: checks the entry of the text's colour.
+    void ColorPopupPopup();
+    void ColorItemClick(int entry);
+    void AlignClick(int tag);
+    void IncIndentButClick();
+    void DecIndentButClick();
+
+private:
+    // CurrentAttributes: the selection when it holds a character, else the word at the caret.
+    AttributeScope CurrentScope();
+    void WriteCurrent(const CharAttributes& attributes, unsigned fields);
+
+    RichEditorPort& editor_;
+    RichFormattingPort& formats_;
+    FormattingToolbarView& view_;
+    bool updating_ = false;
+};
+
+} // namespace tw

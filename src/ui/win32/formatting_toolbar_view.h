@@ -1,0 +1,98 @@
+#pragma once
+// The formatting controls of ToolBarEditor, put in front of its existing buttons: Cut, Copy,
+// Paste, Undo, Redo, FontName, FontSize with UpDownFontSize, ColorBut with ColorPopup, Bold,
+// Italic, Underline, the three alignment buttons and the two indent buttons. Each user action
+// becomes one call of the formatting handlers, under the caller's error report.
+#include "ui/command_state.h"
+#include "ui/edit_commands.h"
+#include "ui/formatting_toolbar.h"
+#include "ui/win32/color_popup.h"
+#include "ui/win32/editor_images.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+
+namespace tw::win32 {
+
+// Command ids of the toolbar's formatting buttons.
+enum FormattingButtonId : int {
+    kCutButId = 350,
+    kCopyButId,
+    kPasteButId,
+    kUndoButId,
+    kRedoButId,
+    kFontNamePlaceId,
+    kFontSizePlaceId,
+    kColorButId,
+    kBoldButId,
+    kItalicButId,
+    kUnderlineButId,
+    kLeftAlignId,
+    kCenterAlignId,
+    kRightAlignId,
+    kDecIndentButId,
+    kIncIndentButId,
+};
+
+// Runs a handler under the standard error report.
+using GuardedCall = std::function<void(const std::function<void()>&)>;
+
+class FormattingToolbarControls : public FormattingToolbarView {
+public:
+    FormattingToolbarControls(HWND toolbar, HWND editor, int dpi, HFONT font);
+    ~FormattingToolbarControls() override;
+    FormattingToolbarControls(const FormattingToolbarControls&) = delete;
+    FormattingToolbarControls& operator=(const FormattingToolbarControls&) = delete;
+
+    // Null handlers: the controls do nothing (before start-up, and while the library goes).
+    void SetHandlers(FormattingToolbar* handlers, GuardedCall guarded,
+                     std::function<void(EditCommand)> editCommand);
+    // The face names of the screen's fonts, as the system reports them.
+    static std::vector<std::string> ScreenFontNames();
+
+    // A button's WM_COMMAND, which the toolbar sends to its parent.
+    bool OnCommand(int id);
+    // The colour button's drop-down and the buttons' hints.
+    bool OnNotify(const NMHDR& header, LRESULT& result);
+    void ApplyStates(const CommandStates& states);
+    void SetFont(HFONT font);
+    void SetDpi(int dpi);
+
+    HWND FontName() const { return fontName_; }
+    HWND FontSize() const { return fontSize_; }
+    HWND UpDownFontSize() const { return upDown_; }
+    ColorPopup& Colors() { return colors_; }
+    bool ButtonDown(int id) const;
+
+    void FillFontNames(const std::vector<std::string>& names) override;
+    void SetFontNameText(const std::string& text) override;
+    void SetFontSizeText(const std::string& text) override;
+    void ShowStyle(bool bold, bool italic, bool underline) override;
+    void ShowAlignment(ParagraphAlignment alignment) override;
+    void FillColorMenu(const std::vector<std::string>& captions) override;
+    void CheckColorEntry(int entry) override;
+
+private:
+    static LRESULT CALLBACK ToolbarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                        DWORD_PTR self);
+    void OnChildCommand(HWND child, int code);
+    void OpenColorPopup();
+    void Call(const std::function<void(FormattingToolbar&)>& handler);
+    void PlaceChildren();
+
+    HWND toolbar_;
+    HWND editor_;
+    int dpi_;
+    HWND fontName_ = nullptr;
+    HWND fontSize_ = nullptr;
+    HWND upDown_ = nullptr;
+    std::unique_ptr<EditorImages> images_;
+    ColorPopup colors_;
+    FormattingToolbar* handlers_ = nullptr;
+    GuardedCall guarded_;
+    std::function<void(EditCommand)> editCommand_;
+};
+
+} // namespace tw::win32
