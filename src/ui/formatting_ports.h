@@ -47,6 +47,8 @@ public:
 class FormattingToolbarView {
 public:
     virtual ~FormattingToolbarView() = default;
+    // The face names of the screen's fonts, as the system reports them.
+    virtual std::vector<std::string> ScreenFontNames() = 0;
     virtual void FillFontNames(const std::vector<std::string>& names) = 0;
     virtual void SetFontNameText(const std::string& text) = 0;
     virtual void SetFontSizeText(const std::string& text) = 0;

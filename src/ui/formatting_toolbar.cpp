@@ -25,8 +25,8 @@ void FormattingToolbar::PrepareEditor() {
     formats_.SetSpaceBefore(kParagraphSpaceBeforePoints);
 }
 
-void FormattingToolbar::FillLists(std::vector<std::string> systemFonts) {
-    view_.FillFontNames(SortedFontNames(std::move(systemFonts)));
+void FormattingToolbar::FillLists() {
+    view_.FillFontNames(SortedFontNames(view_.ScreenFontNames()));
     std::vector<std::string> captions;
     for (const TextColor& color : ColorTable()) {
         captions.push_back(ColorCaption(color));

@@ -25,9 +25,9 @@ public:
         : editor_(editor), formats_(formats), view_(view) {}
 
     // At start-up: the spacing before the editor's current paragraph, the font list from the
-    // system's face names, and the colour menu.
+    // screen's fonts, and the colour menu.
     void PrepareEditor();
-    void FillLists(std::vector<std::string> systemFonts);
+    void FillLists();
 
     // The selection changed, the window was resized, or start-up ended.
     void SelectionChange();

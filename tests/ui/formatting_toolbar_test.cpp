@@ -50,12 +50,13 @@ public:
 class FakeToolbar : public FormattingToolbarView {
 public:
     std::function<void(const std::string&)> onSizeChange, onNameChange;
-    std::vector<std::string> fonts, colors;
+    std::vector<std::string> screenFonts, fonts, colors;
     std::string name, size = "10";
     bool bold = false, italic = false, underline = false;
     ParagraphAlignment down = ParagraphAlignment::Left;
     int checked = -2;
 
+    std::vector<std::string> ScreenFontNames() override { return screenFonts; }
     void FillFontNames(const std::vector<std::string>& names) override { fonts = names; }
     void SetFontNameText(const std::string& text) override {
         name = text;
@@ -253,7 +254,8 @@ TEST_F(FormattingToolbarTest, ColourMenuChecksTheEntryOfTheTextsColour) {
 
 TEST_F(FormattingToolbarTest, StartUpPreparesTheEditorAndFillsBothLists) {
     toolbar.PrepareEditor();
-    toolbar.FillLists({"Tahoma", "arial", "Arial", "@MS Gothic", "Courier New", "tahoma"});
+    view.screenFonts = {"Tahoma", "arial", "Arial", "@MS Gothic", "Courier New", "tahoma"};
+    toolbar.FillLists();
     EXPECT_EQ(formats.spaceBefore, 12);
     EXPECT_EQ(view.fonts,
               (std::vector<std::string>{"@MS Gothic", "arial", "Courier New", "Tahoma"}));

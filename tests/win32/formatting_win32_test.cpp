@@ -78,7 +78,7 @@ protected:
                 }
             },
             nullptr);
-        toolbar->FillLists({});
+        toolbar->FillLists();
         const int height = bar->Layout(0, 0, 880);
         MoveWindow(editorHwnd, 0, height, 880, 400, FALSE);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -171,7 +171,6 @@ TEST_F(FormattingWindow, AutomaticRemovesAnExplicitColourAndIsCheckedForSuchText
     toolbar->ColorPopupPopup();
     EXPECT_EQ(view->Colors().Checked(), 16);
     // A colour outside the menu checks nothing.
-    toolbar->FillLists({});
     CHARFORMAT2W odd{};
     odd.cbSize = sizeof odd;
     odd.dwMask = CFM_COLOR;
@@ -244,7 +243,6 @@ TEST_F(FormattingWindow, SizeBoxAppliesWholeNumbersAndReportsTheRest) {
 }
 
 TEST_F(FormattingWindow, FontListHoldsTheScreensFontsSortedAndAppliesAChosenOne) {
-    toolbar->FillLists(FormattingToolbarControls::ScreenFontNames());
     const LRESULT count = SendMessageW(view->FontName(), CB_GETCOUNT, 0, 0);
     ASSERT_GT(count, 1);
     std::vector<std::wstring> names;

@@ -49,8 +49,6 @@ public:
     // Null handlers: the controls do nothing (before start-up, and while the library goes).
     void SetHandlers(FormattingToolbar* handlers, GuardedCall guarded,
                      std::function<void(EditCommand)> editCommand);
-    // The face names of the screen's fonts, as the system reports them.
-    static std::vector<std::string> ScreenFontNames();
 
     // A button's WM_COMMAND, which the toolbar sends to its parent.
     bool OnCommand(int id);
@@ -66,6 +64,7 @@ public:
     ColorPopup& Colors() { return colors_; }
     bool ButtonDown(int id) const;
 
+    std::vector<std::string> ScreenFontNames() override;
     void FillFontNames(const std::vector<std::string>& names) override;
     void SetFontNameText(const std::string& text) override;
     void SetFontSizeText(const std::string& text) override;
