@@ -1,0 +1,275 @@
+// Deliveries run over recording ports: the order of what reaches the system and the main window.
+#include "delivery/reply_delivery.h"
+#include "delivery_fakes.h"
+#include "library/model_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace tw::testing {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct Delivering : ModelFixture {
+    RecordingDelivery fake;
+    ReplyDelivery delivery{fake.Ports(), fake};
+    TRep* hello = Reply("Hello", nullptr, "1", "hello", "0K");
+    TRep* sig = Reply("Sig", nullptr, "2", "sig(first,last)");
+    static constexpr WindowHandle kTarget = 7;
+
+    Delivering() {
+        fake.library = &list;
+        fake.windows = {kTarget};
+        delivery.State().DeliveryEnabled = true;
+        delivery.ApplicationEventsDeactivate();
+        delivery.ShellHookWindowActivated(kTarget);
+        fake.log.clear();
+    }
+
+    void Type(const std::string& keys) {
+        for (char k : keys) {
+            const bool shift = k == '(' || k == ')';
+            const std::uint32_t code = k == '('   ? '9'
+                                       : k == ')' ? '0'
+                                       : k == ',' ? 0xBC
+                                       : k == ' ' ? 0x20
+                                                  : std::toupper(k);
+            if (shift) {
+                fake.down.insert(vkey::Shift);
+            }
+            delivery.KeyHookKeyAction(code, true);
+            delivery.KeyHookKeyAction(code, false);
+            fake.down.erase(vkey::Shift);
+        }
+    }
+};
+
+TEST_F(Delivering, ATypedMacroIsErasedAndReplacedAndTheSelectionComesBack) {
+    fake.selected = hello->Node;
+    Type("sig(ann,lee) ");
+    const std::string erase13 =
+        "Keys BSv BS^ BSv BS^ BSv BS^ BSv BS^ BSv BS^ BSv BS^ BSv BS^ BSv BS^ BSv BS^ BSv BS^ "
+        "BSv BS^ BSv BS^ BSv BS^ Ctrlv Vv V^ Ctrl^";
+    EXPECT_EQ(Lines({"select Sig", "replace first,last = ann|lee", "placeholders", "copy Sig",
+                     "select (none)", "select Hello", erase13}),
+              fake.log);
+    EXPECT_EQ("", delivery.State().TypedWord);
+    fake.log.clear();
+    Type("nope ");
+    EXPECT_EQ(Lines{}, fake.log);
+}
+
+TEST_F(Delivering, AShortInsertReleasesWhatTheBatchLeftDown) {
+    const std::vector<KeyEvent> typedBatch = {{8, false},   {8, true},     {8, false},
+                                              {8, true},    {0x11, false}, {0x56, false},
+                                              {0x56, true}, {0x11, true}};
+    const struct {
+        std::size_t inserted;
+        Lines sent;
+    } cases[] = {
+        {8, {}},
+        {0, {}},
+        {3, {"Keys BS^"}},
+        {4, {}},
+        {5, {"Keys Ctrl^"}},
+        {6, {"Keys V^ Ctrl^"}},
+        {7, {"Keys Ctrl^"}},
+    };
+    for (const auto& c : cases) {
+        fake.log.clear();
+        fake.insertCounts = {c.inserted};
+        StepExecutor(fake.Ports(), fake).Run({step::Keys{typedBatch}, step::Reload{}});
+        Lines expected = {DescribeStep(step::Keys{typedBatch})};
+        expected.insert(expected.end(), c.sent.begin(), c.sent.end());
+        expected.insert(expected.end(), {"select (none)", "select (none)"});
+        EXPECT_EQ(expected, fake.log) << c.inserted;
+    }
+}
+
+TEST_F(Delivering, AHotKeyWaitsForCtrlThenPastes) {
+    const struct {
+        int ctrlReadsDown;
+        std::set<std::uint8_t> held;
+        std::string released;
+        int sleeps;
+    } cases[] = {
+        {0, {}, "", 0},
+        {3, {vkey::Ctrl, vkey::Alt}, "Keys Ctrl^ Alt^", 3},
+        {2, {vkey::Shift, vkey::Ctrl, vkey::Alt}, "Keys Shift^ Ctrl^ Alt^", 2},
+        {100000, {vkey::Ctrl}, "Keys Ctrl^", StepExecutor::kMaxCtrlPolls},
+    };
+    for (const auto& c : cases) {
+        fake.log.clear();
+        fake.down = c.held;
+        int reads = c.ctrlReadsDown;
+        fake.onSleep = [&] {
+            if (--reads == 0) {
+                fake.down.clear();
+            }
+        };
+        delivery.DeliverHotKey(0);
+        Lines expected = {"select Hello", "placeholders", "copy Hello", "select (none)",
+                          "select (none)"};
+        if (!c.released.empty()) {
+            expected.push_back(c.released);
+        }
+        expected.insert(expected.end(), static_cast<std::size_t>(c.sleeps), "sleep 50");
+        expected.push_back("Keys Ctrlv Vv V^ Ctrl^");
+        EXPECT_EQ(expected, fake.log) << c.ctrlReadsDown;
+    }
+}
+
+TEST_F(Delivering, TheCommandsAskCancelAndPasteOnlyIntoAWindowThatStillExists) {
+    enum Command { Paste, Copy };
+    enum Target { Stays, Closes, VanishesUnseen };
+    const Lines expandWithAnswers = {"replace first,last = Ann|Lee", "placeholders", "copy Sig",
+                                     "select (none)", "select Sig"};
+    const struct {
+        const char* name;
+        Command command;
+        int setting;
+        std::optional<std::string> answers;
+        Target target;
+        Lines log;
+    } cases[] = {
+        {"paste, no dialog",
+         Paste,
+         0,
+         "x",
+         Stays,
+         {"commit", "placeholders", "copy Sig", "sleep 50", "foreground 7",
+          "Keys Ctrlv Vv V^ Ctrl^", "select (none)", "select Sig"}},
+        {"paste, answered", Paste, 1, "Ann\x01Lee", Stays, {}},
+        {"paste, cancelled",
+         Paste,
+         1,
+         std::nullopt,
+         Stays,
+         {"commit", "dialog first,last at ButInLastWnd"}},
+        {"paste, target closes",
+         Paste,
+         1,
+         "Ann\x01Lee",
+         Closes,
+         {"commit", "dialog first,last at ButInLastWnd", "dialog cancelled"}},
+        {"paste, target vanishes unseen",
+         Paste,
+         1,
+         "Ann\x01Lee",
+         VanishesUnseen,
+         {"commit", "dialog first,last at ButInLastWnd", "replace first,last = Ann|Lee",
+          "placeholders", "copy Sig", "select (none)", "select Sig"}},
+        {"copy, no dialog",
+         Copy,
+         0,
+         "x",
+         Stays,
+         {"commit", "placeholders", "copy Sig", "select (none)", "select Sig"}},
+        {"copy, answered", Copy, 1, "Ann\x01Lee", Stays, {}},
+        {"copy, cancelled",
+         Copy,
+         1,
+         std::nullopt,
+         Stays,
+         {"commit", "dialog first,last at ButInCB"}},
+    };
+    for (const auto& c : cases) {
+        fake.log.clear();
+        fake.selected = sig->Node;
+        fake.showMacroIns = c.setting;
+        fake.answers = c.answers;
+        fake.windows = {kTarget};
+        delivery.State().LastActiveWindow = kTarget;
+        fake.duringDialog = [&] {
+            if (c.target != Stays) {
+                fake.windows.clear();
+            }
+            if (c.target == Closes) {
+                delivery.ShellHookWindowDestroyed(kTarget);
+            }
+        };
+        c.command == Paste ? delivery.EditorInLastActiveExecute()
+                           : delivery.EditorCopyEntireExecute();
+        Lines expected = c.log;
+        if (expected.empty()) { // answered: the dialog, the expansion, then the paste
+            expected = {"commit", std::string("dialog first,last at ") +
+                                      (c.command == Paste ? "ButInLastWnd" : "ButInCB")};
+            expected.insert(expected.end(), expandWithAnswers.begin(), expandWithAnswers.end());
+            if (c.command == Paste) {
+                expected.insert(expected.end(), {"foreground 7", "Keys Ctrlv Vv V^ Ctrl^"});
+            }
+        }
+        EXPECT_EQ(expected, fake.log) << c.name;
+        EXPECT_EQ(sig->Node, fake.selected) << c.name;
+    }
+}
+
+TEST_F(Delivering, TheLastActiveWindowFollowsTheShell) {
+    const struct {
+        const char* name;
+        std::function<void(ReplyDelivery&, RecordingDelivery&)> events;
+        WindowHandle last;
+        bool available;
+        Lines log;
+    } cases[] = {
+        {"activated",
+         [](auto& d, auto& f) {
+             f.windows.insert(9);
+             d.ShellHookWindowActivated(9);
+         },
+         9,
+         true,
+         {}},
+        {"null ignored", [](auto& d, auto&) { d.ShellHookWindowActivated(0); }, 7, true, {}},
+        {"not while the dialog is open",
+         [](auto& d, auto& f) {
+             f.dialogVisible = true;
+             d.ShellHookWindowActivated(9);
+         },
+         7,
+         true,
+         {}},
+        {"destroyed", [](auto& d, auto&) { d.ShellHookWindowDestroyed(7); }, 0, false, {}},
+        {"destroyed with the dialog open",
+         [](auto& d, auto& f) {
+             f.dialogVisible = true;
+             d.ShellHookWindowDestroyed(7);
+         },
+         0,
+         false,
+         {"dialog cancelled"}},
+        {"another window destroyed",
+         [](auto& d, auto& f) {
+             f.dialogVisible = true;
+             d.ShellHookWindowDestroyed(8);
+         },
+         7,
+         true,
+         {}},
+        {"terminating",
+         [](auto& d, auto& f) {
+             f.terminating = true;
+             d.ShellHookWindowDestroyed(7);
+         },
+         7,
+         true,
+         {}},
+        {"gone without a message", [](auto&, auto& f) { f.windows.clear(); }, 7, false, {}},
+    };
+    for (const auto& c : cases) {
+        fake.log.clear();
+        fake.windows = {kTarget};
+        fake.dialogVisible = fake.terminating = false;
+        delivery.State().LastActiveWindow = kTarget;
+        c.events(delivery, fake);
+        EXPECT_EQ(c.last, delivery.State().LastActiveWindow) << c.name;
+        EXPECT_EQ(c.available, delivery.EditorInLastActiveAvailable()) << c.name;
+        if (!c.available) {
+            delivery.EditorInLastActiveExecute();
+        }
+        EXPECT_EQ(c.log, fake.log) << c.name;
+    }
+}
+
+} // namespace
+} // namespace tw::testing
