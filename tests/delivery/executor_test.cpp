@@ -119,88 +119,50 @@ TEST_F(Delivering, AHotKeyWaitsForCtrlThenPastes) {
     }
 }
 
+// Setup words: the command, the ShowMacroIns setting, what the user does in the dialog, and
+// whether the target window closes (the shell reports it) or vanishes unseen meanwhile.
 TEST_F(Delivering, TheCommandsAskCancelAndPasteOnlyIntoAWindowThatStillExists) {
-    enum Command { Paste, Copy };
-    enum Target { Stays, Closes, VanishesUnseen };
-    const Lines expandWithAnswers = {"replace first,last = Ann|Lee", "placeholders", "copy Sig",
-                                     "select (none)", "select Sig"};
+    const std::string expand =
+        "replace first,last = Ann|Lee; placeholders; copy Sig; select (none); select Sig";
+    const std::string paste = "foreground 7; Keys Ctrlv Vv V^ Ctrl^";
     const struct {
-        const char* name;
-        Command command;
-        int setting;
-        std::optional<std::string> answers;
-        Target target;
-        Lines log;
+        const char* setup;
+        std::string log;
     } cases[] = {
-        {"paste, no dialog",
-         Paste,
-         0,
-         "x",
-         Stays,
-         {"commit", "placeholders", "copy Sig", "sleep 50", "foreground 7",
-          "Keys Ctrlv Vv V^ Ctrl^", "select (none)", "select Sig"}},
-        {"paste, answered", Paste, 1, "Ann\x01Lee", Stays, {}},
-        {"paste, cancelled",
-         Paste,
-         1,
-         std::nullopt,
-         Stays,
-         {"commit", "dialog first,last at ButInLastWnd"}},
-        {"paste, target closes",
-         Paste,
-         1,
-         "Ann\x01Lee",
-         Closes,
-         {"commit", "dialog first,last at ButInLastWnd", "dialog cancelled"}},
-        {"paste, target vanishes unseen",
-         Paste,
-         1,
-         "Ann\x01Lee",
-         VanishesUnseen,
-         {"commit", "dialog first,last at ButInLastWnd", "replace first,last = Ann|Lee",
-          "placeholders", "copy Sig", "select (none)", "select Sig"}},
-        {"copy, no dialog",
-         Copy,
-         0,
-         "x",
-         Stays,
-         {"commit", "placeholders", "copy Sig", "select (none)", "select Sig"}},
-        {"copy, answered", Copy, 1, "Ann\x01Lee", Stays, {}},
-        {"copy, cancelled",
-         Copy,
-         1,
-         std::nullopt,
-         Stays,
-         {"commit", "dialog first,last at ButInCB"}},
+        {"paste 0",
+         "commit; placeholders; copy Sig; sleep 50; " + paste + "; select (none); select Sig"},
+        {"paste 1 answer", "commit; dialog first,last at ButInLastWnd; " + expand + "; " + paste},
+        {"paste 1 cancel", "commit; dialog first,last at ButInLastWnd"},
+        {"paste 1 answer close", "commit; dialog first,last at ButInLastWnd; dialog cancelled"},
+        {"paste 1 answer vanish", "commit; dialog first,last at ButInLastWnd; " + expand},
+        {"copy 0", "commit; placeholders; copy Sig; select (none); select Sig"},
+        {"copy 1 answer", "commit; dialog first,last at ButInCB; " + expand},
+        {"copy 1 cancel", "commit; dialog first,last at ButInCB"},
     };
     for (const auto& c : cases) {
+        const std::string setup = c.setup;
+        const auto has = [&](const char* word) { return setup.find(word) != std::string::npos; };
         fake.log.clear();
         fake.selected = sig->Node;
-        fake.showMacroIns = c.setting;
-        fake.answers = c.answers;
+        fake.showMacroIns = has(" 1") ? 1 : 0;
+        fake.answers = has("cancel") ? std::nullopt : std::optional<std::string>("Ann\x01Lee");
         fake.windows = {kTarget};
         delivery.State().LastActiveWindow = kTarget;
         fake.duringDialog = [&] {
-            if (c.target != Stays) {
+            if (has("close") || has("vanish")) {
                 fake.windows.clear();
             }
-            if (c.target == Closes) {
+            if (has("close")) {
                 delivery.ShellHookWindowDestroyed(kTarget);
             }
         };
-        c.command == Paste ? delivery.EditorInLastActiveExecute()
-                           : delivery.EditorCopyEntireExecute();
-        Lines expected = c.log;
-        if (expected.empty()) { // answered: the dialog, the expansion, then the paste
-            expected = {"commit", std::string("dialog first,last at ") +
-                                      (c.command == Paste ? "ButInLastWnd" : "ButInCB")};
-            expected.insert(expected.end(), expandWithAnswers.begin(), expandWithAnswers.end());
-            if (c.command == Paste) {
-                expected.insert(expected.end(), {"foreground 7", "Keys Ctrlv Vv V^ Ctrl^"});
-            }
+        has("paste") ? delivery.EditorInLastActiveExecute() : delivery.EditorCopyEntireExecute();
+        std::string log;
+        for (const std::string& line : fake.log) {
+            log += (log.empty() ? "" : "; ") + line;
         }
-        EXPECT_EQ(expected, fake.log) << c.name;
-        EXPECT_EQ(sig->Node, fake.selected) << c.name;
+        EXPECT_EQ(c.log, log) << c.setup;
+        EXPECT_EQ(sig->Node, fake.selected) << c.setup;
     }
 }
 

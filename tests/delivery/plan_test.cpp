@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace tw::testing {
 namespace {
 
@@ -26,16 +24,9 @@ struct Plans : ModelFixture {
 };
 
 TEST_F(Plans, EveryPathAndVariant) {
-    using Planner = std::function<DeliveryPlan(const TRepList&)>;
-    const auto typed = [](std::string word) -> Planner {
-        return [word](const TRepList& l) { return PlanTypedMacro(l, word); };
-    };
-    const auto paste = [](CommandInputs in) -> Planner {
-        return [in](const TRepList&) { return PlanEditorInLastActive(in); };
-    };
-    const auto copy = [](CommandInputs in) -> Planner {
-        return [in](const TRepList&) { return PlanEditorCopyEntire(in); };
-    };
+    const auto typed = [this](const std::string& word) { return PlanTypedMacro(list, word); };
+    const auto paste = PlanEditorInLastActive;
+    const auto copy = PlanEditorCopyEntire;
     const std::vector<std::string> pasteWithoutDialog = {
         "RememberSelection", "ExpandAndCopy",          "Sleep 50",
         "Activate 7",        "Keys Ctrlv Vv V^ Ctrl^", "Reload"};
@@ -48,7 +39,7 @@ TEST_F(Plans, EveryPathAndVariant) {
                                                       "Keys Ctrlv Vv V^ Ctrl^"};
     const struct {
         const char* name;
-        Planner plan;
+        DeliveryPlan plan;
         std::vector<std::string> steps;
     } cases[] = {
         {"typed, no macro", typed("helo"), {}},
@@ -72,10 +63,10 @@ TEST_F(Plans, EveryPathAndVariant) {
          typed("sig(Ann"),
          {"Select Sig", "ExpandAndCopy first,last = ", "Reload", Backspaces(8)}},
         {"hot key",
-         [](const TRepList& l) { return PlanHotKey(l, 0); },
+         PlanHotKey(list, 0),
          {"Select Kay", "ExpandAndCopy", "Reload", "ReleaseModifierKeys", "WaitWhileCtrlDown",
           "Keys Ctrlv Vv V^ Ctrl^"}},
-        {"hot key gone", [](const TRepList& l) { return PlanHotKey(l, 1); }, {}},
+        {"hot key gone", PlanHotKey(list, 1), {}},
         {"paste, setting 0, parametric", paste({true, 0, "first,last", 7}), pasteWithoutDialog},
         {"paste, setting 1, simple", paste({true, 1, "", 7}), pasteWithoutDialog},
         {"paste, setting 1, parametric", paste({true, 1, "first,last", 7}), pasteWithDialog},
@@ -91,7 +82,7 @@ TEST_F(Plans, EveryPathAndVariant) {
         {"copy, no reply", copy({false, 1, "first,last", 7}), {}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(c.steps, DescribePlan(c.plan(list))) << c.name;
+        EXPECT_EQ(c.steps, DescribePlan(c.plan)) << c.name;
     }
 }
 
