@@ -38,12 +38,6 @@ MainWindow::~MainWindow() {
     if (hwnd_) {
         DestroyWindow(hwnd_);
     }
-    if (font_) {
-        DeleteObject(font_);
-    }
-    if (accelerators_) {
-        DestroyAcceleratorTable(accelerators_);
-    }
 }
 
 bool MainWindow::Create() {
@@ -66,10 +60,14 @@ bool MainWindow::Create() {
     const int x = std::max<int>(work.left, work.left + (work.right - work.left - width) / 2);
     const int y = std::max<int>(work.top, work.top + (work.bottom - work.top - height) / 2);
     accelerators_ = BuildMainAccelerators();
+    UniqueMenu menu = BuildMainMenu();
     hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, kMainWindowClass,
                             AnsiToWide(kApplicationTitle).c_str(),
                             WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, x, y, width, height, nullptr,
-                            BuildMainMenu(), instance, this);
+                            menu.get(), instance, this);
+    if (hwnd_) {
+        menu.release(); // the window's now
+    }
     return hwnd_ != nullptr;
 }
 
@@ -187,7 +185,7 @@ void MainWindow::OnCreate() {
     macrosMirror_->Attach(form_.Library().MacroList());
     hotKeysMirror_->Attach(form_.Library().HotKeyList());
     editing_ = std::make_unique<EditingPane>(
-        EditingPaneControls{hwnd_, navigation_, listMacros_, listHotKeys_, font_});
+        EditingPaneControls{hwnd_, navigation_, listMacros_, listHotKeys_, font_.get()});
     form_.AttachEditingViews(editing_->Views());
     form_.AttachInsertionsMenu(editing_->Toolbar());
     // Fires once the message loop runs.
@@ -317,17 +315,15 @@ void MainWindow::CreateControls() {
 }
 
 void MainWindow::ApplyFont() {
-    HFONT old = font_;
-    font_ = CreateUiFont(dpi_);
+    // The old font goes only after no control uses it any more.
+    UniqueFont font = CreateUiFont(dpi_);
     for (HWND control : {navigation_, listMacros_, listHotKeys_}) {
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     }
     if (editing_) {
-        editing_->SetFont(font_);
+        editing_->SetFont(font.get());
     }
-    if (old) {
-        DeleteObject(old);
-    }
+    font_ = std::move(font);
 }
 
 void MainWindow::LayoutControls() {

@@ -7,6 +7,7 @@
 #include "app/win32/options_dialog_view.h"
 #include "app/win32/tip_dialog_view.h"
 #include "app/win32/tray_icon.h"
+#include "platform/win32/unique_handle.h"
 #include "expansion/win32/macro_inserts_window.h"
 #include "ui/textwright_form.h"
 #include "ui/win32/editing_pane.h"
@@ -48,7 +49,7 @@ public:
     // The editing controls; null before the window exists.
     EditingPane* Editing() { return editing_.get(); }
     HWND Handle() const { return hwnd_; }
-    HACCEL Accelerators() const { return accelerators_; }
+    HACCEL Accelerators() const { return accelerators_.get(); }
     TFormTextwright& Form() { return form_; }
     // The message loop calls this whenever its queue has become empty.
     void OnIdle();
@@ -94,8 +95,8 @@ private:
     TipPicker tipPicker_;
 
     HWND hwnd_ = nullptr;
-    HACCEL accelerators_ = nullptr;
-    HFONT font_ = nullptr;
+    UniqueAccelerators accelerators_;
+    UniqueFont font_;
     UINT dpi_ = 96;
     bool busy_ = false;
     UINT taskbarCreated_ = 0;
