@@ -104,8 +104,8 @@ protected:
     RecordingBoxes boxes;
     NoShell shell;
     NoHooks hooks;
-    MainWindow window{MakeStartupGlobals((temp.Path() / "Textwright.exe").string()), registry,
-                      boxes, shell, hooks};
+    MainWindow window{MakeStartupGlobals((temp.Path() / "Textwright.exe").string()),
+                      {.registry = registry, .boxes = boxes, .shell = shell, .hooks = hooks}};
 };
 
 TEST_F(MainWindowInsertions, TheToolbarEndsWithTheInsertionsButtonAndItsMenu) {

@@ -10,9 +10,6 @@ namespace {
 constexpr UINT kIconId = 1;
 }
 
-TrayIcon::TrayIcon(HWND owner, UINT callbackMessage, HICON icon)
-    : owner_(owner), callbackMessage_(callbackMessage), icon_(icon) {}
-
 TrayIcon::~TrayIcon() {
     SetTrayIconVisible(false);
 }
