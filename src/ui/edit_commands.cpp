@@ -6,12 +6,12 @@ namespace tw {
 namespace {
 
 constexpr EditAction kActions[] = {
-    {EditCommand::Cut, "Cut", "Cut", {'X', false}},
-    {EditCommand::Copy, "Copy", "Copy", {'C', false}},
-    {EditCommand::Paste, "Paste", "Paste", {'V', false}},
-    {EditCommand::Undo, "Undo", "Undo", {'Z', false}},
-    {EditCommand::Redo, "Redo", "Redo", {'Z', true}},
-    {EditCommand::SelectAll, "Select All", "", {'A', false}},
+    {MainCommand::EditorCut, "Cut", "Cut", {'X', false}},
+    {MainCommand::EditorCopy, "Copy", "Copy", {'C', false}},
+    {MainCommand::EditorPaste, "Paste", "Paste", {'V', false}},
+    {MainCommand::EditorUndo, "Undo", "Undo", {'Z', false}},
+    {MainCommand::EditorRedo, "Redo", "Redo", {'Z', true}},
+    {MainCommand::EditorSelectAll, "Select All", "", {'A', false}},
 };
 
 } // namespace
@@ -20,20 +20,20 @@ std::span<const EditAction> EditActions() {
     return kActions;
 }
 
-const EditAction& EditActionOf(EditCommand command) {
+const EditAction* EditActionOf(MainCommand command) {
     for (const EditAction& a : kActions) {
         if (a.command == command) {
-            return a;
+            return &a;
         }
     }
-    return kActions[0];
+    return nullptr;
 }
 
 std::string ShortcutText(const Shortcut& shortcut) {
     return std::string("Ctrl+") + (shortcut.shift ? "Shift+" : "") + shortcut.key;
 }
 
-std::optional<EditCommand> EditCommandOfKey(char key, bool ctrl, bool shift, bool alt) {
+std::optional<MainCommand> EditCommandOfKey(char key, bool ctrl, bool shift, bool alt) {
     if (!ctrl || alt) {
         return std::nullopt;
     }
@@ -46,49 +46,29 @@ std::optional<EditCommand> EditCommandOfKey(char key, bool ctrl, bool shift, boo
     return std::nullopt;
 }
 
-bool EditCommandAvailable(EditCommand command, const CommandStates& states) {
+bool RunEditCommand(MainCommand command, EditorCommandsPort& editor) {
     switch (command) {
-    case EditCommand::Cut:
-    case EditCommand::Copy:
-        return states.editorCopyCut;
-    case EditCommand::Paste:
-        return states.editorPaste;
-    case EditCommand::Undo:
-        return states.editorUndo;
-    case EditCommand::Redo:
-        return states.editorRedo;
-    case EditCommand::SelectAll:
-        return states.editorSelectAll;
-    }
-    return false;
-}
-
-bool ExecuteEditCommand(EditCommand command, const CommandStates& states,
-                        EditorCommandsPort& editor) {
-    if (!EditCommandAvailable(command, states)) {
+    case MainCommand::EditorCut:
+        editor.EditorCut();
+        return true;
+    case MainCommand::EditorCopy:
+        editor.EditorCopy();
+        return true;
+    case MainCommand::EditorPaste:
+        editor.EditorPaste();
+        return true;
+    case MainCommand::EditorUndo:
+        editor.EditorUndo();
+        return true;
+    case MainCommand::EditorRedo:
+        editor.EditorRedo();
+        return true;
+    case MainCommand::EditorSelectAll:
+        editor.EditorSelectAll();
+        return true;
+    default:
         return false;
     }
-    switch (command) {
-    case EditCommand::Cut:
-        editor.EditorCut();
-        break;
-    case EditCommand::Copy:
-        editor.EditorCopy();
-        break;
-    case EditCommand::Paste:
-        editor.EditorPaste();
-        break;
-    case EditCommand::Undo:
-        editor.EditorUndo();
-        break;
-    case EditCommand::Redo:
-        editor.EditorRedo();
-        break;
-    case EditCommand::SelectAll:
-        editor.EditorSelectAll();
-        break;
-    }
-    return true;
 }
 
 } // namespace tw

@@ -1,8 +1,8 @@
 #pragma once
 // The editor's edit commands (the "Edit" action category): caption, hint and shortcut shared by
-// the menu items, the toolbar buttons and the keyboard, and when each one is available.
-#include "ui/command_state.h"
+// the menu items, the toolbar buttons and the keyboard.
 #include "ui/formatting_ports.h"
+#include "ui/main_commands.h"
 
 #include <optional>
 #include <span>
@@ -10,32 +10,28 @@
 
 namespace tw {
 
-enum class EditCommand { Cut, Copy, Paste, Undo, Redo, SelectAll };
-
 struct Shortcut {
-    char key = 0; // an upper-case letter
+    char key = 0; // an upper-case letter, always with Ctrl
     bool shift = false;
-    // Always with Ctrl; edit commands have no other kind of shortcut.
 };
 
 struct EditAction {
-    EditCommand command;
+    MainCommand command;
     const char* caption;
     const char* hint; // empty: no hint
     Shortcut shortcut;
 };
 
-// In toolbar order: Cut, Copy, Paste, Undo, Redo, then Select All (menu only).
+// Cut, Copy, Paste, Undo, Redo, Select All.
 std::span<const EditAction> EditActions();
-const EditAction& EditActionOf(EditCommand command);
+// Null for a command that is no edit command.
+const EditAction* EditActionOf(MainCommand command);
 // As menus show it, "Ctrl+Shift+Z".
 std::string ShortcutText(const Shortcut& shortcut);
-// The command a key stroke stands for: a letter with Ctrl, and exactly the Shift its shortcut
-// has; Alt never.
-std::optional<EditCommand> EditCommandOfKey(char key, bool ctrl, bool shift, bool alt);
-bool EditCommandAvailable(EditCommand command, const CommandStates& states);
-// Runs the command on the editor; a command that is not available does nothing.
-bool ExecuteEditCommand(EditCommand command, const CommandStates& states,
-                        EditorCommandsPort& editor);
+// The edit command a key stroke stands for: a letter with Ctrl and exactly the Shift of its
+// shortcut; never with Alt.
+std::optional<MainCommand> EditCommandOfKey(char key, bool ctrl, bool shift, bool alt);
+// Runs an edit command on the editor; false for any other command.
+bool RunEditCommand(MainCommand command, EditorCommandsPort& editor);
 
 } // namespace tw

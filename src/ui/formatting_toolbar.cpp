@@ -68,14 +68,16 @@ void FormattingToolbar::FontSizeChange(const std::string& text) {
     if (updating_) {
         return;
     }
-    const int points = ParseWholeNumber(text);
-    // A size the control cannot hold (while typing "0" on the way to "05", say) is not applied.
-    if (points < 1 || points > kLargestSizePoints) {
-        return;
-    }
-    CharAttributes a;
-    a.sizePoints = points;
-    WriteCurrent(a, kSizeField);
+    RunReported(errors_, [&] {
+        const int points = ParseWholeNumber(text);
+        // A size text cannot have (typing "0" on the way to "05", say) is not applied.
+        if (points < 1 || points > kLargestSizePoints) {
+            return;
+        }
+        CharAttributes a;
+        a.sizePoints = points;
+        WriteCurrent(a, kSizeField);
+    });
 }
 
 void FormattingToolbar::StyleButClick(CharStyle style, bool down) {

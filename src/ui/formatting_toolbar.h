@@ -4,6 +4,7 @@
 //
 // While the toolbar is being refreshed from the editor (UpdatingToolbar) every handler that
 // changes text does nothing, so a refresh never changes the text.
+#include "app/error_report.h"
 #include "ui/editing_ports.h"
 #include "ui/formatting_ports.h"
 
@@ -21,8 +22,8 @@ enum class CharStyle { Bold, Italic, Underline };
 class FormattingToolbar {
 public:
     FormattingToolbar(RichEditorPort& editor, RichFormattingPort& formats,
-                      FormattingToolbarView& view)
-        : editor_(editor), formats_(formats), view_(view) {}
+                      FormattingToolbarView& view, ErrorReportPort& errors)
+        : editor_(editor), formats_(formats), view_(view), errors_(errors) {}
 
     // At start-up: the spacing before the editor's current paragraph, the font list from the
     // screen's fonts, and the colour menu.
@@ -36,7 +37,7 @@ public:
     // `selectedEntry`: the list entry the combo box has selected, none for typed text that
     // selects no entry.
     void FontNameChange(const std::optional<std::string>& selectedEntry);
-    // Throws (see ParseWholeNumber) for text that is no whole number; nothing is applied then.
+    // Text that is no whole number is reported (see ParseWholeNumber) and not applied.
     void FontSizeChange(const std::string& text);
     // After the button toggled: `down` is its new state.
     void StyleButClick(CharStyle style, bool down);
@@ -58,6 +59,7 @@ private:
     RichEditorPort& editor_;
     RichFormattingPort& formats_;
     FormattingToolbarView& view_;
+    ErrorReportPort& errors_;
     bool updating_ = false;
 };
 

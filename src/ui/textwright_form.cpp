@@ -2,6 +2,7 @@
 
 #include "app/settings.h"
 #include "expansion/apply_replacements.h"
+#include "ui/edit_commands.h"
 
 #include <utility>
 
@@ -16,8 +17,17 @@ void TFormTextwright::FormCreate() {
     ports_.hooks.StartHooks();
     EnsureDefaultSettings();
     delivery_.Reset();
+    if (editingViews_ && editingViews_->formats && editingViews_->toolbar) {
+        formatting_ =
+            std::make_unique<FormattingToolbar>(editingViews_->editor, *editingViews_->formats,
+                                                *editingViews_->toolbar, ports_.errorReport);
+        formatting_->PrepareEditor();
+    }
     if (insertionsMenu_) {
         BuildPredefinedInsertionsMenu(*insertionsMenu_);
+    }
+    if (formatting_) {
+        formatting_->FillLists();
     }
     library_.Create(globals_.LibraryRoot, ports_.boxes);
     LoadReplyLibrary();
@@ -27,6 +37,9 @@ void TFormTextwright::FormCreate() {
             *library_.Replies(), LibraryEditingPorts{v.bar, v.editor, v.navigation, ports_.boxes,
                                                      ports_.errorReport, v.states});
         workingCopy_ = std::make_unique<ReplyWorkingCopy>(v.editor, *editing_);
+    }
+    if (formatting_) {
+        formatting_->SelectionChange();
     }
 }
 
@@ -153,6 +166,16 @@ void TFormTextwright::RunCommand(MainCommand command) {
     case MainCommand::NavDelete:
     case MainCommand::EditorForceSave:
         RunEditingCommand(command);
+        break;
+    case MainCommand::EditorCut:
+    case MainCommand::EditorCopy:
+    case MainCommand::EditorPaste:
+    case MainCommand::EditorUndo:
+    case MainCommand::EditorRedo:
+    case MainCommand::EditorSelectAll:
+        if (editingViews_ && editingViews_->editorCommands) {
+            RunEditCommand(command, *editingViews_->editorCommands);
+        }
         break;
     }
 }

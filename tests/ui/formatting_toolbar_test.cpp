@@ -5,85 +5,24 @@
 #include "ui/word_at_caret.h"
 
 #include "ui/editing_fakes.h"
+#include "ui/formatting_fakes.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace tw::fakes {
 namespace {
 
-struct Write {
-    AttributeScope scope;
-    CharAttributes attributes;
-    unsigned fields;
-};
-
-class FakeFormats : public RichFormattingPort {
-public:
-    CharAttributes selection, word;
-    ParagraphAlignment alignment = ParagraphAlignment::Left;
-    int indent = 0;
-    std::vector<Write> writes;
-    std::vector<int> indentsSet;
-    std::vector<ParagraphAlignment> alignmentsSet;
-    int spaceBefore = -1;
-
-    CharAttributes ReadCharAttributes(AttributeScope scope) override {
-        return scope == AttributeScope::Selection ? selection : word;
-    }
-    void WriteCharAttributes(AttributeScope scope, const CharAttributes& a,
-                             unsigned fields) override {
-        writes.push_back({scope, a, fields});
-    }
-    ParagraphAlignment SelectionAlignment() override { return alignment; }
-    void SetSelectionAlignment(ParagraphAlignment a) override { alignmentsSet.push_back(a); }
-    int SelectionStartIndent() override { return indent; }
-    void SetSelectionStartIndent(int twips) override { indentsSet.push_back(twips); }
-    void SetSpaceBefore(int points) override { spaceBefore = points; }
-};
-
-// Like the real controls, setting a text runs the control's change handler.
-class FakeToolbar : public FormattingToolbarView {
-public:
-    std::function<void(const std::string&)> onSizeChange, onNameChange;
-    std::vector<std::string> screenFonts, fonts, colors;
-    std::string name, size = "10";
-    bool bold = false, italic = false, underline = false;
-    ParagraphAlignment down = ParagraphAlignment::Left;
-    int checked = -2;
-
-    std::vector<std::string> ScreenFontNames() override { return screenFonts; }
-    void FillFontNames(const std::vector<std::string>& names) override { fonts = names; }
-    void SetFontNameText(const std::string& text) override {
-        name = text;
-        if (onNameChange)
-            onNameChange(text);
-    }
-    void SetFontSizeText(const std::string& text) override {
-        size = text;
-        if (onSizeChange)
-            onSizeChange(text);
-    }
-    void ShowStyle(bool b, bool i, bool u) override {
-        bold = b;
-        italic = i;
-        underline = u;
-    }
-    void ShowAlignment(ParagraphAlignment a) override { down = a; }
-    void FillColorMenu(const std::vector<std::string>& captions) override { colors = captions; }
-    void CheckColorEntry(int entry) override { checked = entry; }
-};
-
 class FormattingToolbarTest : public ::testing::Test {
 protected:
     FakeRichEditor editor;
     FakeFormats formats;
     FakeToolbar view;
-    FormattingToolbar toolbar{editor, formats, view};
+    RecordingReport report;
+    FormattingToolbar toolbar{editor, formats, view, report};
 
     FormattingToolbarTest() {
         view.onSizeChange = [this](const std::string& t) { toolbar.FontSizeChange(t); };
@@ -192,14 +131,12 @@ TEST_F(FormattingToolbarTest, InputsThatNameNothingChangeNothing) {
 }
 
 TEST_F(FormattingToolbarTest, SizeThatIsNoWholeNumberIsReportedAndNotApplied) {
+    std::vector<std::string> expected;
     for (const std::string text : {"", "abc", "12a", "1 2", "1.5", "+", "99999999999", "12 "}) {
-        try {
-            toolbar.FontSizeChange(text);
-            ADD_FAILURE() << "no error for '" << text << "'";
-        } catch (const std::runtime_error& e) {
-            EXPECT_EQ(std::string(e.what()), "'" + text + "' is not a valid integer value");
-        }
+        toolbar.FontSizeChange(text);
+        expected.push_back("'" + text + "' is not a valid integer value.");
     }
+    EXPECT_EQ(report.shown, expected);
     EXPECT_TRUE(formats.writes.empty());
     EXPECT_EQ(ParseWholeNumber("-2147483648"), -2147483647 - 1);
     EXPECT_EQ(ParseWholeNumber("007"), 7);
@@ -292,18 +229,7 @@ TEST(WordAtCaret, ReachesBothWaysFromTheCaretUpToBlanksAndPunctuation) {
     }
 }
 
-class RecordingEditorCommands : public EditorCommandsPort {
-public:
-    std::vector<std::string> ran;
-    void EditorCut() override { ran.push_back("cut"); }
-    void EditorCopy() override { ran.push_back("copy"); }
-    void EditorPaste() override { ran.push_back("paste"); }
-    void EditorUndo() override { ran.push_back("undo"); }
-    void EditorRedo() override { ran.push_back("redo"); }
-    void EditorSelectAll() override { ran.push_back("select all"); }
-};
-
-TEST(EditCommands, KeysRunTheirCommandOnlyWhileAvailable) {
+TEST(EditCommands, ShortcutKeysRunTheirCommandsOnTheEditor) {
     struct Case {
         char key;
         bool ctrl, shift, alt;
@@ -315,10 +241,8 @@ TEST(EditCommands, KeysRunTheirCommandOnlyWhileAvailable) {
         {'Z', true, true, false, "redo"},    {'a', true, false, false, "select all"},
         {'x', false, false, false, nullptr}, {'x', true, true, false, nullptr},
         {'z', true, false, true, nullptr},   {'y', true, false, false, nullptr},
-        {'A', true, true, false, nullptr},
+        {'A', true, true, false, nullptr},   {'n', true, false, false, nullptr},
     };
-    CommandStates on;
-    on.editorCopyCut = on.editorPaste = on.editorUndo = on.editorRedo = on.editorSelectAll = true;
     for (const Case& c : cases) {
         RecordingEditorCommands editor;
         const auto command = EditCommandOfKey(c.key, c.ctrl, c.shift, c.alt);
@@ -326,16 +250,17 @@ TEST(EditCommands, KeysRunTheirCommandOnlyWhileAvailable) {
         if (!command) {
             continue;
         }
-        EXPECT_FALSE(ExecuteEditCommand(*command, CommandStates{}, editor));
-        EXPECT_TRUE(editor.ran.empty());
-        EXPECT_TRUE(ExecuteEditCommand(*command, on, editor));
+        EXPECT_TRUE(RunEditCommand(*command, editor));
         EXPECT_EQ(editor.ran, std::vector<std::string>{c.ran});
-        EXPECT_EQ(EditCommandOfKey(EditActionOf(*command).shortcut.key, true,
-                                   EditActionOf(*command).shortcut.shift, false),
-                  command);
+        // The menu shows the same shortcut the key matched.
+        const Shortcut& s = EditActionOf(*command)->shortcut;
+        EXPECT_EQ(EditCommandOfKey(s.key, true, s.shift, false), command);
     }
-    EXPECT_EQ(ShortcutText(EditActionOf(EditCommand::Redo).shortcut), "Ctrl+Shift+Z");
-    EXPECT_EQ(ShortcutText(EditActionOf(EditCommand::SelectAll).shortcut), "Ctrl+A");
+    RecordingEditorCommands editor;
+    EXPECT_FALSE(RunEditCommand(MainCommand::NavDelete, editor));
+    EXPECT_TRUE(editor.ran.empty());
+    EXPECT_EQ(ShortcutText(EditActionOf(MainCommand::EditorRedo)->shortcut), "Ctrl+Shift+Z");
+    EXPECT_EQ(ShortcutText(EditActionOf(MainCommand::EditorSelectAll)->shortcut), "Ctrl+A");
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // box and the font list.
 #include "platform/win32/ansi_path.h"
 #include "ui/formatting_toolbar.h"
+#include "ui/win32/editor_keys.h"
 #include "ui/win32/editor_toolbar.h"
 #include "ui/win32/formatting_toolbar_view.h"
 #include "ui/win32/rich_editor.h"
@@ -15,7 +16,6 @@
 #include <richedit.h>
 
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -67,17 +67,8 @@ protected:
         formats = std::make_unique<RichEditFormatting>(editorHwnd);
         view = std::make_unique<FormattingToolbarControls>(
             toolbarHwnd, editorHwnd, 96, static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
-        toolbar = std::make_unique<FormattingToolbar>(*editor, *formats, *view);
-        view->SetHandlers(
-            toolbar.get(),
-            [this](const std::function<void()>& f) {
-                try {
-                    f();
-                } catch (const std::exception& e) {
-                    reported.push_back(e.what());
-                }
-            },
-            nullptr);
+        toolbar = std::make_unique<FormattingToolbar>(*editor, *formats, *view, report);
+        view->SetHandlers(toolbar.get());
         toolbar->FillLists();
         const int height = bar->Layout(0, 0, 880);
         MoveWindow(editorHwnd, 0, height, 880, 400, FALSE);
@@ -134,7 +125,11 @@ protected:
     std::unique_ptr<RichEditFormatting> formats;
     std::unique_ptr<FormattingToolbarControls> view;
     std::unique_ptr<FormattingToolbar> toolbar;
-    std::vector<std::string> reported;
+    class Report : public ErrorReportPort {
+    public:
+        std::vector<std::string> shown;
+        void ShowErrorReport(const std::string& text) override { shown.push_back(text); }
+    } report;
 };
 
 TEST_F(FormattingWindow, BoldWithNothingSelectedChangesTheWholeWordAtTheCaret) {
@@ -234,7 +229,7 @@ TEST_F(FormattingWindow, SizeBoxAppliesWholeNumbersAndReportsTheRest) {
     EXPECT_EQ(FormatOf(0, 4).yHeight, 14 * 20);
     EXPECT_EQ(FormatOf(5, 10).yHeight, 10 * 20);
     SetWindowTextW(view->FontSize(), L"1x");
-    EXPECT_EQ(reported, std::vector<std::string>{"'1x' is not a valid integer value"});
+    EXPECT_EQ(report.shown, std::vector<std::string>{"'1x' is not a valid integer value."});
     EXPECT_EQ(FormatOf(0, 4).yHeight, 14 * 20);
     // The up-down arrows step the box from its value.
     SetWindowTextW(view->FontSize(), L"20");
@@ -263,6 +258,36 @@ TEST_F(FormattingWindow, FontListHoldsTheScreensFontsSortedAndAppliesAChosenOne)
                  reinterpret_cast<LPARAM>(view->FontName()));
     EXPECT_EQ(std::wstring(FormatOf(0, 3).szFaceName), names[1]);
     EXPECT_NE(std::wstring(FormatOf(4, 9).szFaceName), names[1]);
+}
+
+TEST_F(FormattingWindow, EditShortcutsInTheEditorRunTheirMenuCommands) {
+    std::vector<MainCommand> ran;
+    HookEditorShortcuts(editorHwnd, [&](MainCommand c) { ran.push_back(c); });
+    Load("{\\rtf1\\ansi text}", 2);
+    struct Case {
+        WPARAM key;
+        bool shift;
+        std::vector<MainCommand> ran;
+    };
+    const Case cases[] = {
+        {'Z', true, {MainCommand::EditorRedo}},
+        {'Z', false, {MainCommand::EditorUndo}},
+        {'A', false, {MainCommand::EditorSelectAll}},
+        {'Q', false, {}}, // not an edit shortcut: the control has it
+    };
+    BYTE keys[256] = {};
+    for (const Case& c : cases) {
+        ran.clear();
+        keys[VK_CONTROL] = 0x80;
+        keys[VK_SHIFT] = c.shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+        SendMessageW(editorHwnd, WM_KEYDOWN, c.key, 0);
+        SendMessageW(editorHwnd, WM_CHAR, c.key - 'A' + 1, 0);
+        EXPECT_EQ(ran, c.ran) << char(c.key);
+    }
+    keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(PlainText(), "text");
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "ui/win32/formatting_toolbar_view.h"
 
 #include "platform/win32/ansi_path.h"
+#include "ui/edit_commands.h"
 #include "ui/win32/control_hooks.h"
 
 #include <commctrl.h>
@@ -51,26 +52,9 @@ constexpr ButtonSpec kButtons[] = {
     {kIncIndentButId, Image(EditorImage::IndentMore), BTNS_BUTTON, 0},
 };
 
-std::optional<EditCommand> EditCommandOfButton(int id) {
-    switch (id) {
-    case kCutButId:
-        return EditCommand::Cut;
-    case kCopyButId:
-        return EditCommand::Copy;
-    case kPasteButId:
-        return EditCommand::Paste;
-    case kUndoButId:
-        return EditCommand::Undo;
-    case kRedoButId:
-        return EditCommand::Redo;
-    default:
-        return std::nullopt;
-    }
-}
-
 std::wstring HintOf(int id) {
-    if (const auto command = EditCommandOfButton(id)) {
-        return AnsiToWide(EditActionOf(*command).hint);
+    if (const auto command = FormattingToolbarControls::CommandOfButton(id)) {
+        return AnsiToWide(EditActionOf(*command)->hint);
     }
     switch (id) {
     case kColorButId:
@@ -133,7 +117,8 @@ FormattingToolbarControls::FormattingToolbarControls(HWND toolbar, HWND editor, 
     for (const ButtonSpec& spec : kButtons) {
         TBBUTTON b{};
         b.idCommand = spec.id;
-        b.fsStyle = spec.style;
+        // Each button as wide as its image: the list style would size all like the widest text.
+        b.fsStyle = static_cast<BYTE>(spec.style | (spec.image >= 0 ? BTNS_AUTOSIZE : 0));
         b.fsState = TBSTATE_ENABLED;
         b.iBitmap = spec.image >= 0 ? spec.image : MulDiv(spec.width, dpi_, 96);
         SendMessageW(toolbar_, TB_INSERTBUTTONW, static_cast<WPARAM>(at++),
@@ -156,7 +141,7 @@ FormattingToolbarControls::FormattingToolbarControls(HWND toolbar, HWND editor, 
     SendMessageW(upDown_, UDM_SETPOS32, 0, 10);
     SetWindowSubclass(toolbar_, &FormattingToolbarControls::ToolbarProc, kSubclassId,
                       reinterpret_cast<DWORD_PTR>(this));
-    // Enter in either box (FontNameEnter, FontSizeEnter) hands the keyboard back to the text.
+    // The Enter key in either box hands the keyboard back to the text.
     auto backToEditor = [this](wchar_t c) {
         if (c != L'\r') {
             return true;
@@ -164,12 +149,19 @@ FormattingToolbarControls::FormattingToolbarControls(HWND toolbar, HWND editor, 
         SetFocus(editor_);
         return false;
     };
+    auto entered = [this](bool fontSize) {
+        return [this, fontSize] {
+            if (boxEnter_) {
+                boxEnter_(fontSize);
+            }
+        };
+    };
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
     if (GetComboBoxInfo(fontName_, &info) && info.hwndItem) {
-        HookControl(info.hwndItem, {nullptr, backToEditor, nullptr, nullptr});
+        HookControl(info.hwndItem, {entered(false), backToEditor, nullptr, nullptr});
     }
-    HookControl(fontSize_, {nullptr, backToEditor, nullptr, nullptr});
+    HookControl(fontSize_, {entered(true), backToEditor, nullptr, nullptr});
     SetFont(font);
 }
 
@@ -181,11 +173,21 @@ FormattingToolbarControls::~FormattingToolbarControls() {
     }
 }
 
-void FormattingToolbarControls::SetHandlers(FormattingToolbar* handlers, GuardedCall guarded,
-                                            std::function<void(EditCommand)> editCommand) {
-    handlers_ = handlers;
-    guarded_ = std::move(guarded);
-    editCommand_ = std::move(editCommand);
+std::optional<MainCommand> FormattingToolbarControls::CommandOfButton(int id) {
+    switch (id) {
+    case kCutButId:
+        return MainCommand::EditorCut;
+    case kCopyButId:
+        return MainCommand::EditorCopy;
+    case kPasteButId:
+        return MainCommand::EditorPaste;
+    case kUndoButId:
+        return MainCommand::EditorUndo;
+    case kRedoButId:
+        return MainCommand::EditorRedo;
+    default:
+        return std::nullopt;
+    }
 }
 
 std::vector<std::string> FormattingToolbarControls::ScreenFontNames() {
@@ -198,29 +200,11 @@ std::vector<std::string> FormattingToolbarControls::ScreenFontNames() {
     return names;
 }
 
-void FormattingToolbarControls::Call(const std::function<void(FormattingToolbar&)>& handler) {
-    if (!handlers_) {
-        return;
-    }
-    FormattingToolbar& h = *handlers_;
-    if (guarded_) {
-        guarded_([&] { handler(h); });
-    } else {
-        handler(h);
-    }
-}
-
 bool FormattingToolbarControls::ButtonDown(int id) const {
     return SendMessageW(toolbar_, TB_ISBUTTONCHECKED, static_cast<WPARAM>(id), 0) != 0;
 }
 
 bool FormattingToolbarControls::OnCommand(int id) {
-    if (const auto command = EditCommandOfButton(id)) {
-        if (editCommand_) {
-            editCommand_(*command);
-        }
-        return true;
-    }
     switch (id) {
     case kBoldButId:
     case kItalicButId:
@@ -347,7 +331,7 @@ void FormattingToolbarControls::ApplyStates(const CommandStates& s) {
         SendMessageW(toolbar_, TB_ENABLEBUTTON, static_cast<WPARAM>(id), MAKELPARAM(on, 0));
     }
     for (const ButtonSpec& spec : kButtons) {
-        if (spec.image >= 0 && !EditCommandOfButton(spec.id)) {
+        if (spec.image >= 0 && !CommandOfButton(spec.id)) {
             SendMessageW(toolbar_, TB_ENABLEBUTTON, static_cast<WPARAM>(spec.id),
                          MAKELPARAM(s.editorToolbar, 0));
         }

@@ -2,10 +2,10 @@
 // The formatting controls of ToolBarEditor, put in front of its existing buttons: Cut, Copy,
 // Paste, Undo, Redo, FontName, FontSize with UpDownFontSize, ColorBut with ColorPopup, Bold,
 // Italic, Underline, the three alignment buttons and the two indent buttons. Each user action
-// becomes one call of the formatting handlers, under the caller's error report.
+// becomes one call of the formatting handlers; the edit buttons stand for their menu commands.
 #include "ui/command_state.h"
-#include "ui/edit_commands.h"
 #include "ui/formatting_toolbar.h"
+#include "ui/main_commands.h"
 #include "ui/win32/color_popup.h"
 #include "ui/win32/editor_images.h"
 
@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace tw::win32 {
 
@@ -36,9 +37,6 @@ enum FormattingButtonId : int {
     kIncIndentButId,
 };
 
-// Runs a handler under the standard error report.
-using GuardedCall = std::function<void(const std::function<void()>&)>;
-
 class FormattingToolbarControls : public FormattingToolbarView {
 public:
     FormattingToolbarControls(HWND toolbar, HWND editor, int dpi, HFONT font);
@@ -46,11 +44,14 @@ public:
     FormattingToolbarControls(const FormattingToolbarControls&) = delete;
     FormattingToolbarControls& operator=(const FormattingToolbarControls&) = delete;
 
-    // Null handlers: the controls do nothing (before start-up, and while the library goes).
-    void SetHandlers(FormattingToolbar* handlers, GuardedCall guarded,
-                     std::function<void(EditCommand)> editCommand);
+    // Null: the controls do nothing (before start-up, and while the library goes).
+    void SetHandlers(FormattingToolbar* handlers) { handlers_ = handlers; }
+    // Focus came into FontName (false) or FontSize (true) from another control.
+    void SetBoxEnter(std::function<void(bool fontSize)> entered) { boxEnter_ = std::move(entered); }
+    // The menu command an edit button stands for.
+    static std::optional<MainCommand> CommandOfButton(int id);
 
-    // A button's WM_COMMAND, which the toolbar sends to its parent.
+    // A formatting button's WM_COMMAND, which the toolbar sends to its parent.
     bool OnCommand(int id);
     // The colour button's drop-down and the buttons' hints.
     bool OnNotify(const NMHDR& header, LRESULT& result);
@@ -78,7 +79,11 @@ private:
                                         DWORD_PTR self);
     void OnChildCommand(HWND child, int code);
     void OpenColorPopup();
-    void Call(const std::function<void(FormattingToolbar&)>& handler);
+    void Call(const std::function<void(FormattingToolbar&)>& handler) {
+        if (handlers_) {
+            handler(*handlers_);
+        }
+    }
     void PlaceChildren();
 
     HWND toolbar_;
@@ -90,8 +95,7 @@ private:
     std::unique_ptr<EditorImages> images_;
     ColorPopup colors_;
     FormattingToolbar* handlers_ = nullptr;
-    GuardedCall guarded_;
-    std::function<void(EditCommand)> editCommand_;
+    std::function<void(bool)> boxEnter_;
 };
 
 } // namespace tw::win32
