@@ -33,10 +33,15 @@ void TFormTextwright::FormCreate() {
     LoadReplyLibrary();
     if (editingViews_ && library_.Replies()) {
         const EditingViews& v = *editingViews_;
+        RichEditorPort* editor = &v.editor;
+        if (formatting_) {
+            followingEditor_ = std::make_unique<ToolbarFollowingEditor>(v.editor, *formatting_);
+            editor = followingEditor_.get();
+        }
         editing_ = std::make_unique<LibraryEditing>(
-            *library_.Replies(), LibraryEditingPorts{v.bar, v.editor, v.navigation, ports_.boxes,
+            *library_.Replies(), LibraryEditingPorts{v.bar, *editor, v.navigation, ports_.boxes,
                                                      ports_.errorReport, v.states});
-        workingCopy_ = std::make_unique<ReplyWorkingCopy>(v.editor, *editing_);
+        workingCopy_ = std::make_unique<ReplyWorkingCopy>(*editor, *editing_);
     }
     if (formatting_) {
         formatting_->SelectionChange();

@@ -10,6 +10,7 @@
 #include "platform/raw_registry.h"
 #include "ui/delivery_state.h"
 #include "ui/formatting_toolbar.h"
+#include "ui/toolbar_following_editor.h"
 #include "ui/library_editing.h"
 #include "ui/library_host.h"
 #include "ui/main_commands.h"
@@ -121,9 +122,11 @@ private:
     LibraryHost library_;
     std::optional<EditingViews> editingViews_;
     InsertionsMenu* insertionsMenu_ = nullptr;
+    // The editing handlers use these two: they go last.
+    std::unique_ptr<FormattingToolbar> formatting_;
+    std::unique_ptr<ToolbarFollowingEditor> followingEditor_;
     std::unique_ptr<LibraryEditing> editing_;
     std::unique_ptr<ReplyWorkingCopy> workingCopy_;
-    std::unique_ptr<FormattingToolbar> formatting_;
 };
 
 } // namespace tw

@@ -48,6 +48,12 @@ TEST_F(FormFormatting, StartUpSpacesTheParagraphFillsTheListsAndShowsTheCaret) {
     EXPECT_TRUE(toolbar.bold);
     EXPECT_EQ(toolbar.name, "Verdana");
     EXPECT_EQ(toolbar.down, ParagraphAlignment::Right);
+    // Another reply in the editor: its attributes are shown.
+    formats.selection.bold = false;
+    formats.selection.faceName = "Arial";
+    form.NavigationChange(form.Library().Tree().FirstNode());
+    EXPECT_FALSE(toolbar.bold);
+    EXPECT_EQ(toolbar.name, "Arial");
     EXPECT_TRUE(formats.writes.empty()); // showing the caret's attributes changed nothing
     form.FormDestroy();
 }

@@ -3,6 +3,7 @@
 #include "platform/win32/ansi_path.h"
 #include "ui/edit_commands.h"
 #include "ui/win32/control_hooks.h"
+#include "ui/win32/editor_toolbar.h"
 
 #include <commctrl.h>
 
@@ -14,7 +15,7 @@ namespace {
 
 constexpr UINT_PTR kSubclassId = 0x7446;
 constexpr int kFontNameWidth96 = 161, kFontSizeWidth96 = 34, kUpDownWidth96 = 16;
-constexpr int kSeparatorWidth96 = 8, kFontListHeight96 = 240;
+constexpr int kSeparatorWidth96 = 6, kFontListHeight96 = 240;
 
 struct ButtonSpec {
     int id;
@@ -35,7 +36,7 @@ constexpr ButtonSpec kButtons[] = {
     {kRedoButId, Image(EditorImage::Redo), BTNS_BUTTON, 0},
     {0, -1, BTNS_SEP, kSeparatorWidth96},
     {kFontNamePlaceId, -1, BTNS_SEP, kFontNameWidth96},
-    {0, -1, BTNS_SEP, 4},
+    {0, -1, BTNS_SEP, 2},
     {kFontSizePlaceId, -1, BTNS_SEP, kFontSizeWidth96 + kUpDownWidth96},
     {0, -1, BTNS_SEP, kSeparatorWidth96},
     {kColorButId, Image(EditorImage::Color), BTNS_WHOLEDROPDOWN, 0},
@@ -125,6 +126,12 @@ FormattingToolbarControls::FormattingToolbarControls(HWND toolbar, HWND editor, 
                      reinterpret_cast<LPARAM>(&b));
     }
     SendMessageW(toolbar_, TB_CHECKBUTTON, kLeftAlignId, TRUE);
+    TBBUTTONINFOW insertions{};
+    insertions.cbSize = sizeof insertions;
+    insertions.dwMask = TBIF_IMAGE;
+    insertions.iImage = Image(EditorImage::Insert);
+    SendMessageW(toolbar_, TB_SETBUTTONINFOW, kButPreDefParamsId,
+                 reinterpret_cast<LPARAM>(&insertions));
     fontName_ = CreateWindowExW(0, WC_COMBOBOXW, L"",
                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN |
                                     CBS_AUTOHSCROLL,
