@@ -53,6 +53,7 @@ AttributeScope FormattingToolbar::CurrentScope() {
 
 void FormattingToolbar::WriteCurrent(const CharAttributes& attributes, unsigned fields) {
     formats_.WriteCharAttributes(CurrentScope(), attributes, fields);
+    Changed();
 }
 
 void FormattingToolbar::FontNameChange(const std::optional<std::string>& selectedEntry) {
@@ -113,6 +114,7 @@ void FormattingToolbar::AlignClick(int tag) {
         return;
     }
     formats_.SetSelectionAlignment(alignment);
+    Changed();
 }
 
 void FormattingToolbar::IncIndentButClick() {
@@ -120,6 +122,7 @@ void FormattingToolbar::IncIndentButClick() {
         return;
     }
     formats_.SetSelectionStartIndent(formats_.SelectionStartIndent() + kIndentStepTwips);
+    Changed();
 }
 
 void FormattingToolbar::DecIndentButClick() {
@@ -129,6 +132,7 @@ void FormattingToolbar::DecIndentButClick() {
     // Never below the left margin, also from an indent smaller than one step.
     formats_.SetSelectionStartIndent(
         std::max(0, formats_.SelectionStartIndent() - kIndentStepTwips));
+    Changed();
 }
 
 } // namespace tw

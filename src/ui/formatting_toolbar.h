@@ -8,6 +8,7 @@
 #include "ui/editing_ports.h"
 #include "ui/formatting_ports.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,9 +22,13 @@ enum class CharStyle { Bold, Italic, Underline };
 
 class FormattingToolbar {
 public:
+    // `changed` runs after every change of the text's formats: the control does not report
+    // those as content changes everywhere, and the reply must still count as edited.
     FormattingToolbar(RichEditorPort& editor, RichFormattingPort& formats,
-                      FormattingToolbarView& view, ErrorReportPort& errors)
-        : editor_(editor), formats_(formats), view_(view), errors_(errors) {}
+                      FormattingToolbarView& view, ErrorReportPort& errors,
+                      std::function<void()> changed = nullptr)
+        : editor_(editor), formats_(formats), view_(view), errors_(errors),
+          changed_(std::move(changed)) {}
 
     // At start-up: the spacing before the editor's current paragraph, the font list from the
     // screen's fonts, and the colour menu.
@@ -55,11 +60,17 @@ private:
     // CurrentAttributes: the selection when it holds a character, else the word at the caret.
     AttributeScope CurrentScope();
     void WriteCurrent(const CharAttributes& attributes, unsigned fields);
+    void Changed() {
+        if (changed_) {
+            changed_();
+        }
+    }
 
     RichEditorPort& editor_;
     RichFormattingPort& formats_;
     FormattingToolbarView& view_;
     ErrorReportPort& errors_;
+    std::function<void()> changed_;
     bool updating_ = false;
 };
 

@@ -18,9 +18,9 @@ void TFormTextwright::FormCreate() {
     EnsureDefaultSettings();
     delivery_.Reset();
     if (editingViews_ && editingViews_->formats && editingViews_->toolbar) {
-        formatting_ =
-            std::make_unique<FormattingToolbar>(editingViews_->editor, *editingViews_->formats,
-                                                *editingViews_->toolbar, ports_.errorReport);
+        formatting_ = std::make_unique<FormattingToolbar>(
+            editingViews_->editor, *editingViews_->formats, *editingViews_->toolbar,
+            ports_.errorReport, [this] { MarkEditorChanged(); });
         formatting_->PrepareEditor();
     }
     if (insertionsMenu_) {
@@ -95,6 +95,12 @@ void TFormTextwright::PredefinedInsertionClick(int tag) {
 void TFormTextwright::ApplyReplacements(const std::string& names, const std::string& values) {
     if (workingCopy_) {
         tw::ApplyReplacements(*workingCopy_, names, values);
+    }
+}
+
+void TFormTextwright::MarkEditorChanged() {
+    if (editing_) {
+        editing_->EditorChange();
     }
 }
 
@@ -180,6 +186,10 @@ void TFormTextwright::RunCommand(MainCommand command) {
     case MainCommand::EditorSelectAll:
         if (editingViews_ && editingViews_->editorCommands) {
             RunEditCommand(command, *editingViews_->editorCommands);
+            // Undo and redo of a format change are no text change to the control.
+            if (command != MainCommand::EditorCopy && command != MainCommand::EditorSelectAll) {
+                MarkEditorChanged();
+            }
         }
         break;
     }

@@ -113,6 +113,7 @@ private:
     void RunCommand(MainCommand command);
     void RunEditingCommand(MainCommand command);
     void CommitCurrentReply();
+    void MarkEditorChanged();
 
     StartupGlobals globals_;
     MainFormPorts ports_;

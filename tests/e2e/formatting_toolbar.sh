@@ -2,7 +2,7 @@
 # A user formats a reply with the toolbar: types two lines (Shift+Enter between them), makes the
 # word at the caret bold and red and centres the paragraph with the mouse, and saves with
 # Ctrl+S. The reply file holds that formatting, and after a restart the toolbar shows it again
-# when the caret is in the word.
+# when the caret is in the word; a word made italic and nothing else is written on exit.
 # Usage: formatting_toolbar.sh BIN_DIR   (DISPLAY and WINEPREFIX exported by the caller)
 set -euo pipefail
 source "$(dirname "$0")/lib/common.sh" "$1"
@@ -80,5 +80,11 @@ keys ctrl+Home
 eventually down_is bold 0 || fail "Bold is down at the start of the text"
 down_is center 1 || fail "the paragraph lost its centring"
 pass "the restarted program shows the formatting at the caret"
+# A format change alone is an edit: Exit writes it.
+click_button italic
+eventually down_is italic 1 || fail "Italic did not stay down"
 stop
+body=$(tr -d '\r\n' <"$REP")
+sed 's/Dear.*//' <<<"$body" | grep -Eq '\\i([^a-z0-9]|$)' || fail "italic Dear not written on exit: $body"
+pass "making a word italic and nothing else is written on exit"
 echo "formatting_toolbar: all passed"

@@ -100,5 +100,20 @@ TEST_F(FormFormatting, EditCommandsReachTheEditorOnlyWhileAvailable) {
     form.FormDestroy();
 }
 
+TEST_F(FormFormatting, AFormatChangeAloneIsAnEditThatLeavingWrites) {
+    form.FormCreate();
+    form.NavigationChange(form.Library().Tree().FirstNode());
+    form.ActionMainFormUpdate(false);
+    EXPECT_FALSE(states.last.editorForceSave);
+    // The control reports no content change for it; the reply must still be written.
+    editor.lines = {"{\\rtf1 \\b Thanks}"};
+    form.Formatting()->BoldButClick(true);
+    form.ActionMainFormUpdate(false);
+    EXPECT_TRUE(states.last.editorForceSave);
+    form.ApplicationEventsDeactivate();
+    EXPECT_EQ(temp.Get("Replies/1.rep"), "\r\n\r\n{\\rtf1 \\b Thanks}\r\n");
+    form.FormDestroy();
+}
+
 } // namespace
 } // namespace tw
