@@ -3,7 +3,7 @@
 // button is not there, 2 for bad arguments.
 //   format_probe button NAME     X Y, the centre of the button on the screen
 //   format_probe down NAME       1 when the button is down, else 0
-// NAME: bold, italic, underline, left, center, right, color.
+// NAME: bold, italic, underline, left, center, right, color, insertions.
 #include "ui/win32/editor_toolbar.h"
 #include "ui/win32/formatting_toolbar_view.h"
 #include "ui/win32/main_window.h"
@@ -20,9 +20,10 @@ using namespace tw::win32;
 
 int ButtonId(const std::wstring& name) {
     const std::pair<const wchar_t*, int> names[] = {
-        {L"bold", kBoldButId},   {L"italic", kItalicButId},   {L"underline", kUnderlineButId},
-        {L"left", kLeftAlignId}, {L"center", kCenterAlignId}, {L"right", kRightAlignId},
-        {L"color", kColorButId},
+        {L"bold", kBoldButId},           {L"italic", kItalicButId},
+        {L"underline", kUnderlineButId}, {L"left", kLeftAlignId},
+        {L"center", kCenterAlignId},     {L"right", kRightAlignId},
+        {L"color", kColorButId},         {L"insertions", kButPreDefParamsId},
     };
     for (const auto& [n, id] : names) {
         if (name == n) {
