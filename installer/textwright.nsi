@@ -47,12 +47,16 @@ VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_NODESC
+!define MUI_COMPONENTSPAGE_TEXT_TOP "Started with Windows, ${PRODUCT} waits in the notification area. \
+    A reply library already in the folder is kept as it is."
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Textwright.exe"
 !define MUI_FINISHPAGE_RUN_TEXT "Start ${PRODUCT} now"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
+!define MUI_COMPONENTSPAGE_TEXT_TOP "${PRODUCT} will be removed. Your reply library and settings \
+    are kept unless you tick the box."
 !insertmacro MUI_UNPAGE_COMPONENTS
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
@@ -92,7 +96,7 @@ Section "-Program"
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
-Section /o "Start ${PRODUCT} with Windows (in the notification area)" SecAutorun
+Section /o "Start ${PRODUCT} with Windows" SecAutorun
     ; The value the options dialog writes: the quoted path, so that a path with spaces starts
     ; this program and nothing else.
     WriteRegStr HKCU "${RUN_KEY}" "${RUN_VALUE}" '"$INSTDIR\Textwright.exe" -hidden'
@@ -154,7 +158,7 @@ Section "-un.Program"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd
 
-Section /o "un.Also delete my reply library and settings" SecRemoveLibrary
+Section /o "un.Delete my reply library and settings" SecRemoveLibrary
     RMDir /r "$INSTDIR\Replies"
     DeleteRegKey HKCU "${SETTINGS_KEY}"
     DeleteRegKey /ifempty HKCU "SOFTWARE\Kolvenmark"
@@ -163,7 +167,9 @@ SectionEnd
 Section "-un.Library kept"
     ${If} ${FileExists} "$INSTDIR\Replies\*.*"
         DetailPrint "Your reply library is kept in $INSTDIR\Replies."
-        MessageBox MB_OK|MB_ICONINFORMATION "${PRODUCT} is removed. Your reply library is kept in$\r$\n$INSTDIR\Replies$\r$\nand a new installation in the same folder will use it." /SD IDOK
+        MessageBox MB_OK|MB_ICONINFORMATION \
+            "${PRODUCT} is removed. Your reply library is kept in:$\r$\n$INSTDIR\Replies$\r$\n$\r$\nInstalling ${PRODUCT} into the same folder again uses it." \
+            /SD IDOK
     ${EndIf}
     RMDir "$INSTDIR"
 SectionEnd
