@@ -1,5 +1,6 @@
 ; The per-user Windows installer. scripts/package.sh builds it:
-;   makensis -DVERSION=2.0.0 -DSTAGE=<folder of the files to ship> -DICON=<.ico> -DOUTFILE=<.exe>
+;   makensis -DVERSION=2.0.0 -DSTAGE=<folder of the files to ship> -DOUTFILE=<.exe>
+;            -DICON=<.ico> -DWIZARD_BITMAP=<164 x 314 .bmp>
 ; Installer command line: /S silent; /AUTORUN=1 or /AUTORUN=0 starts with Windows or not
 ; (without it, the choice already made is kept). Uninstaller: /S silent; /REMOVELIBRARY also
 ; deletes the reply library and the settings, which are kept otherwise.
@@ -45,6 +46,7 @@ VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${WIZARD_BITMAP}"
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_NODESC
 !define MUI_COMPONENTSPAGE_TEXT_TOP "Started with Windows, ${PRODUCT} waits in the notification area. \

@@ -21,12 +21,12 @@ version=$(sed -nE 's/^project\(Textwright VERSION ([0-9]+\.[0-9]+\.[0-9]+)[ )].*
 [ -n "$version" ] || { echo "package.sh: no VERSION in the project() line" >&2; exit 1; }
 
 if [ -z "$bin" ]; then
-    tw_need_packages "${TW_BASE_PACKAGES[@]}" g++-mingw-w64-x86-64-posix nsis zip
+    tw_need_packages "${TW_BASE_PACKAGES[@]}" g++-mingw-w64-x86-64-posix nsis zip imagemagick
     cmake --preset windows >/dev/null
     cmake --build --preset windows -j "$(nproc)" --target Textwright KeybDll twlib
     bin="$TW_ROOT/build/windows/bin"
 else
-    tw_need_packages nsis zip
+    tw_need_packages nsis zip imagemagick
 fi
 
 stage=$(mktemp -d)
@@ -53,8 +53,9 @@ cp installer/README.txt "$app/README.txt"
 
 setup="$out/Textwright-$version-setup.exe"
 zip="$out/Textwright-$version-portable.zip"
-makensis -V2 -NOCD -DVERSION="$version" -DSTAGE="$app" \
-    -DICON="$TW_ROOT/src/app/win32/res/textwright.ico" -DOUTFILE="$setup" \
+bash art/icon/make_wizard_bitmap.sh "$stage/wizard.bmp"
+makensis -V2 -NOCD -DVERSION="$version" -DSTAGE="$app" -DOUTFILE="$setup" \
+    -DICON="$TW_ROOT/src/app/win32/res/textwright.ico" -DWIZARD_BITMAP="$stage/wizard.bmp" \
     installer/textwright.nsi
 rm -f "$zip"
 (cd "$stage" && zip -q -r -X "$zip" Textwright)

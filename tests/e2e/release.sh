@@ -8,6 +8,8 @@ set -euo pipefail
 E2E_OWN_PREFIX=1
 source "$(dirname "$0")/lib/common.sh" "$1"
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
+source "$ROOT/scripts/common.sh"
+tw_need_packages unzip imagemagick
 # What the prefix installs gets no menu entries on the desktop that runs the tests.
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 locale -a 2>/dev/null | grep -qiE 'utf-?8' || export LC_ALL=C.UTF-8

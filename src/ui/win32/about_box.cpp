@@ -18,9 +18,9 @@ void AboutBox::OnInit() {
     SendMessageW(name, WM_SETFONT, reinterpret_cast<WPARAM>(BoldFont()), FALSE);
     const std::wstring version = L"Version " + AnsiToWide(kProductVersion);
     AddControl(L"STATIC", version.c_str(), SS_LEFT, 84, 46, 280, 20, 0);
-    AddControl(L"STATIC", AnsiToWide(TW_PRODUCT_DESCRIPTION).c_str(), SS_LEFT, 84, 68, 280, 34, 0);
-    AddControl(L"STATIC", AnsiToWide(TW_COMPANY_NAME).c_str(), SS_LEFT, 84, 106, 280, 20, 0);
-    AddControl(L"BUTTON", L"Ok", BS_DEFPUSHBUTTON | WS_TABSTOP, 152, 140, 75, 25, IDOK);
+    AddControl(L"STATIC", AnsiToWide(TW_PRODUCT_DESCRIPTION).c_str(), SS_LEFT, 84, 68, 280, 20, 0);
+    AddControl(L"STATIC", AnsiToWide(TW_COMPANY_NAME).c_str(), SS_LEFT, 84, 90, 280, 20, 0);
+    AddControl(L"BUTTON", L"Ok", BS_DEFPUSHBUTTON | WS_TABSTOP, 152, 126, 75, 25, IDOK);
 }
 
 void AboutBox::OnCommand(int id, int) {

@@ -11,7 +11,7 @@ public:
 
 protected:
     const wchar_t* Caption() const override { return L"Textwright - About"; }
-    SIZE ClientSize96() const override { return {380, 180}; }
+    SIZE ClientSize96() const override { return {380, 166}; }
     void OnInit() override;
     void OnCommand(int id, int code) override;
 
