@@ -25,12 +25,15 @@ if(TW_REGENERATE_ICON)
                  ${icon_art}/make_icon.sh ${icon_art}/small.mvg ${icon_art}/large.mvg)
 endif()
 
-# tw_resources(target SCRIPT [DEPENDS file...]): adds a resource script to a target. windres
-# reports no dependencies, so the script is listed as depending on the version header, the shared
-# version block and the files it embeds; otherwise a new version or icon would not be rebuilt.
+# tw_resources(target SCRIPT [DEPENDS file...]): adds a resource script to a target; DEPENDS
+# names the files it embeds, relative to the script. windres reports no dependencies, so the
+# script is listed as depending on them, the version header and the shared version block;
+# otherwise a new version or icon would not be rebuilt.
 function(tw_resources target script)
     cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
-    list(TRANSFORM ARG_DEPENDS PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
+    get_filename_component(script ${script} ABSOLUTE)
+    get_filename_component(script_dir ${script} DIRECTORY)
+    list(TRANSFORM ARG_DEPENDS PREPEND ${script_dir}/)
     target_sources(${target} PRIVATE ${script})
     set_source_files_properties(${script} PROPERTIES OBJECT_DEPENDS
         "${TW_GENERATED_DIR}/textwright_version.h;${PROJECT_SOURCE_DIR}/src/app/win32/res/version_info.inc;${ARG_DEPENDS}")
