@@ -16,11 +16,13 @@ Function ${UN}CloseRunningProgram
     System::Call 'kernel32::CloseHandle(p r0)'
     ${If} $R9 = 0
         DetailPrint "Asking the running ${PRODUCT} to exit..."
-        System::Call 'user32::RegisterWindowMessageW(w "${EXIT_REQUEST}") i .r1'
-        System::Call 'user32::FindWindowW(w "${MAIN_CLASS}", p 0) p .r2'
-        ${If} $2 P<> 0
-            System::Call 'user32::PostMessageW(p r2, i r1, p 0, p 0)'
-        ${EndIf}
+    ${EndIf}
+    ; Asked again on every poll: a program still starting may not have its window yet, and a
+    ; repeated request is ignored by one that is already ending.
+    System::Call 'user32::RegisterWindowMessageW(w "${EXIT_REQUEST}") i .r1'
+    System::Call 'user32::FindWindowW(w "${MAIN_CLASS}", p 0) p .r2'
+    ${If} $2 P<> 0
+        System::Call 'user32::PostMessageW(p r2, i r1, p 0, p 0)'
     ${EndIf}
     IntOp $R9 $R9 + 1
     ; Up to 20 s: ending the program writes the pending edits and stops the hooks.
