@@ -29,13 +29,6 @@ void AppendRtfEscaped(std::string& out, std::string_view text) {
     }
 }
 
-std::string EscapeRtfText(std::string_view text) {
-    std::string out;
-    out.reserve(text.size() + 8);
-    AppendRtfEscaped(out, text);
-    return out;
-}
-
 namespace {
 
 // A damaged escape still decodes to one byte, as the scanner counts it as one character.

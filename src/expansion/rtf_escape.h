@@ -8,7 +8,6 @@ namespace tw {
 // Backslash and braces are escaped, bytes outside printable ASCII become \'hh (the ANSI byte),
 // a line break (CR LF, CR or LF) becomes \line and a tab \tab.
 void AppendRtfEscaped(std::string& out, std::string_view text);
-std::string EscapeRtfText(std::string_view text);
 
 // Decodes the source of a stretch of RTF text that holds only plain bytes, \'hh, \\, \{, \}.
 std::string DecodeRtfTextRun(std::string_view source);

@@ -1,7 +1,6 @@
 #include "expansion/rtf_replace.h"
 
 #include "expansion/rtf_escape.h"
-#include "expansion/rtf_replace_paths.h"
 #include "expansion/rtf_scanner.h"
 #include "expansion/text_search.h"
 
@@ -293,8 +292,10 @@ private:
 
 } // namespace
 
-std::string ReplaceInRtfPassByPass(const std::string& source,
-                                   const std::vector<Replacement>& passes) {
+std::string ReplaceInRtf(const std::string& source, const std::vector<Replacement>& passes) {
+    if (!IsRtfSource(source)) {
+        return ReplaceInPlainText(source, passes);
+    }
     RtfTextView view(source);
     for (const Replacement& pass : passes) {
         if (!pass.name.empty() && !pass.value.empty()) {
@@ -302,22 +303,6 @@ std::string ReplaceInRtfPassByPass(const std::string& source,
         }
     }
     return view.Render();
-}
-
-std::string ReplaceInRtf(const std::string& source, const std::vector<Replacement>& passes) {
-    if (!IsRtfSource(source)) {
-        return ReplaceInPlainText(source, passes);
-    }
-    return PassesAreIndependent(passes) ? ReplaceInRtfOneScan(source, passes)
-                                        : ReplaceInRtfPassByPass(source, passes);
-}
-
-std::string ReplaceInRtf(std::string&& source, const std::vector<Replacement>& passes) {
-    if (!IsRtfSource(source) || !PassesAreIndependent(passes)) {
-        return ReplaceInRtf(static_cast<const std::string&>(source), passes);
-    }
-    std::optional<std::string> out = ReplaceInRtfOneScanIfChanged(source, passes);
-    return out ? std::move(*out) : std::move(source);
 }
 
 std::string ReplaceInRtf(const std::string& source, const std::string& names,

@@ -11,10 +11,9 @@
 
 namespace tw {
 
-// Runs the passes in order over the source; later passes see the values of earlier ones.
+// One pass per name, each over the result of the one before: later passes see the values of
+// earlier ones.
 std::string ReplaceInRtf(const std::string& source, const std::vector<Replacement>& passes);
-// The same, handing the source back untouched when no name is found in it.
-std::string ReplaceInRtf(std::string&& source, const std::vector<Replacement>& passes);
 // Names list and values list as ApplyReplacements takes them.
 std::string ReplaceInRtf(const std::string& source, const std::string& names,
                          const std::string& values);
