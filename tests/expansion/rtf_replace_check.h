@@ -17,7 +17,8 @@ inline std::vector<std::string> MarkupOf(std::string_view source) {
     std::vector<std::string> markup;
     RtfScanner scanner(source);
     for (RtfToken t = scanner.Next(); t.kind != RtfTokenKind::End; t = scanner.Next()) {
-        if (t.inText) {
+        // Characters a value brings as \uN with their fallbacks are text, too.
+        if (t.inText || t.fallback || (t.kind == RtfTokenKind::ControlWord && t.word == "u")) {
             continue;
         }
         std::string item(1, static_cast<char>('A' + static_cast<int>(t.kind)));

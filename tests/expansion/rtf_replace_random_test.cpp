@@ -20,10 +20,14 @@ const char* const kPieces[] = {
     " ",       "\xfc",       "ber",      "-",           "1",        "\\line ", "\\~",    "\t",
     "%",       "%ShortTime", "Company",  "fs",          "par",      "b",       "\\'4e",  "me"};
 
-const char* const kValues[] = {
-    "X",    "C:\\temp {draft}", "M\xfcller", "1",  "a\r\nb", "}{",   "\\par",
-    "Name", "%Date again",      "\\'",       "-5", " lead",  "\x01", "e\tf",
-    "ber"};
+const char* const kValues[] = {"X",           "C:\\temp {draft}",
+                               "M\xfcller",   "1",
+                               "a\r\nb",      "}{",
+                               "\\par",       "Name",
+                               "%Date again", "\\'",
+                               "-5",          " lead",
+                               "\x01",        "e\tf",
+                               "ber",         "\xc5\x81\xf0\x9f\x91\x8d"};
 
 std::string RandomDocument(std::mt19937& rng) {
     std::string doc = (rng() % 5 == 0) ? "" : "{\\rtf1\\ansi ";

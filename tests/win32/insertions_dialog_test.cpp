@@ -39,7 +39,10 @@ std::wstring TextOf(HWND hwnd) {
 
 class InsertionsDialogWindow : public ::testing::Test {
 protected:
-    InsertionsDialogWindow() { WriteShowMacroIns(registry, true); }
+    InsertionsDialogWindow() {
+        registry.CreateKey(kSettingsKey);
+        WriteSetting(registry, kShowMacroIns, true);
+    }
 
     bool Show(const std::string& fields, const InsertionsAnchor& anchor) {
         return ShowInsertionsDialog(window, window.Form(), fields, anchor);
@@ -119,7 +122,7 @@ TEST_F(InsertionsDialogWindow, ShowTheDialogCheckBoxWritesTheSettingAtOnce) {
     });
     EXPECT_FALSE(Show("Name", centre));
     EXPECT_TRUE(checkedOnOpen);
-    EXPECT_EQ(ReadShowMacroIns(registry), 0);
+    EXPECT_FALSE(SettingIsOn(registry, kShowMacroIns));
     EXPECT_EQ(TextOf(window.CheckShowBox()), L"Show the Dialog");
 }
 
