@@ -20,6 +20,12 @@ enum class MainCommand {
     NavAddReply,
     NavDelete,
     EditorForceSave,
+    EditorCut,
+    EditorCopy,
+    EditorPaste,
+    EditorUndo,
+    EditorRedo,
+    EditorSelectAll,
 };
 
 } // namespace tw

@@ -2,6 +2,7 @@
 
 #include "app/settings.h"
 #include "expansion/apply_replacements.h"
+#include "ui/edit_commands.h"
 
 #include <utility>
 
@@ -16,17 +17,34 @@ void TFormTextwright::FormCreate() {
     ports_.hooks.StartHooks();
     EnsureDefaultSettings();
     delivery_.Reset();
+    if (editingViews_ && editingViews_->formats && editingViews_->toolbar) {
+        formatting_ = std::make_unique<FormattingToolbar>(
+            editingViews_->editor, *editingViews_->formats, *editingViews_->toolbar,
+            ports_.errorReport, [this] { MarkEditorChanged(); });
+        formatting_->PrepareEditor();
+    }
     if (insertionsMenu_) {
         BuildPredefinedInsertionsMenu(*insertionsMenu_);
+    }
+    if (formatting_) {
+        formatting_->FillLists();
     }
     library_.Create(globals_.LibraryRoot, ports_.boxes);
     LoadReplyLibrary();
     if (editingViews_ && library_.Replies()) {
         const EditingViews& v = *editingViews_;
+        RichEditorPort* editor = &v.editor;
+        if (formatting_) {
+            followingEditor_ = std::make_unique<ToolbarFollowingEditor>(v.editor, *formatting_);
+            editor = followingEditor_.get();
+        }
         editing_ = std::make_unique<LibraryEditing>(
-            *library_.Replies(), LibraryEditingPorts{v.bar, v.editor, v.navigation, ports_.boxes,
+            *library_.Replies(), LibraryEditingPorts{v.bar, *editor, v.navigation, ports_.boxes,
                                                      ports_.errorReport, v.states});
-        workingCopy_ = std::make_unique<ReplyWorkingCopy>(v.editor, *editing_);
+        workingCopy_ = std::make_unique<ReplyWorkingCopy>(*editor, *editing_);
+    }
+    if (formatting_) {
+        formatting_->SelectionChange();
     }
 }
 
@@ -77,6 +95,12 @@ void TFormTextwright::PredefinedInsertionClick(int tag) {
 void TFormTextwright::ApplyReplacements(const std::string& names, const std::string& values) {
     if (workingCopy_) {
         tw::ApplyReplacements(*workingCopy_, names, values);
+    }
+}
+
+void TFormTextwright::MarkEditorChanged() {
+    if (editing_) {
+        editing_->EditorChange();
     }
 }
 
@@ -153,6 +177,20 @@ void TFormTextwright::RunCommand(MainCommand command) {
     case MainCommand::NavDelete:
     case MainCommand::EditorForceSave:
         RunEditingCommand(command);
+        break;
+    case MainCommand::EditorCut:
+    case MainCommand::EditorCopy:
+    case MainCommand::EditorPaste:
+    case MainCommand::EditorUndo:
+    case MainCommand::EditorRedo:
+    case MainCommand::EditorSelectAll:
+        if (editingViews_ && editingViews_->editorCommands) {
+            RunEditCommand(command, *editingViews_->editorCommands);
+            // Undo and redo of a format change are no text change to the control.
+            if (command != MainCommand::EditorCopy && command != MainCommand::EditorSelectAll) {
+                MarkEditorChanged();
+            }
+        }
         break;
     }
 }

@@ -9,6 +9,8 @@
 #include "platform/message_boxes.h"
 #include "platform/raw_registry.h"
 #include "ui/delivery_state.h"
+#include "ui/formatting_toolbar.h"
+#include "ui/toolbar_following_editor.h"
 #include "ui/library_editing.h"
 #include "ui/library_host.h"
 #include "ui/main_commands.h"
@@ -45,6 +47,11 @@ struct EditingViews {
     RichEditorPort& editor;
     NavigationView& navigation;
     CommandStateView& states;
+    // The editor's formats and edit commands and the formatting toolbar; without them the
+    // editor has no toolbar.
+    RichFormattingPort* formats = nullptr;
+    EditorCommandsPort* editorCommands = nullptr;
+    FormattingToolbarView* toolbar = nullptr;
 };
 
 class TFormTextwright {
@@ -88,6 +95,8 @@ public:
     ExpansionEditor* ReplyExpansion() { return workingCopy_.get(); }
     // Null until the library exists and after it is freed.
     LibraryEditing* Editing() { return editing_.get(); }
+    // The toolbar's handlers; null before FormCreate and without the toolbar's views.
+    FormattingToolbar* Formatting() { return formatting_.get(); }
     // Idle time: which commands and controls are available now. `lastActiveWindowAlive`: the
     // remembered previously active window still exists.
     void ActionMainFormUpdate(bool lastActiveWindowAlive);
@@ -104,6 +113,7 @@ private:
     void RunCommand(MainCommand command);
     void RunEditingCommand(MainCommand command);
     void CommitCurrentReply();
+    void MarkEditorChanged();
 
     StartupGlobals globals_;
     MainFormPorts ports_;
@@ -113,6 +123,9 @@ private:
     LibraryHost library_;
     std::optional<EditingViews> editingViews_;
     InsertionsMenu* insertionsMenu_ = nullptr;
+    // The editing handlers use these two: they go last.
+    std::unique_ptr<FormattingToolbar> formatting_;
+    std::unique_ptr<ToolbarFollowingEditor> followingEditor_;
     std::unique_ptr<LibraryEditing> editing_;
     std::unique_ptr<ReplyWorkingCopy> workingCopy_;
 };

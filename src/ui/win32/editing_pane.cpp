@@ -1,8 +1,10 @@
 #include "ui/win32/editing_pane.h"
 
+#include "ui/win32/editor_keys.h"
 #include "ui/win32/main_menu.h"
 
 #include <commctrl.h>
+#include <richedit.h>
 
 namespace tw::win32 {
 namespace {
@@ -29,6 +31,18 @@ EditingPane::EditingPane(EditingPaneControls controls) : c_(controls) {
     toolbar_->SetFont(c_.font);
     editor_ = std::make_unique<RichEditor>(RichEditor::Create(c_.window, kEditorId));
     SendMessageW(editor_->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(c_.font), FALSE);
+    formats_ = std::make_unique<RichEditFormatting>(editor_->Handle());
+    dpi_ = static_cast<int>(GetDpiForWindow(c_.window));
+    formatting_ = std::make_unique<FormattingToolbarControls>(toolbar_->Handle(), editor_->Handle(),
+                                                              dpi_, c_.font);
+    formatting_->SetBoxEnter([this](bool fontSize) {
+        if (editing_)
+            fontSize ? editing_->FontSizeEnter() : editing_->FontNameEnter();
+    });
+    // An edit shortcut runs its menu command, so a disabled command's key does nothing.
+    HookEditorShortcuts(editor_->Handle(), [this](MainCommand command) {
+        SendMessageW(c_.window, WM_COMMAND, MAKEWPARAM(MenuIdOf(command), 0), 0);
+    });
     tree_ = std::make_unique<TreeViewEditing>(c_.navigation);
     SetWindowLongPtrW(c_.navigation, GWL_STYLE,
                       GetWindowLongPtrW(c_.navigation, GWL_STYLE) | TVS_EDITLABELS);
@@ -75,9 +89,20 @@ void EditingPane::SetFont(HFONT font) {
     toolbar_->SetFont(font);
 }
 
+void EditingPane::SetFormatting(FormattingToolbar* formatting) {
+    handlers_ = formatting;
+    formatting_->SetHandlers(formatting);
+}
+
 std::optional<MainCommand> EditingPane::OnCommand(WPARAM wp, LPARAM lp, bool& handled) {
     handled = true;
     HWND from = reinterpret_cast<HWND>(lp);
+    if (from == toolbar_->Handle()) {
+        if (const auto command = FormattingToolbarControls::CommandOfButton(LOWORD(wp)))
+            return command;
+        if (formatting_->OnCommand(LOWORD(wp)))
+            return std::nullopt;
+    }
     if (from == butAddFolder_)
         return MainCommand::NavAddFolder;
     if (from == butAddReply_)
@@ -104,7 +129,13 @@ std::optional<MainCommand> EditingPane::OnCommand(WPARAM wp, LPARAM lp, bool& ha
 }
 
 bool EditingPane::OnNotify(const NMHDR& header, LRESULT& result) {
-    return toolbar_->OnNotify(header, result) || tree_->OnNotify(header, result);
+    if (header.hwndFrom == editor_->Handle() && header.code == EN_SELCHANGE) {
+        if (handlers_)
+            handlers_->SelectionChange();
+        return true;
+    }
+    return formatting_->OnNotify(header, result) || toolbar_->OnNotify(header, result) ||
+           tree_->OnNotify(header, result);
 }
 
 void EditingPane::Layout(const RECT& navButtons, const RECT& bottomBar, const RECT& editorPane,
@@ -119,10 +150,17 @@ void EditingPane::Layout(const RECT& navButtons, const RECT& bottomBar, const RE
     const int barHeight = bar_.Layout(editorPane.left + gap, editorPane.top + gap, dpi);
     // PanelBottomToolBars: the toolbar row between the property bar and the editor.
     const int toolbarTop = editorPane.top + barHeight + 2 * gap;
+    if (dpi != dpi_) {
+        dpi_ = dpi;
+        formatting_->SetDpi(dpi);
+    }
     const int top = toolbarTop + toolbar_->Layout(editorPane.left, toolbarTop,
                                                   editorPane.right - editorPane.left);
     MoveWindow(editor_->Handle(), editorPane.left, top, editorPane.right - editorPane.left,
                editorPane.bottom > top ? editorPane.bottom - top : 0, TRUE);
+    // A resized window shows the caret's attributes again.
+    if (handlers_)
+        handlers_->SelectionChange();
 }
 
 void EditingPane::ApplyCommandStates(const CommandStates& s) {
@@ -132,16 +170,15 @@ void EditingPane::ApplyCommandStates(const CommandStates& s) {
     EnableWindow(butForceSave_, s.editorForceSave);
     bar_.EnableControls(s.nameControls, s.macroControls, s.hotKeyControls);
     toolbar_->Enable(s.editorToolbar);
+    formatting_->ApplyStates(s);
     EnableWindow(editor_->Handle(), s.editor);
     if (HMENU menu = GetMenu(c_.window)) {
-        const std::pair<MainCommand, bool> items[] = {
-            {MainCommand::NavAddFolder, s.navAddFolder},
-            {MainCommand::NavAddReply, s.navAddReply},
-            {MainCommand::NavDelete, s.navDelete},
-            {MainCommand::EditorForceSave, s.editorForceSave}};
-        for (const auto& [command, on] : items) {
+        using C = MainCommand;
+        for (C command :
+             {C::NavAddFolder, C::NavAddReply, C::NavDelete, C::EditorForceSave, C::EditorUndo,
+              C::EditorRedo, C::EditorCut, C::EditorCopy, C::EditorPaste, C::EditorSelectAll}) {
             EnableMenuItem(menu, static_cast<UINT>(MenuIdOf(command)),
-                           MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
+                           MF_BYCOMMAND | (CommandAvailable(s, command) ? MF_ENABLED : MF_GRAYED));
         }
     }
 }

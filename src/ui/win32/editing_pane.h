@@ -6,8 +6,10 @@
 #include "ui/textwright_form.h"
 #include "ui/win32/control_hooks.h"
 #include "ui/win32/editor_toolbar.h"
+#include "ui/win32/formatting_toolbar_view.h"
 #include "ui/win32/property_bar_controls.h"
 #include "ui/win32/rich_editor.h"
+#include "ui/win32/rich_formatting.h"
 #include "ui/win32/tree_view_editing.h"
 
 #include <memory>
@@ -31,11 +33,15 @@ public:
     EditingPane(const EditingPane&) = delete;
     EditingPane& operator=(const EditingPane&) = delete;
 
-    EditingViews Views() { return {bar_, *editor_, *tree_, *this}; }
+    EditingViews Views() {
+        return {bar_, *editor_, *tree_, *this, formats_.get(), formats_.get(), formatting_.get()};
+    }
     EditorToolbar& Toolbar() { return *toolbar_; }
     RichEditor& Editor() { return *editor_; }
     // After FormCreate (the handlers exist) and with null before the form frees the library.
     void SetEditing(LibraryEditing* editing, std::function<bool()> treeEchoing);
+    // The toolbar's handlers after FormCreate; null before the form frees them.
+    void SetFormatting(FormattingToolbar* formatting);
 
     // A WM_COMMAND from the pane's controls. Returns the menu command a button stands for, and
     // sets `handled` when the message was the pane's.
@@ -58,6 +64,10 @@ private:
     PropertyBarControls bar_;
     std::unique_ptr<EditorToolbar> toolbar_;
     std::unique_ptr<RichEditor> editor_;
+    std::unique_ptr<RichEditFormatting> formats_;
+    std::unique_ptr<FormattingToolbarControls> formatting_;
+    FormattingToolbar* handlers_ = nullptr;
+    int dpi_ = 0;
     std::unique_ptr<TreeViewEditing> tree_;
     TabOrder tabOrder_;
     HWND butAddFolder_ = nullptr, butAddReply_ = nullptr, butDelete_ = nullptr;

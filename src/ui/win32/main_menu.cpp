@@ -28,6 +28,12 @@ constexpr CommandItem kCommands[] = {
     {1102, MainCommand::NavAddReply},
     {1103, MainCommand::NavDelete},
     {1104, MainCommand::EditorForceSave},
+    {1105, MainCommand::EditorUndo},
+    {1106, MainCommand::EditorRedo},
+    {1107, MainCommand::EditorCut},
+    {1108, MainCommand::EditorCopy},
+    {1110, MainCommand::EditorPaste},
+    {1112, MainCommand::EditorSelectAll},
 };
 
 // The editing commands: shown now, enabled once they exist.

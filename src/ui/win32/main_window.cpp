@@ -198,6 +198,7 @@ void MainWindow::OnCreate() {
     tipTimer_.SetTimerEnabled(true);
     RunReported(system_.boxes, [this] { form_.FormCreate(); });
     editing_->SetEditing(form_.Editing(), [this] { return treeMirror_->Mirroring(); });
+    editing_->SetFormatting(form_.Formatting());
     LayoutControls();
 }
 
@@ -206,6 +207,7 @@ void MainWindow::OnDestroy() {
     // No control event may reach the handlers while the library goes.
     if (editing_) {
         editing_->SetEditing(nullptr, nullptr);
+        editing_->SetFormatting(nullptr);
     }
     RunReported(system_.boxes, [this] { form_.FormDestroy(); });
     if (treeMirror_) {
