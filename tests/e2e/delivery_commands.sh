@@ -51,6 +51,24 @@ pass "the tree selection is unchanged after both commands"
 library_unchanged || fail "the library changed: $(diff -r "$WORK/library-before" "$LIB")"
 pass "the reply file still holds its placeholder"
 
+echo "Ctrl+Shift+C on a reply with fields"
+DIALOG="Textwright - Do Macro Insertions and Replacements "
+eventually main_in_front || fail "the program's window did not come back to the front"
+for _ in 1 2 3 4; do press Up; done # the sample's Signature, sig(Name,Company)
+sleep 0.5
+press ctrl+shift+c
+dialog_open() { [ "$(probe count "$DIALOG")" = 1 ]; }
+eventually dialog_open || fail "the insertions dialog did not open"
+sleep 0.5
+type_keys "Ann"
+press Tab
+type_keys "Lee"
+press Return
+signed() { [[ "$(probe clipboard-text)" == 'Best regards,\nAnn\nLee'* ]]; }
+eventually signed || fail "after the dialog the clipboard holds [$(probe clipboard-text)]"
+pass "the dialog's answers fill the fields of the copied reply"
+library_unchanged || fail "the library changed: $(diff -r "$WORK/library-before" "$LIB")"
+
 echo "the previous window closed"
 eventually main_in_front || fail "the program's window did not come back to the front"
 [ "$(probe delivery-buttons)" = "copy=1 paste=1" ] || fail "buttons: $(probe delivery-buttons)"
