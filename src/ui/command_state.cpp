@@ -52,6 +52,10 @@ bool CommandAvailable(const CommandStates& states, MainCommand command) {
         return states.editorRedo;
     case MainCommand::EditorSelectAll:
         return states.editorSelectAll;
+    case MainCommand::EditorCopyEntire:
+        return states.editorCopyEntire;
+    case MainCommand::EditorInLastActive:
+        return states.editorInLastActive;
     default:
         return true;
     }

@@ -26,6 +26,8 @@ enum class MainCommand {
     EditorUndo,
     EditorRedo,
     EditorSelectAll,
+    EditorCopyEntire,
+    EditorInLastActive,
 };
 
 } // namespace tw

@@ -29,6 +29,7 @@ public:
     void EditorReplaceSelection(const std::string& text) override {
         editor_.EditorReplaceSelection(text);
     }
+    void CopyEntireToClipboard() override { editor_.CopyEntireToClipboard(); }
 
 private:
     RichEditorPort& editor_;

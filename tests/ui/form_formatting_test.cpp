@@ -92,7 +92,7 @@ TEST_F(FormFormatting, EditCommandsReachTheEditorOnlyWhileAvailable) {
         editor.canPaste = c.canPaste;
         editor.canUndo = c.canUndo;
         editor.canRedo = c.canRedo;
-        form.ActionMainFormUpdate(false);
+        form.ActionMainFormUpdate();
         commands.ran.clear();
         EXPECT_TRUE(form.ExecuteCommand(c.command));
         EXPECT_EQ(commands.ran, c.ran) << c.node << " " << static_cast<int>(c.command);
@@ -103,12 +103,12 @@ TEST_F(FormFormatting, EditCommandsReachTheEditorOnlyWhileAvailable) {
 TEST_F(FormFormatting, AFormatChangeAloneIsAnEditThatLeavingWrites) {
     form.FormCreate();
     form.NavigationChange(form.Library().Tree().FirstNode());
-    form.ActionMainFormUpdate(false);
+    form.ActionMainFormUpdate();
     EXPECT_FALSE(states.last.editorForceSave);
     // The control reports no content change for it; the reply must still be written.
     editor.lines = {"{\\rtf1 \\b Thanks}"};
     form.Formatting()->BoldButClick(true);
-    form.ActionMainFormUpdate(false);
+    form.ActionMainFormUpdate();
     EXPECT_TRUE(states.last.editorForceSave);
     form.ApplicationEventsDeactivate();
     EXPECT_EQ(temp.Get("Replies/1.rep"), "\r\n\r\n{\\rtf1 \\b Thanks}\r\n");

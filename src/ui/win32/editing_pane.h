@@ -19,6 +19,10 @@
 
 namespace tw::win32 {
 
+// The delivery buttons of PanelBottomBar.
+inline constexpr int kButInCBId = 334;
+inline constexpr int kButInLastWndId = 335;
+
 struct EditingPaneControls {
     HWND window;
     HWND navigation;
@@ -38,6 +42,9 @@ public:
     }
     EditorToolbar& Toolbar() { return *toolbar_; }
     RichEditor& Editor() { return *editor_; }
+    // The delivery buttons of PanelBottomBar, on which the insertions dialog centres.
+    HWND ButInCB() const { return butInCB_; }
+    HWND ButInLastWnd() const { return butInLastWnd_; }
     // After FormCreate (the handlers exist) and with null before the form frees the library.
     void SetEditing(LibraryEditing* editing, std::function<bool()> treeEchoing);
     // The toolbar's handlers after FormCreate; null before the form frees them.
@@ -58,6 +65,7 @@ public:
 
 private:
     HWND MakeButton(const wchar_t* text, int id);
+    void AddHint(HWND control, const wchar_t* hint);
 
     EditingPaneControls c_;
     LibraryEditing* editing_ = nullptr;
@@ -72,6 +80,8 @@ private:
     TabOrder tabOrder_;
     HWND butAddFolder_ = nullptr, butAddReply_ = nullptr, butDelete_ = nullptr;
     HWND butForceSave_ = nullptr;
+    HWND butInCB_ = nullptr, butInLastWnd_ = nullptr;
+    HWND hints_ = nullptr;
 };
 
 } // namespace tw::win32

@@ -32,7 +32,9 @@ constexpr CommandItem kCommands[] = {
     {1106, MainCommand::EditorRedo},
     {1107, MainCommand::EditorCut},
     {1108, MainCommand::EditorCopy},
+    {1109, MainCommand::EditorCopyEntire}, // MICopyEntire
     {1110, MainCommand::EditorPaste},
+    {1111, MainCommand::EditorInLastActive}, // MiInsToLastAct
     {1112, MainCommand::EditorSelectAll},
 };
 
@@ -129,6 +131,10 @@ UniqueAccelerators BuildMainAccelerators() {
         {FCONTROL | FVIRTKEY, 'N', static_cast<WORD>(MenuIdOf(MainCommand::NavAddReply))},
         {FSHIFT | FVIRTKEY, VK_DELETE, static_cast<WORD>(MenuIdOf(MainCommand::NavDelete))},
         {FCONTROL | FVIRTKEY, 'S', static_cast<WORD>(MenuIdOf(MainCommand::EditorForceSave))},
+        {FCONTROL | FSHIFT | FVIRTKEY, 'C',
+         static_cast<WORD>(MenuIdOf(MainCommand::EditorCopyEntire))},
+        {FCONTROL | FSHIFT | FVIRTKEY, 'V',
+         static_cast<WORD>(MenuIdOf(MainCommand::EditorInLastActive))},
     };
     return UniqueAccelerators(CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys))));
 }
