@@ -40,7 +40,7 @@ int WindowModes::Scaled(int pixels96) const {
 void WindowModes::PrepareLayout() {
     dpi_ = view_.Dpi();
     panes_ = MainLayoutSizes{}.Scaled(dpi_);
-    minimum_ = {Scaled(kLayoutMinWidth), Scaled(kLayoutMinHeight)};
+    SetMinimum({Scaled(kLayoutMinWidth), Scaled(kLayoutMinHeight)});
     macroListRatio_ = static_cast<double>(panes_.macrosListWidth) / panes_.chooseByWidth;
 }
 
