@@ -1,5 +1,6 @@
 #include "ui/win32/editing_pane.h"
 
+#include "app/win32/resource_ids.h"
 #include "ui/win32/main_menu.h"
 
 #include <commctrl.h>
@@ -20,10 +21,11 @@ int Scale(int pixels, int dpi) {
 } // namespace
 
 EditingPane::EditingPane(EditingPaneControls controls) : c_(controls) {
-    butAddFolder_ = MakeButton(L"+Fld", kButAddFolderId);
-    butAddReply_ = MakeButton(L"+Rep", kButAddReplyId);
-    butDelete_ = MakeButton(L"Del", kButDeleteId);
-    butForceSave_ = MakeButton(L"Save", kButForceSaveId);
+    hints_ = std::make_unique<ButtonHints>(c_.window);
+    butAddFolder_ = MakeButton(L"Add New Folder", kButAddFolderId, TW_IDI_ADD_FOLDER);
+    butAddReply_ = MakeButton(L"Add New Reply", kButAddReplyId, TW_IDI_ADD_REPLY);
+    butDelete_ = MakeButton(L"Delete", kButDeleteId, TW_IDI_DELETE);
+    butForceSave_ = MakeButton(L"Save All", kButForceSaveId, TW_IDI_SAVE_ALL);
     bar_.Create(c_.window, c_.font, &tabOrder_);
     toolbar_ = std::make_unique<EditorToolbar>(c_.window, kToolBarEditorId);
     toolbar_->SetFont(c_.font);
@@ -50,11 +52,14 @@ EditingPane::EditingPane(EditingPaneControls controls) : c_(controls) {
     ApplyCommandStates(CommandStates{});
 }
 
-HWND EditingPane::MakeButton(const wchar_t* text, int id) {
-    HWND b = CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 10,
+HWND EditingPane::MakeButton(const wchar_t* hint, int id, int iconId) {
+    HWND b = CreateWindowExW(0, L"BUTTON", hint, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 10,
                              10, c_.window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                              GetModuleHandleW(nullptr), nullptr);
     SendMessageW(b, WM_SETFONT, reinterpret_cast<WPARAM>(c_.font), FALSE);
+    // The caption stays for screen readers; the picture shows, the hint names it.
+    SetButtonIcon(b, iconId, static_cast<int>(GetDpiForWindow(c_.window)));
+    hints_->Add(b, hint);
     return b;
 }
 

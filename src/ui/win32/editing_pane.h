@@ -4,6 +4,7 @@
 // on controls and menu items. The main window forwards its messages here first.
 #include "ui/main_commands.h"
 #include "ui/textwright_form.h"
+#include "ui/win32/button_hints.h"
 #include "ui/win32/control_hooks.h"
 #include "ui/win32/editor_toolbar.h"
 #include "ui/win32/property_bar_controls.h"
@@ -51,9 +52,10 @@ public:
     void ApplyCommandStates(const CommandStates& states) override;
 
 private:
-    HWND MakeButton(const wchar_t* text, int id);
+    HWND MakeButton(const wchar_t* hint, int id, int iconId);
 
     EditingPaneControls c_;
+    std::unique_ptr<ButtonHints> hints_;
     LibraryEditing* editing_ = nullptr;
     PropertyBarControls bar_;
     std::unique_ptr<EditorToolbar> toolbar_;

@@ -1,6 +1,6 @@
 #include "ui/win32/window_modes_view.h"
 
-#include "platform/win32/ansi_path.h"
+#include "ui/win32/main_menu.h"
 
 #include <algorithm>
 
@@ -75,9 +75,7 @@ void Win32WindowModesView::SetWindowSize(Size outer) {
 }
 
 void Win32WindowModesView::SetModeCaption(const std::string& caption) {
-    HMENU bar = GetMenu(p_.window);
-    const auto id = static_cast<UINT>(p_.changeModeMenuId);
-    ModifyMenuW(bar, id, MF_BYCOMMAND | MF_STRING, id, AnsiToWide(caption).c_str());
+    SetChangeModeCaption(GetMenu(p_.window), caption);
     DrawMenuBar(p_.window);
 }
 

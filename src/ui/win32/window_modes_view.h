@@ -14,7 +14,6 @@ namespace tw::win32 {
 struct ModesWindowParts {
     HWND window;
     HWND navigation;
-    int changeModeMenuId;
     std::function<void()> layoutPanes;
     std::function<void()> refreshFormattingToolbar;
 };
