@@ -47,6 +47,7 @@ keys() {
 }
 # The mode switch is the fifth item of the menu bar: File, Edit, Options, Help, then it.
 switch_mode() { keys F10 Right Right Right Right Return; }
+switch_mode_by_alt() { keys alt Right Right Right Right Return; } # a tap of Alt, like F10
 help_item() { # the n-th item of the Help menu, 1 first, separators skipped
     local downs=() i
     for ((i = 1; i < $1; i++)); do downs+=(Down); done
@@ -83,14 +84,20 @@ eventually compact_shown || fail "compact mode still shows the lists: $(probe pa
 read -r W H <<<"$(size)"
 [ "$W" -lt 700 ] && [ "$H" -lt 600 ] || fail "compact window is ${W}x${H}, not the tree's size"
 pass "F10, arrows and Enter switch to compact mode: ${W}x${H}"
+NODES=$(probe state)
+keys ctrl+n ctrl+shift+n shift+Delete
+sleep 1
+[ "$(probe state)" = "$NODES" ] || fail "a tree command worked in compact mode: $(probe state)"
+[ "$(probe count Confirm)" = 0 ] || fail "Shift+Del asked to delete in compact mode"
+pass "Ctrl+N, Ctrl+Shift+N and Shift+Del do nothing in compact mode"
 
 xdotool windowsize "$WINDOW" 320 420
 sleep 1
 COMPACT_SIZE=$(size)
-switch_mode
+switch_mode_by_alt
 eventually size_is "$FULL_SIZE" || fail "full mode came back at $(size), not $FULL_SIZE"
 eventually panes_are "$FULL_PANES" || fail "full mode panes $(probe panes), not $FULL_PANES"
-pass "back to full mode: window, editor height and list widths restored"
+pass "Alt, arrows and Enter back to full mode: window, editor height and list widths restored"
 
 switch_mode
 eventually size_is "$COMPACT_SIZE" || fail "compact mode came back at $(size), not $COMPACT_SIZE"
