@@ -4,6 +4,7 @@
 #include "app/reg_proc.h"
 #include "app/settings.h"
 #include "fakes/fake_registry.h"
+#include "ui/fake_modes_window.h"
 #include "ui/window_modes.h"
 
 #include <gtest/gtest.h>
@@ -15,39 +16,8 @@ namespace tw {
 namespace {
 
 using fakes::FakeRegistry;
-
-constexpr Size kFrame{16, 59}; // borders, caption and menu bar
-
-class FakeModesWindow : public WindowModesView {
-public:
-    explicit FakeModesWindow(int dpi = 96) : dpi(dpi) {}
-    int Dpi() override { return dpi; }
-    Size WindowSize() override { return outer; }
-    Size ClientSize() override {
-        return {outer.width - kFrame.width, outer.height - kFrame.height};
-    }
-    Size NavigationSize() override {
-        const MainLayout l =
-            ComputeMainLayout(ClientSize().width, ClientSize().height, modes->Panes(), full);
-        return {l.Navigation.width, l.Navigation.height};
-    }
-    void SetMinimumSize(Size m) override { minimum = m; }
-    void SetWindowSize(Size s) override {
-        outer = {std::max(s.width, minimum.width), std::max(s.height, minimum.height)};
-    }
-    void SetModeCaption(const std::string& c) override { caption = c; }
-    void ShowFullModePanes(bool f) override { full = f; }
-    void LayoutPanes() override { ++layouts; }
-    void RefreshFormattingToolbar() override {}
-
-    int dpi;
-    const WindowModes* modes = nullptr;
-    Size outer{740, 497};
-    Size minimum{740, 450};
-    std::string caption = kChangeModeCaption;
-    bool full = true;
-    int layouts = 0;
-};
+using testing::FakeModesWindow;
+using testing::kFrame;
 
 struct Program {
     explicit Program(FakeRegistry& registry, int dpi = 96) : window(dpi), modes(registry, window) {
