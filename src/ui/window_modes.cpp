@@ -20,8 +20,19 @@ constexpr int kSplitterHorzMinSize = 114;
 // What the window keeps beside the lists panel at its narrowest.
 constexpr int kBesideLists = 150;
 
-int Within(int wanted, int least, int most) {
-    return std::max(least, std::min(wanted, most));
+// A pane's size within its splitter's minimum size on either side of `space`; the pane's own
+// minimum wins when the space is too small for both.
+int PaneWithin(int wanted, int least, int space) {
+    return std::max(least, std::min(wanted, space - least));
+}
+
+// False when the pane already had that size.
+bool Resize(int& pane, int size) {
+    if (pane == size) {
+        return false;
+    }
+    pane = size;
+    return true;
 }
 
 } // namespace
@@ -106,32 +117,26 @@ void WindowModes::ToggleMode() {
 }
 
 int WindowModes::ListsWidthWithin(int wanted) {
-    const int least = Scaled(kSplitterVert1MinSize);
-    const int most = view_.ClientSize().width - least - panes_.navButtonsWidth - panes_.splitter;
-    return Within(wanted, least, std::max(least, most));
+    const int space = view_.ClientSize().width - panes_.navButtonsWidth - panes_.splitter;
+    return PaneWithin(wanted, Scaled(kSplitterVert1MinSize), space);
 }
 
 int WindowModes::MacrosWidthWithin(int wanted) const {
-    const int least = Scaled(kSplitterVert2MinSize);
-    const int most = panes_.chooseByWidth - least - panes_.splitter;
-    return Within(wanted, least, std::max(least, most));
+    return PaneWithin(wanted, Scaled(kSplitterVert2MinSize),
+                      panes_.chooseByWidth - panes_.splitter);
 }
 
 int WindowModes::BottomHeightWithin(int wanted) {
-    const int least = Scaled(kSplitterHorzMinSize);
-    const int most = view_.ClientSize().height - least - panes_.splitter;
-    return Within(wanted, least, std::max(least, most));
+    return PaneWithin(wanted, Scaled(kSplitterHorzMinSize),
+                      view_.ClientSize().height - panes_.splitter);
 }
 
 void WindowModes::SplitterVert1Drag(int listsWidth) {
     SplitterVert1CanResize();
-    const int width = ListsWidthWithin(listsWidth);
-    if (width == panes_.chooseByWidth) {
-        return;
+    if (Resize(panes_.chooseByWidth, ListsWidthWithin(listsWidth))) {
+        SplitterVert1Moved();
+        view_.LayoutPanes();
     }
-    panes_.chooseByWidth = width;
-    SplitterVert1Moved();
-    view_.LayoutPanes();
 }
 
 void WindowModes::SplitterVert1CanResize() {
@@ -148,21 +153,16 @@ void WindowModes::SplitterVert1Moved() {
 }
 
 void WindowModes::SplitterVert2Drag(int macrosWidth) {
-    const int width = MacrosWidthWithin(macrosWidth);
-    if (width != panes_.macrosListWidth) {
-        panes_.macrosListWidth = width;
+    if (Resize(panes_.macrosListWidth, MacrosWidthWithin(macrosWidth))) {
         view_.LayoutPanes();
     }
 }
 
 void WindowModes::SplitterHorzDrag(int bottomHeight) {
-    const int height = BottomHeightWithin(bottomHeight);
-    if (height == panes_.bottomHeight) {
-        return;
+    if (Resize(panes_.bottomHeight, BottomHeightWithin(bottomHeight))) {
+        SplitterHorzMoved();
+        view_.LayoutPanes();
     }
-    panes_.bottomHeight = height;
-    SplitterHorzMoved();
-    view_.LayoutPanes();
 }
 
 void WindowModes::SplitterHorzMoved() {

@@ -23,16 +23,7 @@ for scheme in http https; do
 done
 wine reg add "$SETTINGS" /v ShowTips /t REG_DWORD /d 0 /f >/dev/null 2>&1
 
-start() {
-    wine "$APP/Textwright.exe" >/dev/null 2>&1 &
-    PIDS+=($!)
-    MAIN=$!
-    eventually state_matches '^visible=1 ' || fail "main window not visible: $(probe state)"
-    WINDOW=$(xdotool search --name '^Textwright$' | head -1)
-    [ -n "$WINDOW" ] || fail "no X window for the main window"
-    xdotool windowactivate --sync "$WINDOW"
-    sleep 0.5
-}
+start() { start_main "$APP"; }
 size() { probe geometry | cut -d' ' -f1,2; }
 size_is() { [ "$(size)" = "$1" ]; }
 panes_are() { [ "$(probe panes)" = "$1" ]; }
