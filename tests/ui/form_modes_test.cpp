@@ -2,6 +2,7 @@
 #include "app/settings.h"
 #include "fakes/fake_registry.h"
 #include "fakes/temp_dir.h"
+#include "ui/editing_fakes.h"
 #include "ui/fake_modes_window.h"
 #include "ui/form_fakes.h"
 #include "ui/textwright_form.h"
@@ -41,6 +42,40 @@ TEST(FormModes, StartSwitchAndExitKeepEachModesSizes) {
     EXPECT_EQ((Size{333, 444}), again.modesWindow.outer);
     ASSERT_TRUE(again.form.ExecuteCommand(MainCommand::ChangeMode));
     EXPECT_EQ((Size{740, 497}), again.modesWindow.outer);
+}
+
+TEST(FormModes, TreeCommandsWorkInFullModeOnly) {
+    for (const MainCommand command :
+         {MainCommand::NavAddFolder, MainCommand::NavAddReply, MainCommand::NavDelete}) {
+        fakes::TempDir temp;
+        temp.Put("Replies/index.sub", "REPLY_1?Thanks\r\n");
+        temp.Put("Replies/1.rep", "\r\n\r\n{\\rtf1 Thanks}\r\n");
+        fakes::FakeRegistry registry;
+        fakes::FakePropertyBar bar;
+        fakes::FakeRichEditor editor;
+        fakes::FakeNavigationView view;
+        fakes::RecordingCommandStates states;
+        testing::MainFormFakes fakes;
+        testing::FakeModesWindow window;
+        TFormTextwright form(MakeStartupGlobals((temp.Path() / "Textwright.exe").string()),
+                             fakes.Ports(registry));
+        form.AttachEditingViews({bar, editor, view, states});
+        form.AttachModesView(window);
+        window.modes = form.Modes();
+        form.FormCreate();
+        form.NavigationChange(form.Library().Tree().FirstNode());
+        const std::string before = temp.Get("Replies/index.sub");
+
+        for (const bool full : {false, true}) {
+            form.ExecuteCommand(MainCommand::ChangeMode);
+            ASSERT_EQ(full, form.Modes()->FullMode());
+            form.ActionMainFormUpdate(false);
+            form.ExecuteCommand(command);
+            EXPECT_EQ(full, temp.Get("Replies/index.sub") != before)
+                << static_cast<int>(command) << (full ? " in full mode" : " in compact mode");
+        }
+        form.FormDestroy();
+    }
 }
 
 } // namespace
