@@ -55,6 +55,11 @@ drag() { # from x,y by dx,dy, in steps like a hand
     sleep 0.5
 }
 window_exists() { xdotool search --name "$1" >/dev/null 2>&1; }
+# A help viewer takes the focus a moment after its window appears; wait for it before going on.
+viewer_opened() {
+    eventually window_exists "$1" || return 1
+    sleep 2
+}
 
 echo "modes by keyboard"
 start
@@ -109,14 +114,14 @@ eventually size_is "$FULL_SIZE" || fail "full mode after restart is $(size), not
 
 echo "help"
 keys F1
-eventually window_exists '^Textwright Help$' || fail "F1 did not open the guide"
+viewer_opened '^Textwright Help$' || fail "F1 did not open the guide"
 pass "F1 opens Textwright.chm in the help viewer"
 help_item 2
 eventually test "$(probe count 'Tip of the Day')" = 1 || fail "Tip of the Day did not open"
 probe dismiss "Tip of the Day" >/dev/null
 eventually test "$(probe count 'Tip of the Day')" = 0 || fail "the tip did not close"
 help_item 3
-eventually window_exists '^Textwright Tutorials$' || fail "Tutorials did not open"
+viewer_opened '^Textwright Tutorials$' || fail "Tutorials did not open"
 for n in 4 5 6; do help_item $n; done
 browsed() { [ "$(tr -d '\r' <"$DRIVE_C/browsed.txt" 2>/dev/null | grep -c '^https://')" = 3 ]; }
 eventually browsed || fail "the three web pages did not reach the browser: $(cat "$DRIVE_C/browsed.txt" 2>/dev/null)"
