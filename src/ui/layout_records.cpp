@@ -1,7 +1,7 @@
 #include "ui/layout_records.h"
 
 #include "app/dpi_scale.h"
-#include "app/settings.h"
+#include "settings/settings_store.h"
 
 #include <cstddef>
 #include <initializer_list>

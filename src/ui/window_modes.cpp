@@ -1,8 +1,8 @@
 #include "ui/window_modes.h"
 
 #include "app/dpi_scale.h"
-#include "app/reg_proc.h"
-#include "app/settings.h"
+#include "settings/reg_proc.h"
+#include "settings/settings_store.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 // The two window modes and the sizes they remember, driven through a window that measures
 // like a real one: a fixed frame around the client area and the minimum size enforced.
 #include "app/dpi_scale.h"
-#include "app/reg_proc.h"
+#include "settings/reg_proc.h"
 #include "app/settings.h"
 #include "fakes/fake_registry.h"
 #include "ui/fake_modes_window.h"
