@@ -37,11 +37,17 @@ void TFormTextwright::FormCreate() {
             ports_.errorReport, [this] { MarkEditorChanged(); });
         formatting_->PrepareEditor();
     }
+    if (modes_) {
+        modes_->PrepareLayout(); // MacroListRatio from the layout's widths
+    }
     if (insertionsMenu_) {
         BuildPredefinedInsertionsMenu(*insertionsMenu_);
     }
     if (formatting_) {
         formatting_->FillLists();
+    }
+    if (modes_) {
+        modes_->LoadModeAndLayout();
     }
     library_.Create(globals_.LibraryRoot, ports_.boxes);
     LoadReplyLibrary();
@@ -116,9 +122,14 @@ void TFormTextwright::FormShow() {
 
 void TFormTextwright::FormDestroy() {
     ports_.hooks.StopHooks();
-    // A failed write is reported and the library is freed all the same.
+    // A failed step is reported and the next runs all the same: the library must be freed.
     RunReported(ports_.errorReport, [this] { CommitCurrentReply(); });
     deliveryHost_.Attach(nullptr, nullptr, nullptr);
+    RunReported(ports_.errorReport, [this] {
+        if (modes_) {
+            modes_->SaveLayout();
+        }
+    });
     workingCopy_.reset();
     editing_.reset();
     library_.Free();
@@ -181,8 +192,8 @@ void TFormTextwright::ApplicationEventsDeactivate() {
 
 void TFormTextwright::ActionMainFormUpdate() {
     if (editing_) {
-        // Compact mode arrives with the mode switch; until then the window is always full.
-        editing_->ActionMainFormUpdate(true, delivery_.EditorInLastActiveAvailable());
+        editing_->ActionMainFormUpdate(!modes_ || modes_->FullMode(),
+                                       delivery_.EditorInLastActiveAvailable());
     }
 }
 
@@ -229,7 +240,10 @@ void TFormTextwright::RunCommand(MainCommand command) {
         ports_.shell.OpenDocument(kMakerHomePage);
         break;
     case MainCommand::ChangeMode:
-        break; // the window has one mode until the mode switch exists
+        if (modes_) {
+            modes_->ToggleMode();
+        }
+        break;
     case MainCommand::NavAddFolder:
     case MainCommand::NavAddReply:
     case MainCommand::NavDelete:

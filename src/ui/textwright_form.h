@@ -19,6 +19,7 @@
 #include "ui/reply_working_copy.h"
 #include "ui/tip_of_day.h"
 #include "ui/window_lifecycle.h"
+#include "ui/window_modes.h"
 
 #include <cstdint>
 #include <memory>
@@ -102,6 +103,10 @@ public:
     void AttachEditingViews(EditingViews views) { editingViews_.emplace(views); }
     // PopupMenuPreDefParams, filled during FormCreate; attached by the window before it.
     void AttachInsertionsMenu(InsertionsMenu& menu) { insertionsMenu_ = &menu; }
+    // The window's modes and sizes; attached by the window before FormCreate. Without it the
+    // window stays in full mode at its layout size.
+    void AttachModesView(WindowModesView& view) { modes_.emplace(ports_.registry, view); }
+    WindowModes* Modes() { return modes_ ? &*modes_ : nullptr; }
     // An item of PopupMenuPreDefParams was chosen: its placeholder name replaces the editor's
     // selection as typed text would.
     void PredefinedInsertionClick(int tag);
@@ -146,6 +151,7 @@ private:
     TipOfDay tips_;
     LibraryHost library_;
     std::optional<EditingViews> editingViews_;
+    std::optional<WindowModes> modes_;
     InsertionsMenu* insertionsMenu_ = nullptr;
     // The editing handlers use these two: they go last.
     std::unique_ptr<FormattingToolbar> formatting_;

@@ -11,6 +11,7 @@
 //   e2e_probe menu options|about    Options, Help > About Textwright
 //   e2e_probe geometry              WIDTH HEIGHT LEFT TOP of the window, then of the work area
 //   e2e_probe panes                 tree=WxH macros=WxH hotkeys=WxH
+//   e2e_probe rect tree|macros|hotkeys  LEFT TOP RIGHT BOTTOM of that pane on the screen
 //   e2e_probe focus                 the control id that has the keyboard focus, 0 for none
 //   e2e_probe dialog CAPTION        the texts of the top-level window with that caption
 //   e2e_probe dismiss CAPTION       presses its OK / Close button
@@ -306,6 +307,16 @@ int wmain(int argc, wchar_t** argv) {
     if (verb == L"editor-toolbar") {
         RECT r{};
         GetWindowRect(GetDlgItem(main, kToolBarEditorId), &r);
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        return 0;
+    }
+    if (verb == L"rect" && argc > 2) {
+        const std::wstring pane = argv[2];
+        const int id = pane == L"tree"     ? kNavigationId
+                       : pane == L"macros" ? kListMacrosId
+                                           : kListHotKeysId;
+        RECT r{};
+        GetWindowRect(GetDlgItem(main, id), &r);
         std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
         return 0;
     }

@@ -1,6 +1,7 @@
 #include "ui/win32/editing_pane.h"
 
 #include "ui/win32/editor_keys.h"
+#include "app/win32/resource_ids.h"
 #include "ui/win32/main_menu.h"
 
 #include <commctrl.h>
@@ -22,16 +23,14 @@ int Scale(int pixels, int dpi) {
 } // namespace
 
 EditingPane::EditingPane(EditingPaneControls controls) : c_(controls) {
-    butAddFolder_ = MakeButton(L"+Fld", kButAddFolderId);
-    butAddReply_ = MakeButton(L"+Rep", kButAddReplyId);
-    butDelete_ = MakeButton(L"Del", kButDeleteId);
-    butForceSave_ = MakeButton(L"Save", kButForceSaveId);
-    butInCB_ = MakeButton(L"Copy", kButInCBId);
-    butInLastWnd_ = MakeButton(L"Paste", kButInLastWndId);
-    hints_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0,
-                             0, 0, 0, c_.window, nullptr, GetModuleHandleW(nullptr), nullptr);
-    AddHint(butInCB_, L"Copy the entire reply");
-    AddHint(butInLastWnd_, L"Paste the reply into the previously active window");
+    hints_ = std::make_unique<ButtonHints>(c_.window);
+    butAddFolder_ = MakeButton(L"Add New Folder", kButAddFolderId, TW_IDI_ADD_FOLDER);
+    butAddReply_ = MakeButton(L"Add New Reply", kButAddReplyId, TW_IDI_ADD_REPLY);
+    butDelete_ = MakeButton(L"Delete", kButDeleteId, TW_IDI_DELETE);
+    butForceSave_ = MakeButton(L"Save All", kButForceSaveId, TW_IDI_SAVE_ALL);
+    butInCB_ = MakeButton(L"Copy the entire reply", kButInCBId, 0, L"Copy");
+    butInLastWnd_ = MakeButton(L"Paste the reply into the previously active window",
+                               kButInLastWndId, 0, L"Paste");
     bar_.Create(c_.window, c_.font, &tabOrder_);
     toolbar_ = std::make_unique<EditorToolbar>(c_.window, kToolBarEditorId);
     toolbar_->SetFont(c_.font);
@@ -70,22 +69,18 @@ EditingPane::EditingPane(EditingPaneControls controls) : c_(controls) {
     ApplyCommandStates(CommandStates{});
 }
 
-HWND EditingPane::MakeButton(const wchar_t* text, int id) {
-    HWND b = CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 10,
-                             10, c_.window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                             GetModuleHandleW(nullptr), nullptr);
+HWND EditingPane::MakeButton(const wchar_t* hint, int id, int iconId, const wchar_t* text) {
+    HWND b =
+        CreateWindowExW(0, L"BUTTON", text ? text : hint, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0,
+                        0, 10, 10, c_.window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                        GetModuleHandleW(nullptr), nullptr);
     SendMessageW(b, WM_SETFONT, reinterpret_cast<WPARAM>(c_.font), FALSE);
+    // The caption stays for screen readers; the picture shows, the hint names it.
+    if (iconId != 0) {
+        SetButtonIcon(b, iconId, static_cast<int>(GetDpiForWindow(c_.window)));
+    }
+    hints_->Add(b, hint);
     return b;
-}
-
-void EditingPane::AddHint(HWND control, const wchar_t* hint) {
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = c_.window;
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = const_cast<wchar_t*>(hint);
-    SendMessageW(hints_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void EditingPane::SetEditing(LibraryEditing* editing, std::function<bool()> treeEchoing) {
@@ -200,10 +195,10 @@ void EditingPane::ApplyCommandStates(const CommandStates& s) {
     EnableWindow(editor_->Handle(), s.editor);
     if (HMENU menu = GetMenu(c_.window)) {
         using C = MainCommand;
-        for (C command : {C::NavAddFolder, C::NavAddReply, C::NavDelete, C::EditorForceSave,
-                          C::EditorUndo, C::EditorRedo, C::EditorCut, C::EditorCopy,
-                          C::EditorCopyEntire, C::EditorPaste, C::EditorInLastActive,
-                          C::EditorSelectAll}) {
+        for (C command :
+             {C::NavAddFolder, C::NavAddReply, C::NavDelete, C::EditorForceSave, C::EditorUndo,
+              C::EditorRedo, C::EditorCut, C::EditorCopy, C::EditorCopyEntire, C::EditorPaste,
+              C::EditorInLastActive, C::EditorSelectAll}) {
             EnableMenuItem(menu, static_cast<UINT>(MenuIdOf(command)),
                            MF_BYCOMMAND | (CommandAvailable(s, command) ? MF_ENABLED : MF_GRAYED));
         }

@@ -4,6 +4,7 @@
 // on controls and menu items. The main window forwards its messages here first.
 #include "ui/main_commands.h"
 #include "ui/textwright_form.h"
+#include "ui/win32/button_hints.h"
 #include "ui/win32/control_hooks.h"
 #include "ui/win32/editor_toolbar.h"
 #include "ui/win32/formatting_toolbar_view.h"
@@ -64,10 +65,11 @@ public:
     void ApplyCommandStates(const CommandStates& states) override;
 
 private:
-    HWND MakeButton(const wchar_t* text, int id);
-    void AddHint(HWND control, const wchar_t* hint);
+    // A push button with a 16 x 16 picture, or with `text` where there is no picture.
+    HWND MakeButton(const wchar_t* hint, int id, int iconId, const wchar_t* text = nullptr);
 
     EditingPaneControls c_;
+    std::unique_ptr<ButtonHints> hints_;
     LibraryEditing* editing_ = nullptr;
     PropertyBarControls bar_;
     std::unique_ptr<EditorToolbar> toolbar_;
@@ -81,7 +83,6 @@ private:
     HWND butAddFolder_ = nullptr, butAddReply_ = nullptr, butDelete_ = nullptr;
     HWND butForceSave_ = nullptr;
     HWND butInCB_ = nullptr, butInLastWnd_ = nullptr;
-    HWND hints_ = nullptr;
 };
 
 } // namespace tw::win32

@@ -16,6 +16,7 @@
 #include "ui/win32/main_dialogs.h"
 #include "ui/win32/main_window_frame.h"
 #include "ui/win32/tree_view_mirror.h"
+#include "ui/win32/window_modes_view.h"
 #include "ui/win32/window_timer.h"
 
 #include <memory>
@@ -80,6 +81,9 @@ private:
     void OnTrayMessage(LPARAM mouseMessage);
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void CreateControls();
+    void CreateSplitters();
+    // Runs `drag` with the modes, if the window has them, under the error report.
+    template <class Drag> void WithModes(Drag&& drag);
     void ApplyFont();
     void LayoutControls();
     // Where the insertions dialog centres for a delivery button or a drop point.
@@ -119,13 +123,18 @@ private:
     HWND panelNavButs_ = nullptr;
     HWND navigation_ = nullptr;
     HWND splitterVert1_ = nullptr;
+    HWND labelMacros_ = nullptr;
     HWND listMacros_ = nullptr;
     HWND splitterVert2_ = nullptr;
+    HWND labelHotKeys_ = nullptr;
     HWND listHotKeys_ = nullptr;
     HWND splitterHorz_ = nullptr;
+    // The pane size a splitter drag started from.
+    int dragStart_ = 0;
     HWND panelBottomBar_ = nullptr;
     HWND panelEditor_ = nullptr;
 
+    std::unique_ptr<Win32WindowModesView> modesView_;
     std::unique_ptr<TreeViewMirror> treeMirror_;
     std::unique_ptr<ListBoxMirror> macrosMirror_;
     std::unique_ptr<ListBoxMirror> hotKeysMirror_;
