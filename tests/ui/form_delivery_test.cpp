@@ -40,14 +40,7 @@ public:
         temp.Put("Replies/1.rep", kThanks);
         temp.Put("Replies/2.rep", kSignature);
         temp.Put("Replies/3/index.sub", "");
-        editor.onChange = [this] {
-            if (form.Editing())
-                form.Editing()->EditorChange();
-        };
-        bar.onNameChange = [this] {
-            if (form.Editing())
-                form.Editing()->EditNameChange();
-        };
+        testing::ReportChanges(bar, editor, form);
         form.AttachEditingViews({bar, editor, view, states});
         form.FormCreate();
         fixTimer.enabled = false; // as the window creates it
@@ -56,12 +49,7 @@ public:
     ~FormDelivery() override { form.FormDestroy(); }
 
     TreeNode* Node(const std::string& caption) {
-        for (TreeNode* n = form.Library().Tree().FirstNode(); n;
-             n = ReplyTree::NextInDisplayOrder(n)) {
-            if (n->Caption() == caption)
-                return n;
-        }
-        return nullptr;
+        return testing::NodeByCaption(form.Library().Tree(), caption);
     }
     // Another application comes to the front.
     void LeaveForNotepad() {
