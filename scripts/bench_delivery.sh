@@ -166,11 +166,13 @@ done
 # The baseline's trace is shared by both triggers: each run log picks its own runs from it.
 summary=()
 for config in "${PROGRAM_CONFIGS[@]:-none}"; do
+    label=" ($config)"
+    [ "$config" != none ] || label=" (baseline only)"
     for trigger in typed hotkey; do
         if [ "$trigger" = typed ]; then
-            summary+=("typed macro ($config)" "the Space's hook message" 20)
+            summary+=("typed macro$label" "the Space's hook message" 20)
         else
-            summary+=("hot key ($config)" "the letter's hook message" "$(printf %X "'${HOTKEY_LETTER^^}")")
+            summary+=("hot key$label" "the letter's hook message" "$(printf %X "'${HOTKEY_LETTER^^}")")
         fi
         summary+=("$(win "$OUT/$config.$trigger.runs")" "$(win "$OUT/$config.trace")"
             "$(win "$OUT/baseline.$trigger.runs")" "$(win "$OUT/baseline.trace")")

@@ -191,10 +191,13 @@ int wmain(int argc, wchar_t** argv) {
     const int runs = ok ? _wtoi(argv[3]) : 0;
     const int warmup = ok ? _wtoi(argv[4]) : 0;
     Check check;
-    (ok && std::wcscmp(argv[6], L"--snapshot") == 0 ? check.snapshotFolder : check.expectedFile) =
-        ok ? argv[7] : nullptr;
+    if (ok && std::wcscmp(argv[6], L"--snapshot") == 0) {
+        check.snapshotFolder = argv[7];
+    } else if (ok && std::wcscmp(argv[6], L"--expect") == 0) {
+        check.expectedFile = argv[7];
+    }
     if (!ok || (!hotKey && std::wcscmp(argv[1], L"typed") != 0) || runs < 1 || warmup < 1 ||
-        (check.expectedFile && std::wcscmp(argv[6], L"--expect") != 0)) {
+        (!check.snapshotFolder && !check.expectedFile)) {
         std::fwprintf(stderr, L"usage: delivery_reader typed MACRO|hotkey LETTER RUNS WARMUP "
                               L"RUN_LOG --snapshot FOLDER|--expect FILE  (WARMUP >= 1)\n");
         return 2;
