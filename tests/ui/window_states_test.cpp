@@ -139,16 +139,5 @@ TEST_F(Handlers, AnUnhandledErrorEndsTheCommandAndTheProgramGoesOn) {
     EXPECT_EQ(WindowState::Shown, form.State());
 }
 
-TEST_F(Handlers, NoErrorEscapesAGuardedHandler) {
-    int ran = 0;
-    EXPECT_FALSE(form.Guarded([&] {
-        ++ran;
-        throw std::runtime_error("Disk full");
-    }));
-    EXPECT_TRUE(form.Guarded([&] { ++ran; }));
-    EXPECT_EQ(2, ran);
-    EXPECT_EQ(Log{"error report: Disk full."}, log);
-}
-
 } // namespace
 } // namespace tw

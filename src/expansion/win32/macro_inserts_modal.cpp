@@ -15,8 +15,11 @@ void MacroInsertsWindow::Wait(int milliseconds) {
     Sleep(static_cast<DWORD>(milliseconds));
 }
 
+// On the screen, in its pixels: the dialog is placed against real controls.
 DialogSize MacroInsertsWindow::DialogOuterSize() {
-    return FormSize();
+    RECT r;
+    GetWindowRect(formHwnd_, &r);
+    return {r.right - r.left, r.bottom - r.top};
 }
 
 void MacroInsertsWindow::MoveDialog(ScreenPoint topLeft) {
