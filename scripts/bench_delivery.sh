@@ -103,7 +103,7 @@ measure() {
     [ -s "$OUT/reply/reply.txt" ] || check=(--snapshot "$(win "$OUT/reply")")
     xdotool windowactivate --sync "$NOTEPAD" >/dev/null
     wine "$BIN/delivery_reader.exe" "$2" "$keys" "$3" "$warmup" "$(win "$OUT/$1.$2.runs")" \
-        "${check[@]}" | xdotool -
+        "${check[@]}" | xdotool - || { echo "measuring $1 with the $2 trigger failed" >&2 && exit 1; }
 }
 
 settings_for() { # CONFIG: the benchmark's settings, then the configuration's own
