@@ -42,7 +42,7 @@ struct TraceEvent {
     unsigned key = 0;
 };
 
-// Lines "US key HEX ..." and "US sendinput ..."; anything else is skipped.
+// Lines "US key HEX" and "US sendinput INSERTED ASKED"; anything else is skipped.
 std::vector<TraceEvent> ParseTrace(std::istream& in);
 
 // Per run, in milliseconds: from the first hook message of `key` at or after the run's t0 to the

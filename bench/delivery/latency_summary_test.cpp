@@ -42,25 +42,25 @@ TEST(DeliveryBenchSummary, OwnShareRunsFromTheTriggersHookMessageToTheLastSendIn
                          "ok 50000 70500\n";
     const Case cases[] = {
         {"one batch per run",
-         "1500 key 20 down\n2000 sendinput 12/12\n"
-         "51000 key 20 down\n54000 sendinput 12/12\n",
+         "1500 key 20\n2000 sendinput 12 12\n"
+         "51000 key 20\n54000 sendinput 12 12\n",
          {0.5, 3}},
         {"the last SendInput of the run counts, not one well after the text arrived",
-         "1500 key 20 down\n2000 sendinput 2/2\n3500 sendinput 4/4\n41500 sendinput 4/4\n"
-         "51000 key 20 down\n51200 sendinput 4/4\n",
+         "1500 key 20\n2000 sendinput 2 2\n3500 sendinput 4 4\n41500 sendinput 4 4\n"
+         "51000 key 20\n51200 sendinput 4 4\n",
          {2, 0.2}},
         {"a return shortly after the text arrived still counts",
-         "1500 key 20 down\n22000 sendinput 12/12\n",
+         "1500 key 20\n22000 sendinput 12 12\n",
          {20.5}},
         {"other keys and SendInputs before the trigger are ignored",
-         "900 key 20 down\n1200 key 42 down\n1300 sendinput 4/4\n1500 key 20 down\n1600 key 20 up\n"
-         "1800 sendinput 12/12\n",
+         "900 key 20\n1200 key 42\n1300 sendinput 4 4\n1500 key 20\n1600 key 20\n"
+         "1800 sendinput 12 12\n",
          {0.3}},
         {"a run without its trigger or without a SendInput is left out",
-         "1500 key 41 down\n2000 sendinput 12/12\n51000 key 20 down\n",
+         "1500 key 41\n2000 sendinput 12 12\n51000 key 20\n",
          {}},
         {"unreadable lines are skipped, lines out of order are sorted",
-         "x key 20\n51000 key 20 down\n52000 sendinput\n\n1000 nothing\n50500 sendinput 1/1\n",
+         "x key 20\n51000 key 20\n52000 sendinput\n\n1000 nothing\n50500 sendinput 1 1\n",
          {1}},
     };
     std::istringstream logIn(runLog);

@@ -96,7 +96,7 @@ LRESULT CALLBACK KeyboardHook(int code, WPARAM wp, LPARAM lp) {
 LRESULT CALLBACK WindowProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     switch (m) {
     case kKeyArrived:
-        g.trace.KeyArrived(static_cast<unsigned>(wp), lp != 0);
+        g.trace.KeyArrived(static_cast<unsigned>(wp));
         if (!g.hotKey && wp == VK_SPACE && lp) {
             DeliverTyped();
         }

@@ -19,10 +19,10 @@ void DeliveryTrace::OpenFromEnvironment() {
 }
 
 // The time is taken before the file is touched, so that writing stays out of the moment recorded.
-void DeliveryTrace::KeyArrived(unsigned key, bool pressed) {
+void DeliveryTrace::KeyArrived(unsigned key) {
     if (file_) {
         const double at = MicrosNow();
-        std::fprintf(file_, "%.1f key %02X %s\n", at, key, pressed ? "down" : "up");
+        std::fprintf(file_, "%.1f key %02X\n", at, key);
         std::fflush(file_);
     }
 }
@@ -30,7 +30,7 @@ void DeliveryTrace::KeyArrived(unsigned key, bool pressed) {
 void DeliveryTrace::SendInputReturned(unsigned inserted, std::size_t asked) {
     if (file_) {
         const double at = MicrosNow();
-        std::fprintf(file_, "%.1f sendinput %u/%zu\n", at, inserted, asked);
+        std::fprintf(file_, "%.1f sendinput %u %zu\n", at, inserted, asked);
         std::fflush(file_);
     }
 }

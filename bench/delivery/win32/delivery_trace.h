@@ -17,7 +17,7 @@ public:
     ~DeliveryTrace();
 
     void OpenFromEnvironment();
-    void KeyArrived(unsigned key, bool pressed);
+    void KeyArrived(unsigned key);
     void SendInputReturned(unsigned inserted, std::size_t asked);
 
 private:
