@@ -10,22 +10,25 @@
 # last SendInput returning.
 #
 # Usage: scripts/bench_delivery.sh [--runs N] [--blocks B] [--warmup W] [--baseline-only]
+#                                  [--program DIR]
 #   --runs N         timed runs per side and trigger, after warm-up (default 30, at least 30 to
 #                    count)
 #   --blocks B       turns per side (default 3)
 #   --warmup W       untimed deliveries at the start of each turn (default 2)
 #   --baseline-only  measures the baseline alone, with the reply expanded by twlib
+#   --program DIR    Textwright.exe and KeybDll.dll from DIR instead of this build's
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 cd "$TW_ROOT"
 
-runs=30 blocks=3 warmup=2 baseline_only=0
+runs=30 blocks=3 warmup=2 baseline_only=0 program_dir=
 while [ $# -gt 0 ]; do
     case "$1" in
     --runs) runs=$2 && shift 2 ;;
     --blocks) blocks=$2 && shift 2 ;;
     --warmup) warmup=$2 && shift 2 ;;
     --baseline-only) baseline_only=1 && shift ;;
+    --program) program_dir=$(cd "$2" && pwd) && shift 2 ;;
     *) sed -n '/^# Usage/,/^set /p' "$0" | sed '$d; s/^# \{0,1\}//' >&2 && exit 2 ;;
     esac
 done
@@ -75,7 +78,7 @@ probe() { wine "$BIN/e2e_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
 # The program folder: a copy of the program beside a library of its own with one reply.
 APP=$WORK/app
 mkdir -p "$APP/Replies"
-cp "$BIN/Textwright.exe" "$BIN/KeybDll.dll" "$APP/"
+cp "${program_dir:-$BIN}/Textwright.exe" "${program_dir:-$BIN}/KeybDll.dll" "$APP/"
 printf 'REPLY_1?Order on its way\r\n' >"$APP/Replies/index.sub"
 {
     printf '%s\r\n0%s\r\n' "$MACRO" "${HOTKEY_LETTER^^}"
