@@ -41,6 +41,10 @@ bool CommandAvailable(const CommandStates& states, MainCommand command) {
         return states.navDelete;
     case MainCommand::EditorForceSave:
         return states.editorForceSave;
+    case MainCommand::EditorCopyEntire:
+        return states.editorCopyEntire;
+    case MainCommand::EditorInLastActive:
+        return states.editorInLastActive;
     default:
         return true;
     }

@@ -20,6 +20,8 @@ enum class MainCommand {
     NavAddReply,
     NavDelete,
     EditorForceSave,
+    EditorCopyEntire,
+    EditorInLastActive,
 };
 
 } // namespace tw

@@ -7,15 +7,29 @@
 
 namespace tw {
 
+namespace {
+
+// Hook messages carry 32 bits of a window handle; widened with its sign as the system does.
+WindowHandle WindowOfHook(HookWindow window) {
+    return static_cast<WindowHandle>(static_cast<std::intptr_t>(static_cast<std::int32_t>(window)));
+}
+
+} // namespace
+
 TFormTextwright::TFormTextwright(StartupGlobals globals, MainFormPorts ports)
     : globals_(std::move(globals)), ports_(ports),
-      lifecycle_(ports.window, ports.tray, ports.application),
-      tips_(ports.registry, ports.tipTimer, ports.tipDialog, delivery_) {}
+      lifecycle_(ports.window, ports.tray, ports.application), fixTimer_(ports.fixTimer),
+      deliveryHost_(ports.registry, ports.insertionsDialog, lifecycle_),
+      delivery_(DeliveryPorts{ports.keyState, ports.keyInput, ports.targetWindows, ports.sleep,
+                              fixTimer_, ports.clock},
+                deliveryHost_),
+      tips_(ports.registry, ports.tipTimer, ports.tipDialog, delivery_.State()) {}
 
 void TFormTextwright::FormCreate() {
+    TakeHookEvents();
     ports_.hooks.StartHooks();
     EnsureDefaultSettings();
-    delivery_.Reset();
+    delivery_.State() = DeliveryState{};
     if (insertionsMenu_) {
         BuildPredefinedInsertionsMenu(*insertionsMenu_);
     }
@@ -27,7 +41,53 @@ void TFormTextwright::FormCreate() {
             *library_.Replies(), LibraryEditingPorts{v.bar, v.editor, v.navigation, ports_.boxes,
                                                      ports_.errorReport, v.states});
         workingCopy_ = std::make_unique<ReplyWorkingCopy>(v.editor, *editing_);
+        deliveryHost_.Attach(editing_.get(), workingCopy_.get(), &v.editor);
     }
+}
+
+void TFormTextwright::TakeHookEvents() {
+    SystemHooks& hooks = ports_.hooks.Components();
+    hooks.KeyHook.OnKeyAction = [this](TKvSysHook&, std::uint32_t key, std::uint16_t, std::uint8_t,
+                                       bool, bool, bool, bool pressed,
+                                       bool&) { KeyHookKeyAction(key, pressed); };
+    hooks.MouseHook.OnMouseClick = [this](TKvSysHook&, HookWindow, std::int32_t, std::int32_t,
+                                          TMouseButton,
+                                          TKvMouseButtonMovement) { MouseHookMouseClick(); };
+    hooks.ShellHook.OnWindowActivated = [this](TKvSysHook&, HookWindow window) {
+        ShellHookWindowActivated(window);
+    };
+    hooks.ShellHook.OnWindowDestroyed = [this](TKvSysHook&, HookWindow window) {
+        ShellHookWindowDestroyed(window);
+    };
+}
+
+void TFormTextwright::TipTimerTimer() {
+    // Started hidden, the program was never active, so it would never see itself deactivated.
+    if (!ports_.application.IsApplicationActive()) {
+        ApplicationEventsDeactivate();
+    }
+    tips_.TipTimerTimer();
+}
+
+void TFormTextwright::KeyHookKeyAction(std::uint32_t VirtualKeyCode, bool keyIsBeingPressed) {
+    ports_.inputTrace.KeyMessageArrived(VirtualKeyCode);
+    Reported([&] { delivery_.KeyHookKeyAction(VirtualKeyCode, keyIsBeingPressed); });
+}
+
+void TFormTextwright::MouseHookMouseClick() {
+    delivery_.MouseHookMouseClick();
+}
+
+void TFormTextwright::ShellHookWindowActivated(HookWindow sourceWindow) {
+    Reported([&] { delivery_.ShellHookWindowActivated(WindowOfHook(sourceWindow)); });
+}
+
+void TFormTextwright::ShellHookWindowDestroyed(HookWindow sourceWindow) {
+    Reported([&] { delivery_.ShellHookWindowDestroyed(WindowOfHook(sourceWindow)); });
+}
+
+void TFormTextwright::FixTimerTimer() {
+    Reported([&] { delivery_.FixTimerTimer(); });
 }
 
 void TFormTextwright::FormShow() {
@@ -40,6 +100,7 @@ void TFormTextwright::FormDestroy() {
     ports_.hooks.StopHooks();
     // A failed write is reported and the library is freed all the same.
     RunReported(ports_.errorReport, [this] { CommitCurrentReply(); });
+    deliveryHost_.Attach(nullptr, nullptr, nullptr);
     workingCopy_.reset();
     editing_.reset();
     library_.Free();
@@ -87,20 +148,17 @@ void TFormTextwright::CommitCurrentReply() {
 }
 
 void TFormTextwright::ApplicationEventsActivate() {
-    delivery_.WatchingInput = false;
+    delivery_.ApplicationEventsActivate();
 }
 
 void TFormTextwright::ApplicationEventsDeactivate() {
-    delivery_.WatchingInput = true;
-    if (editing_) {
-        editing_->ApplicationDeactivate();
-    }
+    Reported([this] { delivery_.ApplicationEventsDeactivate(); });
 }
 
-void TFormTextwright::ActionMainFormUpdate(bool lastActiveWindowAlive) {
+void TFormTextwright::ActionMainFormUpdate() {
     if (editing_) {
         // Compact mode arrives with the mode switch; until then the window is always full.
-        editing_->ActionMainFormUpdate(true, lastActiveWindowAlive);
+        editing_->ActionMainFormUpdate(true, delivery_.EditorInLastActiveAvailable());
     }
 }
 
@@ -153,6 +211,12 @@ void TFormTextwright::RunCommand(MainCommand command) {
     case MainCommand::NavDelete:
     case MainCommand::EditorForceSave:
         RunEditingCommand(command);
+        break;
+    case MainCommand::EditorCopyEntire:
+        delivery_.EditorCopyEntireExecute();
+        break;
+    case MainCommand::EditorInLastActive:
+        delivery_.EditorInLastActiveExecute();
         break;
     }
 }

@@ -62,7 +62,7 @@ TEST_F(FormEditing, CommandsSelectionStatesAndTheLastCommit) {
     form.NavigationChange(form.Library().Tree().FirstNode());
     EXPECT_EQ(bar.name, "Thanks");
     EXPECT_EQ(editor.lines, std::vector<std::string>{"{\\rtf1 Thanks}"});
-    form.ActionMainFormUpdate(false);
+    form.ActionMainFormUpdate();
     EXPECT_TRUE(states.last.navDelete);
     EXPECT_FALSE(states.last.editorForceSave);
 
@@ -81,7 +81,7 @@ TEST_F(FormEditing, CommandsSelectionStatesAndTheLastCommit) {
 TEST_F(FormEditing, AFailedCommandShowsTheStandardErrorReport) {
     form.AttachEditingViews({bar, editor, view, states});
     form.FormCreate();
-    form.ActionMainFormUpdate(false);
+    form.ActionMainFormUpdate();
     std::filesystem::remove(temp.Path() / "Replies" / "index.sub");
     EXPECT_TRUE(form.ExecuteCommand(MainCommand::NavAddFolder));
     EXPECT_TRUE(Logged("error report: File \""));
@@ -99,12 +99,12 @@ TEST_F(FormEditing, ACommandActsOnlyWhenTheLastRefreshEnabledIt) {
     EXPECT_EQ(temp.Get("Replies/index.sub"), index);
 
     form.NavigationChange(form.Library().Tree().FirstNode());
-    form.ActionMainFormUpdate(false); // Save All off: nothing edited yet
+    form.ActionMainFormUpdate(); // Save All off: nothing edited yet
     editor.Type("{\\rtf1 Edited}");
     EXPECT_TRUE(form.ExecuteCommand(MainCommand::EditorForceSave));
     EXPECT_EQ(temp.Get("Replies/1.rep"), reply);
 
-    form.ActionMainFormUpdate(false);
+    form.ActionMainFormUpdate();
     EXPECT_TRUE(form.ExecuteCommand(MainCommand::EditorForceSave));
     EXPECT_EQ(temp.Get("Replies/1.rep"), "\r\n\r\n{\\rtf1 Edited}\r\n");
     // A command without an action state is always available.

@@ -87,7 +87,7 @@ TEST_F(FormExpansion, AnInsertionIsAnEditThatSaveAllWrites) {
     form.PredefinedInsertionClick(4);
     EXPECT_EQ(editor.replacedWith, std::vector<std::string>{"%YDate"});
     EXPECT_TRUE(Modified());
-    form.ActionMainFormUpdate(false);
+    form.ActionMainFormUpdate();
     EXPECT_TRUE(states.last.editorForceSave);
     EXPECT_TRUE(states.last.editorToolbar);
     EXPECT_TRUE(form.ExecuteCommand(MainCommand::EditorForceSave));
@@ -108,7 +108,7 @@ TEST_F(FormExpansion, InsertionsNeedASelectedReplyAndAnItemsTag) {
         EXPECT_FALSE(Modified());
     }
     form.NavigationChange(Node("Misc"));
-    form.ActionMainFormUpdate(false);
+    form.ActionMainFormUpdate();
     EXPECT_FALSE(states.last.editorToolbar) << "the toolbar is off for a folder";
 }
 

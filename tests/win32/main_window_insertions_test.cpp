@@ -6,6 +6,7 @@
 #include "expansion/placeholders.h"
 #include "fakes/fake_registry.h"
 #include "fakes/temp_dir.h"
+#include "hooks/win32/process_hooks.h"
 #include "platform/win32/ansi_path.h"
 #include "ui/main_commands.h"
 #include "ui/win32/editor_toolbar.h"
@@ -47,6 +48,8 @@ class NoHooks : public HookComponents {
 public:
     void StartHooks() override {}
     void StopHooks() override {}
+    SystemHooks& Components() override { return components; }
+    SystemHooks components{ProcessHookLoader(), ProcessHookHost()};
 };
 
 std::wstring PlainText(HWND editor) {
@@ -89,7 +92,7 @@ protected:
                      0);
     }
     void SaveAll() {
-        window.Form().ActionMainFormUpdate(false);
+        window.Form().ActionMainFormUpdate();
         SendMessageW(window.Handle(), WM_COMMAND,
                      MAKEWPARAM(MenuIdOf(MainCommand::EditorForceSave), 0), 0);
     }
@@ -159,10 +162,10 @@ TEST_F(MainWindowInsertions, TheToolbarEndsWithTheInsertionsButtonAndItsMenu) {
 
 TEST_F(MainWindowInsertions, TheToolbarIsOnlyEnabledForAReply) {
     HWND toolbar = window.Editing()->Toolbar().Handle();
-    window.Form().ActionMainFormUpdate(false);
+    window.Form().ActionMainFormUpdate();
     EXPECT_FALSE(SendMessageW(toolbar, TB_ISBUTTONENABLED, kButPreDefParamsId, 0));
     SelectReply();
-    window.Form().ActionMainFormUpdate(false);
+    window.Form().ActionMainFormUpdate();
     EXPECT_TRUE(SendMessageW(toolbar, TB_ISBUTTONENABLED, kButPreDefParamsId, 0));
 }
 

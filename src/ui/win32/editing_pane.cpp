@@ -12,6 +12,8 @@ constexpr int kButAddFolderId = 330;
 constexpr int kButAddReplyId = 331;
 constexpr int kButDeleteId = 332;
 constexpr int kButForceSaveId = 333;
+constexpr int kButInCBId = 334;
+constexpr int kButInLastWndId = 335;
 
 int Scale(int pixels, int dpi) {
     return MulDiv(pixels, dpi, 96);
@@ -24,6 +26,12 @@ EditingPane::EditingPane(EditingPaneControls controls) : c_(controls) {
     butAddReply_ = MakeButton(L"+Rep", kButAddReplyId);
     butDelete_ = MakeButton(L"Del", kButDeleteId);
     butForceSave_ = MakeButton(L"Save", kButForceSaveId);
+    butInCB_ = MakeButton(L"Copy", kButInCBId);
+    butInLastWnd_ = MakeButton(L"Paste", kButInLastWndId);
+    hints_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0,
+                             0, 0, 0, c_.window, nullptr, GetModuleHandleW(nullptr), nullptr);
+    AddHint(butInCB_, L"Copy the entire reply");
+    AddHint(butInLastWnd_, L"Paste the reply into the previously active window");
     bar_.Create(c_.window, c_.font, &tabOrder_);
     toolbar_ = std::make_unique<EditorToolbar>(c_.window, kToolBarEditorId);
     toolbar_->SetFont(c_.font);
@@ -58,6 +66,16 @@ HWND EditingPane::MakeButton(const wchar_t* text, int id) {
     return b;
 }
 
+void EditingPane::AddHint(HWND control, const wchar_t* hint) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = c_.window;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = const_cast<wchar_t*>(hint);
+    SendMessageW(hints_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
 void EditingPane::SetEditing(LibraryEditing* editing, std::function<bool()> treeEchoing) {
     editing_ = editing;
     bar_.SetEditing(editing);
@@ -67,9 +85,9 @@ void EditingPane::SetEditing(LibraryEditing* editing, std::function<bool()> tree
 
 void EditingPane::SetFont(HFONT font) {
     c_.font = font;
-    for (HWND h :
-         {butAddFolder_, butAddReply_, butDelete_, butForceSave_, bar_.EditName(), bar_.EditMacro(),
-          bar_.CheckBoxHotKey(), bar_.CheckBoxShift(), bar_.ComboBoxKey()}) {
+    for (HWND h : {butAddFolder_, butAddReply_, butDelete_, butForceSave_, butInCB_, butInLastWnd_,
+                   bar_.EditName(), bar_.EditMacro(), bar_.CheckBoxHotKey(), bar_.CheckBoxShift(),
+                   bar_.ComboBoxKey()}) {
         SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
     toolbar_->SetFont(font);
@@ -86,6 +104,10 @@ std::optional<MainCommand> EditingPane::OnCommand(WPARAM wp, LPARAM lp, bool& ha
         return MainCommand::NavDelete;
     if (from == butForceSave_)
         return MainCommand::EditorForceSave;
+    if (from == butInCB_)
+        return MainCommand::EditorCopyEntire;
+    if (from == butInLastWnd_)
+        return MainCommand::EditorInLastActive;
     if (editor_ && from == editor_->Handle()) {
         if (HIWORD(wp) == EN_CHANGE && editing_)
             editing_->EditorChange();
@@ -115,7 +137,11 @@ void EditingPane::Layout(const RECT& navButtons, const RECT& bottomBar, const RE
         MoveWindow(b, navButtons.left + gap, y, button, button, TRUE);
         y += button + gap;
     }
-    MoveWindow(butForceSave_, bottomBar.left + gap, bottomBar.top + gap, button, button, TRUE);
+    y = bottomBar.top + gap;
+    for (HWND b : {butForceSave_, butInCB_, butInLastWnd_}) {
+        MoveWindow(b, bottomBar.left + gap, y, button, button, TRUE);
+        y += button + gap;
+    }
     const int barHeight = bar_.Layout(editorPane.left + gap, editorPane.top + gap, dpi);
     // PanelBottomToolBars: the toolbar row between the property bar and the editor.
     const int toolbarTop = editorPane.top + barHeight + 2 * gap;
@@ -130,6 +156,8 @@ void EditingPane::ApplyCommandStates(const CommandStates& s) {
     EnableWindow(butAddReply_, s.navAddReply);
     EnableWindow(butDelete_, s.navDelete);
     EnableWindow(butForceSave_, s.editorForceSave);
+    EnableWindow(butInCB_, s.editorCopyEntire);
+    EnableWindow(butInLastWnd_, s.editorInLastActive);
     bar_.EnableControls(s.nameControls, s.macroControls, s.hotKeyControls);
     toolbar_->Enable(s.editorToolbar);
     EnableWindow(editor_->Handle(), s.editor);
@@ -138,7 +166,9 @@ void EditingPane::ApplyCommandStates(const CommandStates& s) {
             {MainCommand::NavAddFolder, s.navAddFolder},
             {MainCommand::NavAddReply, s.navAddReply},
             {MainCommand::NavDelete, s.navDelete},
-            {MainCommand::EditorForceSave, s.editorForceSave}};
+            {MainCommand::EditorForceSave, s.editorForceSave},
+            {MainCommand::EditorCopyEntire, s.editorCopyEntire},
+            {MainCommand::EditorInLastActive, s.editorInLastActive}};
         for (const auto& [command, on] : items) {
             EnableMenuItem(menu, static_cast<UINT>(MenuIdOf(command)),
                            MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));

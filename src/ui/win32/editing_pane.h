@@ -34,6 +34,9 @@ public:
     EditingViews Views() { return {bar_, *editor_, *tree_, *this}; }
     EditorToolbar& Toolbar() { return *toolbar_; }
     RichEditor& Editor() { return *editor_; }
+    // The delivery buttons of PanelBottomBar, on which the insertions dialog centres.
+    HWND ButInCB() const { return butInCB_; }
+    HWND ButInLastWnd() const { return butInLastWnd_; }
     // After FormCreate (the handlers exist) and with null before the form frees the library.
     void SetEditing(LibraryEditing* editing, std::function<bool()> treeEchoing);
 
@@ -52,6 +55,7 @@ public:
 
 private:
     HWND MakeButton(const wchar_t* text, int id);
+    void AddHint(HWND control, const wchar_t* hint);
 
     EditingPaneControls c_;
     LibraryEditing* editing_ = nullptr;
@@ -62,6 +66,8 @@ private:
     TabOrder tabOrder_;
     HWND butAddFolder_ = nullptr, butAddReply_ = nullptr, butDelete_ = nullptr;
     HWND butForceSave_ = nullptr;
+    HWND butInCB_ = nullptr, butInLastWnd_ = nullptr;
+    HWND hints_ = nullptr;
 };
 
 } // namespace tw::win32

@@ -28,6 +28,8 @@ constexpr CommandItem kCommands[] = {
     {1102, MainCommand::NavAddReply},
     {1103, MainCommand::NavDelete},
     {1104, MainCommand::EditorForceSave},
+    {1109, MainCommand::EditorCopyEntire},   // MICopyEntire
+    {1111, MainCommand::EditorInLastActive}, // MiInsToLastAct
 };
 
 // The editing commands: shown now, enabled once they exist.
@@ -123,6 +125,10 @@ UniqueAccelerators BuildMainAccelerators() {
         {FCONTROL | FVIRTKEY, 'N', static_cast<WORD>(MenuIdOf(MainCommand::NavAddReply))},
         {FSHIFT | FVIRTKEY, VK_DELETE, static_cast<WORD>(MenuIdOf(MainCommand::NavDelete))},
         {FCONTROL | FVIRTKEY, 'S', static_cast<WORD>(MenuIdOf(MainCommand::EditorForceSave))},
+        {FCONTROL | FSHIFT | FVIRTKEY, 'C',
+         static_cast<WORD>(MenuIdOf(MainCommand::EditorCopyEntire))},
+        {FCONTROL | FSHIFT | FVIRTKEY, 'V',
+         static_cast<WORD>(MenuIdOf(MainCommand::EditorInLastActive))},
     };
     return UniqueAccelerators(CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys))));
 }

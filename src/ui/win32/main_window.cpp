@@ -33,6 +33,14 @@ MainWindow::MainWindow(StartupGlobals globals, SystemPorts system)
                          .application = application_,
                          .dialogs = dialogs_,
                          .hooks = system.hooks,
+                         .fixTimer = fixTimer_,
+                         .keyState = keyState_,
+                         .keyInput = keyInput_,
+                         .targetWindows = targetWindows_,
+                         .sleep = sleep_,
+                         .clock = clock_,
+                         .insertionsDialog = insertionsPort_,
+                         .inputTrace = keyTrace_,
                      }) {}
 
 MainWindow::~MainWindow() {
@@ -145,6 +153,10 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             RunReported(system_.boxes, [this] { form_.TipTimerTimer(); });
             return 0;
         }
+        if (fixTimer_.Fired(wp)) {
+            form_.FixTimerTimer();
+            return 0;
+        }
         break;
     case WM_COMMAND:
         OnControlCommand(wp, lp);
@@ -198,6 +210,7 @@ void MainWindow::OnCreate() {
 
 void MainWindow::OnDestroy() {
     tipTimer_.SetTimerEnabled(false);
+    fixTimer_.SetTimerEnabled(false);
     // No control event may reach the handlers while the library goes.
     if (editing_) {
         editing_->SetEditing(nullptr, nullptr);
@@ -244,9 +257,29 @@ void MainWindow::OnIdle() {
     if (!hwnd_ || !IsWindowVisible(hwnd_) || !IsWindowEnabled(hwnd_)) {
         return;
     }
-    const WindowHandle last = form_.Delivery().LastActiveWindow;
-    const bool alive = last != 0 && IsWindow(reinterpret_cast<HWND>(last));
-    RunReported(system_.boxes, [this, alive] { form_.ActionMainFormUpdate(alive); });
+    RunReported(system_.boxes, [this] { form_.ActionMainFormUpdate(); });
+}
+
+InsertionsAnchor MainWindow::AnchorOf(const DialogAnchor& anchor) {
+    if (anchor.kind == DialogAnchor::Kind::DropPoint || !editing_) {
+        return DropPointAnchor{anchor.x, anchor.y};
+    }
+    HWND button =
+        anchor.kind == DialogAnchor::Kind::ButInCB ? editing_->ButInCB() : editing_->ButInLastWnd();
+    RECT window{}, panel{}, b{};
+    GetWindowRect(hwnd_, &window);
+    // In client coordinates: the bottom bar's top is PanelBottomRoot's.
+    GetWindowRect(panelBottomBar_, &panel);
+    GetWindowRect(button, &b);
+    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&panel), 2);
+    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&b), 2);
+    return ButtonAnchor{.mainLeft = window.left,
+                        .mainTop = window.top,
+                        .panelTop = panel.top,
+                        .buttonLeft = b.left,
+                        .buttonTop = b.top - panel.top,
+                        .buttonWidth = b.right - b.left,
+                        .buttonHeight = b.bottom - b.top};
 }
 
 LRESULT MainWindow::OnNotify(const NMHDR& header) {
