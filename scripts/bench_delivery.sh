@@ -73,6 +73,7 @@ eventually() { # SECONDS COMMAND...: retries a check every 0.1 s
     return 1
 }
 ended() { ! kill -0 "$1" 2>/dev/null; }
+library_shown() { probe state | grep -q '^visible=0 tree=[1-9]'; }
 probe() { wine "$BIN/e2e_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
 
 # The program folder: a copy of the program beside a library of its own with one reply.
@@ -118,7 +119,8 @@ start_program() { # CONFIG
     settings_for "$1"
     TW_DELIVERY_TRACE=$(win "$OUT/$1.trace") wine "$APP/Textwright.exe" -hidden >/dev/null 2>&1 &
     SIDE_PID=$!
-    eventually 30 probe state >/dev/null || { echo "the program did not start" >&2 && exit 1; }
+    eventually 30 library_shown || { echo "the program did not start: $(probe state)" >&2 && exit 1; }
+    sleep 1 # recognition starts 100 ms after the message loop does
 }
 stop_program() {
     probe exit >/dev/null || kill "$SIDE_PID" 2>/dev/null || true

@@ -35,32 +35,32 @@ TEST(DeliveryBenchSummary, OwnShareRunsFromTheTriggersHookMessageToTheLastSendIn
         const char* trace;
         std::vector<double> want; // ms, one per run that has both ends
     };
-    // Two runs: t0 = 1000 and t0 = 50000 (microseconds).
+    // Two runs: t0 = 1000 and t0 = 500000 (microseconds).
     const char* runLog = "ok 1000 21000\n"
                          "garbage\n"
-                         "timeout 30000\n"
-                         "ok 50000 70500\n";
+                         "timeout 300000\n"
+                         "ok 500000 520500\n";
     const Case cases[] = {
         {"one batch per run",
          "1500 key 20\n2000 sendinput 12 12\n"
-         "51000 key 20\n54000 sendinput 12 12\n",
+         "501000 key 20\n504000 sendinput 12 12\n",
          {0.5, 3}},
-        {"the last SendInput of the run counts, not one well after the text arrived",
-         "1500 key 20\n2000 sendinput 2 2\n3500 sendinput 4 4\n41500 sendinput 4 4\n"
-         "51000 key 20\n51200 sendinput 4 4\n",
+        {"the last SendInput of the run counts, not one long after the text arrived",
+         "1500 key 20\n2000 sendinput 2 2\n3500 sendinput 4 4\n200000 sendinput 4 4\n"
+         "501000 key 20\n501200 sendinput 4 4\n",
          {2, 0.2}},
         {"a return shortly after the text arrived still counts",
-         "1500 key 20\n22000 sendinput 12 12\n",
-         {20.5}},
+         "1500 key 20\n101500 sendinput 12 12\n",
+         {100}},
         {"other keys and SendInputs before the trigger are ignored",
          "900 key 20\n1200 key 42\n1300 sendinput 4 4\n1500 key 20\n1600 key 20\n"
          "1800 sendinput 12 12\n",
          {0.3}},
         {"a run without its trigger or without a SendInput is left out",
-         "1500 key 41\n2000 sendinput 12 12\n51000 key 20\n",
+         "1500 key 41\n2000 sendinput 12 12\n501000 key 20\n",
          {}},
         {"unreadable lines are skipped, lines out of order are sorted",
-         "x key 20\n51000 key 20\n52000 sendinput\n\n1000 nothing\n50500 sendinput 1 1\n",
+         "x key 20\n501000 key 20\n502000 sendinput\n\n1000 nothing\n500500 sendinput 1 1\n",
          {1}},
     };
     std::istringstream logIn(runLog);
