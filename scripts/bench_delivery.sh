@@ -41,9 +41,11 @@ SETTINGS='HKCU\Software\Kolvenmark\Textwright 2'
 
 # Program configurations, each measured with both triggers against the same baseline: a name and a
 # function that writes its settings before the program starts. Add one by adding a name here and
-# a function config_NAME.
+# a function config_NAME, for example  config_restore() { set_setting SomeOption 1; }.  The first
+# configuration's first delivery records the reply that every other side must leave.
 PROGRAM_CONFIGS=(default)
 config_default() { :; }
+set_setting() { wine reg add "$SETTINGS" /v "$1" /t REG_DWORD /d "$2" /f >/dev/null 2>&1; }
 
 tw_need_packages "${TW_BASE_PACKAGES[@]}" "${TW_WINDOWS_PACKAGES[@]}"
 cmake --preset windows >/dev/null
@@ -112,7 +114,7 @@ measure() {
 
 settings_for() { # CONFIG: the benchmark's settings, then the configuration's own
     wine reg delete "$SETTINGS" /f >/dev/null 2>&1 || true
-    wine reg add "$SETTINGS" /v ShowTips /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    set_setting ShowTips 0
     "config_$1"
 }
 start_program() { # CONFIG
