@@ -13,7 +13,10 @@ fail() {
     exit 1
 }
 
+# The latency trace, as the benchmark switches it on.
+export TW_DELIVERY_TRACE="$(winepath -w "$WORK/trace.txt" 2>/dev/null | tr -d '\r')"
 start_program_hidden
+unset TW_DELIVERY_TRACE
 start_target "Untitled - Notepad" wine notepad
 
 echo "typed macros"
@@ -28,6 +31,11 @@ dt|Sent on $TODAY
 sig(Ann,Lee)|Best regards,\nAnn\nLee
 Thx|Thank you very much for your help.
 EOF
+
+# dt and Space: the Space's hook message, then one SendInput of 3 Backspaces and Ctrl+V.
+grep -qE '^[0-9]+ key 20$' "$WORK/trace.txt" || fail "no Space in the trace: $(cat "$WORK/trace.txt")"
+grep -qE '^[0-9]+ sendinput 10 10$' "$WORK/trace.txt" || fail "no batch in the trace: $(cat "$WORK/trace.txt")"
+pass "the trace has the Space's arrival and the one SendInput of its delivery"
 
 echo "words that must not expand"
 clear_target

@@ -19,12 +19,15 @@
 //   e2e_probe editor-toolbar        LEFT TOP RIGHT BOTTOM of the editor's toolbar on the screen
 //   e2e_probe text CAPTION          the text of that window's edit control (the window's own
 //                                   text when it has none), "\n" for each line break
-//   e2e_probe set-text CAPTION TEXT replaces the text of that window's edit control
+//   e2e_probe foreground            the caption of the foreground window
+//   e2e_probe delivery-buttons      copy=0|1 paste=0|1: whether ButInCB and ButInLastWnd are
+//   enabled e2e_probe set-text CAPTION TEXT replaces the text of that window's edit control
 //   e2e_probe clipboard             rtf=0|1 text=0|1: which of the two formats the clipboard has
 //   e2e_probe clipboard-text        its plain text, line breaks as above
 //   e2e_probe clipboard-rtf         its rich text, as stored
 //   e2e_probe clipboard-set TEXT    puts TEXT on the clipboard as plain text only
 #include "ui/main_commands.h"
+#include "ui/win32/editing_pane.h"
 #include "ui/win32/editor_toolbar.h"
 #include "ui/win32/main_menu.h"
 #include "ui/win32/main_window.h"
@@ -233,6 +236,10 @@ int wmain(int argc, wchar_t** argv) {
         }
         return 0;
     }
+    if (verb == L"foreground") {
+        std::printf("%s\n", Utf8(TextOf(GetForegroundWindow())).c_str());
+        return 0;
+    }
     if (verb == L"exists") {
         if (argc < 3) {
             return 2;
@@ -289,6 +296,11 @@ int wmain(int argc, wchar_t** argv) {
         info.cbSize = sizeof info;
         GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info);
         std::printf("%d\n", info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : 0);
+        return 0;
+    }
+    if (verb == L"delivery-buttons") {
+        const auto enabled = [&](int id) { return IsWindowEnabled(GetDlgItem(main, id)) ? 1 : 0; };
+        std::printf("copy=%d paste=%d\n", enabled(kButInCBId), enabled(kButInLastWndId));
         return 0;
     }
     if (verb == L"editor-toolbar") {

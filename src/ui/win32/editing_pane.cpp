@@ -12,8 +12,6 @@ constexpr int kButAddFolderId = 330;
 constexpr int kButAddReplyId = 331;
 constexpr int kButDeleteId = 332;
 constexpr int kButForceSaveId = 333;
-constexpr int kButInCBId = 334;
-constexpr int kButInLastWndId = 335;
 
 int Scale(int pixels, int dpi) {
     return MulDiv(pixels, dpi, 96);

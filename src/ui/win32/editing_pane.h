@@ -17,6 +17,10 @@
 
 namespace tw::win32 {
 
+// The delivery buttons of PanelBottomBar.
+inline constexpr int kButInCBId = 334;
+inline constexpr int kButInLastWndId = 335;
+
 struct EditingPaneControls {
     HWND window;
     HWND navigation;

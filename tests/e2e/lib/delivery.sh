@@ -45,6 +45,7 @@ start_target() {
     shift
     "$@" >/dev/null 2>&1 &
     PIDS+=($!)
+    TARGET_PID=$!
     target_open() { TARGET=$(xdotool search --name "^$caption\$" 2>/dev/null | head -1) && [ -n "$TARGET" ]; }
     eventually target_open || fail "$caption did not open"
     TARGET_CAPTION=$caption
