@@ -107,7 +107,7 @@ measure() {
     [ "$2" = typed ] || keys=$HOTKEY_LETTER
     local check=(--expect "$(win "$OUT/reply/reply.txt")")
     [ -s "$OUT/reply/reply.txt" ] || check=(--snapshot "$(win "$OUT/reply")")
-    xdotool windowactivate --sync "$NOTEPAD" >/dev/null
+    xdotool windowactivate --sync "$NOTEPAD" >/dev/null 2>&1
     wine "$BIN/delivery_reader.exe" "$2" "$keys" "$3" "$warmup" "$(win "$OUT/$1.$2.runs")" \
         "${check[@]}" | xdotool - || { echo "measuring $1 with the $2 trigger failed" >&2 && exit 1; }
 }
