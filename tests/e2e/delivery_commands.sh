@@ -12,15 +12,7 @@ start_program_hidden
 start_target "Untitled - Notepad" wine notepad
 clear_target
 
-probe tray-click >/dev/null
-eventually state_matches '^visible=1 ' || fail "the window did not show from the tray"
-MAIN=$(xdotool search --name '^Textwright$' | head -1)
-main_in_front() {
-    xdotool windowactivate "$MAIN" 2>/dev/null || true
-    [ "$(xdotool getactivewindow 2>/dev/null)" = "$MAIN" ]
-}
-eventually main_in_front || fail "the program's window did not come to the front"
-sleep 0.5
+show_program
 # The tree has the focus; its last node is the dated reply.
 press End
 sleep 0.5
@@ -33,8 +25,7 @@ eventually target_text_is "Sent on $TODAY" || fail "Notepad holds [$(target_text
 pass "the expanded reply is pasted into Notepad, which is in front again"
 
 echo "Ctrl+Shift+C"
-eventually main_in_front || fail "the program's window did not come back to the front"
-sleep 0.5
+program_to_front
 probe clipboard-set "before" >/dev/null
 press ctrl+shift+c
 copied() { [ "$(probe clipboard-text)" = "Sent on $TODAY" ]; }
@@ -53,7 +44,7 @@ pass "the reply file still holds its placeholder"
 
 echo "Ctrl+Shift+C on a reply with fields"
 DIALOG="Textwright - Do Macro Insertions and Replacements "
-eventually main_in_front || fail "the program's window did not come back to the front"
+program_to_front
 for _ in 1 2 3 4; do press Up; done # the sample's Signature, sig(Name,Company)
 sleep 0.5
 press ctrl+shift+c
@@ -70,13 +61,12 @@ pass "the dialog's answers fill the fields of the copied reply"
 library_unchanged || fail "the library changed: $(diff -r "$WORK/library-before" "$LIB")"
 
 echo "the previous window closed"
-eventually main_in_front || fail "the program's window did not come back to the front"
+program_to_front
 [ "$(probe delivery-buttons)" = "copy=1 paste=1" ] || fail "buttons: $(probe delivery-buttons)"
 kill "$TARGET_PID"
 buttons_are() { [ "$(probe delivery-buttons)" = "$1" ]; }
 eventually buttons_are "copy=1 paste=0" || fail "with Notepad gone the buttons are $(probe delivery-buttons)"
-eventually main_in_front || fail "the program's window did not come back to the front"
-sleep 0.5
+program_to_front
 probe clipboard-set "before" >/dev/null
 press ctrl+shift+v
 sleep 1

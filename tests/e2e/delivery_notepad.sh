@@ -65,15 +65,7 @@ stays "Held and released" || fail "the hot key pasted more than once"
 pass "nothing while held, one paste once the letter is up"
 
 echo "the program itself in front"
-probe tray-click >/dev/null
-eventually state_matches '^visible=1 ' || fail "the window did not show from the tray"
-MAIN=$(xdotool search --name '^Textwright$' | head -1)
-main_in_front() {
-    xdotool windowactivate "$MAIN" 2>/dev/null || true
-    [ "$(xdotool getactivewindow 2>/dev/null)" = "$MAIN" ]
-}
-eventually main_in_front || fail "the program's window did not come to the front"
-sleep 0.5
+show_program
 probe clipboard-set "untouched" >/dev/null
 type_keys "dt "
 xdotool keydown ctrl+alt+k

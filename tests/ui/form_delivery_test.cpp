@@ -1,7 +1,7 @@
 // The main window's deliveries end to end over fake controls and a fake system: hook events and
 // FixTimer ticks reach the delivery core, the commands run through it, and afterwards the
 // library, the selection and the pending-edit flags are what they were.
-#include "app/reg_proc.h"
+#include "settings/reg_proc.h"
 #include "app/settings.h"
 #include "fakes/fake_registry.h"
 #include "fakes/temp_dir.h"
@@ -40,14 +40,7 @@ public:
         temp.Put("Replies/1.rep", kThanks);
         temp.Put("Replies/2.rep", kSignature);
         temp.Put("Replies/3/index.sub", "");
-        editor.onChange = [this] {
-            if (form.Editing())
-                form.Editing()->EditorChange();
-        };
-        bar.onNameChange = [this] {
-            if (form.Editing())
-                form.Editing()->EditNameChange();
-        };
+        testing::ReportChanges(bar, editor, form);
         form.AttachEditingViews({bar, editor, view, states});
         form.FormCreate();
         fixTimer.enabled = false; // as the window creates it
@@ -56,12 +49,7 @@ public:
     ~FormDelivery() override { form.FormDestroy(); }
 
     TreeNode* Node(const std::string& caption) {
-        for (TreeNode* n = form.Library().Tree().FirstNode(); n;
-             n = ReplyTree::NextInDisplayOrder(n)) {
-            if (n->Caption() == caption)
-                return n;
-        }
-        return nullptr;
+        return testing::NodeByCaption(form.Library().Tree(), caption);
     }
     // Another application comes to the front.
     void LeaveForNotepad() {

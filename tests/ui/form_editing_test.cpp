@@ -18,18 +18,7 @@ protected:
     FormEditing() {
         temp.Put("Replies/index.sub", "REPLY_1?Thanks\r\n");
         temp.Put("Replies/1.rep", "\r\n\r\n{\\rtf1 Thanks}\r\n");
-        bar.onNameChange = [this] {
-            if (form.Editing())
-                form.Editing()->EditNameChange();
-        };
-        bar.onMacroChange = [this] {
-            if (form.Editing())
-                form.Editing()->EditMacroChange();
-        };
-        editor.onChange = [this] {
-            if (form.Editing())
-                form.Editing()->EditorChange();
-        };
+        testing::ReportChanges(bar, editor, form);
     }
     bool Logged(const std::string& prefix) const {
         return std::any_of(log.begin(), log.end(),

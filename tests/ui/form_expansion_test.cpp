@@ -54,12 +54,7 @@ protected:
     ~FormExpansion() override { form.FormDestroy(); }
 
     TreeNode* Node(const std::string& caption) {
-        for (TreeNode* n = form.Library().Tree().FirstNode(); n;
-             n = ReplyTree::NextInDisplayOrder(n)) {
-            if (n->Caption() == caption)
-                return n;
-        }
-        return nullptr;
+        return testing::NodeByCaption(form.Library().Tree(), caption);
     }
     bool Modified() { return form.Editing()->Flags().ContentModified; }
 

@@ -6,6 +6,7 @@
 #include "delivery/delivery_steps.h"
 #include "hooks/fake_hook_ports.h"
 #include "platform/message_boxes.h"
+#include "ui/editing_fakes.h"
 #include "ui/main_form_ports.h"
 #include "ui/textwright_form.h"
 
@@ -231,5 +232,31 @@ struct MainFormFakes {
         };
     }
 };
+
+// The node with this caption, in display order; null when there is none.
+inline TreeNode* NodeByCaption(ReplyTree& tree, const std::string& caption) {
+    for (TreeNode* n = tree.FirstNode(); n; n = ReplyTree::NextInDisplayOrder(n)) {
+        if (n->Caption() == caption)
+            return n;
+    }
+    return nullptr;
+}
+
+// The fake controls report their changes to the form's handlers, as the real ones do.
+inline void ReportChanges(fakes::FakePropertyBar& bar, fakes::FakeRichEditor& editor,
+                          TFormTextwright& form) {
+    bar.onNameChange = [&form] {
+        if (form.Editing())
+            form.Editing()->EditNameChange();
+    };
+    bar.onMacroChange = [&form] {
+        if (form.Editing())
+            form.Editing()->EditMacroChange();
+    };
+    editor.onChange = [&form] {
+        if (form.Editing())
+            form.Editing()->EditorChange();
+    };
+}
 
 } // namespace tw::testing

@@ -71,4 +71,20 @@ stays() {
     target_text_is "$1"
 }
 
+# The program's window, shown from the tray and brought to the front.
+show_program() {
+    probe tray-click >/dev/null
+    eventually state_matches '^visible=1 ' || fail "the window did not show from the tray"
+    MAIN=$(xdotool search --name '^Textwright$' | head -1)
+    program_to_front
+}
+program_to_front() {
+    main_in_front() {
+        xdotool windowactivate "$MAIN" 2>/dev/null || true
+        [ "$(xdotool getactivewindow 2>/dev/null)" = "$MAIN" ]
+    }
+    eventually main_in_front || fail "the program's window did not come to the front"
+    sleep 0.5
+}
+
 library_unchanged() { diff -r "$WORK/library-before" "$LIB" >/dev/null; }
