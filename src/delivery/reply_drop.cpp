@@ -59,7 +59,8 @@ DeliveryPlan PlanReplyDrop(const DropInputs& inputs) {
     if (!DropDelivers(inputs)) {
         return {};
     }
-    DeliveryPlan plan = {step::Click{inputs.end.x, inputs.end.y}};
+    DeliveryPlan plan;
+    plan.push_back(step::Click{inputs.end.x, inputs.end.y});
     if (ShouldAskForFieldValues(inputs.showMacroIns, inputs.fieldList)) {
         // The dialog takes the foreground, so the target is activated again for the paste.
         const DialogAnchor anchor{DialogAnchor::Kind::DropPoint, inputs.end.x, inputs.end.y};
