@@ -164,6 +164,10 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             tray_.Restore();
             return 0;
         }
+        if (exitRequest_ != 0 && msg == exitRequest_) {
+            RunReported(system_.boxes, [this] { form_.MIExitClick(); });
+            return 0;
+        }
         break;
     }
     return DefWindowProcW(hwnd_, msg, wp, lp);
@@ -172,6 +176,7 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 void MainWindow::OnCreate() {
     dpi_ = DpiOfWindow(hwnd_);
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    exitRequest_ = RegisterWindowMessageW(kExitRequestMessageName);
     CreateControls();
     ApplyFont();
     const int iconSize = GetSystemMetricsForDpi(SM_CXSMICON, dpi_);

@@ -24,6 +24,9 @@ namespace tw::win32 {
 inline constexpr const wchar_t* kMainWindowClass = L"TFormTextwright";
 // Mouse events on the tray icon.
 inline constexpr UINT kTrayCallbackMessage = WM_APP + 1;
+// A registered message that ends the program as Exit does (edits written, hooks stopped), for
+// the installer: WM_CLOSE only hides to the tray. The installer script spells the same name.
+inline constexpr const wchar_t* kExitRequestMessageName = L"Textwright2ExitRequest";
 // Control ids of the tree and the two index lists.
 inline constexpr int kNavigationId = 300;
 inline constexpr int kListMacrosId = 301;
@@ -93,6 +96,7 @@ private:
     UniqueFont font_;
     UINT dpi_ = 96;
     UINT taskbarCreated_ = 0;
+    UINT exitRequest_ = 0;
 
     HWND panelNavButs_ = nullptr;
     HWND navigation_ = nullptr;
