@@ -326,6 +326,56 @@ TEST_F(EditingWindow, DragAndDropReachTheHandlers) {
     EXPECT_EQ(temp.Get("1/index.sub"), "REPLY_1?Inner\r\n");
 }
 
+// However the drag ends, its end is reported once, in screen coordinates: the release point
+// for a button, the pointer's place for Esc and a lost capture.
+TEST_F(EditingWindow, EveryEndOfADragIsReportedOnceAtItsScreenPoint) {
+    Load(kLibrary);
+    int started = 0;
+    std::vector<POINT> ends;
+    treeEditing->SetDragEvents([&] { ++started; }, [&](POINT p) { ends.push_back(p); });
+    const struct {
+        const char* how;
+        UINT message;
+        WPARAM key;
+    } cases[] = {
+        {"left button up", WM_LBUTTONUP, 0},
+        {"right button up", WM_RBUTTONUP, 0},
+        {"Esc", WM_KEYDOWN, VK_ESCAPE},
+        {"capture lost", 0, 0},
+    };
+    for (const auto& c : cases) {
+        started = 0;
+        ends.clear();
+        NMTREEVIEWW begin{};
+        begin.hdr.hwndFrom = tree;
+        begin.hdr.code = TVN_BEGINDRAGW;
+        begin.itemNew.hItem = reinterpret_cast<HTREEITEM>(Node("Last")->ViewTag());
+        SendMessageW(window, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&begin));
+        const POINT at = CentreOf(Node("Last")); // a drop on itself moves nothing
+        POINT expected = at;
+        if (c.message == WM_KEYDOWN) {
+            SendMessageW(tree, WM_KEYDOWN, c.key, 0);
+        } else if (c.message != 0) {
+            SendMessageW(tree, c.message, 0, MAKELPARAM(at.x, at.y));
+        } else {
+            SetCapture(window);
+            ReleaseCapture();
+        }
+        if (c.message == WM_KEYDOWN || c.message == 0) {
+            GetCursorPos(&expected);
+        } else {
+            ClientToScreen(tree, &expected);
+        }
+        SendMessageW(tree, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y)); // after the end: nothing
+        EXPECT_FALSE(treeEditing->Dragging()) << c.how;
+        EXPECT_EQ(1, started) << c.how;
+        ASSERT_EQ(1u, ends.size()) << c.how;
+        EXPECT_EQ(expected.x, ends[0].x) << c.how;
+        EXPECT_EQ(expected.y, ends[0].y) << c.how;
+    }
+    EXPECT_EQ(temp.Get("1/index.sub"), "REPLY_1?Inner\r\nREPLY_2?Last\r\n");
+}
+
 TEST_F(EditingWindow, TreePicturesFollowTheNodeKind) {
     Load(kLibrary);
     NMTVDISPINFOW info{};
