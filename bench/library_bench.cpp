@@ -127,9 +127,10 @@ void BM_DeleteFolder500_Baseline_DiskOnly(benchmark::State& state) {
         state.PauseTiming();
         const std::string id = lib.AddFolder(500);
         state.ResumeTiming();
-        std::vector<std::string> lines = ReadLinesOrThrow(lib.root + "index.sub");
+        std::vector<std::string> lines =
+            ReadLinesOrThrow(SystemFileSystem(), lib.root + "index.sub");
         lines.pop_back();
-        WriteLinesOrThrow(lib.root + "index.sub", lines);
+        WriteLinesOrThrow(SystemFileSystem(), lib.root + "index.sub", lines);
         DeleteTreeNoFollow(lib.root + id);
         state.PauseTiming();
         lib.Restore();

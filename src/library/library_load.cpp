@@ -3,7 +3,7 @@
 #include "library/library_error.h"
 #include "library/rep_list.h"
 #include "library/text_lines.h"
-#include "platform/files.h"
+#include "platform/file_system.h"
 
 namespace tw {
 
@@ -45,10 +45,10 @@ void TRepList::LoadIndexAt(const std::string& indexPath, TreeNode* parent, int d
     const std::string dir = DirectoryPart(indexPath);
     // A directory reached a second time (through a link, or listed twice) is not loaded again:
     // its files would otherwise belong to two items at once, or the walk would never end.
-    const auto identity = GetDirIdentity(dir.empty() ? std::string(".") : dir);
+    const auto identity = Files().GetDirIdentity(dir.empty() ? std::string(".") : dir);
     std::vector<std::string> lines;
     if (depth > kMaxFolderDepth || (identity && !visitedDirs_->insert(*identity).second) ||
-        !ReadLines(indexPath, lines, readBuffer_)) {
+        !ReadLines(Files(), indexPath, lines, readBuffer_)) {
         ReportError(CantOpenMessage(indexPath));
         return;
     }
@@ -70,7 +70,7 @@ void TRepList::LoadIndexAt(const std::string& indexPath, TreeNode* parent, int d
 
 int TRepList::LoadReplyFile(const std::string& path, const std::string& name, TreeNode* parent) {
     std::vector<std::string> lines;
-    if (!ReadLines(path, lines, readBuffer_)) {
+    if (!ReadLines(Files(), path, lines, readBuffer_)) {
         ReportError(CantOpenMessage(path));
         return -1;
     }
