@@ -5,6 +5,8 @@
 #include "library/text_lines.h"
 #include "platform/file_system.h"
 
+#include <unordered_set>
+
 namespace tw {
 
 namespace {
@@ -53,16 +55,21 @@ void TRepList::LoadIndexAt(const std::string& indexPath, TreeNode* parent, int d
         return;
     }
     TreeUpdate update(Tree);
+    // A line naming a file or folder that an earlier line names already is skipped: two items
+    // on one file would let deleting one take the other's text with it.
+    std::unordered_set<std::string> listed;
     for (const std::string& line : lines) {
         const IndexLine parts = SplitIndexLine(line);
-        if (!IsValidId(parts.id)) {
+        const bool folder = SameTextAscii(parts.kind, kFolderKind);
+        if (!IsValidId(parts.id) || (!folder && !SameTextAscii(parts.kind, kReplyKind)) ||
+            !listed.insert((folder ? "F" : "R") + parts.id).second) {
             continue;
         }
-        if (SameTextAscii(parts.kind, kFolderKind)) {
+        if (folder) {
             TRep* folder = At(AddItem(parts.name, parent));
             folder->FolderId = parts.id;
             LoadIndexAt(dir + parts.id + kPathSep + kIndexFileName, folder->Node, depth + 1);
-        } else if (SameTextAscii(parts.kind, kReplyKind)) {
+        } else {
             LoadReplyFile(dir + parts.id + kReplyExtension, parts.name, parent);
         }
     }

@@ -2,7 +2,7 @@
 // library as before or as after the operation, and the disk holds exactly what that library
 // lists: no reply missing from every index, no index line pointing at nothing, no stray file.
 #include "fakes/crashing_file_system.h"
-#include "fakes/recording_message_boxes.h"
+#include "fakes/memory_library.h"
 #include "library/index_line.h"
 #include "library/pending_change.h"
 #include "library/rep_list.h"
@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <set>
 
 namespace tw {
 namespace {
@@ -45,76 +44,7 @@ MemoryFileSystem SampleDisk() {
     return disk;
 }
 
-struct Loaded {
-    ReplyTree tree;
-    ListModel hotKeys;
-    ListModel macros;
-    fakes::RecordingMessageBoxes boxes;
-    TRepList list{tree, hotKeys, macros, &boxes};
-
-    explicit Loaded(FileSystem& files) {
-        list.SetFileSystem(files);
-        list.SetLibraryRoot(kRoot);
-        LoadReplyLibrary(list);
-    }
-
-    TRep* Named(const std::string& caption) const {
-        for (TreeNode* n = tree.FirstNode(); n; n = ReplyTree::NextInDisplayOrder(n)) {
-            if (n->Caption() == caption) {
-                return n->Data();
-            }
-        }
-        throw std::runtime_error("no item " + caption);
-    }
-
-    // Everything a user can see of the library, and where each item lives on disk.
-    std::string Shape() const {
-        std::string out;
-        for (TreeNode* n = tree.FirstNode(); n; n = ReplyTree::NextInDisplayOrder(n)) {
-            const TRep* rep = n->Data();
-            out += std::string(static_cast<std::size_t>(n->Level()), '.') + n->Caption() + " " +
-                   (rep->IsFolder() ? rep->FolderId + "/" : rep->FileName);
-            if (const int m = list.MacroIndexOf(rep); m >= 0) {
-                out += " m=" + list.Macros.Get(m);
-            }
-            if (const int k = list.HotKeyIndexOf(rep); k >= 0) {
-                out += " k=" + list.HotKeys.Get(k);
-            }
-            for (const std::string& line : rep->Body) {
-                out += " | " + line;
-            }
-            out += "\n";
-        }
-        return out;
-    }
-
-    // The files and directories the loaded library accounts for.
-    void ExpectDiskHoldsExactlyTheLibrary(const MemoryFileSystem& disk) const {
-        std::set<std::string> files = {kRoot + kIndexFileName};
-        std::set<std::string> dirs = {MemoryFileSystem::Trim(kRoot)};
-        for (TreeNode* n = tree.FirstNode(); n; n = ReplyTree::NextInDisplayOrder(n)) {
-            const TRep* rep = n->Data();
-            if (rep->IsFolder()) {
-                dirs.insert(rep->FolderPath());
-                files.insert(rep->FolderPath() + kPathSep + kIndexFileName);
-            } else {
-                files.insert(rep->FullPath());
-            }
-        }
-        std::set<std::string> onDisk;
-        for (const auto& [path, bytes] : disk.files) {
-            onDisk.insert(path);
-        }
-        std::set<std::string> dirsOnDisk;
-        for (const auto& [path, id] : disk.dirs) {
-            if (path.size() >= MemoryFileSystem::Trim(kRoot).size()) {
-                dirsOnDisk.insert(path);
-            }
-        }
-        EXPECT_EQ(onDisk, files);
-        EXPECT_EQ(dirsOnDisk, dirs);
-    }
-};
+using Loaded = fakes::MemoryLibrary;
 
 struct Operation {
     const char* name;
@@ -156,7 +86,7 @@ MemoryFileSystem RunUntil(const Operation& op, const MemoryFileSystem& start, in
     MemoryFileSystem disk = start;
     CrashingFileSystem crashing(disk, limit);
     {
-        Loaded loaded(crashing);
+        Loaded loaded(crashing, kRoot);
         try {
             op.run(loaded);
         } catch (const std::exception&) {
@@ -172,16 +102,16 @@ MemoryFileSystem RunUntil(const Operation& op, const MemoryFileSystem& start, in
 TEST(CrashPoints, EveryStopLoadsAsBeforeOrAfter) {
     const MemoryFileSystem start = SampleDisk();
     MemoryFileSystem startCopy = start;
-    const std::string before = Loaded(startCopy).Shape();
+    const std::string before = Loaded(startCopy, kRoot).Shape();
     for (const Operation& op : kOperations) {
         SCOPED_TRACE(op.name);
         int total = 0;
         MemoryFileSystem finished = RunUntil(op, start, -1, &total);
-        Loaded afterLoad(finished);
+        Loaded afterLoad(finished, kRoot);
         const std::string after = afterLoad.Shape();
         ASSERT_NE(after, before);
         ASSERT_TRUE(afterLoad.boxes.shown.empty());
-        afterLoad.ExpectDiskHoldsExactlyTheLibrary(finished);
+        EXPECT_EQ(afterLoad.StrayPaths(finished), "");
         for (int k = 0; k <= total; ++k) {
             SCOPED_TRACE("stopped after change " + std::to_string(k) + " of " +
                          std::to_string(total));
@@ -192,13 +122,13 @@ TEST(CrashPoints, EveryStopLoadsAsBeforeOrAfter) {
                 MemoryFileSystem disk = stopped;
                 if (pending) {
                     CrashingFileSystem again(disk, j);
-                    Loaded interrupted(again);
+                    Loaded interrupted(again, kRoot);
                 }
-                Loaded reloaded(disk);
+                Loaded reloaded(disk, kRoot);
                 const std::string shape = reloaded.Shape();
                 EXPECT_TRUE(shape == before || shape == after) << shape;
                 EXPECT_TRUE(reloaded.boxes.shown.empty());
-                reloaded.ExpectDiskHoldsExactlyTheLibrary(disk);
+                EXPECT_EQ(reloaded.StrayPaths(disk), "");
             }
         }
     }
@@ -227,11 +157,11 @@ TEST(CrashPoints, OnlySoundRecordsAreCarriedOut) {
         SCOPED_TRACE(c.name);
         MemoryFileSystem disk = SampleDisk();
         disk.Put(kRoot + kPendingChangeFileName, c.record);
-        Loaded loaded(disk);
+        Loaded loaded(disk, kRoot);
         EXPECT_EQ(loaded.Named("B1")->Node->NextSibling() == nullptr, c.applied);
         EXPECT_EQ(loaded.boxes.shown.size(), c.applied ? 0u : 1u);
         EXPECT_EQ(disk.files.count(kRoot + kPendingChangeFileName), 0u);
-        loaded.ExpectDiskHoldsExactlyTheLibrary(disk);
+        EXPECT_EQ(loaded.StrayPaths(disk), "");
     }
 }
 
