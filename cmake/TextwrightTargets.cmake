@@ -1,6 +1,7 @@
 # Helpers that give every target of ours the same warnings and output folder.
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+include(TextwrightResources)
 
 function(tw_warnings target)
     if(MSVC)
@@ -18,7 +19,7 @@ endfunction()
 function(tw_library name)
     cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
     add_library(${name} STATIC ${ARG_SOURCES})
-    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src ${TW_GENERATED_DIR})
     target_link_libraries(${name} PUBLIC ${ARG_DEPS})
     tw_warnings(${name})
 endfunction()

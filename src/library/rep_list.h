@@ -41,7 +41,6 @@ public:
     // The folder holding the root "index.sub"; a separator is appended when missing.
     void SetLibraryRoot(const std::string& root);
     const std::string& LibraryRoot() const { return libraryRoot_; }
-    void SetMessageBoxes(MessageBoxes* messages) { messages_ = messages; }
     // Where the library's files are read and written; the computer's own file system unless set.
     void SetFileSystem(FileSystem& files) { files_ = &files; }
     FileSystem& Files() const { return *files_; }

@@ -31,4 +31,19 @@ CommandStates ComputeCommandStates(const CommandStateInputs& in) {
     return s;
 }
 
+bool CommandAvailable(const CommandStates& states, MainCommand command) {
+    switch (command) {
+    case MainCommand::NavAddFolder:
+        return states.navAddFolder;
+    case MainCommand::NavAddReply:
+        return states.navAddReply;
+    case MainCommand::NavDelete:
+        return states.navDelete;
+    case MainCommand::EditorForceSave:
+        return states.editorForceSave;
+    default:
+        return true;
+    }
+}
+
 } // namespace tw

@@ -1,6 +1,8 @@
 #pragma once
 // Which commands and controls of the main window are available: decided in one place, at idle
 // time, from the state of the moment. It sets enabled states and nothing else.
+#include "ui/main_commands.h"
+
 namespace tw {
 
 enum class SelectionKind { None, Folder, Reply };
@@ -42,6 +44,10 @@ struct CommandStates {
 };
 
 CommandStates ComputeCommandStates(const CommandStateInputs& in);
+
+// A command whose action is disabled does nothing, whatever sent it (menu, shortcut, button).
+// Commands without an action state are always available.
+bool CommandAvailable(const CommandStates& states, MainCommand command);
 
 // Applies the states to the real controls and actions.
 class CommandStateView {

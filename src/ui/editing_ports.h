@@ -55,12 +55,4 @@ public:
     virtual void ScrollTreeLines(int lines) = 0;
 };
 
-// Where a handler that must go on after a failed step reports the failure: the application's
-// standard error report.
-class ErrorSink {
-public:
-    virtual ~ErrorSink() = default;
-    virtual void ReportError(const std::string& text) = 0;
-};
-
 } // namespace tw

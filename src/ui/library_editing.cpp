@@ -10,13 +10,13 @@ LibraryEditing::LibraryEditing(TRepList& list, LibraryEditingPorts ports)
 
 bool LibraryEditing::NavigationEdited(TreeNode* node, const std::string& text) {
     bool renamed = false;
-    Run([&] { renamed = navigation_.NavigationEdited(node, text); });
+    RunReported(ports_.errors, [&] { renamed = navigation_.NavigationEdited(node, text); });
     return renamed;
 }
 
 bool LibraryEditing::EditNameKeyPress(char key) {
     bool passes = false;
-    if (!Run([&] { passes = bar_.EditNameKeyPress(key); })) {
+    if (!RunReported(ports_.errors, [&] { passes = bar_.EditNameKeyPress(key); })) {
         return false;
     }
     return passes;
@@ -24,7 +24,7 @@ bool LibraryEditing::EditNameKeyPress(char key) {
 
 bool LibraryEditing::EditMacroKeyPress(char key) {
     bool passes = false;
-    if (!Run([&] { passes = bar_.EditMacroKeyPress(key); })) {
+    if (!RunReported(ports_.errors, [&] { passes = bar_.EditMacroKeyPress(key); })) {
         return false;
     }
     return passes;
@@ -64,10 +64,9 @@ void LibraryEditing::ActionMainFormUpdate(bool fullMode, bool lastActiveWindowAl
         }
     }
     in.lastActiveWindowAlive = lastActiveWindowAlive;
-    in.forceSaveWas = forceSaveWas_;
-    const CommandStates states = ComputeCommandStates(in);
-    forceSaveWas_ = states.editorForceSave;
-    ports_.states.ApplyCommandStates(states);
+    in.forceSaveWas = states_.editorForceSave;
+    states_ = ComputeCommandStates(in);
+    ports_.states.ApplyCommandStates(states_);
 }
 
 } // namespace tw

@@ -4,7 +4,8 @@
 // ports. The main window forwards each control event to one handler here.
 //
 // Every handler is a command boundary: a failed disk step ends it and is reported through the
-// ErrorSink (the standard error report); nothing is rolled back.
+// standard error report; nothing is rolled back.
+#include "app/error_report.h"
 #include "library/rep_list.h"
 #include "platform/message_boxes.h"
 #include "ui/command_state.h"
@@ -14,7 +15,6 @@
 #include "ui/property_bar.h"
 #include "ui/reply_commit.h"
 
-#include <exception>
 #include <string>
 
 namespace tw {
@@ -24,7 +24,7 @@ struct LibraryEditingPorts {
     RichEditorPort& editor;
     NavigationView& view;
     MessageBoxes& boxes;
-    ErrorSink& errors;
+    ErrorReportPort& errors;
     CommandStateView& states;
 };
 
@@ -36,16 +36,16 @@ public:
 
     // --- commands; false when one ended with an error ---
     bool NavAddFolderExecute() {
-        return Run([&] { navigation_.NavAddFolderExecute(); });
+        return RunReported(ports_.errors, [&] { navigation_.NavAddFolderExecute(); });
     }
     bool NavAddReplyExecute() {
-        return Run([&] { navigation_.NavAddReplyExecute(); });
+        return RunReported(ports_.errors, [&] { navigation_.NavAddReplyExecute(); });
     }
     bool NavDeleteExecute() {
-        return Run([&] { navigation_.NavDeleteExecute(); });
+        return RunReported(ports_.errors, [&] { navigation_.NavDeleteExecute(); });
     }
     bool EditorForceSaveExecute() {
-        return Run([&] { bar_.EditorForceSaveExecute(); });
+        return RunReported(ports_.errors, [&] { bar_.EditorForceSaveExecute(); });
     }
     // For the moments outside this class (exit, delivery): throws like the library does.
     void CommitCurrentReply() { committer_.CommitCurrentReply(); }
@@ -53,18 +53,18 @@ public:
     // --- tree events ---
     void NavigationChanging() { navigation_.NavigationChanging(); }
     void NavigationChange(TreeNode* node) {
-        Run([&] { navigation_.NavigationChange(node); });
+        RunReported(ports_.errors, [&] { navigation_.NavigationChange(node); });
     }
     // A user's selection from the core's side (both of the above).
     void SelectNode(TreeNode* node) {
-        Run([&] { navigation_.SelectNode(node); });
+        RunReported(ports_.errors, [&] { navigation_.SelectNode(node); });
     }
     bool NavigationEdited(TreeNode* node, const std::string& text);
     bool NavigationDragOver(TreeNode* target, int y, int height, bool fromTree) {
         return navigation_.NavigationDragOver(target, y, height, fromTree);
     }
     void NavigationDragDrop(TreeNode* target) {
-        Run([&] { navigation_.NavigationDragDrop(target); });
+        RunReported(ports_.errors, [&] { navigation_.NavigationDragDrop(target); });
     }
     static NodeImages NavigationGetImageIndex(const TreeNode* node, bool expanded) {
         return NavigationCommands::NavigationGetImageIndex(node, expanded);
@@ -86,19 +86,19 @@ public:
     bool EditNameKeyPress(char key);
     bool EditMacroKeyPress(char key);
     void ComboBoxKeyChange() {
-        Run([&] { bar_.ComboBoxKeyChange(); });
+        RunReported(ports_.errors, [&] { bar_.ComboBoxKeyChange(); });
     }
     void CheckBoxHotKeyMouseUp(bool leftButton) {
-        Run([&] { bar_.CheckBoxHotKeyMouseUp(leftButton); });
+        RunReported(ports_.errors, [&] { bar_.CheckBoxHotKeyMouseUp(leftButton); });
     }
     void CheckBoxShiftMouseUp(bool leftButton) {
-        Run([&] { bar_.CheckBoxShiftMouseUp(leftButton); });
+        RunReported(ports_.errors, [&] { bar_.CheckBoxShiftMouseUp(leftButton); });
     }
     void ListMacrosClick(int row) {
-        Run([&] { bar_.ListMacrosClick(row); });
+        RunReported(ports_.errors, [&] { bar_.ListMacrosClick(row); });
     }
     void ListHotKeysClick(int row) {
-        Run([&] { bar_.ListHotKeysClick(row); });
+        RunReported(ports_.errors, [&] { bar_.ListHotKeysClick(row); });
     }
 
     // Replaces the editor's selection as the user typing would: the reply counts as changed and
@@ -108,6 +108,11 @@ public:
     // --- idle time ---
     void ActionMainFormUpdate(bool fullMode, bool lastActiveWindowAlive);
 
+    // As the last idle-time refresh decided; nothing is available before the first one.
+    bool CommandAvailable(MainCommand command) const {
+        return tw::CommandAvailable(states_, command);
+    }
+
     const PendingEdits& Flags() const { return flags_; }
     // The ContentModified flag, for the expansion that rewrites the editor's working copy.
     void ClearContentModified() { flags_.ContentModified = false; }
@@ -115,17 +120,6 @@ public:
 
 private:
     SelectionKind CurrentSelection() const;
-    template <class Step> bool Run(Step&& step) {
-        try {
-            step();
-            return true;
-        } catch (const std::exception& e) {
-            ports_.errors.ReportError(e.what());
-        } catch (...) {
-            ports_.errors.ReportError("Unexpected error");
-        }
-        return false;
-    }
 
     TRepList& list_;
     LibraryEditingPorts ports_;
@@ -133,7 +127,7 @@ private:
     ReplyCommitter committer_;
     NavigationCommands navigation_;
     PropertyBar bar_;
-    bool forceSaveWas_ = false;
+    CommandStates states_;
 };
 
 } // namespace tw

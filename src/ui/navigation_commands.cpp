@@ -3,8 +3,6 @@
 #include "library/hot_key.h"
 #include "ui/key_table.h"
 
-#include <exception>
-
 namespace tw {
 namespace {
 
@@ -76,11 +74,7 @@ void NavigationCommands::RemoveCascade(TreeNode* node, bool select) {
 }
 
 void NavigationCommands::NavigationChanging() {
-    try {
-        committer_.CommitCurrentReply();
-    } catch (const std::exception& e) {
-        ports_.errors.ReportError(e.what());
-    }
+    RunReported(ports_.errors, [this] { committer_.CommitCurrentReply(); });
 }
 
 void NavigationCommands::NavigationChange(TreeNode* node) {

@@ -3,6 +3,7 @@
 // dragging, and what a change of the selection does (commit the old node, load the new one).
 //
 // The commands throw LibraryError when the disk refuses a step; steps already done stay done.
+#include "app/error_report.h"
 #include "library/rep_list.h"
 #include "platform/message_boxes.h"
 #include "ui/editing_ports.h"
@@ -32,7 +33,7 @@ struct NavigationPorts {
     RichEditorPort& editor;
     NavigationView& view;
     MessageBoxes& boxes;
-    ErrorSink& errors;
+    ErrorReportPort& errors;
 };
 
 class NavigationCommands {

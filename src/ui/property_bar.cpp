@@ -4,8 +4,6 @@
 #include "library/hot_key.h"
 #include "ui/key_table.h"
 
-#include <exception>
-
 namespace tw {
 namespace {
 
@@ -26,11 +24,7 @@ TRep* PropertyBar::SelectedRep() const {
 }
 
 void PropertyBar::CommitOnEnter() {
-    try {
-        committer_.CommitCurrentReply();
-    } catch (const std::exception& e) {
-        errors_.ReportError(e.what());
-    }
+    RunReported(errors_, [this] { committer_.CommitCurrentReply(); });
 }
 
 bool PropertyBar::EditNameKeyPress(char key) {

@@ -3,7 +3,9 @@
 // drop-down, clicks in the two index lists, and the moments that commit the selected reply.
 //
 // Handlers that commit and must not end with an exception (focus changes, deactivation) report a
-// failed write through the ErrorSink; the key handlers and Save All throw like a command.
+// failed write through the standard error report; the key handlers and Save All throw like a
+// command.
+#include "app/error_report.h"
 #include "library/rep_list.h"
 #include "platform/message_boxes.h"
 #include "ui/editing_ports.h"
@@ -20,7 +22,7 @@ inline constexpr char kDuplicateHotKeyText[] =
 
 class PropertyBar {
 public:
-    PropertyBar(TRepList& list, PropertyBarView& bar, MessageBoxes& boxes, ErrorSink& errors,
+    PropertyBar(TRepList& list, PropertyBarView& bar, MessageBoxes& boxes, ErrorReportPort& errors,
                 PendingEdits& flags, ReplyCommitter& committer, NavigationCommands& navigation)
         : list_(list), bar_(bar), boxes_(boxes), errors_(errors), flags_(flags),
           committer_(committer), navigation_(navigation) {}
@@ -58,7 +60,7 @@ private:
     TRepList& list_;
     PropertyBarView& bar_;
     MessageBoxes& boxes_;
-    ErrorSink& errors_;
+    ErrorReportPort& errors_;
     PendingEdits& flags_;
     ReplyCommitter& committer_;
     NavigationCommands& navigation_;

@@ -10,33 +10,24 @@ namespace tw {
 TFormTextwright::TFormTextwright(StartupGlobals globals, MainFormPorts ports)
     : globals_(std::move(globals)), ports_(ports),
       lifecycle_(ports.window, ports.tray, ports.application),
-      tips_(ports.registry, ports.tipTimer, ports.tipDialog, delivery_),
-      reportedErrors_(ports.errorReport) {}
-
-void TFormTextwright::ReportedErrors::ReportError(const std::string& text) {
-    report_.ShowErrorReport(StandardErrorText(text));
-}
+      tips_(ports.registry, ports.tipTimer, ports.tipDialog, delivery_) {}
 
 void TFormTextwright::FormCreate() {
     ports_.hooks.StartHooks();
     EnsureDefaultSettings();
     delivery_.Reset();
-    PrepareEditorSeam();
-    PrepareMenusSeam();
     if (insertionsMenu_) {
         BuildPredefinedInsertionsMenu(*insertionsMenu_);
     }
-    RestoreLayoutSeam();
     library_.Create(globals_.LibraryRoot, ports_.boxes);
     LoadReplyLibrary();
     if (editingViews_ && library_.Replies()) {
         const EditingViews& v = *editingViews_;
         editing_ = std::make_unique<LibraryEditing>(
             *library_.Replies(), LibraryEditingPorts{v.bar, v.editor, v.navigation, ports_.boxes,
-                                                     reportedErrors_, v.states});
+                                                     ports_.errorReport, v.states});
         workingCopy_ = std::make_unique<ReplyWorkingCopy>(v.editor, *editing_);
     }
-    RefreshFormattingSeam();
 }
 
 void TFormTextwright::FormShow() {
@@ -47,9 +38,8 @@ void TFormTextwright::FormShow() {
 
 void TFormTextwright::FormDestroy() {
     ports_.hooks.StopHooks();
-    // Each step runs even when the one before failed: the library must still be freed.
-    RunReported(ports_.errorReport, [this] { CommitCurrentReplySeam(); });
-    RunReported(ports_.errorReport, [this] { SaveLayoutSeam(); });
+    // A failed write is reported and the library is freed all the same.
+    RunReported(ports_.errorReport, [this] { CommitCurrentReply(); });
     workingCopy_.reset();
     editing_.reset();
     library_.Free();
@@ -90,9 +80,20 @@ void TFormTextwright::ApplyReplacements(const std::string& names, const std::str
     }
 }
 
-void TFormTextwright::CommitCurrentReplySeam() {
+void TFormTextwright::CommitCurrentReply() {
     if (editing_) {
         editing_->CommitCurrentReply();
+    }
+}
+
+void TFormTextwright::ApplicationEventsActivate() {
+    delivery_.WatchingInput = false;
+}
+
+void TFormTextwright::ApplicationEventsDeactivate() {
+    delivery_.WatchingInput = true;
+    if (editing_) {
+        editing_->ApplicationDeactivate();
     }
 }
 
@@ -104,6 +105,9 @@ void TFormTextwright::ActionMainFormUpdate(bool lastActiveWindowAlive) {
 }
 
 bool TFormTextwright::ExecuteCommand(MainCommand command) {
+    if (editing_ && !editing_->CommandAvailable(command)) {
+        return true;
+    }
     return RunReported(ports_.errorReport, [&] { RunCommand(command); });
 }
 
@@ -143,8 +147,7 @@ void TFormTextwright::RunCommand(MainCommand command) {
         ports_.shell.OpenDocument(kMakerHomePage);
         break;
     case MainCommand::ChangeMode:
-        ToggleModeSeam();
-        break;
+        break; // the window has one mode until the mode switch exists
     case MainCommand::NavAddFolder:
     case MainCommand::NavAddReply:
     case MainCommand::NavDelete:

@@ -19,10 +19,10 @@
 
 #include <memory>
 #include <optional>
-#include <utility>
 
 namespace tw {
 
+// Built with named fields, one line per port.
 struct MainFormPorts {
     RawRegistry& registry;
     MessageBoxes& boxes;
@@ -67,12 +67,12 @@ public:
     void NavigationChange(TreeNode* node);
 
     // Runs a menu command under the standard error report; false when it ended with an error.
+    // A command that is not available now does nothing.
     bool ExecuteCommand(MainCommand command);
-    // Any other handler call from the window system goes through here, so that no error
-    // escapes into the window system: it ends the handler and is shown.
-    template <class Handler> bool Guarded(Handler&& handler) {
-        return RunReported(ports_.errorReport, std::forward<Handler>(handler));
-    }
+    // The program becomes the active application again, or stops being it; leaving writes the
+    // pending edits first.
+    void ApplicationEventsActivate();
+    void ApplicationEventsDeactivate();
 
     void AttachEditingViews(EditingViews views) { editingViews_.emplace(views); }
     // PopupMenuPreDefParams, filled during FormCreate; attached by the window before it.
@@ -103,15 +103,7 @@ public:
 private:
     void RunCommand(MainCommand command);
     void RunEditingCommand(MainCommand command);
-
-    // Steps of the start and the end that later work fills in; empty until then.
-    void PrepareEditorSeam() {}     // editor paragraph spacing
-    void PrepareMenusSeam() {}      // MacroListRatio, KeyTable, colour and special-character menus
-    void RestoreLayoutSeam() {}     // window mode and layout
-    void RefreshFormattingSeam() {} // formatting toolbar from the editor
-    void CommitCurrentReplySeam();  // pending edits of the selected reply
-    void SaveLayoutSeam() {}        // sizes of the current mode
-    void ToggleModeSeam() {}        // the mode switch
+    void CommitCurrentReply();
 
     StartupGlobals globals_;
     MainFormPorts ports_;
@@ -119,16 +111,6 @@ private:
     WindowLifecycle lifecycle_;
     TipOfDay tips_;
     LibraryHost library_;
-
-    class ReportedErrors : public ErrorSink {
-    public:
-        explicit ReportedErrors(ErrorReportPort& report) : report_(report) {}
-        void ReportError(const std::string& text) override;
-
-    private:
-        ErrorReportPort& report_;
-    };
-    ReportedErrors reportedErrors_;
     std::optional<EditingViews> editingViews_;
     InsertionsMenu* insertionsMenu_ = nullptr;
     std::unique_ptr<LibraryEditing> editing_;

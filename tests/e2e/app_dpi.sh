@@ -28,4 +28,8 @@ DX=$((L - SL - (SW - W) / 2)); DY=$((T - ST - (SH - H) / 2))
 # 119 * 1.5 = 178.5, rounded up.
 probe panes | grep -q ' macros=179x' || fail "macro list not scaled: $(probe panes)"
 echo "  ok: 1110x746 centred, macro list 179 wide"
+# The insertions dialog, made hidden at start: 392x132 scaled by 1.5.
+[ "$(probe client 'Textwright - Do Macro Insertions and Replacements ')" = "588 198" ] ||
+    fail "insertions dialog not scaled: $(probe client 'Textwright - Do Macro Insertions and Replacements ')"
+echo "  ok: insertions dialog 588x198"
 echo "app_dpi: all passed"

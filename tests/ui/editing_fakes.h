@@ -91,10 +91,10 @@ public:
     void ScrollTreeLines(int lines) override { scrolled += lines; }
 };
 
-class RecordingErrorSink : public ErrorSink {
+class RecordingErrorReport : public ErrorReportPort {
 public:
     std::vector<std::string> reports;
-    void ReportError(const std::string& text) override { reports.push_back(text); }
+    void ShowErrorReport(const std::string& text) override { reports.push_back(text); }
 };
 
 class RecordingCommandStates : public CommandStateView {
@@ -118,7 +118,7 @@ public:
     FakePropertyBar bar;
     FakeRichEditor editor;
     FakeNavigationView view;
-    RecordingErrorSink errors;
+    RecordingErrorReport errors;
     RecordingCommandStates states;
     LibraryEditing editing{list, {bar, editor, view, boxes, errors, states}};
 

@@ -81,10 +81,60 @@ TEST_F(FormEditing, CommandsSelectionStatesAndTheLastCommit) {
 TEST_F(FormEditing, AFailedCommandShowsTheStandardErrorReport) {
     form.AttachEditingViews({bar, editor, view, states});
     form.FormCreate();
+    form.ActionMainFormUpdate(false);
     std::filesystem::remove(temp.Path() / "Replies" / "index.sub");
     EXPECT_TRUE(form.ExecuteCommand(MainCommand::NavAddFolder));
     EXPECT_TRUE(Logged("error report: File \""));
     EXPECT_FALSE(temp.Exists("Replies/1"));
+    form.FormDestroy();
+}
+
+TEST_F(FormEditing, ACommandActsOnlyWhenTheLastRefreshEnabledIt) {
+    form.AttachEditingViews({bar, editor, view, states});
+    form.FormCreate();
+    const std::string index = temp.Get("Replies/index.sub");
+    const std::string reply = temp.Get("Replies/1.rep");
+    // Before the first idle-time refresh nothing of the library is available.
+    EXPECT_TRUE(form.ExecuteCommand(MainCommand::NavAddReply));
+    EXPECT_EQ(temp.Get("Replies/index.sub"), index);
+
+    form.NavigationChange(form.Library().Tree().FirstNode());
+    form.ActionMainFormUpdate(false); // Save All off: nothing edited yet
+    editor.Type("{\\rtf1 Edited}");
+    EXPECT_TRUE(form.ExecuteCommand(MainCommand::EditorForceSave));
+    EXPECT_EQ(temp.Get("Replies/1.rep"), reply);
+
+    form.ActionMainFormUpdate(false);
+    EXPECT_TRUE(form.ExecuteCommand(MainCommand::EditorForceSave));
+    EXPECT_EQ(temp.Get("Replies/1.rep"), "\r\n\r\n{\\rtf1 Edited}\r\n");
+    // A command without an action state is always available.
+    EXPECT_TRUE(form.ExecuteCommand(MainCommand::About));
+    EXPECT_TRUE(Logged("about box"));
+    form.FormDestroy();
+}
+
+TEST_F(FormEditing, LeavingTheApplicationWritesPendingEditsAndWatchesInput) {
+    form.AttachEditingViews({bar, editor, view, states});
+    form.FormCreate();
+    form.NavigationChange(form.Library().Tree().FirstNode());
+    form.Delivery().TypedWord = "thx";
+    editor.Type("{\\rtf1 Thanks a lot}");
+
+    form.ApplicationEventsDeactivate();
+    EXPECT_EQ(temp.Get("Replies/1.rep"), "\r\n\r\n{\\rtf1 Thanks a lot}\r\n");
+    EXPECT_FALSE(form.Editing()->Flags().ContentModified);
+    EXPECT_TRUE(form.Delivery().WatchingInput);
+
+    form.ApplicationEventsActivate();
+    EXPECT_FALSE(form.Delivery().WatchingInput);
+    EXPECT_EQ(form.Delivery().TypedWord, "thx");
+
+    // A write that fails is reported and the program goes on.
+    editor.Type("{\\rtf1 Gone}");
+    std::filesystem::remove_all(temp.Path() / "Replies");
+    form.ApplicationEventsDeactivate();
+    EXPECT_TRUE(Logged("error report: "));
+    EXPECT_TRUE(form.Delivery().WatchingInput);
     form.FormDestroy();
 }
 

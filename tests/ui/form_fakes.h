@@ -150,8 +150,19 @@ struct MainFormFakes {
     FakeHooks hooks{log};
 
     MainFormPorts Ports(RawRegistry& registry) {
-        return MainFormPorts{registry, boxes,     boxes,       shell,   window, tray,
-                             timer,    tipDialog, application, dialogs, hooks};
+        return MainFormPorts{
+            .registry = registry,
+            .boxes = boxes,
+            .errorReport = boxes,
+            .shell = shell,
+            .window = window,
+            .tray = tray,
+            .tipTimer = timer,
+            .tipDialog = tipDialog,
+            .application = application,
+            .dialogs = dialogs,
+            .hooks = hooks,
+        };
     }
 };
 

@@ -1,5 +1,5 @@
 // Shown, Hidden and Ending through the handlers; the tip of the day; the menu commands.
-#include "app/reg_proc.h"
+#include "settings/reg_proc.h"
 #include "app/settings.h"
 #include "fakes/fake_registry.h"
 #include "ui/form_fakes.h"
@@ -137,17 +137,6 @@ TEST_F(Handlers, AnUnhandledErrorEndsTheCommandAndTheProgramGoesOn) {
     EXPECT_TRUE(form.ExecuteCommand(MainCommand::About));
     EXPECT_EQ(Log{"about box"}, log);
     EXPECT_EQ(WindowState::Shown, form.State());
-}
-
-TEST_F(Handlers, NoErrorEscapesAGuardedHandler) {
-    int ran = 0;
-    EXPECT_FALSE(form.Guarded([&] {
-        ++ran;
-        throw std::runtime_error("Disk full");
-    }));
-    EXPECT_TRUE(form.Guarded([&] { ++ran; }));
-    EXPECT_EQ(2, ran);
-    EXPECT_EQ(Log{"error report: Disk full."}, log);
 }
 
 } // namespace

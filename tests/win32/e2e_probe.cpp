@@ -125,6 +125,15 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%d\n", FindWindowW(nullptr, argv[2]) ? 1 : 0);
         return 0;
     }
+    if (verb == L"client") { // the client size of a window, shown or hidden
+        HWND w = argc < 3 ? nullptr : FindWindowW(nullptr, argv[2]);
+        RECT r{};
+        if (!w || !GetClientRect(w, &r)) {
+            return 1;
+        }
+        std::printf("%ld %ld\n", r.right, r.bottom);
+        return 0;
+    }
     if (verb == L"menu-key" || verb == L"menu-shown") {
         HWND menu = FindWindowW(L"#32768", nullptr);
         if (!menu || !IsWindowVisible(menu)) {

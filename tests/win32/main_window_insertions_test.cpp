@@ -1,7 +1,7 @@
 // The main window's predefined insertions and its expansion port against the real controls:
 // the toolbar row and its menu, an insertion chosen from the menu saved by Save All, the
 // replacements on the real rich editor, and the insertions dialog made once beside the window.
-#include "app/reg_proc.h"
+#include "settings/reg_proc.h"
 #include "app/settings.h"
 #include "expansion/placeholders.h"
 #include "fakes/fake_registry.h"
@@ -104,8 +104,8 @@ protected:
     RecordingBoxes boxes;
     NoShell shell;
     NoHooks hooks;
-    MainWindow window{MakeStartupGlobals((temp.Path() / "Textwright.exe").string()), registry,
-                      boxes, shell, hooks};
+    MainWindow window{MakeStartupGlobals((temp.Path() / "Textwright.exe").string()),
+                      {.registry = registry, .boxes = boxes, .shell = shell, .hooks = hooks}};
 };
 
 TEST_F(MainWindowInsertions, TheToolbarEndsWithTheInsertionsButtonAndItsMenu) {
@@ -233,6 +233,23 @@ TEST_F(MainWindowInsertions, TheInsertionsDialogIsMadeOnceAndWaitsHidden) {
     EXPECT_FALSE(IsWindowVisible(dialog->Handle()));
     EXPECT_EQ(FindWindowW(nullptr, L"Textwright - Do Macro Insertions and Replacements "),
               dialog->Handle());
+    // Owned by the main window, so it has no taskbar button of its own.
+    EXPECT_EQ(GetWindow(dialog->Handle(), GW_OWNER), window.Handle());
+    EXPECT_FALSE(GetWindowLongPtrW(dialog->Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
+}
+
+TEST_F(MainWindowInsertions, LeavingTheApplicationWritesTheEditAndComingBackDoesNot) {
+    SelectReply();
+    Select(11, 16); // hello
+    ClickInsertion(2);
+    ASSERT_TRUE(Modified());
+    SendMessageW(window.Handle(), WM_ACTIVATEAPP, TRUE, 0);
+    EXPECT_TRUE(Modified());
+    EXPECT_FALSE(window.Form().Delivery().WatchingInput);
+    SendMessageW(window.Handle(), WM_ACTIVATEAPP, FALSE, 0);
+    EXPECT_FALSE(Modified());
+    EXPECT_TRUE(window.Form().Delivery().WatchingInput);
+    EXPECT_NE(Body().find("%ShortDate"), std::string::npos) << Body();
 }
 
 } // namespace

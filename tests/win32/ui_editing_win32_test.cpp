@@ -81,10 +81,10 @@ class NoStates : public CommandStateView {
 public:
     void ApplyCommandStates(const CommandStates&) override {}
 };
-class Errors : public ErrorSink {
+class Errors : public ErrorReportPort {
 public:
     std::vector<std::string> reports;
-    void ReportError(const std::string& text) override { reports.push_back(text); }
+    void ShowErrorReport(const std::string& text) override { reports.push_back(text); }
 };
 
 // A top-level window holding a tree view, the property bar and the editor over a library in a

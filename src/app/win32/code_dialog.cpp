@@ -21,7 +21,7 @@ UINT DpiOfWindow(HWND hwnd) {
     return dpi ? dpi : GetDpiForSystem();
 }
 
-HFONT CreateUiFont(UINT dpi, bool bold) {
+UniqueFont CreateUiFont(UINT dpi, bool bold) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     LOGFONTW font{};
@@ -34,16 +34,7 @@ HFONT CreateUiFont(UINT dpi, bool bold) {
     if (bold) {
         font.lfWeight = FW_BOLD;
     }
-    return CreateFontIndirectW(&font);
-}
-
-CodeDialog::~CodeDialog() {
-    if (font_) {
-        DeleteObject(font_);
-    }
-    if (bold_) {
-        DeleteObject(bold_);
-    }
+    return UniqueFont(CreateFontIndirectW(&font));
 }
 
 INT_PTR CodeDialog::RunModal(HWND owner) {
@@ -70,7 +61,7 @@ HWND CodeDialog::AddControl(const wchar_t* windowClass, const wchar_t* text, DWO
                                    Scale(y), Scale(width), Scale(height), hwnd_,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                    GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     return control;
 }
 
@@ -78,7 +69,7 @@ HFONT CodeDialog::BoldFont() {
     if (!bold_) {
         bold_ = CreateUiFont(dpi_, true);
     }
-    return bold_;
+    return bold_.get();
 }
 
 void CodeDialog::EndDialogWith(INT_PTR result) {
@@ -122,13 +113,7 @@ INT_PTR CALLBACK CodeDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
         SetWindowLongPtrW(hwnd, DWLP_USER, lp);
         self->hwnd_ = hwnd;
         self->dpi_ = DpiOfWindow(hwnd);
-        if (self->font_) {
-            DeleteObject(self->font_);
-        }
-        if (self->bold_) {
-            DeleteObject(self->bold_);
-            self->bold_ = nullptr;
-        }
+        self->bold_.reset();
         self->font_ = CreateUiFont(self->dpi_);
         SetWindowTextW(hwnd, self->Caption());
         self->SizeAndPlace(self->owner_);

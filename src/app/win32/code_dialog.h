@@ -1,13 +1,15 @@
 #pragma once
 // A modal dialog whose controls are laid out in code, in pixels at 96 dpi scaled for the
 // monitor, rather than in dialog units from a template.
+#include "platform/win32/unique_handle.h"
+
 #include <windows.h>
 
 namespace tw::win32 {
 
 class CodeDialog {
 public:
-    virtual ~CodeDialog();
+    virtual ~CodeDialog() = default;
     // Returns the result given to EndDialogWith; IDCANCEL when the window could not be made.
     INT_PTR RunModal(HWND owner);
     HWND Handle() const { return hwnd_; }
@@ -36,12 +38,12 @@ private:
     HWND hwnd_ = nullptr;
     HWND owner_ = nullptr;
     UINT dpi_ = 96;
-    HFONT font_ = nullptr;
-    HFONT bold_ = nullptr;
+    UniqueFont font_;
+    UniqueFont bold_;
 };
 
-// The message font of the system at the given dpi; the caller deletes it.
-HFONT CreateUiFont(UINT dpi, bool bold = false);
+// The message font of the system at the given dpi.
+UniqueFont CreateUiFont(UINT dpi, bool bold = false);
 UINT DpiOfWindow(HWND hwnd);
 
 } // namespace tw::win32

@@ -7,7 +7,8 @@ namespace tw::win32 {
 
 class TipDialogView : public CodeDialog, public TipDialogPort {
 public:
-    TipDialogView(HWND owner, TipPicker& picker) : owner_(owner), picker_(picker) {}
+    // `owner` is the owner's handle, null until that window exists.
+    TipDialogView(const HWND& owner, TipPicker& picker) : owner_(owner), picker_(picker) {}
 
     bool ShowTipDialog(bool showAtStartup) override;
 
@@ -23,7 +24,7 @@ protected:
 private:
     void ShowTip();
 
-    HWND owner_;
+    const HWND& owner_;
     TipPicker& picker_;
     bool showAtStartup_ = false;
 };

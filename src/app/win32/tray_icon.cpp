@@ -2,15 +2,13 @@
 
 #include "app/product.h"
 #include "platform/win32/ansi_path.h"
+#include "platform/win32/unique_handle.h"
 
 namespace tw::win32 {
 
 namespace {
 constexpr UINT kIconId = 1;
 }
-
-TrayIcon::TrayIcon(HWND owner, UINT callbackMessage, HICON icon)
-    : owner_(owner), callbackMessage_(callbackMessage), icon_(icon) {}
 
 TrayIcon::~TrayIcon() {
     SetTrayIconVisible(false);
@@ -45,7 +43,8 @@ void TrayIcon::Restore() {
 }
 
 int TrayIcon::TrackMenu(int showId, int exitId) {
-    HMENU menu = CreatePopupMenu();
+    UniqueMenu owned(CreatePopupMenu());
+    HMENU menu = owned.get();
     AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(showId), L"Show");
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(exitId), L"Exit");
@@ -56,7 +55,6 @@ int TrayIcon::TrackMenu(int showId, int exitId) {
     const int chosen = static_cast<int>(TrackPopupMenu(
         menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, owner_, nullptr));
     PostMessageW(owner_, WM_NULL, 0, 0);
-    DestroyMenu(menu);
     return chosen;
 }
 

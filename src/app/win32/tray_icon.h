@@ -10,11 +10,15 @@ namespace tw::win32 {
 class TrayIcon : public TrayIconPort {
 public:
     // Mouse events on the icon arrive at owner as callbackMessage with the mouse message in lParam.
-    TrayIcon(HWND owner, UINT callbackMessage, HICON icon);
+    // `owner` is the owner's handle, null until that window exists.
+    TrayIcon(const HWND& owner, UINT callbackMessage)
+        : owner_(owner), callbackMessage_(callbackMessage) {}
     ~TrayIcon() override;
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
 
+    // Shared icons only: the tray does not destroy it.
+    void SetIcon(HICON icon) { icon_ = icon; }
     void SetTrayIconVisible(bool visible) override;
     bool Visible() const { return visible_; }
     // After the taskbar restarts (message "TaskbarCreated") the icon must be added again.
@@ -25,9 +29,9 @@ public:
 private:
     NOTIFYICONDATAW Data() const;
 
-    HWND owner_;
+    const HWND& owner_;
     UINT callbackMessage_;
-    HICON icon_;
+    HICON icon_ = nullptr;
     bool visible_ = false;
 };
 

@@ -30,17 +30,17 @@ int ClientWidth(HWND hwnd) {
 int MacroInsertsWindow::CreateValueBox(const std::string& text) {
     HWND box = CreateWindowExW(
         WS_EX_CLIENTEDGE, L"EDIT", AnsiToWide(text).c_str(),
-        WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 5, 5, 100, kBoxHeight, scrollPanel_,
-        nullptr, reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(formHwnd_, GWLP_HINSTANCE)),
-        nullptr);
-    SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, Px(5), Px(5), Px(100), Px(kBoxHeight),
+        scrollPanel_, nullptr,
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(formHwnd_, GWLP_HINSTANCE)), nullptr);
+    SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     SetPropW(box, kOwnerProp, this);
     SetPropW(box, kOldProcProp,
              reinterpret_cast<HANDLE>(
                  SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ValueBoxProc))));
     const int id = nextBox_++;
     boxes_[id] = box;
-    boxTops_[id] = 5;
+    boxTops_[id] = Px(5);
     return id;
 }
 
@@ -67,8 +67,8 @@ void MacroInsertsWindow::PlaceValueBox(int box, int left, int top, int width) {
     if (it == boxes_.end()) {
         return;
     }
-    boxTops_[box] = top;
-    MoveWindow(it->second, left, top - scrollPos_, width, kBoxHeight, TRUE);
+    boxTops_[box] = Px(top);
+    MoveWindow(it->second, Px(left), Px(top) - scrollPos_, Px(width), Px(kBoxHeight), TRUE);
     UpdateScrollRange();
 }
 
@@ -85,7 +85,7 @@ std::string MacroInsertsWindow::ValueBoxText(int box) {
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     const int got = GetWindowTextW(it->second, text.data(), length + 1);
     text.resize(static_cast<std::size_t>(std::max(got, 0)));
-    return WideToAnsi(text);
+    return WideToUtf8(text);
 }
 
 bool MacroInsertsWindow::ValueBoxHasSelection(int box) {
@@ -108,14 +108,16 @@ void MacroInsertsWindow::SelectAllOfValueBox(int box) {
 }
 
 DialogSize MacroInsertsWindow::FormSize() {
-    return SizeOf(formHwnd_);
+    return Logical(SizeOf(formHwnd_));
 }
 
 void MacroInsertsWindow::SetFormSize(DialogSize size) {
-    SetWindowPos(formHwnd_, nullptr, 0, 0, size.width, size.height,
+    SetWindowPos(formHwnd_, nullptr, 0, 0, Px(size.width), Px(size.height),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The screen's size and the largest size, which the logic sets to it, stay in screen pixels:
+// the placement against real controls uses the same measure.
 void MacroInsertsWindow::SetFormMaxSize(DialogSize size) {
     maxSize_ = size;
 }
@@ -125,26 +127,27 @@ DialogSize MacroInsertsWindow::ScreenSize() {
 }
 
 int MacroInsertsWindow::ScrollPanelClientWidth() {
-    return ClientWidth(scrollPanel_);
+    return Logical(ClientWidth(scrollPanel_));
 }
 
 int MacroInsertsWindow::PanelBotWidth() {
-    return ClientWidth(panelBot_);
+    return Logical(ClientWidth(panelBot_));
 }
 
 int MacroInsertsWindow::CheckShowWidth() {
-    return SizeOf(checkShow_).width;
+    return Logical(SizeOf(checkShow_).width);
 }
 
 int MacroInsertsWindow::ButtonOkWidth() {
-    return SizeOf(buttonOk_).width;
+    return Logical(SizeOf(buttonOk_).width);
 }
 
 void MacroInsertsWindow::SetButtonOkLeft(int left) {
     RECT r;
     GetWindowRect(buttonOk_, &r);
     MapWindowPoints(nullptr, panelBot_, reinterpret_cast<POINT*>(&r), 2);
-    SetWindowPos(buttonOk_, nullptr, left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(buttonOk_, nullptr, Px(left), r.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MacroInsertsWindow::SetCheckShow(bool checked) {
@@ -158,7 +161,7 @@ bool MacroInsertsWindow::CheckShowChecked() {
 void MacroInsertsWindow::UpdateScrollRange() {
     int content = 0;
     for (const auto& [id, top] : boxTops_) {
-        content = std::max(content, top + kBoxHeight + 5);
+        content = std::max(content, top + Px(kBoxHeight + 5));
     }
     RECT r;
     GetClientRect(scrollPanel_, &r);
@@ -204,10 +207,11 @@ void MacroInsertsWindow::ScrollIntoView(HWND box) {
     RECT r;
     GetClientRect(scrollPanel_, &r);
     const int top = boxTops_[id];
-    if (top - 5 < scrollPos_) {
-        ScrollTo(top - 5);
-    } else if (top + kBoxHeight + 5 > scrollPos_ + r.bottom) {
-        ScrollTo(top + kBoxHeight + 5 - r.bottom);
+    const int gap = Px(5), bottom = top + Px(kBoxHeight + 5);
+    if (top - gap < scrollPos_) {
+        ScrollTo(top - gap);
+    } else if (bottom > scrollPos_ + r.bottom) {
+        ScrollTo(bottom - r.bottom);
     }
 }
 

@@ -1,7 +1,7 @@
 // Showing the insertions dialog: placement, foreground, the modal loop and its keys.
 #include "expansion/win32/macro_inserts_window.h"
 
-#include "app/win32/common_routines_win32.h"
+#include "platform/win32/foreground_window.h"
 
 namespace tw::win32 {
 
@@ -15,8 +15,11 @@ void MacroInsertsWindow::Wait(int milliseconds) {
     Sleep(static_cast<DWORD>(milliseconds));
 }
 
+// On the screen, in its pixels: the dialog is placed against real controls.
 DialogSize MacroInsertsWindow::DialogOuterSize() {
-    return FormSize();
+    RECT r;
+    GetWindowRect(formHwnd_, &r);
+    return {r.right - r.left, r.bottom - r.top};
 }
 
 void MacroInsertsWindow::MoveDialog(ScreenPoint topLeft) {

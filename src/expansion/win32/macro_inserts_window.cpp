@@ -39,6 +39,14 @@ void RegisterClasses(HINSTANCE instance) {
     done = true;
 }
 
+// The dialog font at the screen's dpi: the system's GUI font is made for 96 dpi.
+UniqueFont ScaledGuiFont(UINT dpi) {
+    LOGFONTW font{};
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+    font.lfHeight = MulDiv(font.lfHeight, static_cast<int>(dpi), 96);
+    return UniqueFont(CreateFontIndirectW(&font));
+}
+
 MacroInsertsWindow* OwnerOf(HWND hwnd) {
     return static_cast<MacroInsertsWindow*>(GetPropW(hwnd, kOwnerProp));
 }
@@ -54,45 +62,49 @@ MacroInsertsWindow::MacroInsertsWindow(HINSTANCE instance, RawRegistry& settings
 
 MacroInsertsWindow::~MacroInsertsWindow() {
     form_.FormDestroy();
-    if (formHwnd_ != nullptr) {
+    // The main window destroys the windows it owns when it goes first.
+    if (IsWindow(formHwnd_)) {
         DestroyWindow(formHwnd_);
     }
 }
 
 void MacroInsertsWindow::CreateControls(HINSTANCE instance) {
-    RECT frame{0, 0, kClientWidth, kClientHeight};
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
     const DWORD exStyle = WS_EX_TOPMOST | WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     formHwnd_ = CreateWindowExW(exStyle, kFormClass, kCaption, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                                nullptr, instance, nullptr);
+                                0, 0, mainWindow_, nullptr, instance, nullptr);
+    const UINT dpi = formHwnd_ ? GetDpiForWindow(formHwnd_) : 0;
+    dpi_ = dpi ? dpi : GetDpiForSystem();
+    RECT frame{0, 0, Px(kClientWidth), Px(kClientHeight)};
+    AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi_);
+    SetWindowPos(formHwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetPropW(formHwnd_, kOwnerProp, this);
     SetWindowLongPtrW(formHwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FormProc));
-    font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    font_ = ScaledGuiFont(dpi_);
 
     // The scroll panel comes first in the tab order, so the first value box gets the focus.
-    scrollPanel_ =
-        CreateWindowExW(WS_EX_STATICEDGE | WS_EX_CONTROLPARENT, kPanelClass, L"",
-                        WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_CLIPCHILDREN, 0, 0, kClientWidth,
-                        kClientHeight - kPanelBotHeight, formHwnd_, nullptr, instance, nullptr);
+    scrollPanel_ = CreateWindowExW(WS_EX_STATICEDGE | WS_EX_CONTROLPARENT, kPanelClass, L"",
+                                   WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_CLIPCHILDREN, 0, 0,
+                                   Px(kClientWidth), Px(kClientHeight - kPanelBotHeight), formHwnd_,
+                                   nullptr, instance, nullptr);
     panelBot_ = CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, L"", WS_CHILD | WS_VISIBLE, 0,
-                                kClientHeight - kPanelBotHeight, kClientWidth, kPanelBotHeight,
-                                formHwnd_, nullptr, instance, nullptr);
+                                Px(kClientHeight - kPanelBotHeight), Px(kClientWidth),
+                                Px(kPanelBotHeight), formHwnd_, nullptr, instance, nullptr);
     for (HWND panel : {scrollPanel_, panelBot_}) {
         SetPropW(panel, kOwnerProp, this);
         SetWindowLongPtrW(panel, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PanelProc));
     }
     buttonOk_ = CreateWindowExW(
         0, L"BUTTON", L"Accept", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0,
-        kButtonTop, kButtonWidth, kButtonHeight, panelBot_,
+        Px(kButtonTop), Px(kButtonWidth), Px(kButtonHeight), panelBot_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), instance, nullptr);
     checkShow_ = CreateWindowExW(0, L"BUTTON", L"Show the Dialog",
                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
-                                 kClientWidth - kCheckRightGap, kCheckTop, kCheckWidth,
-                                 kCheckHeight, panelBot_, nullptr, instance, nullptr);
-    SendMessageW(buttonOk_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    SendMessageW(checkShow_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+                                 Px(kClientWidth - kCheckRightGap), Px(kCheckTop), Px(kCheckWidth),
+                                 Px(kCheckHeight), panelBot_, nullptr, instance, nullptr);
+    SendMessageW(buttonOk_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    SendMessageW(checkShow_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     SendMessageW(checkShow_, BM_SETCHECK, BST_CHECKED, 0);
     Layout();
 }
@@ -112,7 +124,8 @@ LRESULT MacroInsertsWindow::OnFormMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lp);
-        info->ptMinTrackSize = POINT{kMacroInsertsMinSize.width, kMacroInsertsMinSize.height};
+        info->ptMinTrackSize =
+            POINT{Px(kMacroInsertsMinSize.width), Px(kMacroInsertsMinSize.height)};
         if (maxSize_.width > 0 && maxSize_.height > 0) {
             info->ptMaxTrackSize = POINT{maxSize_.width, maxSize_.height};
         }
@@ -147,10 +160,10 @@ LRESULT CALLBACK MacroInsertsWindow::PanelProc(HWND hwnd, UINT msg, WPARAM wp, L
         int pos = si.nPos;
         switch (LOWORD(wp)) {
         case SB_LINEUP:
-            pos -= kBoxHeight;
+            pos -= self->Px(kBoxHeight);
             break;
         case SB_LINEDOWN:
-            pos += kBoxHeight;
+            pos += self->Px(kBoxHeight);
             break;
         case SB_PAGEUP:
             pos -= static_cast<int>(si.nPage);
@@ -170,7 +183,7 @@ LRESULT CALLBACK MacroInsertsWindow::PanelProc(HWND hwnd, UINT msg, WPARAM wp, L
     }
     if (msg == WM_MOUSEWHEEL && hwnd == self->scrollPanel_) {
         self->ScrollTo(self->scrollPos_ -
-                       GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA * 3 * kBoxHeight);
+                       GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA * 3 * self->Px(kBoxHeight));
         return 0;
     }
     return DefWindowProcW(hwnd, msg, wp, lp);
@@ -197,14 +210,17 @@ void MacroInsertsWindow::Layout() {
     GetClientRect(formHwnd_, &client);
     const int width = client.right;
     const int height = client.bottom;
-    MoveWindow(panelBot_, 0, height - kPanelBotHeight, width, kPanelBotHeight, TRUE);
-    MoveWindow(scrollPanel_, 0, 0, width, height > kPanelBotHeight ? height - kPanelBotHeight : 0,
-               TRUE);
-    MoveWindow(checkShow_, width - kCheckRightGap, kCheckTop, kCheckWidth, kCheckHeight, TRUE);
+    const int panelBot = Px(kPanelBotHeight);
+    MoveWindow(panelBot_, 0, height - panelBot, width, panelBot, TRUE);
+    MoveWindow(scrollPanel_, 0, 0, width, height > panelBot ? height - panelBot : 0, TRUE);
+    MoveWindow(checkShow_, width - Px(kCheckRightGap), Px(kCheckTop), Px(kCheckWidth),
+               Px(kCheckHeight), TRUE);
     UpdateScrollRange();
-    const int boxWidth = ScrollPanelClientWidth() - 10;
+    RECT panel;
+    GetClientRect(scrollPanel_, &panel);
+    const int boxWidth = panel.right - Px(10);
     for (const auto& [id, box] : boxes_) {
-        SetWindowPos(box, nullptr, 0, 0, boxWidth, kBoxHeight,
+        SetWindowPos(box, nullptr, 0, 0, boxWidth, Px(kBoxHeight),
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }

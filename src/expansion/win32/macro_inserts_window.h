@@ -1,9 +1,11 @@
 #pragma once
 // The insertions dialog TFormMacroInserts as a Win32 window: it implements the view and the
-// host of the portable logic and turns window messages into the logic's handlers.
+// host of the portable logic and turns window messages into the logic's handlers. The logic
+// measures in pixels at 96 dpi; the window scales them for the screen it opens on.
 #include "expansion/insertions_dialog.h"
 #include "expansion/macro_inserts_form.h"
 #include "platform/raw_registry.h"
+#include "platform/win32/unique_handle.h"
 
 #include <windows.h>
 
@@ -14,7 +16,8 @@ namespace tw::win32 {
 
 class MacroInsertsWindow : public MacroInsertsView, public InsertionsDialogHost {
 public:
-    // Created once and reused; `mainWindow` is raised for a drop (may be null).
+    // Created once and reused, owned by `mainWindow` (no taskbar button of its own), which is
+    // raised for a drop (may be null).
     MacroInsertsWindow(HINSTANCE instance, RawRegistry& settings, HWND mainWindow);
     ~MacroInsertsWindow() override;
     MacroInsertsWindow(const MacroInsertsWindow&) = delete;
@@ -67,6 +70,12 @@ private:
     void ShowSteps();
     bool PreviewKey(const MSG& msg);
     int BoxId(HWND box) const;
+    // Between the logic's 96-dpi pixels and the screen's.
+    int Px(int logical) const { return MulDiv(logical, static_cast<int>(dpi_), 96); }
+    int Logical(int pixels) const { return MulDiv(pixels, 96, static_cast<int>(dpi_)); }
+    DialogSize Logical(DialogSize pixels) const {
+        return {Logical(pixels.width), Logical(pixels.height)};
+    }
 
     TFormMacroInserts form_;
     HWND mainWindow_;
@@ -75,12 +84,13 @@ private:
     HWND panelBot_ = nullptr;
     HWND buttonOk_ = nullptr;
     HWND checkShow_ = nullptr;
-    HFONT font_ = nullptr;
+    UINT dpi_ = 96;
+    UniqueFont font_;
     std::map<int, HWND> boxes_;
-    std::map<int, int> boxTops_; // unscrolled top of each box
+    std::map<int, int> boxTops_; // unscrolled top of each box, in screen pixels
     int nextBox_ = 1;
     int scrollPos_ = 0;
-    DialogSize maxSize_{};
+    DialogSize maxSize_{}; // in screen pixels, like the screen size
     DialogClose result_ = DialogClose::None;
     bool ready_ = false;
 };

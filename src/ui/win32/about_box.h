@@ -1,5 +1,5 @@
 #pragma once
-// "Textwright - About": the product's name and version, and an "Ok" button that closes it.
+// "Textwright - About": the product's name, version and purpose; its "Ok" button closes it.
 #include "app/win32/code_dialog.h"
 
 namespace tw::win32 {
@@ -11,7 +11,7 @@ public:
 
 protected:
     const wchar_t* Caption() const override { return L"Textwright - About"; }
-    SIZE ClientSize96() const override { return {320, 150}; }
+    SIZE ClientSize96() const override { return {380, 166}; }
     void OnInit() override;
     void OnCommand(int id, int code) override;
 

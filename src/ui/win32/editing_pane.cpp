@@ -107,21 +107,6 @@ bool EditingPane::OnNotify(const NMHDR& header, LRESULT& result) {
     return toolbar_->OnNotify(header, result) || tree_->OnNotify(header, result);
 }
 
-bool EditingPane::CommandAvailable(MainCommand command) const {
-    switch (command) {
-    case MainCommand::NavAddFolder:
-        return states_.navAddFolder;
-    case MainCommand::NavAddReply:
-        return states_.navAddReply;
-    case MainCommand::NavDelete:
-        return states_.navDelete;
-    case MainCommand::EditorForceSave:
-        return states_.editorForceSave;
-    default:
-        return true;
-    }
-}
-
 void EditingPane::Layout(const RECT& navButtons, const RECT& bottomBar, const RECT& editorPane,
                          int dpi) {
     const int button = Scale(32, dpi), gap = Scale(4, dpi);
@@ -141,7 +126,6 @@ void EditingPane::Layout(const RECT& navButtons, const RECT& bottomBar, const RE
 }
 
 void EditingPane::ApplyCommandStates(const CommandStates& s) {
-    states_ = s;
     EnableWindow(butAddFolder_, s.navAddFolder);
     EnableWindow(butAddReply_, s.navAddReply);
     EnableWindow(butDelete_, s.navDelete);

@@ -43,8 +43,6 @@ public:
     bool OnNotify(const NMHDR& header, LRESULT& result);
     // Keys the window's accelerators must leave alone (the in-place editor is open).
     bool WantsKeysItself() const { return tree_->EditingLabel(); }
-    // A command whose action is disabled does nothing, whatever sent it.
-    bool CommandAvailable(MainCommand command) const;
 
     // Fills the three panes' rectangles.
     void Layout(const RECT& navButtons, const RECT& bottomBar, const RECT& editorPane, int dpi);
@@ -64,7 +62,6 @@ private:
     TabOrder tabOrder_;
     HWND butAddFolder_ = nullptr, butAddReply_ = nullptr, butDelete_ = nullptr;
     HWND butForceSave_ = nullptr;
-    CommandStates states_;
 };
 
 } // namespace tw::win32

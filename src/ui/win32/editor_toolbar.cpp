@@ -20,7 +20,7 @@ EditorToolbar::EditorToolbar(HWND parent, int id) : parent_(parent) {
                                 CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
                             0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                             GetModuleHandleW(nullptr), nullptr);
-    popup_ = CreatePopupMenu();
+    popup_.reset(CreatePopupMenu());
     if (!hwnd_) {
         return;
     }
@@ -37,12 +37,6 @@ EditorToolbar::EditorToolbar(HWND parent, int id) : parent_(parent) {
     buttons[1].fsStyle = BTNS_WHOLEDROPDOWN | BTNS_AUTOSIZE | BTNS_SHOWTEXT;
     buttons[1].iString = reinterpret_cast<INT_PTR>(kPreDefParamsText);
     SendMessageW(hwnd_, TB_ADDBUTTONSW, 2, reinterpret_cast<LPARAM>(buttons));
-}
-
-EditorToolbar::~EditorToolbar() {
-    if (popup_) {
-        DestroyMenu(popup_);
-    }
 }
 
 std::optional<int> EditorToolbar::InsertionTagOf(int commandId) {
@@ -74,7 +68,7 @@ void EditorToolbar::DropDownPreDefParams() {
     RECT button{};
     SendMessageW(hwnd_, TB_GETRECT, kButPreDefParamsId, reinterpret_cast<LPARAM>(&button));
     MapWindowPoints(hwnd_, nullptr, reinterpret_cast<POINT*>(&button), 2);
-    TrackPopupMenu(popup_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, button.left,
+    TrackPopupMenu(popup_.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, button.left,
                    button.bottom, 0, parent_, nullptr);
 }
 
@@ -99,20 +93,20 @@ bool EditorToolbar::OnNotify(const NMHDR& header, LRESULT& result) {
 }
 
 int EditorToolbar::ItemCount() {
-    const int n = GetMenuItemCount(popup_);
+    const int n = GetMenuItemCount(popup_.get());
     return n < 0 ? 0 : n;
 }
 
 void EditorToolbar::DeleteLastItem() {
-    DeleteMenu(popup_, static_cast<UINT>(ItemCount() - 1), MF_BYPOSITION);
+    DeleteMenu(popup_.get(), static_cast<UINT>(ItemCount() - 1), MF_BYPOSITION);
 }
 
 void EditorToolbar::AddItem(const InsertionMenuEntry& entry) {
     if (entry.separator) {
-        AppendMenuW(popup_, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(popup_.get(), MF_SEPARATOR, 0, nullptr);
         return;
     }
-    AppendMenuW(popup_, MF_STRING | (entry.enabled ? MF_ENABLED : MF_GRAYED),
+    AppendMenuW(popup_.get(), MF_STRING | (entry.enabled ? MF_ENABLED : MF_GRAYED),
                 static_cast<UINT_PTR>(kPredefinedInsertionBaseId + entry.tag),
                 AnsiToWide(entry.caption).c_str());
 }

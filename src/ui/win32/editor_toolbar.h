@@ -4,6 +4,8 @@
 // are to be inserted in front of Sep7, so that ButPreDefParams stays the last button.
 #include "expansion/predefined_insertions.h"
 
+#include "platform/win32/unique_handle.h"
+
 #include <windows.h>
 
 #include <optional>
@@ -18,12 +20,11 @@ inline constexpr int kPredefinedInsertionBaseId = 1200;
 class EditorToolbar : public InsertionsMenu {
 public:
     EditorToolbar(HWND parent, int id);
-    ~EditorToolbar() override;
     EditorToolbar(const EditorToolbar&) = delete;
     EditorToolbar& operator=(const EditorToolbar&) = delete;
 
     HWND Handle() const { return hwnd_; }
-    HMENU PopupMenuPreDefParams() const { return popup_; }
+    HMENU PopupMenuPreDefParams() const { return popup_.get(); }
     // The tag of the insertion item a WM_COMMAND id stands for.
     static std::optional<int> InsertionTagOf(int commandId);
 
@@ -45,7 +46,7 @@ public:
 private:
     HWND parent_;
     HWND hwnd_ = nullptr;
-    HMENU popup_ = nullptr;
+    UniqueMenu popup_;
 };
 
 } // namespace tw::win32

@@ -78,8 +78,9 @@ std::optional<MainCommand> CommandOfMenuId(int id) {
     return std::nullopt;
 }
 
-HMENU BuildMainMenu() {
-    HMENU bar = CreateMenu();
+UniqueMenu BuildMainMenu() {
+    UniqueMenu owned(CreateMenu());
+    HMENU bar = owned.get();
 
     HMENU file = CreatePopupMenu();
     AppendMenuW(file, MF_STRING, Id(MainCommand::Exit), L"E&xit\tAlt+X");
@@ -111,10 +112,10 @@ HMENU BuildMainMenu() {
 
     // Named after the mode it switches to once the mode is applied.
     AppendMenuW(bar, MF_STRING, Id(MainCommand::ChangeMode), L"Change Mode");
-    return bar;
+    return owned;
 }
 
-HACCEL BuildMainAccelerators() {
+UniqueAccelerators BuildMainAccelerators() {
     ACCEL keys[] = {
         {FALT | FVIRTKEY, 'X', static_cast<WORD>(MenuIdOf(MainCommand::Exit))},
         {FVIRTKEY, VK_F1, static_cast<WORD>(MenuIdOf(MainCommand::HelpTopics))},
@@ -123,7 +124,7 @@ HACCEL BuildMainAccelerators() {
         {FSHIFT | FVIRTKEY, VK_DELETE, static_cast<WORD>(MenuIdOf(MainCommand::NavDelete))},
         {FCONTROL | FVIRTKEY, 'S', static_cast<WORD>(MenuIdOf(MainCommand::EditorForceSave))},
     };
-    return CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys)));
+    return UniqueAccelerators(CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys))));
 }
 
 } // namespace tw::win32

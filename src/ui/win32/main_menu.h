@@ -1,5 +1,6 @@
 #pragma once
 // The main window's menu bar and keyboard shortcuts.
+#include "platform/win32/unique_handle.h"
 #include "ui/main_commands.h"
 
 #include <optional>
@@ -8,9 +9,10 @@
 
 namespace tw::win32 {
 
-HMENU BuildMainMenu();
+// The bar owns its drop-down menus; a window given the bar owns it from then on.
+UniqueMenu BuildMainMenu();
 // Alt+X, F1 and the shortcuts of the library commands.
-HACCEL BuildMainAccelerators();
+UniqueAccelerators BuildMainAccelerators();
 // The command of a menu item id, or none for items handled elsewhere or not yet available.
 std::optional<MainCommand> CommandOfMenuId(int id);
 int MenuIdOf(MainCommand command);

@@ -4,7 +4,6 @@
 #include "app/win32/resource_ids.h"
 #include "platform/win32/ansi_path.h"
 #include "ui/main_layout.h"
-#include "ui/win32/about_box.h"
 #include "ui/win32/main_menu.h"
 
 #include <commctrl.h>
@@ -15,34 +14,30 @@ namespace tw::win32 {
 
 namespace {
 
-constexpr UINT_PTR kTipTimerId = 1;
-constexpr UINT kTipTimerInterval = 100;
 constexpr int kWidth96 = 740, kHeight96 = 497;
 constexpr int kMinWidth96 = 740, kMinHeight96 = 450;
 
-MainFormPorts PortsOf(MainWindow& w, RawRegistry& registry, Win32MessageBoxes& boxes,
-                      ShellPort& shell, HookComponents& hooks) {
-    return MainFormPorts{registry, boxes, boxes, shell, w, w, w, w, w, w, hooks};
-}
-
 } // namespace
 
-MainWindow::MainWindow(StartupGlobals globals, RawRegistry& registry, Win32MessageBoxes& boxes,
-                       ShellPort& shell, HookComponents& hooks)
-    : globals_(globals), registry_(registry), boxes_(boxes),
-      form_(globals, PortsOf(*this, registry, boxes, shell, hooks)),
-      options_(registry, boxes, *this, globals.ProgramPath), optionsView_(options_),
-      tipPicker_(StandardTips(), random_) {}
+MainWindow::MainWindow(StartupGlobals globals, SystemPorts system)
+    : system_(system), dialogs_(hwnd_, system.registry, system.boxes, frame_, globals.ProgramPath),
+      form_(globals, MainFormPorts{
+                         .registry = system.registry,
+                         .boxes = system.boxes,
+                         .errorReport = system.boxes,
+                         .shell = system.shell,
+                         .window = frame_,
+                         .tray = tray_,
+                         .tipTimer = tipTimer_,
+                         .tipDialog = tipDialog_,
+                         .application = application_,
+                         .dialogs = dialogs_,
+                         .hooks = system.hooks,
+                     }) {}
 
 MainWindow::~MainWindow() {
     if (hwnd_) {
         DestroyWindow(hwnd_);
-    }
-    if (font_) {
-        DeleteObject(font_);
-    }
-    if (accelerators_) {
-        DestroyAcceleratorTable(accelerators_);
     }
 }
 
@@ -66,17 +61,21 @@ bool MainWindow::Create() {
     const int x = std::max<int>(work.left, work.left + (work.right - work.left - width) / 2);
     const int y = std::max<int>(work.top, work.top + (work.bottom - work.top - height) / 2);
     accelerators_ = BuildMainAccelerators();
+    UniqueMenu menu = BuildMainMenu();
     hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, kMainWindowClass,
                             AnsiToWide(kApplicationTitle).c_str(),
                             WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, x, y, width, height, nullptr,
-                            BuildMainMenu(), instance, this);
+                            menu.get(), instance, this);
+    if (hwnd_) {
+        menu.release(); // the window's now
+    }
     return hwnd_ != nullptr;
 }
 
 void MainWindow::CreateInsertionsDialog() {
     if (!insertions_) {
-        insertions_ =
-            std::make_unique<MacroInsertsWindow>(GetModuleHandleW(nullptr), registry_, hwnd_);
+        insertions_ = std::make_unique<MacroInsertsWindow>(GetModuleHandleW(nullptr),
+                                                           system_.registry, hwnd_);
     }
 }
 
@@ -97,11 +96,12 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_SHOWWINDOW:
         if (wp) {
-            form_.Guarded([this] { form_.FormShow(); });
+            RunReported(system_.boxes, [this] { form_.FormShow(); });
         }
         break;
     case WM_CLOSE:
-        form_.Guarded([this] { form_.FormClose(); }); // hides to the tray; the window stays
+        RunReported(system_.boxes,
+                    [this] { form_.FormClose(); }); // hides to the tray; the window stays
         return 0;
     case WM_ENDSESSION:
         // Windows is ending the session: take the Exit path so pending edits are written.
@@ -135,14 +135,14 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
         return 0;
     case WM_SETCURSOR:
-        if (busy_) {
+        if (frame_.Busy()) {
             SetCursor(LoadCursorW(nullptr, IDC_WAIT));
             return TRUE;
         }
         break;
     case WM_TIMER:
-        if (wp == kTipTimerId) {
-            form_.Guarded([this] { form_.TipTimerTimer(); });
+        if (tipTimer_.Fired(wp)) {
+            RunReported(system_.boxes, [this] { form_.TipTimerTimer(); });
             return 0;
         }
         break;
@@ -150,9 +150,9 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         OnControlCommand(wp, lp);
         return 0;
     case WM_ACTIVATEAPP:
-        if (!wp && form_.Editing()) {
-            form_.Editing()->ApplicationDeactivate();
-        }
+        RunReported(system_.boxes, [this, wp] {
+            wp ? form_.ApplicationEventsActivate() : form_.ApplicationEventsDeactivate();
+        });
         break;
     case WM_NOTIFY:
         return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
@@ -160,8 +160,12 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         OnTrayMessage(lp);
         return 0;
     default:
-        if (taskbarCreated_ != 0 && msg == taskbarCreated_ && tray_) {
-            tray_->Restore();
+        if (taskbarCreated_ != 0 && msg == taskbarCreated_) {
+            tray_.Restore();
+            return 0;
+        }
+        if (exitRequest_ != 0 && msg == exitRequest_) {
+            RunReported(system_.boxes, [this] { form_.MIExitClick(); });
             return 0;
         }
         break;
@@ -172,54 +176,51 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 void MainWindow::OnCreate() {
     dpi_ = DpiOfWindow(hwnd_);
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    exitRequest_ = RegisterWindowMessageW(kExitRequestMessageName);
     CreateControls();
     ApplyFont();
     const int iconSize = GetSystemMetricsForDpi(SM_CXSMICON, dpi_);
-    HICON trayIcon =
+    tray_.SetIcon(
         static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(TW_IDI_MAIN),
-                                      IMAGE_ICON, iconSize, iconSize, LR_SHARED));
-    tray_ = std::make_unique<TrayIcon>(hwnd_, kTrayCallbackMessage, trayIcon);
-    tipView_ = std::make_unique<TipDialogView>(hwnd_, tipPicker_);
+                                      IMAGE_ICON, iconSize, iconSize, LR_SHARED)));
     treeMirror_ = std::make_unique<TreeViewMirror>(navigation_);
     macrosMirror_ = std::make_unique<ListBoxMirror>(listMacros_);
     hotKeysMirror_ = std::make_unique<ListBoxMirror>(listHotKeys_);
     treeMirror_->Attach(form_.Library().Tree());
     macrosMirror_->Attach(form_.Library().MacroList());
     hotKeysMirror_->Attach(form_.Library().HotKeyList());
+    frame_.AttachMirrors(treeMirror_.get(), macrosMirror_.get(), hotKeysMirror_.get());
     editing_ = std::make_unique<EditingPane>(
-        EditingPaneControls{hwnd_, navigation_, listMacros_, listHotKeys_, font_});
+        EditingPaneControls{hwnd_, navigation_, listMacros_, listHotKeys_, font_.get()});
     form_.AttachEditingViews(editing_->Views());
     form_.AttachInsertionsMenu(editing_->Toolbar());
     // Fires once the message loop runs.
-    SetTimerEnabled(true);
-    form_.Guarded([this] { form_.FormCreate(); });
+    tipTimer_.SetTimerEnabled(true);
+    RunReported(system_.boxes, [this] { form_.FormCreate(); });
     editing_->SetEditing(form_.Editing(), [this] { return treeMirror_->Mirroring(); });
     LayoutControls();
 }
 
 void MainWindow::OnDestroy() {
-    SetTimerEnabled(false);
+    tipTimer_.SetTimerEnabled(false);
     // No control event may reach the handlers while the library goes.
     if (editing_) {
         editing_->SetEditing(nullptr, nullptr);
     }
-    form_.Guarded([this] { form_.FormDestroy(); });
+    RunReported(system_.boxes, [this] { form_.FormDestroy(); });
     if (treeMirror_) {
         treeMirror_->Detach();
         macrosMirror_->Detach();
         hotKeysMirror_->Detach();
     }
-    if (tray_) {
-        tray_->SetTrayIconVisible(false);
-    }
+    tray_.SetTrayIconVisible(false);
     // Without its main window the program has nothing left to do; it must not linger holding
     // the single-instance mutex.
     PostQuitMessage(0);
 }
 
 void MainWindow::OnCommand(int id) {
-    const auto command = CommandOfMenuId(id);
-    if (command && (!editing_ || editing_->CommandAvailable(*command))) {
+    if (const auto command = CommandOfMenuId(id)) {
         form_.ExecuteCommand(*command);
     }
 }
@@ -227,7 +228,7 @@ void MainWindow::OnCommand(int id) {
 void MainWindow::OnControlCommand(WPARAM wp, LPARAM lp) {
     if (!lp && HIWORD(wp) == 0) {
         if (const auto tag = EditorToolbar::InsertionTagOf(LOWORD(wp))) {
-            form_.Guarded([this, tag] { form_.PredefinedInsertionClick(*tag); });
+            RunReported(system_.boxes, [this, tag] { form_.PredefinedInsertionClick(*tag); });
             return;
         }
     }
@@ -250,7 +251,7 @@ void MainWindow::OnIdle() {
     }
     const WindowHandle last = form_.Delivery().LastActiveWindow;
     const bool alive = last != 0 && IsWindow(reinterpret_cast<HWND>(last));
-    form_.Guarded([this, alive] { form_.ActionMainFormUpdate(alive); });
+    RunReported(system_.boxes, [this, alive] { form_.ActionMainFormUpdate(alive); });
 }
 
 LRESULT MainWindow::OnNotify(const NMHDR& header) {
@@ -262,7 +263,7 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
         !treeMirror_->Mirroring()) {
         const auto& change = reinterpret_cast<const NMTREEVIEWW&>(header);
         TreeNode* node = treeMirror_->NodeOf(change.itemNew.hItem);
-        form_.Guarded([this, node] { form_.NavigationChange(node); });
+        RunReported(system_.boxes, [this, node] { form_.NavigationChange(node); });
     }
     return 0;
 }
@@ -270,11 +271,11 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
 void MainWindow::OnTrayMessage(LPARAM mouseMessage) {
     switch (static_cast<UINT>(mouseMessage)) {
     case WM_LBUTTONUP:
-        form_.Guarded([this] { form_.TrayIconClick(MouseButton::Left); });
+        RunReported(system_.boxes, [this] { form_.TrayIconClick(MouseButton::Left); });
         break;
     case WM_RBUTTONUP: {
         const int chosen =
-            tray_->TrackMenu(MenuIdOf(MainCommand::TrayShow), MenuIdOf(MainCommand::TrayExit));
+            tray_.TrackMenu(MenuIdOf(MainCommand::TrayShow), MenuIdOf(MainCommand::TrayExit));
         if (chosen != 0) {
             OnCommand(chosen);
         }
@@ -317,17 +318,15 @@ void MainWindow::CreateControls() {
 }
 
 void MainWindow::ApplyFont() {
-    HFONT old = font_;
-    font_ = CreateUiFont(dpi_);
+    // The old font goes only after no control uses it any more.
+    UniqueFont font = CreateUiFont(dpi_);
     for (HWND control : {navigation_, listMacros_, listHotKeys_}) {
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     }
     if (editing_) {
-        editing_->SetFont(font_);
+        editing_->SetFont(font.get());
     }
-    if (old) {
-        DeleteObject(old);
-    }
+    font_ = std::move(font);
 }
 
 void MainWindow::LayoutControls() {
@@ -366,74 +365,6 @@ void MainWindow::LayoutControls() {
         editing_->Layout(rectOf(l.PanelNavButs), rectOf(l.PanelBottomBar), rectOf(l.PanelEditor),
                          static_cast<int>(dpi_));
     }
-}
-
-void MainWindow::ShowMainWindow() {
-    ShowWindow(hwnd_, SW_SHOW);
-}
-void MainWindow::HideMainWindow() {
-    ShowWindow(hwnd_, SW_HIDE);
-}
-bool MainWindow::IsMainWindowVisible() {
-    return IsWindowVisible(hwnd_) != FALSE;
-}
-
-void MainWindow::RestoreApplication() {
-    if (IsIconic(hwnd_)) {
-        ShowWindow(hwnd_, SW_RESTORE);
-    }
-    SetForegroundWindow(hwnd_);
-}
-
-void MainWindow::MakeMainWindowTopmost() {
-    SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
-void MainWindow::SetBusyCursor(bool busy) {
-    busy_ = busy;
-    SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
-}
-
-void MainWindow::BeginBulkLoad() {
-    treeMirror_->SuspendRedraw();
-    macrosMirror_->SuspendRedraw();
-    hotKeysMirror_->SuspendRedraw();
-}
-
-void MainWindow::EndBulkLoad() {
-    hotKeysMirror_->ResumeRedraw();
-    macrosMirror_->ResumeRedraw();
-    treeMirror_->ResumeRedraw();
-}
-
-void MainWindow::SetTrayIconVisible(bool visible) {
-    if (tray_) {
-        tray_->SetTrayIconVisible(visible);
-    }
-}
-
-void MainWindow::SetTimerEnabled(bool enabled) {
-    if (enabled) {
-        SetTimer(hwnd_, kTipTimerId, kTipTimerInterval, nullptr);
-    } else {
-        KillTimer(hwnd_, kTipTimerId);
-    }
-}
-
-bool MainWindow::ShowTipDialog(bool showAtStartup) {
-    return tipView_->ShowTipDialog(showAtStartup);
-}
-
-void MainWindow::Terminate() {
-    PostQuitMessage(0);
-}
-
-void MainWindow::ShowOptionsDialog() {
-    optionsView_.RunModal(hwnd_);
-}
-
-void MainWindow::ShowAboutBox() {
-    AboutBox(hwnd_).ShowModal();
 }
 
 } // namespace tw::win32

@@ -1,17 +1,19 @@
 #pragma once
-// The main window "Textwright": owns the real controls, implements the ports of
+// The main window "Textwright": owns the real controls and one adapter per port of
 // TFormTextwright, and turns each window message into one handler call.
-#include "app/options_dialog.h"
 #include "app/tips.h"
 #include "app/win32/common_routines_win32.h"
-#include "app/win32/options_dialog_view.h"
 #include "app/win32/tip_dialog_view.h"
 #include "app/win32/tray_icon.h"
 #include "expansion/win32/macro_inserts_window.h"
+#include "platform/win32/unique_handle.h"
 #include "ui/textwright_form.h"
 #include "ui/win32/editing_pane.h"
 #include "ui/win32/list_box_mirror.h"
+#include "ui/win32/main_dialogs.h"
+#include "ui/win32/main_window_frame.h"
 #include "ui/win32/tree_view_mirror.h"
+#include "ui/win32/window_timer.h"
 
 #include <memory>
 
@@ -22,21 +24,28 @@ namespace tw::win32 {
 inline constexpr const wchar_t* kMainWindowClass = L"TFormTextwright";
 // Mouse events on the tray icon.
 inline constexpr UINT kTrayCallbackMessage = WM_APP + 1;
+// A registered message that ends the program as Exit does (edits written, hooks stopped), for
+// the installer: WM_CLOSE only hides to the tray. The installer script spells the same name.
+inline constexpr const wchar_t* kExitRequestMessageName = L"Textwright2ExitRequest";
 // Control ids of the tree and the two index lists.
 inline constexpr int kNavigationId = 300;
 inline constexpr int kListMacrosId = 301;
 inline constexpr int kListHotKeysId = 302;
+inline constexpr UINT_PTR kTipTimerId = 1;
+inline constexpr UINT kTipTimerInterval = 100;
 
-class MainWindow : public MainWindowView,
-                   public TrayIconPort,
-                   public TimerPort,
-                   public TipDialogPort,
-                   public ApplicationPort,
-                   public DialogsPort {
+// What the main window's ports reach beyond the window itself.
+struct SystemPorts {
+    RawRegistry& registry;
+    Win32MessageBoxes& boxes;
+    ShellPort& shell;
+    HookComponents& hooks;
+};
+
+class MainWindow {
 public:
-    MainWindow(StartupGlobals globals, RawRegistry& registry, Win32MessageBoxes& boxes,
-               ShellPort& shell, HookComponents& hooks);
-    ~MainWindow() override;
+    MainWindow(StartupGlobals globals, SystemPorts system);
+    ~MainWindow();
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
@@ -48,27 +57,12 @@ public:
     // The editing controls; null before the window exists.
     EditingPane* Editing() { return editing_.get(); }
     HWND Handle() const { return hwnd_; }
-    HACCEL Accelerators() const { return accelerators_; }
+    HACCEL Accelerators() const { return accelerators_.get(); }
     TFormTextwright& Form() { return form_; }
     // The message loop calls this whenever its queue has become empty.
     void OnIdle();
     // True when a message must reach its control without the accelerators seeing it.
     bool WantsKeysItself() const { return editing_ && editing_->WantsKeysItself(); }
-
-    void ShowMainWindow() override;
-    void HideMainWindow() override;
-    bool IsMainWindowVisible() override;
-    void RestoreApplication() override;
-    void MakeMainWindowTopmost() override;
-    void SetBusyCursor(bool busy) override;
-    void BeginBulkLoad() override;
-    void EndBulkLoad() override;
-    void SetTrayIconVisible(bool visible) override;
-    void SetTimerEnabled(bool enabled) override;
-    bool ShowTipDialog(bool showAtStartup) override;
-    void Terminate() override;
-    void ShowOptionsDialog() override;
-    void ShowAboutBox() override;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -84,21 +78,25 @@ private:
     void ApplyFont();
     void LayoutControls();
 
-    StartupGlobals globals_;
-    RawRegistry& registry_;
-    Win32MessageBoxes& boxes_;
-    TFormTextwright form_;
-    TFormOptions options_;
-    OptionsDialogView optionsView_;
-    SystemRandom random_;
-    TipPicker tipPicker_;
-
+    SystemPorts system_;
+    // Before the adapters: they hold a reference to it.
     HWND hwnd_ = nullptr;
-    HACCEL accelerators_ = nullptr;
-    HFONT font_ = nullptr;
+
+    MainWindowFrame frame_{hwnd_};
+    TrayIcon tray_{hwnd_, kTrayCallbackMessage};
+    WindowTimer tipTimer_{hwnd_, kTipTimerId, kTipTimerInterval};
+    SystemRandom random_;
+    TipPicker tipPicker_{StandardTips(), random_};
+    TipDialogView tipDialog_{hwnd_, tipPicker_};
+    MessageLoopQuit application_;
+    MainDialogs dialogs_;
+    TFormTextwright form_;
+
+    UniqueAccelerators accelerators_;
+    UniqueFont font_;
     UINT dpi_ = 96;
-    bool busy_ = false;
     UINT taskbarCreated_ = 0;
+    UINT exitRequest_ = 0;
 
     HWND panelNavButs_ = nullptr;
     HWND navigation_ = nullptr;
@@ -110,8 +108,6 @@ private:
     HWND panelBottomBar_ = nullptr;
     HWND panelEditor_ = nullptr;
 
-    std::unique_ptr<TrayIcon> tray_;
-    std::unique_ptr<TipDialogView> tipView_;
     std::unique_ptr<TreeViewMirror> treeMirror_;
     std::unique_ptr<ListBoxMirror> macrosMirror_;
     std::unique_ptr<ListBoxMirror> hotKeysMirror_;

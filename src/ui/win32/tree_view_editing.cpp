@@ -11,7 +11,7 @@ constexpr UINT_PTR kSubclassId = 0x7457; // any id unique on this window
 
 TreeViewEditing::TreeViewEditing(HWND treeView) : tree_(treeView) {
     images_ = CreateNavImages();
-    TreeView_SetImageList(tree_, images_, TVSIL_NORMAL);
+    TreeView_SetImageList(tree_, images_.get(), TVSIL_NORMAL);
     TreeView_SetIndent(tree_, 19);
     SetWindowSubclass(tree_, TreeProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
@@ -20,9 +20,6 @@ TreeViewEditing::~TreeViewEditing() {
     RemoveWindowSubclass(tree_, TreeProc, kSubclassId);
     if (IsWindow(tree_)) {
         TreeView_SetImageList(tree_, nullptr, TVSIL_NORMAL);
-    }
-    if (images_) {
-        ImageList_Destroy(images_);
     }
 }
 
@@ -197,10 +194,10 @@ LRESULT CALLBACK TreeViewEditing::TreeProc(HWND hwnd, UINT msg, WPARAM wp, LPARA
     return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
-HIMAGELIST CreateNavImages() {
-    HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 4, 0);
+UniqueImageList CreateNavImages() {
+    UniqueImageList list(ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 4, 0));
     HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
+    UniqueDc dc(CreateCompatibleDC(screen));
     const COLORREF mask = RGB(255, 0, 255);
     struct Picture {
         COLORREF body;
@@ -213,39 +210,36 @@ HIMAGELIST CreateNavImages() {
                                  {RGB(255, 255, 255), RGB(90, 90, 90), false, false},
                                  {RGB(200, 225, 255), RGB(30, 70, 160), false, false}};
     for (const Picture& p : pictures) {
-        HBITMAP bmp = CreateCompatibleBitmap(screen, 16, 16);
-        HGDIOBJ old = SelectObject(dc, bmp);
-        HBRUSH back = CreateSolidBrush(mask);
-        RECT all{0, 0, 16, 16};
-        FillRect(dc, &all, back);
-        DeleteObject(back);
-        HBRUSH body = CreateSolidBrush(p.body);
-        HPEN edge = CreatePen(PS_SOLID, 1, p.edge);
-        HGDIOBJ oldBrush = SelectObject(dc, body);
-        HGDIOBJ oldPen = SelectObject(dc, edge);
+        UniqueBitmap bmp(CreateCompatibleBitmap(screen, 16, 16));
+        HGDIOBJ old = SelectObject(dc.get(), bmp.get());
+        {
+            UniqueBrush back(CreateSolidBrush(mask));
+            RECT all{0, 0, 16, 16};
+            FillRect(dc.get(), &all, back.get());
+        }
+        UniqueBrush body(CreateSolidBrush(p.body));
+        UniquePen edge(CreatePen(PS_SOLID, 1, p.edge));
+        HGDIOBJ oldBrush = SelectObject(dc.get(), body.get());
+        HGDIOBJ oldPen = SelectObject(dc.get(), edge.get());
         if (p.folder) {
-            Rectangle(dc, 1, 3, 8, 6);
-            Rectangle(dc, 1, 5, 15, 14);
+            Rectangle(dc.get(), 1, 3, 8, 6);
+            Rectangle(dc.get(), 1, 5, 15, 14);
             if (p.open) {
-                MoveToEx(dc, 3, 8, nullptr);
-                LineTo(dc, 15, 8);
+                MoveToEx(dc.get(), 3, 8, nullptr);
+                LineTo(dc.get(), 15, 8);
             }
         } else {
-            Rectangle(dc, 3, 1, 13, 15);
+            Rectangle(dc.get(), 3, 1, 13, 15);
             for (int y = 4; y <= 11; y += 3) {
-                MoveToEx(dc, 5, y, nullptr);
-                LineTo(dc, 11, y);
+                MoveToEx(dc.get(), 5, y, nullptr);
+                LineTo(dc.get(), 11, y);
             }
         }
-        SelectObject(dc, oldBrush);
-        SelectObject(dc, oldPen);
-        DeleteObject(body);
-        DeleteObject(edge);
-        SelectObject(dc, old);
-        ImageList_AddMasked(list, bmp, mask);
-        DeleteObject(bmp);
+        SelectObject(dc.get(), oldBrush);
+        SelectObject(dc.get(), oldPen);
+        SelectObject(dc.get(), old);
+        ImageList_AddMasked(list.get(), bmp.get(), mask);
     }
-    DeleteDC(dc);
     ReleaseDC(nullptr, screen);
     return list;
 }

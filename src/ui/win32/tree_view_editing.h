@@ -5,6 +5,8 @@
 #include "ui/editing_ports.h"
 #include "ui/library_editing.h"
 
+#include "platform/win32/unique_handle.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
@@ -49,13 +51,13 @@ private:
     void EndDrag();
 
     HWND tree_;
-    HIMAGELIST images_ = nullptr;
+    UniqueImageList images_;
     LibraryEditing* editing_ = nullptr;
     std::function<bool()> echoing_;
     bool dragging_ = false;
 };
 
 // The four 16 by 16 pictures: closed folder, open folder, reply, selected reply.
-HIMAGELIST CreateNavImages();
+UniqueImageList CreateNavImages();
 
 } // namespace tw::win32

@@ -7,7 +7,7 @@
 
 namespace tw::win32 {
 
-class HookComponentsSeam : public HookComponents {
+class SystemHookComponents : public HookComponents {
 public:
     void StartHooks() override { hooks.StartHooks(); } // ShellHook, KeyHook, MouseHook
     void StopHooks() override { hooks.StopHooks(); }   // MouseHook, KeyHook, ShellHook

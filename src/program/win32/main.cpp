@@ -7,7 +7,7 @@
 #include "platform/win32/ansi_path.h"
 #include "platform/win32/running_program.h"
 #include "hooks/win32/process_hooks.h"
-#include "ui/win32/hook_components_seam.h"
+#include "ui/win32/system_hook_components.h"
 #include "ui/win32/main_window.h"
 
 #include <windows.h>
@@ -60,7 +60,9 @@ public:
     void CreateWindows() override {
         // The options dialog and the about box are the main window's own; the insertions
         // dialog comes after them.
-        mainWindow_ = std::make_unique<MainWindow>(globals_, registry_, boxes_, shell_, hooks_);
+        mainWindow_ = std::make_unique<MainWindow>(
+            globals_,
+            SystemPorts{.registry = registry_, .boxes = boxes_, .shell = shell_, .hooks = hooks_});
         if (mainWindow_->Create()) {
             mainWindow_->CreateInsertionsDialog();
         }
@@ -113,7 +115,7 @@ private:
     Win32Registry registry_;
     Win32MessageBoxes boxes_;
     Win32Shell shell_;
-    HookComponentsSeam hooks_;
+    SystemHookComponents hooks_;
     std::unique_ptr<MainWindow> mainWindow_;
 };
 

@@ -1,0 +1,83 @@
+#pragma once
+// What delivery needs of the system: key state, input injection, windows, time. The Win32
+// adapters wrap GetAsyncKeyState, SendInput, SetForegroundWindow, IsWindow, Sleep and a timer.
+#include "delivery/delivery_state.h"
+#include "expansion/local_clock.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace tw {
+
+// Virtual-key codes the delivery reads or synthesizes.
+namespace vkey {
+inline constexpr std::uint8_t Backspace = 0x08;
+inline constexpr std::uint8_t Shift = 0x10;
+inline constexpr std::uint8_t Ctrl = 0x11;
+inline constexpr std::uint8_t Alt = 0x12;
+inline constexpr std::uint8_t Space = 0x20;
+inline constexpr std::uint8_t V = 0x56;
+inline constexpr std::uint8_t LeftShift = 0xA0;
+inline constexpr std::uint8_t RightShift = 0xA1;
+inline constexpr std::uint8_t LeftCtrl = 0xA2;
+inline constexpr std::uint8_t RightCtrl = 0xA3;
+inline constexpr std::uint8_t LeftAlt = 0xA4;
+inline constexpr std::uint8_t RightAlt = 0xA5;
+} // namespace vkey
+
+// One synthesized key event: a virtual-key code, scan code 0, no extra information.
+struct KeyEvent {
+    std::uint8_t virtualKey = 0;
+    bool keyUp = false;
+    bool operator==(const KeyEvent&) const = default;
+};
+
+class KeyStatePort {
+public:
+    virtual ~KeyStatePort() = default;
+    // The asynchronous state at this moment: true while the key is down. Left and right keys
+    // are not told apart for Shift, Ctrl and Alt.
+    virtual bool IsKeyDown(std::uint8_t virtualKey) = 0;
+};
+
+class KeyInputPort {
+public:
+    virtual ~KeyInputPort() = default;
+    // Injects the events in order, in one call; returns how many the system inserted, which is
+    // fewer than asked when the input was blocked.
+    virtual std::size_t SendKeys(const std::vector<KeyEvent>& events) = 0;
+};
+
+class WindowPort {
+public:
+    virtual ~WindowPort() = default;
+    // Asks for the window to become the foreground window; whether it did is not reported.
+    virtual void BringToForeground(WindowHandle window) = 0;
+    virtual bool WindowExists(WindowHandle window) = 0;
+};
+
+class SleepPort {
+public:
+    virtual ~SleepPort() = default;
+    // Blocks the calling thread.
+    virtual void Sleep(int milliseconds) = 0;
+};
+
+// FixTimer: fires every 50 ms while enabled.
+class FixTimerPort {
+public:
+    virtual ~FixTimerPort() = default;
+    virtual void SetFixTimerEnabled(bool enabled) = 0;
+};
+
+struct DeliveryPorts {
+    KeyStatePort& keyState;
+    KeyInputPort& keyInput;
+    WindowPort& windows;
+    SleepPort& sleep;
+    FixTimerPort& fixTimer;
+    LocalClock& clock; // the placeholders' values
+};
+
+} // namespace tw

@@ -1,0 +1,116 @@
+#include "delivery/reply_delivery.h"
+
+#include "delivery/recognition.h"
+#include "expansion/field_lists.h"
+#include "library/rep.h"
+#include "library/rep_list.h"
+#include "library/reply_tree.h"
+
+namespace tw {
+
+void ReplyDelivery::ApplicationEventsDeactivate() {
+    ports_.fixTimer.SetFixTimerEnabled(true);
+    state_.WatchingInput = true;
+    host_.CommitCurrentReply();
+}
+
+void ReplyDelivery::ApplicationEventsActivate() {
+    ports_.fixTimer.SetFixTimerEnabled(false);
+    state_.WatchingInput = false;
+}
+
+void ReplyDelivery::KeyHookKeyAction(std::uint32_t VirtualKeyCode, bool keyIsBeingPressed) {
+    if (RecognizeKeyAction(state_, VirtualKeyCode, keyIsBeingPressed, ports_.keyState) ==
+        KeyOutcome::DeliverTypedMacro) {
+        DeliverTypedMacro();
+    }
+}
+
+void ReplyDelivery::FixTimerTimer() {
+    if (!state_.DeliveryEnabled) {
+        return;
+    }
+    ports_.fixTimer.SetFixTimerEnabled(false);
+    // The timer runs again after the tick, even when the delivery failed, but only while the
+    // program is still inactive.
+    struct Reenable {
+        ReplyDelivery& self;
+        ~Reenable() { self.ports_.fixTimer.SetFixTimerEnabled(self.state_.WatchingInput); }
+    } reenable{*this};
+    const TRepList* library = host_.Library();
+    if (!library) {
+        state_.PendingHotKey = -1;
+        return;
+    }
+    if (state_.PendingHotKey == -1) {
+        state_.PendingHotKey = ScanHotKeys(*library, ports_.keyState);
+    } else if (!HotKeyStillDown(*library, state_.PendingHotKey, ports_.keyState)) {
+        const int position = state_.PendingHotKey;
+        state_.PendingHotKey = -1;
+        DeliverHotKey(position);
+    }
+}
+
+void ReplyDelivery::ShellHookWindowActivated(WindowHandle sourceWindow) {
+    if (sourceWindow != 0 && !host_.IsInsertionsDialogVisible()) {
+        state_.LastActiveWindow = sourceWindow;
+    }
+}
+
+void ReplyDelivery::ShellHookWindowDestroyed(WindowHandle sourceWindow) {
+    if (host_.IsTerminating() || sourceWindow == 0 || sourceWindow != state_.LastActiveWindow) {
+        return;
+    }
+    state_.LastActiveWindow = 0;
+    if (host_.IsInsertionsDialogVisible()) {
+        host_.CancelInsertionsDialog();
+    }
+}
+
+bool ReplyDelivery::EditorInLastActiveAvailable() {
+    return state_.LastActiveWindow != 0 && ports_.windows.WindowExists(state_.LastActiveWindow);
+}
+
+CommandInputs ReplyDelivery::CommitAndReadCommandInputs() {
+    host_.CommitCurrentReply();
+    CommandInputs inputs;
+    const TRepList* library = host_.Library();
+    const TreeNode* node = host_.SelectedNode();
+    const TRep* rep = node ? node->Data() : nullptr;
+    inputs.replySelected = library && rep && !rep->IsFolder();
+    if (!inputs.replySelected) {
+        return inputs;
+    }
+    inputs.showMacroIns = host_.ShowMacroInsSetting();
+    const int macro = library->MacroIndexOf(rep);
+    inputs.fieldList = macro >= 0 ? FieldListOfMacro(library->Macros.Get(macro)) : std::string();
+    inputs.lastActiveWindow = EditorInLastActiveAvailable() ? state_.LastActiveWindow : 0;
+    return inputs;
+}
+
+void ReplyDelivery::EditorInLastActiveExecute() {
+    if (!EditorInLastActiveAvailable()) {
+        return;
+    }
+    executor_.Run(PlanEditorInLastActive(CommitAndReadCommandInputs()));
+}
+
+void ReplyDelivery::EditorCopyEntireExecute() {
+    executor_.Run(PlanEditorCopyEntire(CommitAndReadCommandInputs()));
+}
+
+void ReplyDelivery::DeliverTypedMacro() {
+    const std::string word = std::move(state_.TypedWord);
+    state_.TypedWord.clear();
+    if (const TRepList* library = host_.Library()) {
+        executor_.Run(PlanTypedMacro(*library, word));
+    }
+}
+
+void ReplyDelivery::DeliverHotKey(int position) {
+    if (const TRepList* library = host_.Library()) {
+        executor_.Run(PlanHotKey(*library, position));
+    }
+}
+
+} // namespace tw

@@ -1,0 +1,55 @@
+#pragma once
+// The main window's delivery: it owns the delivery state and turns hook events, FixTimer ticks
+// and the two commands into planned deliveries run over the ports. The main window owns one,
+// implements DeliveryHost and forwards the events below, one call each.
+#include "delivery/delivery_host.h"
+#include "delivery/delivery_ports.h"
+#include "delivery/delivery_state.h"
+#include "delivery/delivery_plan.h"
+#include "delivery/step_executor.h"
+
+#include <cstdint>
+
+namespace tw {
+
+class ReplyDelivery {
+public:
+    ReplyDelivery(DeliveryPorts ports, DeliveryHost& host)
+        : ports_(ports), host_(host), executor_(ports, host) {}
+
+    DeliveryState& State() { return state_; }
+    const DeliveryState& State() const { return state_; }
+
+    // The program stops being, or becomes again, the active application.
+    void ApplicationEventsDeactivate();
+    void ApplicationEventsActivate();
+    // KeyHook's OnKeyAction; the event is never filtered.
+    void KeyHookKeyAction(std::uint32_t VirtualKeyCode, bool keyIsBeingPressed);
+    // MouseHook's OnMouseClick, for every button and movement.
+    void MouseHookMouseClick() { state_.TypedWord.clear(); }
+    void FixTimerTimer();
+    // ShellHook's events (own windows are not reported).
+    void ShellHookWindowActivated(WindowHandle sourceWindow);
+    void ShellHookWindowDestroyed(WindowHandle sourceWindow);
+
+    // The enabled state of EditorInLastActive's reply part: a previously active window exists.
+    bool EditorInLastActiveAvailable();
+    void EditorInLastActiveExecute();
+    void EditorCopyEntireExecute();
+
+    // Space was typed after TypedWord; TypedWord is empty afterwards, whatever happened.
+    void DeliverTypedMacro();
+    // The hot key at this position of the index was released.
+    void DeliverHotKey(int position);
+
+private:
+    // Writes the pending edits, then reads what the command's plan depends on.
+    CommandInputs CommitAndReadCommandInputs();
+
+    DeliveryPorts ports_;
+    DeliveryHost& host_;
+    StepExecutor executor_;
+    DeliveryState state_;
+};
+
+} // namespace tw

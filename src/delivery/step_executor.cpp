@@ -1,0 +1,106 @@
+#include "delivery/step_executor.h"
+
+#include "expansion/placeholders.h"
+
+#include <algorithm>
+
+namespace tw {
+
+void StepExecutor::Run(const DeliveryPlan& plan) {
+    RunState run;
+    for (const DeliveryStep& s : plan) {
+        if (!RunStep(s, run)) {
+            return;
+        }
+    }
+}
+
+bool StepExecutor::RunStep(const DeliveryStep& s, RunState& run) {
+    if (const auto* select = std::get_if<step::Select>(&s)) {
+        run.remembered = host_.SelectedNode();
+        host_.SelectNode(select->node);
+    } else if (std::holds_alternative<step::RememberSelection>(s)) {
+        run.remembered = host_.SelectedNode();
+    } else if (const auto* ask = std::get_if<step::AskFieldValues>(&s)) {
+        std::optional<std::string> answers = host_.ShowInsertionsDialog(ask->fields, ask->anchor);
+        if (!answers) {
+            return false;
+        }
+        run.answers = std::move(*answers);
+    } else if (const auto* expand = std::get_if<step::ExpandAndCopy>(&s)) {
+        ExpandAndCopy(*expand, run);
+    } else if (std::holds_alternative<step::Reload>(s)) {
+        host_.SelectNode(nullptr);
+        host_.SelectNode(run.remembered);
+    } else if (const auto* keys = std::get_if<step::Keys>(&s)) {
+        SendBatch(keys->events);
+    } else if (std::holds_alternative<step::ReleaseModifierKeys>(s)) {
+        ReleaseModifierKeys();
+    } else if (std::holds_alternative<step::WaitWhileCtrlDown>(s)) {
+        WaitWhileCtrlDown();
+    } else if (const auto* pause = std::get_if<step::Sleep>(&s)) {
+        ports_.sleep.Sleep(pause->milliseconds);
+    } else if (const auto* activate = std::get_if<step::Activate>(&s)) {
+        ports_.windows.BringToForeground(activate->window);
+    } else if (const auto* guard = std::get_if<step::StopUnlessWindowExists>(&s)) {
+        return guard->window != 0 && ports_.windows.WindowExists(guard->window);
+    }
+    return true;
+}
+
+void StepExecutor::ExpandAndCopy(const step::ExpandAndCopy& s, const RunState& run) {
+    using Fields = step::ExpandAndCopy::Fields;
+    if (s.source != Fields::None) {
+        host_.ApplyReplacements(s.names, s.source == Fields::Typed ? s.values : run.answers);
+    }
+    host_.ApplyReplacements(GetPlaceholderNames(), GetPlaceholderValues(ports_.clock));
+    host_.CopyEntireToClipboard();
+}
+
+void StepExecutor::SendBatch(const std::vector<KeyEvent>& events) {
+    if (events.empty()) {
+        return;
+    }
+    const std::size_t inserted = std::min(ports_.keyInput.SendKeys(events), events.size());
+    if (inserted == events.size()) {
+        return;
+    }
+    // The rest of the batch is dropped; whatever it pressed and had not released yet goes up,
+    // last pressed first, so no key stays held in the system.
+    std::vector<KeyEvent> releases;
+    for (std::size_t i = inserted; i-- > 0;) {
+        const KeyEvent& e = events[i];
+        const auto released = [&](const KeyEvent& later) {
+            return later.keyUp && later.virtualKey == e.virtualKey;
+        };
+        const auto begin = events.begin() + static_cast<std::ptrdiff_t>(i) + 1;
+        const auto end = events.begin() + static_cast<std::ptrdiff_t>(inserted);
+        const bool alreadyQueued =
+            std::any_of(releases.begin(), releases.end(),
+                        [&](const KeyEvent& r) { return r.virtualKey == e.virtualKey; });
+        if (!e.keyUp && !alreadyQueued && std::none_of(begin, end, released)) {
+            releases.push_back({e.virtualKey, true});
+        }
+    }
+    if (!releases.empty()) {
+        ports_.keyInput.SendKeys(releases);
+    }
+}
+
+void StepExecutor::ReleaseModifierKeys() {
+    std::vector<KeyEvent> releases;
+    for (std::uint8_t key : {vkey::Shift, vkey::Ctrl, vkey::Alt}) {
+        if (ports_.keyState.IsKeyDown(key)) {
+            releases.push_back({key, true});
+        }
+    }
+    SendBatch(releases);
+}
+
+void StepExecutor::WaitWhileCtrlDown() {
+    for (int polls = 0; polls < kMaxCtrlPolls && ports_.keyState.IsKeyDown(vkey::Ctrl); ++polls) {
+        ports_.sleep.Sleep(kCtrlPollMs);
+    }
+}
+
+} // namespace tw

@@ -1,0 +1,38 @@
+#pragma once
+// Runs a delivery plan over the ports and the main window, step by step.
+#include "delivery/delivery_host.h"
+#include "delivery/delivery_ports.h"
+#include "delivery/delivery_steps.h"
+
+namespace tw {
+
+class StepExecutor {
+public:
+    StepExecutor(DeliveryPorts ports, DeliveryHost& host) : ports_(ports), host_(host) {}
+
+    // Runs the steps in order. A cancelled dialog or a vanished window ends the run early.
+    // Errors of the main window propagate and end it too.
+    void Run(const DeliveryPlan& plan);
+
+    // How long WaitWhileCtrlDown waits at most, so a Ctrl key that never reads up cannot
+    // freeze the program: 200 times 50 ms.
+    static constexpr int kCtrlPollMs = 50;
+    static constexpr int kMaxCtrlPolls = 200;
+
+private:
+    struct RunState {
+        TreeNode* remembered = nullptr;
+        std::string answers;
+    };
+    // False when the rest of the plan is to be skipped.
+    bool RunStep(const DeliveryStep& step, RunState& run);
+    void ExpandAndCopy(const step::ExpandAndCopy& s, const RunState& run);
+    void SendBatch(const std::vector<KeyEvent>& events);
+    void ReleaseModifierKeys();
+    void WaitWhileCtrlDown();
+
+    DeliveryPorts ports_;
+    DeliveryHost& host_;
+};
+
+} // namespace tw

@@ -1,0 +1,32 @@
+#pragma once
+// The options dialog and the about box, made once and shown modally over the main window.
+#include "app/options_dialog.h"
+#include "app/win32/options_dialog_view.h"
+#include "ui/main_form_ports.h"
+#include "ui/win32/about_box.h"
+
+#include <string>
+#include <utility>
+
+#include <windows.h>
+
+namespace tw::win32 {
+
+class MainDialogs : public DialogsPort {
+public:
+    // `owner` is the main window's handle, null until the window exists.
+    MainDialogs(const HWND& owner, RawRegistry& registry, MessageBoxes& boxes, TopmostPort& topmost,
+                std::string programPath)
+        : owner_(owner), options_(registry, boxes, topmost, std::move(programPath)),
+          optionsView_(options_) {}
+
+    void ShowOptionsDialog() override { optionsView_.RunModal(owner_); }
+    void ShowAboutBox() override { AboutBox(owner_).ShowModal(); }
+
+private:
+    const HWND& owner_;
+    TFormOptions options_;
+    OptionsDialogView optionsView_;
+};
+
+} // namespace tw::win32

@@ -1,0 +1,106 @@
+#pragma once
+// One recording stand-in for every port and the main window, so a test reads one log of what
+// the delivery did, in order.
+#include "delivery/delivery_host.h"
+#include "delivery/delivery_ports.h"
+#include "delivery/delivery_steps.h"
+#include "expansion/placeholders.h"
+#include "library/reply_tree.h"
+
+#include <deque>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace tw::testing {
+
+class RecordingDelivery : public KeyStatePort,
+                          public KeyInputPort,
+                          public WindowPort,
+                          public SleepPort,
+                          public FixTimerPort,
+                          public LocalClock,
+                          public DeliveryHost {
+public:
+    std::vector<std::string> log;
+    std::set<std::uint8_t> down;          // keys that read down
+    std::deque<std::size_t> insertCounts; // what SendKeys reports, call by call; then all
+    std::function<void()> onSleep;        // e.g. lets a held key come up
+    std::set<WindowHandle> windows;       // existing windows
+    std::optional<std::string> answers;   // the dialog's; none: cancelled
+    std::function<void()> duringDialog;   // runs while the dialog is open
+    const TRepList* library = nullptr;
+    TreeNode* selected = nullptr;
+    int showMacroIns = 0;
+    bool dialogVisible = false;
+    bool terminating = false;
+
+    DeliveryPorts Ports() { return {*this, *this, *this, *this, *this, *this}; }
+
+    bool IsKeyDown(std::uint8_t key) override { return down.count(key) > 0; }
+    std::size_t SendKeys(const std::vector<KeyEvent>& events) override {
+        log.push_back(DescribeStep(step::Keys{events}));
+        std::size_t n = events.size();
+        if (!insertCounts.empty()) {
+            n = insertCounts.front();
+            insertCounts.pop_front();
+        }
+        return n;
+    }
+    void BringToForeground(WindowHandle w) override { Log("foreground " + std::to_string(w)); }
+    bool WindowExists(WindowHandle w) override { return windows.count(w) > 0; }
+    void Sleep(int ms) override {
+        Log("sleep " + std::to_string(ms));
+        if (onSleep) {
+            onSleep();
+        }
+    }
+    void SetFixTimerEnabled(bool on) override { Log(on ? "timer on" : "timer off"); }
+    LocalDateTime Now() override { return {2024, 3, 5, 14, 7, 9}; }
+
+    const TRepList* Library() override { return library; }
+    TreeNode* SelectedNode() override { return selected; }
+    void SelectNode(TreeNode* node) override {
+        selected = node;
+        Log("select " + Caption(node));
+    }
+    void CommitCurrentReply() override { Log("commit"); }
+    void ApplyReplacements(const std::string& names, const std::string& values) override {
+        if (names == GetPlaceholderNames()) {
+            const bool right = values == GetPlaceholderValues(LocalDateTime{2024, 3, 5, 14, 7, 9});
+            Log(right ? "placeholders" : "placeholders of another moment");
+            return;
+        }
+        std::string shown = values;
+        for (char& c : shown) {
+            c = c == '\x01' ? '|' : c;
+        }
+        Log("replace " + names + " = " + shown);
+    }
+    void CopyEntireToClipboard() override { Log("copy " + Caption(selected)); }
+    int ShowMacroInsSetting() override { return showMacroIns; }
+    std::optional<std::string> ShowInsertionsDialog(const std::string& fields,
+                                                    const DialogAnchor& anchor) override {
+        Log("dialog " + fields +
+            (anchor.kind == DialogAnchor::Kind::ButInCB ? " at ButInCB" : " at ButInLastWnd"));
+        dialogVisible = true;
+        if (duringDialog) {
+            duringDialog();
+        }
+        dialogVisible = false;
+        return answers;
+    }
+    bool IsInsertionsDialogVisible() override { return dialogVisible; }
+    void CancelInsertionsDialog() override {
+        Log("dialog cancelled");
+        answers.reset();
+    }
+    bool IsTerminating() override { return terminating; }
+
+private:
+    void Log(const std::string& line) { log.push_back(line); }
+    static std::string Caption(const TreeNode* node) { return node ? node->Caption() : "(none)"; }
+};
+
+} // namespace tw::testing

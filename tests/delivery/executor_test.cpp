@@ -1,0 +1,217 @@
+// Deliveries run over recording ports: the order of what reaches the system and the main window.
+#include "delivery/reply_delivery.h"
+#include "delivery_fakes.h"
+#include "library/model_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace tw::testing {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct Delivering : ModelFixture {
+    RecordingDelivery fake;
+    ReplyDelivery delivery{fake.Ports(), fake};
+    TRep* hello = Reply("Hello", nullptr, "1", "hello", "0K");
+    TRep* sig = Reply("Sig", nullptr, "2", "sig(first,last)");
+    static constexpr WindowHandle kTarget = 7;
+
+    Delivering() {
+        fake.library = &list;
+        fake.windows = {kTarget};
+        delivery.State().DeliveryEnabled = true;
+        delivery.ApplicationEventsDeactivate();
+        delivery.ShellHookWindowActivated(kTarget);
+        fake.log.clear();
+    }
+
+    void Type(const std::string& keys) {
+        for (char k : keys) {
+            const bool shift = k == '(' || k == ')';
+            const std::uint32_t code = k == '('   ? '9'
+                                       : k == ')' ? '0'
+                                       : k == ',' ? 0xBC
+                                       : k == ' ' ? 0x20
+                                                  : std::toupper(k);
+            if (shift) {
+                fake.down.insert(vkey::Shift);
+            }
+            delivery.KeyHookKeyAction(code, true);
+            delivery.KeyHookKeyAction(code, false);
+            fake.down.erase(vkey::Shift);
+        }
+    }
+};
+
+TEST_F(Delivering, ATypedMacroIsErasedAndReplacedAndTheSelectionComesBack) {
+    fake.selected = hello->Node;
+    Type("sig(ann,lee) ");
+    const std::string erase13 =
+        "Keys BSv BS^ BSv BS^ BSv BS^ BSv BS^ BSv BS^ BSv BS^ BSv BS^ BSv BS^ BSv BS^ BSv BS^ "
+        "BSv BS^ BSv BS^ BSv BS^ Ctrlv Vv V^ Ctrl^";
+    EXPECT_EQ(Lines({"select Sig", "replace first,last = ann|lee", "placeholders", "copy Sig",
+                     "select (none)", "select Hello", erase13}),
+              fake.log);
+    EXPECT_EQ("", delivery.State().TypedWord);
+    fake.log.clear();
+    Type("nope ");
+    EXPECT_EQ(Lines{}, fake.log);
+}
+
+TEST_F(Delivering, AShortInsertReleasesWhatTheBatchLeftDown) {
+    const std::vector<KeyEvent> typedBatch = {{8, false},   {8, true},     {8, false},
+                                              {8, true},    {0x11, false}, {0x56, false},
+                                              {0x56, true}, {0x11, true}};
+    struct {
+        std::size_t inserted;
+        Lines sent;
+    } cases[] = {
+        {8, {}},
+        {0, {}},
+        {3, {"Keys BS^"}},
+        {4, {}},
+        {5, {"Keys Ctrl^"}},
+        {6, {"Keys V^ Ctrl^"}},
+        {7, {"Keys Ctrl^"}},
+    };
+    for (auto& c : cases) {
+        fake.log.clear();
+        fake.insertCounts = {c.inserted};
+        StepExecutor(fake.Ports(), fake).Run({step::Keys{typedBatch}});
+        c.sent.insert(c.sent.begin(), DescribeStep(step::Keys{typedBatch}));
+        EXPECT_EQ(c.sent, fake.log) << c.inserted;
+    }
+}
+
+TEST_F(Delivering, AHotKeyWaitsForCtrlThenPastes) {
+    const struct {
+        int ctrlReadsDown;
+        std::set<std::uint8_t> held;
+        std::string released;
+        int sleeps;
+    } cases[] = {
+        {0, {}, "", 0},
+        {3, {vkey::Ctrl, vkey::Alt}, "Keys Ctrl^ Alt^", 3},
+        {2, {vkey::Shift, vkey::Ctrl, vkey::Alt}, "Keys Shift^ Ctrl^ Alt^", 2},
+        {100000, {vkey::Ctrl}, "Keys Ctrl^", StepExecutor::kMaxCtrlPolls},
+    };
+    for (const auto& c : cases) {
+        fake.log.clear();
+        fake.down = c.held;
+        int reads = c.ctrlReadsDown;
+        fake.onSleep = [&] {
+            if (--reads == 0) {
+                fake.down.clear();
+            }
+        };
+        delivery.DeliverHotKey(0);
+        Lines expected = {"select Hello", "placeholders", "copy Hello", "select (none)",
+                          "select (none)"};
+        if (!c.released.empty()) {
+            expected.push_back(c.released);
+        }
+        expected.insert(expected.end(), static_cast<std::size_t>(c.sleeps), "sleep 50");
+        expected.push_back("Keys Ctrlv Vv V^ Ctrl^");
+        EXPECT_EQ(expected, fake.log) << c.ctrlReadsDown;
+    }
+}
+
+// Setup words: the command, the ShowMacroIns setting, what the user does in the dialog, and
+// whether the target window closes (the shell reports it) or vanishes unseen meanwhile.
+TEST_F(Delivering, TheCommandsAskCancelAndPasteOnlyIntoAWindowThatStillExists) {
+    const std::string expand =
+        "replace first,last = Ann|Lee; placeholders; copy Sig; select (none); select Sig";
+    const std::string paste = "foreground 7; Keys Ctrlv Vv V^ Ctrl^";
+    const struct {
+        const char* setup;
+        std::string log;
+    } cases[] = {
+        {"paste 0",
+         "commit; placeholders; copy Sig; sleep 50; " + paste + "; select (none); select Sig"},
+        {"paste 1 answer", "commit; dialog first,last at ButInLastWnd; " + expand + "; " + paste},
+        {"paste 1 cancel", "commit; dialog first,last at ButInLastWnd"},
+        {"paste 1 answer close", "commit; dialog first,last at ButInLastWnd; dialog cancelled"},
+        {"paste 1 answer vanish", "commit; dialog first,last at ButInLastWnd; " + expand},
+        {"copy 0", "commit; placeholders; copy Sig; select (none); select Sig"},
+        {"copy 1 answer", "commit; dialog first,last at ButInCB; " + expand},
+        {"copy 1 cancel", "commit; dialog first,last at ButInCB"},
+    };
+    for (const auto& c : cases) {
+        const std::string setup = c.setup;
+        const auto has = [&](const char* word) { return setup.find(word) != std::string::npos; };
+        fake.log.clear();
+        fake.selected = sig->Node;
+        fake.showMacroIns = has(" 1") ? 1 : 0;
+        fake.answers = has("cancel") ? std::nullopt : std::optional<std::string>("Ann\x01Lee");
+        fake.windows = {kTarget};
+        delivery.State().LastActiveWindow = kTarget;
+        fake.duringDialog = [&] {
+            if (has("close") || has("vanish")) {
+                fake.windows.clear();
+            }
+            if (has("close")) {
+                delivery.ShellHookWindowDestroyed(kTarget);
+            }
+        };
+        has("paste") ? delivery.EditorInLastActiveExecute() : delivery.EditorCopyEntireExecute();
+        std::string log;
+        for (const std::string& line : fake.log) {
+            log += (log.empty() ? "" : "; ") + line;
+        }
+        EXPECT_EQ(c.log, log) << c.setup;
+        EXPECT_EQ(sig->Node, fake.selected) << c.setup;
+    }
+}
+
+// Words: "dialog" (the insertions dialog is open), "terminating", "vanish" (the window goes
+// without a message), "up N" / "down N" (window N activated / destroyed).
+TEST_F(Delivering, TheLastActiveWindowFollowsTheShell) {
+    const struct {
+        const char* events;
+        WindowHandle last;
+        bool available;
+        Lines log;
+    } cases[] = {
+        {"up 9", 9, true, {}},
+        {"up 0", 7, true, {}},
+        {"dialog up 9", 7, true, {}},
+        {"down 7", 0, false, {}},
+        {"down 8", 7, true, {}},
+        {"dialog down 8", 7, true, {}},
+        {"terminating down 7", 7, false, {}},
+        {"vanish", 7, false, {}},
+        {"dialog down 7", 0, false, {"dialog cancelled"}},
+    };
+    for (const auto& c : cases) {
+        fake.log.clear();
+        fake.windows = {kTarget, 8, 9};
+        fake.dialogVisible = fake.terminating = false;
+        delivery.State().LastActiveWindow = kTarget;
+        std::istringstream in(c.events);
+        for (std::string word; in >> word;) {
+            WindowHandle w = 0;
+            fake.dialogVisible |= word == "dialog";
+            fake.terminating |= word == "terminating";
+            if (word == "vanish") {
+                fake.windows.clear();
+            } else if (word == "up" && in >> w) {
+                delivery.ShellHookWindowActivated(w);
+            } else if (word == "down" && in >> w) {
+                fake.windows.erase(w);
+                delivery.ShellHookWindowDestroyed(w);
+            }
+        }
+        EXPECT_EQ(c.last, delivery.State().LastActiveWindow) << c.events;
+        EXPECT_EQ(c.available, delivery.EditorInLastActiveAvailable()) << c.events;
+        delivery.EditorInLastActiveExecute(); // does nothing at all without a target
+        if (!c.available) {
+            EXPECT_EQ(c.log, fake.log) << c.events;
+        }
+    }
+}
+
+} // namespace
+} // namespace tw::testing

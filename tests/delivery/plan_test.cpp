@@ -1,0 +1,90 @@
+// The steps each delivery path plans, for every variant.
+#include "delivery/delivery_plan.h"
+#include "library/model_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace tw::testing {
+namespace {
+
+std::string Backspaces(int count) {
+    std::string keys = "Keys";
+    for (int i = 0; i < count; ++i) {
+        keys += " BSv BS^";
+    }
+    return keys + " Ctrlv Vv V^ Ctrl^";
+}
+
+struct Plans : ModelFixture {
+    Plans() {
+        Reply("Hello", nullptr, "1", "hello");
+        Reply("Sig", nullptr, "2", "sig(first,last)");
+        Reply("Kay", nullptr, "3", "", "0K");
+    }
+};
+
+TEST_F(Plans, EveryPathAndVariant) {
+    const auto typed = [this](const std::string& word) { return PlanTypedMacro(list, word); };
+    const auto paste = PlanEditorInLastActive;
+    const auto copy = PlanEditorCopyEntire;
+    const std::vector<std::string> pasteWithoutDialog = {
+        "RememberSelection", "ExpandAndCopy",          "Sleep 50",
+        "Activate 7",        "Keys Ctrlv Vv V^ Ctrl^", "Reload"};
+    const std::vector<std::string> pasteWithDialog = {"AskFieldValues first,last at ButInLastWnd",
+                                                      "RememberSelection",
+                                                      "ExpandAndCopy first,last = answers",
+                                                      "Reload",
+                                                      "StopUnlessWindowExists 7",
+                                                      "Activate 7",
+                                                      "Keys Ctrlv Vv V^ Ctrl^"};
+    const struct {
+        const char* name;
+        DeliveryPlan plan;
+        std::vector<std::string> steps;
+    } cases[] = {
+        {"typed, no macro", typed("helo"), {}},
+        {"typed, name part alone", typed("sig"), {}},
+        {"typed, simple",
+         typed("hello"),
+         {"Select Hello", "ExpandAndCopy  = ", "Reload", Backspaces(6)}},
+        {"typed, other case",
+         typed("HeLLo"),
+         {"Select Hello", "ExpandAndCopy  = ", "Reload", Backspaces(6)}},
+        {"typed, parametric",
+         typed("sig(Ann,Lee)"),
+         {"Select Sig", "ExpandAndCopy first,last = Ann|Lee", "Reload", Backspaces(13)}},
+        {"typed, fewer values",
+         typed("sig(Ann)"),
+         {"Select Sig", "ExpandAndCopy first,last = Ann", "Reload", Backspaces(9)}},
+        {"typed, more values",
+         typed("sig(Ann,Lee,Bo)"),
+         {"Select Sig", "ExpandAndCopy first,last = Ann|Lee|Bo", "Reload", Backspaces(16)}},
+        {"typed, no closing parenthesis",
+         typed("sig(Ann"),
+         {"Select Sig", "ExpandAndCopy first,last = ", "Reload", Backspaces(8)}},
+        {"hot key",
+         PlanHotKey(list, 0),
+         {"Select Kay", "ExpandAndCopy", "Reload", "ReleaseModifierKeys", "WaitWhileCtrlDown",
+          "Keys Ctrlv Vv V^ Ctrl^"}},
+        {"hot key gone", PlanHotKey(list, 1), {}},
+        {"paste, setting 0, parametric", paste({true, 0, "first,last", 7}), pasteWithoutDialog},
+        {"paste, setting 1, simple", paste({true, 1, "", 7}), pasteWithoutDialog},
+        {"paste, setting 1, parametric", paste({true, 1, "first,last", 7}), pasteWithDialog},
+        {"paste, no last window", paste({true, 1, "first,last", 0}), {}},
+        {"paste, no reply", paste({false, 0, "", 7}), {}},
+        {"copy, setting 0, parametric",
+         copy({true, 0, "first,last", 0}),
+         {"RememberSelection", "ExpandAndCopy", "Reload"}},
+        {"copy, setting 1, parametric",
+         copy({true, 1, "first,last", 0}),
+         {"AskFieldValues first,last at ButInCB", "RememberSelection",
+          "ExpandAndCopy first,last = answers", "Reload"}},
+        {"copy, no reply", copy({false, 1, "first,last", 7}), {}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.steps, DescribePlan(c.plan)) << c.name;
+    }
+}
+
+} // namespace
+} // namespace tw::testing
