@@ -163,7 +163,7 @@ BENCHMARK(BM_AddDeleteReply_Baseline_DiskOnly)->Apply(Sizes)->Unit(benchmark::kM
 
 void BM_AddDeleteReply(benchmark::State& state) {
     Model& m = SharedModel(static_cast<int>(state.range(0)));
-    TRep* sibling = TopLevel(m.tree, "Top 1")->LastChild()->Data();
+    TRep* sibling = TopLevel(m.tree, "Top 1")->FirstChild()->Data();
     for (auto _ : state) {
         TRep* added = m.list.AddNewReply(sibling);
         m.list.SetMacro(added, "benchmark(Name)");
