@@ -26,14 +26,8 @@ printf '\r\n\r\n' >"$LIB/1.rep"
 wine reg add "$SETTINGS" /v ShowTips /t REG_DWORD /d 0 /f >/dev/null 2>&1
 
 start() {
-    wine "$APP/Textwright.exe" >/dev/null 2>&1 &
-    PIDS+=($!)
-    MAIN=$!
-    eventually state_matches '^visible=1 tree=1 ' || fail "main window not visible: $(probe state)"
-    WINDOW=$(xdotool search --name '^Textwright$' | head -1)
-    [ -n "$WINDOW" ] || fail "no X window for the main window"
-    xdotool windowactivate --sync "$WINDOW"
-    sleep 0.5
+    start_main "$APP"
+    eventually state_matches '^visible=1 tree=1 ' || fail "the tree is not filled: $(probe state)"
     # The reply, then Tab past the lists and the property bar into the editor.
     keys Home
     keys Tab Tab Tab Tab Tab Tab
