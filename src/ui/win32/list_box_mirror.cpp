@@ -70,9 +70,11 @@ bool ListBoxMirror::OnDrawItem(const DRAWITEMSTRUCT& draw) const {
     }
     RECT rc = draw.rcItem;
     const bool focusRect = (draw.itemState & ODS_FOCUS) && !(draw.itemState & ODS_NOFOCUSRECT);
-    // Only the focus changed (or the list is empty): the dotted frame is drawn by inverting.
-    if (draw.itemID == static_cast<UINT>(-1) || draw.itemAction == ODA_FOCUS) {
-        if (draw.itemState & ODS_FOCUS) {
+    // Every action paints the whole row, so a focus change needs no inverting that an earlier
+    // repaint could have undone. An empty list shows only the focus.
+    if (draw.itemID == static_cast<UINT>(-1)) {
+        FillRect(draw.hDC, &rc, GetSysColorBrush(COLOR_WINDOW));
+        if (focusRect) {
             DrawFocusRect(draw.hDC, &rc);
         }
         return true;
