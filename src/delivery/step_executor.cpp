@@ -10,8 +10,12 @@ void StepExecutor::Run(const DeliveryPlan& plan) {
     RunState run;
     for (const DeliveryStep& s : plan) {
         if (!RunStep(s, run)) {
-            return;
+            break;
         }
+    }
+    // Also after an early end: the reply must not stay on the clipboard for good.
+    if (run.offeredForPaste) {
+        keeper_->DeliveryEnded();
     }
 }
 
@@ -48,12 +52,17 @@ bool StepExecutor::RunStep(const DeliveryStep& s, RunState& run) {
     return true;
 }
 
-void StepExecutor::ExpandAndCopy(const step::ExpandAndCopy& s, const RunState& run) {
+void StepExecutor::ExpandAndCopy(const step::ExpandAndCopy& s, RunState& run) {
     using Fields = step::ExpandAndCopy::Fields;
     if (s.source != Fields::None) {
         host_.ApplyReplacements(s.names, s.source == Fields::Typed ? s.values : run.answers);
     }
     host_.ApplyReplacements(GetPlaceholderNames(), GetPlaceholderValues(ports_.clock));
+    if (s.keepUserClipboard && keeper_ && keepingHost_ &&
+        keeper_->PutReplyForPaste(keepingHost_->EditorContent())) {
+        run.offeredForPaste = true;
+        return;
+    }
     host_.CopyEntireToClipboard();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 // Runs a delivery plan over the ports and the main window, step by step.
+#include "delivery/clipboard_keeper.h"
 #include "delivery/delivery_host.h"
 #include "delivery/delivery_ports.h"
 #include "delivery/delivery_steps.h"
@@ -14,6 +15,13 @@ public:
     // Errors of the main window propagate and end it too.
     void Run(const DeliveryPlan& plan);
 
+    // Copies marked to keep the user's clipboard go through the keeper; without one they are
+    // plain copies.
+    void KeepClipboardWith(UserClipboardKeeper* keeper, ClipboardKeepingHost* host) {
+        keeper_ = keeper;
+        keepingHost_ = host;
+    }
+
     // How long WaitWhileCtrlDown waits at most, so a Ctrl key that never reads up cannot
     // freeze the program: 200 times 50 ms.
     static constexpr int kCtrlPollMs = 50;
@@ -23,14 +31,17 @@ private:
     struct RunState {
         TreeNode* remembered = nullptr;
         std::string answers;
+        bool offeredForPaste = false;
     };
     // False when the rest of the plan is to be skipped.
     bool RunStep(const DeliveryStep& step, RunState& run);
-    void ExpandAndCopy(const step::ExpandAndCopy& s, const RunState& run);
+    void ExpandAndCopy(const step::ExpandAndCopy& s, RunState& run);
     void SendBatch(const std::vector<KeyEvent>& events);
     void ReleaseModifierKeys();
     void WaitWhileCtrlDown();
 
+    UserClipboardKeeper* keeper_ = nullptr;
+    ClipboardKeepingHost* keepingHost_ = nullptr;
     DeliveryPorts ports_;
     DeliveryHost& host_;
 };
