@@ -12,7 +12,10 @@ std::uint32_t KeystrokeEncoder::Encode(const LowLevelKey& key) {
     flags |= (key.scanCode & 0xFF) << 16;
     if (key.flags & kLowLevelExtended)
         flags |= 1u << 24;
-    if (key.flags & kLowLevelAltDown)
+    // Under Wine a key pressed while right Alt is held can come without the Alt flag.
+    constexpr std::size_t kAlt = 0x12, kLeftAlt = 0xA4, kRightAlt = 0xA5;
+    const bool altHeld = down_.test(kAlt) || down_.test(kLeftAlt) || down_.test(kRightAlt);
+    if ((key.flags & kLowLevelAltDown) || altHeld)
         flags |= 1u << 29;
     if (wasDown)
         flags |= 1u << 30;

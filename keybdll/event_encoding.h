@@ -22,7 +22,8 @@ struct LowLevelKey {
 // Remembers which keys are down, so that auto-repeat is told from a first press.
 class KeystrokeEncoder {
 public:
-    // Repeat count 1, scan code, extended, Alt down, previous state, transition.
+    // Repeat count 1, scan code, extended, Alt down (flagged, or an Alt key held), previous state,
+    // transition.
     std::uint32_t Encode(const LowLevelKey& key);
 
 private:

@@ -57,8 +57,18 @@ tw_start_display() {
     echo "Virtual display $DISPLAY"
 }
 
-# A Wine prefix of our own under the build folder, never the user's.
+# Without a UTF-8 locale Wine cannot create file names outside ASCII; a fresh Debian machine has
+# no locale set, but always has C.UTF-8.
+tw_utf8_locale() {
+    if [ "$(locale charmap 2>/dev/null)" != "UTF-8" ]; then
+        export LC_ALL=C.UTF-8
+    fi
+}
+
+# A Wine prefix of our own under the build folder, never the user's. Every script that starts
+# Wine comes through here.
 tw_wine_prefix() {
+    tw_utf8_locale
     export WINEPREFIX="$1"
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="

@@ -5,6 +5,9 @@ set -euo pipefail
 source "$(dirname "$0")/common.sh"
 cd "$TW_ROOT"
 
+echo "== layers"
+bash scripts/check_layers.sh
+
 tw_need_packages "${TW_BASE_PACKAGES[@]}" "${TW_WINDOWS_PACKAGES[@]}"
 jobs=$(nproc)
 

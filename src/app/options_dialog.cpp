@@ -1,6 +1,6 @@
 #include "app/options_dialog.h"
 
-#include "app/reg_proc.h"
+#include "settings/reg_proc.h"
 #include "app/settings.h"
 
 namespace tw {

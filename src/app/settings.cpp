@@ -1,6 +1,6 @@
 #include "app/settings.h"
 
-#include "app/reg_proc.h"
+#include "settings/reg_proc.h"
 
 namespace tw {
 
@@ -17,14 +17,6 @@ void EnsureDefaultSettings(RawRegistry& registry) {
             RegWriteInteger(registry, kSettingsKey, d.name, d.value);
         }
     }
-}
-
-bool SettingIsOn(RawRegistry& registry, const std::string& name) {
-    return RegReadInteger(registry, kSettingsKey, name) == 1;
-}
-
-void WriteSetting(RawRegistry& registry, const std::string& name, bool on) {
-    RegWriteInteger(registry, kSettingsKey, name, on ? 1 : 0);
 }
 
 std::string AutorunCommand(const std::string& programPath) {

@@ -18,25 +18,6 @@ std::optional<DialogSize> DecodeInsertionsSize(const RegValue& value) {
     return DialogSize{w, h};
 }
 
-int ReadShowMacroIns(RawRegistry& registry) {
-    const auto value = registry.Read(kSettingsKey, kShowMacroIns);
-    if (!value || value->type != RegType::Integer || value->data.size() != 4) {
-        return 0;
-    }
-    const std::uint32_t n = value->data[0] | (value->data[1] << 8) | (value->data[2] << 16) |
-                            (static_cast<std::uint32_t>(value->data[3]) << 24);
-    return static_cast<int>(n);
-}
-
-void WriteShowMacroIns(RawRegistry& registry, bool show) {
-    // Registry failures are silent: the setting simply keeps its old value.
-    if (registry.CreateKey(kSettingsKey)) {
-        registry.Write(
-            kSettingsKey, kShowMacroIns,
-            RegValue{RegType::Integer, {static_cast<std::uint8_t>(show ? 1 : 0), 0, 0, 0}});
-    }
-}
-
 std::optional<DialogSize> ReadInsertionsSize(RawRegistry& registry) {
     const auto value = registry.Read(kSettingsKey, kMacroInsFormSettingsValue);
     return value ? DecodeInsertionsSize(*value) : std::nullopt;

@@ -1,7 +1,8 @@
 #pragma once
-// The two settings of the insertions dialog: whether command deliveries show it, and its size.
-#include "app/settings.h"
+// The insertions dialog's size record. Whether the dialog is shown is the integer setting
+// kShowMacroIns, read and written like every other one.
 #include "platform/raw_registry.h"
+#include "settings/settings_store.h"
 
 #include <array>
 #include <cstdint>
@@ -22,9 +23,6 @@ std::array<std::uint8_t, 4> EncodeInsertionsSize(DialogSize size);
 // Anything but 4 bytes of binary data is not a size.
 std::optional<DialogSize> DecodeInsertionsSize(const RegValue& value);
 
-// Missing, or anything but an integer, reads as 0.
-int ReadShowMacroIns(RawRegistry& registry);
-void WriteShowMacroIns(RawRegistry& registry, bool show);
 std::optional<DialogSize> ReadInsertionsSize(RawRegistry& registry);
 void WriteInsertionsSize(RawRegistry& registry, DialogSize size);
 

@@ -69,7 +69,7 @@ void TFormMacroInserts::SaveSize() {
 }
 
 void TFormMacroInserts::FormShow() {
-    view_.SetCheckShow(ReadShowMacroIns(settings_) == 1);
+    view_.SetCheckShow(SettingIsOn(settings_, kShowMacroIns));
 }
 
 void TFormMacroInserts::FormResize() {
@@ -88,7 +88,7 @@ KeyPressDecision TFormMacroInserts::FormKeyPress(char key) {
 }
 
 void TFormMacroInserts::CheckShowClick() {
-    WriteShowMacroIns(settings_, view_.CheckShowChecked());
+    WriteSetting(settings_, kShowMacroIns, view_.CheckShowChecked());
 }
 
 void TFormMacroInserts::FormDestroy() {

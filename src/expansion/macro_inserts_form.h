@@ -36,7 +36,7 @@ public:
     int AddRow(const std::string& name);
     void DeleteRow(int index);
     void ClearRows();
-    // The texts of the boxes in row order, joined by 0x01.
+    // The texts of the boxes in row order (UTF-8), joined by 0x01.
     std::string GetAnswers();
     void SaveSize();
 

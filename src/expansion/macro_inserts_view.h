@@ -16,7 +16,7 @@ public:
     // Anchored left, top and right, so it stretches with the dialog.
     virtual void PlaceValueBox(int box, int left, int top, int width) = 0;
     virtual int ValueBoxHeight(int box) = 0;
-    virtual std::string ValueBoxText(int box) = 0;
+    virtual std::string ValueBoxText(int box) = 0; // UTF-8, so that no character is lost
     virtual bool ValueBoxHasSelection(int box) = 0;
     virtual void SelectAllOfValueBox(int box) = 0;
 

@@ -35,10 +35,4 @@ void BuildPredefinedInsertionsMenu(InsertionsMenu& menu) {
     }
 }
 
-void PredefinedInsertionClick(int tag, SelectionEditor& editor) {
-    if (const auto text = PredefinedInsertionText(tag)) {
-        editor.ReplaceSelection(*text);
-    }
-}
-
 } // namespace tw

@@ -32,13 +32,4 @@ public:
 // Empties the menu first, so building twice gives the same fourteen entries.
 void BuildPredefinedInsertionsMenu(InsertionsMenu& menu);
 
-// The editor's selection, which an insertion replaces like typed text.
-class SelectionEditor {
-public:
-    virtual ~SelectionEditor() = default;
-    virtual void ReplaceSelection(const std::string& text) = 0;
-};
-
-void PredefinedInsertionClick(int tag, SelectionEditor& editor);
-
 } // namespace tw

@@ -1,5 +1,5 @@
 #pragma once
-// Byte classes of RTF source, shared by every reader of it (scanner, run walker, one scan, escapes).
+// Byte classes of RTF source, shared by its readers (scanner, escapes).
 #include <cstddef>
 
 namespace tw::rtf_bytes {
@@ -25,11 +25,6 @@ inline int HexValue(unsigned char c) {
     return -1;
 }
 
-inline bool IsStop(unsigned char c) {
-    return c < 0x20 || c == '\\' || c == '{' || c == '}';
-}
-
 constexpr long long kParameterLimit = 1LL << 40;
-constexpr std::size_t kBlock = 64;
 
 } // namespace tw::rtf_bytes

@@ -1,14 +1,31 @@
 #include "expansion/rtf_escape.h"
+#include "expansion/code_pages.h"
 #include "expansion/rtf_byte_classes.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace tw {
 
-void AppendRtfEscaped(std::string& out, std::string_view text) {
+namespace {
+
+void AppendUnicode(std::string& out, char32_t unit, int unicodeSkip) {
+    // \uN takes a signed 16-bit number.
+    out += "\\u";
+    out += std::to_string(unit >= 0x8000 ? static_cast<long>(unit) - 0x10000
+                                         : static_cast<long>(unit));
+    if (unicodeSkip == 0) {
+        out += ' ';
+    }
+    out.append(static_cast<std::size_t>(unicodeSkip), '?');
+}
+
+} // namespace
+
+void AppendRtfEscaped(std::string& out, std::u32string_view text, int codePage, int unicodeSkip) {
     static const char kHex[] = "0123456789abcdef";
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
+        const char32_t c = text[i];
         if (c == '\\' || c == '{' || c == '}') {
             out += '\\';
             out += static_cast<char>(c);
@@ -20,20 +37,21 @@ void AppendRtfEscaped(std::string& out, std::string_view text) {
         } else if (c == '\t') {
             out += "\\tab ";
         } else if (c < 0x20 || c >= 0x80) {
-            out += "\\'";
-            out += kHex[c >> 4];
-            out += kHex[c & 15];
+            const std::optional<unsigned char> byte = CodePageByteOf(codePage, c);
+            if (byte) {
+                out += "\\'";
+                out += kHex[*byte >> 4];
+                out += kHex[*byte & 15];
+            } else if (c >= 0x10000) {
+                AppendUnicode(out, 0xD800 + ((c - 0x10000) >> 10), unicodeSkip);
+                AppendUnicode(out, 0xDC00 + ((c - 0x10000) & 0x3FF), unicodeSkip);
+            } else {
+                AppendUnicode(out, c, unicodeSkip);
+            }
         } else {
             out += static_cast<char>(c);
         }
     }
-}
-
-std::string EscapeRtfText(std::string_view text) {
-    std::string out;
-    out.reserve(text.size() + 8);
-    AppendRtfEscaped(out, text);
-    return out;
 }
 
 namespace {

@@ -5,10 +5,11 @@
 
 namespace tw {
 
-// Backslash and braces are escaped, bytes outside printable ASCII become \'hh (the ANSI byte),
-// a line break (CR LF, CR or LF) becomes \line and a tab \tab.
-void AppendRtfEscaped(std::string& out, std::string_view text);
-std::string EscapeRtfText(std::string_view text);
+// Backslash and braces are escaped, a line break (CR LF, CR or LF) becomes \line and a tab \tab.
+// Other characters outside printable ASCII become \'hh where the document's code page holds
+// them, else \uN (UTF-16, so two for a character beyond the BMP) followed by one "?" for each
+// fallback character `unicodeSkip` (the \ucN in force) tells a reader to skip.
+void AppendRtfEscaped(std::string& out, std::u32string_view text, int codePage, int unicodeSkip);
 
 // Decodes the source of a stretch of RTF text that holds only plain bytes, \'hh, \\, \{, \}.
 std::string DecodeRtfTextRun(std::string_view source);

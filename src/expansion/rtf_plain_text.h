@@ -1,7 +1,8 @@
 #pragma once
-// The document text of RTF source, as ANSI bytes: paragraph and line breaks become CR LF,
-// tabs a tab, \uN the ANSI character when there is one and its fallback otherwise. Source
-// that is not RTF is returned as it is.
+// The document text of RTF source as a rich-text editor shows it, in UTF-8: \'hh and raw bytes in
+// the document's code page (\ansicpg, default 1252), \uN as its character with the fallback that
+// \ucN gives skipped, paragraph and line breaks as CR LF. Source that is not RTF is returned as
+// it is.
 #include <string>
 
 namespace tw {

@@ -1,7 +1,7 @@
 #include "expansion/rtf_replace.h"
 
+#include "expansion/code_pages.h"
 #include "expansion/rtf_escape.h"
-#include "expansion/rtf_replace_paths.h"
 #include "expansion/rtf_scanner.h"
 #include "expansion/text_search.h"
 
@@ -19,7 +19,24 @@ struct Span {
     std::size_t length = 0;   // characters of text
     std::size_t srcBegin = 0; // original spans only
     std::size_t srcEnd = 0;
+    std::u32string chars; // inserted spans only: the characters, one per byte of the run's text
 };
+
+// A value as the run's text holds it (code page bytes, "?" for a character the code page lacks,
+// so names are matched as the document spells them) and as the characters it writes.
+struct EncodedValue {
+    std::string bytes;
+    std::u32string chars;
+};
+
+EncodedValue EncodeValue(const std::string& utf8, int codePage) {
+    EncodedValue value;
+    value.chars = DecodeUtf8(utf8, codePage);
+    for (char32_t c : value.chars) {
+        value.bytes += static_cast<char>(CodePageByteOf(codePage, c).value_or('?'));
+    }
+    return value;
+}
 
 // A maximal stretch of document text with no markup inside it.
 struct Run {
@@ -30,6 +47,8 @@ struct Run {
     bool afterBareWord = false;
     // Directly after a damaged hex escape that is still open: left as it is.
     bool locked = false;
+    int unicodeSkip = 1; // the \ucN in force
+
     bool owned = false; // `text` holds the characters (escapes decoded, values inserted)
     bool changed = false;
     std::string text;
@@ -49,6 +68,7 @@ void AppendSpan(std::vector<Span>& spans, const Span& span) {
         Span& last = spans.back();
         if (last.inserted && span.inserted) {
             last.length += span.length;
+            last.chars += span.chars;
             return;
         }
         if (!last.inserted && !span.inserted && last.srcEnd == span.srcBegin) {
@@ -86,7 +106,9 @@ private:
             Span piece;
             piece.inserted = span.inserted;
             piece.length = take;
-            if (!span.inserted) {
+            if (span.inserted) {
+                piece.chars = span.chars.substr(within_, take);
+            } else {
                 piece.srcBegin = srcPos_;
                 piece.srcEnd = within_ + take == span.length
                                    ? span.srcEnd
@@ -115,7 +137,9 @@ private:
 
 class RtfTextView {
 public:
-    explicit RtfTextView(const std::string& source) : src_(source) { Scan(); }
+    explicit RtfTextView(const std::string& source) : src_(source), codePage_(RtfCodePage(source)) {
+        Scan();
+    }
 
     void Apply(const Replacement& pass) {
         std::vector<Match> matches;
@@ -129,6 +153,7 @@ public:
         std::sort(matches.begin(), matches.end(), [](const Match& a, const Match& b) {
             return a.run != b.run ? a.run < b.run : a.offset < b.offset;
         });
+        const EncodedValue value = EncodeValue(pass.value, codePage_);
         std::vector<std::size_t> offsets;
         for (std::size_t i = 0; i < matches.size();) {
             const std::size_t r = matches[i].run;
@@ -136,7 +161,7 @@ public:
             for (; i < matches.size() && matches[i].run == r; ++i) {
                 offsets.push_back(matches[i].offset);
             }
-            Rewrite(r, offsets, pass.name.size(), pass.value);
+            Rewrite(r, offsets, pass.name.size(), value);
         }
     }
 
@@ -152,14 +177,12 @@ public:
             if (run.afterBareWord) {
                 out += ' ';
             }
-            std::size_t at = 0;
             for (const Span& span : run.spans) {
                 if (span.inserted) {
-                    AppendRtfEscaped(out, std::string_view(run.text).substr(at, span.length));
+                    AppendRtfEscaped(out, span.chars, codePage_, run.unicodeSkip);
                 } else {
                     out.append(src_, span.srcBegin, span.srcEnd - span.srcBegin);
                 }
-                at += span.length;
             }
             copied = run.srcEnd;
         }
@@ -182,6 +205,7 @@ private:
                     run.srcBegin = token.begin;
                     run.afterBareWord = lastBareWord;
                     run.locked = lastOpenEscape;
+                    run.unicodeSkip = scanner.UnicodeSkip();
                     runs_.push_back(std::move(run));
                     open = true;
                     escaped = false;
@@ -256,7 +280,7 @@ private:
     }
 
     void Rewrite(std::size_t r, const std::vector<std::size_t>& offsets, std::size_t nameLength,
-                 const std::string& value) {
+                 const EncodedValue& value) {
         Run& run = runs_[r];
         if (!run.owned) {
             run.text.assign(src_, run.srcBegin, run.srcEnd - run.srcBegin);
@@ -264,19 +288,19 @@ private:
             ownedRuns_.push_back(r);
         }
         if (!run.changed) {
-            run.spans.assign(1, Span{false, run.text.size(), run.srcBegin, run.srcEnd});
+            run.spans.assign(1, Span{false, run.text.size(), run.srcBegin, run.srcEnd, {}});
             run.changed = true;
         }
         std::string text;
-        text.reserve(run.text.size() + offsets.size() * value.size());
+        text.reserve(run.text.size() + offsets.size() * value.bytes.size());
         std::vector<Span> spans;
         SpanCursor cursor(run.spans, src_);
         std::size_t at = 0;
         for (std::size_t offset : offsets) {
             cursor.CopyTo(offset, spans);
             text.append(run.text, at, offset - at);
-            AppendSpan(spans, Span{true, value.size(), 0, 0});
-            text += value;
+            AppendSpan(spans, Span{true, value.bytes.size(), 0, 0, value.chars});
+            text += value.bytes;
             cursor.SkipTo(offset + nameLength);
             at = offset + nameLength;
         }
@@ -287,14 +311,17 @@ private:
     }
 
     const std::string& src_;
+    int codePage_;
     std::vector<Run> runs_;
     std::vector<std::size_t> ownedRuns_;
 };
 
 } // namespace
 
-std::string ReplaceInRtfPassByPass(const std::string& source,
-                                   const std::vector<Replacement>& passes) {
+std::string ReplaceInRtf(const std::string& source, const std::vector<Replacement>& passes) {
+    if (!IsRtfSource(source)) {
+        return ReplaceInPlainText(source, passes);
+    }
     RtfTextView view(source);
     for (const Replacement& pass : passes) {
         if (!pass.name.empty() && !pass.value.empty()) {
@@ -302,22 +329,6 @@ std::string ReplaceInRtfPassByPass(const std::string& source,
         }
     }
     return view.Render();
-}
-
-std::string ReplaceInRtf(const std::string& source, const std::vector<Replacement>& passes) {
-    if (!IsRtfSource(source)) {
-        return ReplaceInPlainText(source, passes);
-    }
-    return PassesAreIndependent(passes) ? ReplaceInRtfOneScan(source, passes)
-                                        : ReplaceInRtfPassByPass(source, passes);
-}
-
-std::string ReplaceInRtf(std::string&& source, const std::vector<Replacement>& passes) {
-    if (!IsRtfSource(source) || !PassesAreIndependent(passes)) {
-        return ReplaceInRtf(static_cast<const std::string&>(source), passes);
-    }
-    std::optional<std::string> out = ReplaceInRtfOneScanIfChanged(source, passes);
-    return out ? std::move(*out) : std::move(source);
 }
 
 std::string ReplaceInRtf(const std::string& source, const std::string& names,
@@ -336,11 +347,15 @@ std::string ReplaceInPlainText(const std::string& text, const std::vector<Replac
         const std::string_view view(current);
         FirstByteFinder finder(view, static_cast<unsigned char>(pass.name[0]));
         next.clear();
+        std::string value;
         std::size_t copied = 0;
         for (std::size_t p = finder.Next(0); p != std::string_view::npos;) {
             if (MatchesAt(view, p, pass.name)) {
+                if (value.empty()) {
+                    value = EncodeValue(pass.value, kDefaultCodePage).bytes;
+                }
                 next.append(current, copied, p - copied);
-                next += pass.value;
+                next += value;
                 copied = p + pass.name.size();
                 p = finder.Next(copied);
             } else {

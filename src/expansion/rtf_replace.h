@@ -3,7 +3,9 @@
 // (never control words, braces, or hidden destinations such as the font table), \'hh counts
 // as the character it stands for, and every value is written escaped, so the result stays
 // valid RTF. A name is found only where its characters stand together in the source: one
-// split by markup stays as it is. Source that is not RTF is treated as plain text.
+// split by markup stays as it is. Source that is not RTF is treated as plain text. Names are in
+// the document's code page; values are UTF-8 (a byte that is not is taken as one of that code
+// page), and a character the code page lacks is written as \uN.
 #include "expansion/replacement_lists.h"
 
 #include <string>
@@ -11,15 +13,15 @@
 
 namespace tw {
 
-// Runs the passes in order over the source; later passes see the values of earlier ones.
+// One pass per name, each over the result of the one before: later passes see the values of
+// earlier ones.
 std::string ReplaceInRtf(const std::string& source, const std::vector<Replacement>& passes);
-// The same, handing the source back untouched when no name is found in it.
-std::string ReplaceInRtf(std::string&& source, const std::vector<Replacement>& passes);
 // Names list and values list as ApplyReplacements takes them.
 std::string ReplaceInRtf(const std::string& source, const std::string& names,
                          const std::string& values);
 
-// The same passes over plain text: values go in as they are.
+// The same passes over plain text, which is in the ANSI code page: a value's characters outside
+// it become "?".
 std::string ReplaceInPlainText(const std::string& text, const std::vector<Replacement>& passes);
 
 } // namespace tw

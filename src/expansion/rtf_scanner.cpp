@@ -1,5 +1,6 @@
 #include "expansion/rtf_scanner.h"
 
+#include "expansion/code_pages.h"
 #include "expansion/rtf_byte_classes.h"
 
 #include <algorithm>
@@ -51,7 +52,6 @@ std::size_t SkipPlainText(std::string_view src, std::size_t p) {
     }
     return p;
 }
-
 
 } // namespace
 
@@ -290,6 +290,19 @@ void RtfScanner::NoteControlWord(const RtfToken& token) {
     } else if (token.word == "u" && token.hasParameter) {
         pendingFallback_ = groups_.back().unicodeSkip;
     }
+}
+
+int RtfCodePage(std::string_view source) {
+    // The header names it before the first character of text.
+    RtfScanner scanner(source);
+    for (RtfToken token = scanner.Next(); token.kind != RtfTokenKind::End && !token.inText;
+         token = scanner.Next()) {
+        if (token.kind == RtfTokenKind::ControlWord && token.word == "ansicpg" &&
+            token.hasParameter && token.parameter > 0 && token.parameter < 65536) {
+            return static_cast<int>(token.parameter);
+        }
+    }
+    return kDefaultCodePage;
 }
 
 bool IsRtfSource(std::string_view text) {

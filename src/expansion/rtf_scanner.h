@@ -46,6 +46,8 @@ public:
     std::size_t Depth() const { return groups_.size(); }
     // Whether characters at the current position would be document text.
     bool InText() const { return TextAllowed(); }
+    // The \ucN in force at the current position.
+    int UnicodeSkip() const { return groups_.empty() ? 1 : groups_.back().unicodeSkip; }
 
 private:
     struct Group {
@@ -69,6 +71,9 @@ private:
 
 // Destinations whose content is never document text even without \*.
 bool IsHiddenRtfDestination(std::string_view word);
+
+// The code page of the document's \'hh escapes: its \ansicpgN, else the default.
+int RtfCodePage(std::string_view source);
 
 // True when the text is RTF source rather than the editor's plain-text fallback.
 bool IsRtfSource(std::string_view text);

@@ -32,17 +32,4 @@ std::size_t FirstByteFinder::Next(std::size_t from) {
     return nextLower_ < nextUpper_ ? nextLower_ : nextUpper_;
 }
 
-std::size_t FindIgnoringAsciiCase(std::string_view text, std::string_view name, std::size_t from) {
-    if (name.empty()) {
-        return std::string_view::npos;
-    }
-    FirstByteFinder finder(text, static_cast<unsigned char>(name[0]));
-    for (std::size_t p = finder.Next(from); p != std::string_view::npos; p = finder.Next(p + 1)) {
-        if (MatchesAt(text, p, name)) {
-            return p;
-        }
-    }
-    return std::string_view::npos;
-}
-
 } // namespace tw

@@ -40,7 +40,4 @@ inline bool MatchesAt(std::string_view text, std::size_t at, std::string_view na
     return true;
 }
 
-// Position of the next occurrence of `name` at or after `from`, or npos.
-std::size_t FindIgnoringAsciiCase(std::string_view text, std::string_view name, std::size_t from);
-
 } // namespace tw

@@ -39,7 +39,6 @@ public:
     // The folder holding the root "index.sub"; a separator is appended when missing.
     void SetLibraryRoot(const std::string& root);
     const std::string& LibraryRoot() const { return libraryRoot_; }
-    void SetMessageBoxes(MessageBoxes* messages) { messages_ = messages; }
 
     int Count() const { return static_cast<int>(items_.size()); }
     TRep* At(int position) const { return items_.at(static_cast<std::size_t>(position)).get(); }

@@ -24,7 +24,6 @@ public:
     // Null for a top-level node.
     TreeNode* Parent() const;
     TreeNode* FirstChild() const { return firstChild_; }
-    TreeNode* LastChild() const { return lastChild_; }
     TreeNode* NextSibling() const { return next_; }
     TreeNode* PrevSibling() const { return prev_; }
     bool HasChildren() const { return firstChild_ != nullptr; }

@@ -15,6 +15,8 @@ struct RegValue {
     RegType type = RegType::Other;
     std::vector<std::uint8_t>
         data; // REG_SZ as ANSI bytes without the terminator, REG_DWORD as 4 LE bytes
+    // Too large to load: `data` is empty and says nothing about the value's length.
+    bool tooLarge = false;
 };
 
 class RawRegistry {

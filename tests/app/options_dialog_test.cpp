@@ -1,6 +1,6 @@
 // The options dialog against an in-memory registry and a scripted view.
 #include "app/options_dialog.h"
-#include "app/reg_proc.h"
+#include "settings/reg_proc.h"
 #include "app/settings.h"
 #include "fakes/fake_registry.h"
 #include "fakes/recording_message_boxes.h"

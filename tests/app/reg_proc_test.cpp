@@ -1,10 +1,11 @@
 // The type rules of the settings access functions, over an in-memory registry.
-#include "app/reg_proc.h"
+#include "settings/reg_proc.h"
 #include "fakes/fake_registry.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <optional>
 
 namespace tw {
 namespace {
@@ -55,20 +56,37 @@ TEST_F(RegProc, ReadIntegerFollowsTheStoredType) {
     EXPECT_EQ(0, RegReadInteger(reg, "SOFTWARE\\Missing", "V"));
 }
 
-TEST_F(RegProc, ReadBinaryFillsTheBufferOnlyForAnExactBinaryRecord) {
-    std::array<std::uint8_t, 4> buf{0xAA, 0xAA, 0xAA, 0xAA};
-    reg.Write(kKey, "Exact", Binary({1, 2, 3, 4}));
-    ASSERT_TRUE(RegReadBinary(reg, kKey, "Exact", buf.size(), buf.data()));
-    EXPECT_EQ((std::array<std::uint8_t, 4>{1, 2, 3, 4}), buf);
-
-    buf.fill(0xAA);
-    reg.Write(kKey, "Long", Binary({1, 2, 3, 4, 5, 6}));
-    reg.Write(kKey, "Short", Binary({1, 2}));
-    reg.Write(kKey, "Dword", Dword(9));
-    for (const char* name : {"Long", "Short", "Dword", "Absent"}) {
-        EXPECT_FALSE(RegReadBinary(reg, kKey, name, buf.size(), buf.data())) << name;
+TEST_F(RegProc, ReadBinaryReadsAtMostTheBufferAndSaysHowMuch) {
+    const struct {
+        const char* what;
+        std::optional<RegValue> stored;
+        bool read;
+        std::size_t bytesRead;
+        std::array<std::uint8_t, 4> buffer; // after the read, starting from AA AA AA AA
+    } cases[] = {
+        {"exact", Binary({1, 2, 3, 4}), true, 4, {1, 2, 3, 4}},
+        {"shorter", Binary({1, 2}), true, 2, {1, 2, 0xAA, 0xAA}},
+        {"empty", Binary({}), true, 0, {0xAA, 0xAA, 0xAA, 0xAA}},
+        {"longer is not read", Binary({1, 2, 3, 4, 5}), false, 99, {0xAA, 0xAA, 0xAA, 0xAA}},
+        {"too large to load",
+         RegValue{RegType::Binary, {}, true},
+         false,
+         99,
+         {0xAA, 0xAA, 0xAA, 0xAA}},
+        {"dword", Dword(9), false, 99, {0xAA, 0xAA, 0xAA, 0xAA}},
+        {"absent", std::nullopt, false, 99, {0xAA, 0xAA, 0xAA, 0xAA}},
+    };
+    for (const auto& c : cases) {
+        reg.Remove(kKey, "V");
+        if (c.stored) {
+            reg.Write(kKey, "V", *c.stored);
+        }
+        std::array<std::uint8_t, 4> buf{0xAA, 0xAA, 0xAA, 0xAA};
+        std::size_t got = 99;
+        EXPECT_EQ(c.read, RegReadBinary(reg, kKey, "V", buf.size(), buf.data(), &got)) << c.what;
+        EXPECT_EQ(c.bytesRead, got) << c.what;
+        EXPECT_EQ(c.buffer, buf) << c.what;
     }
-    EXPECT_EQ((std::array<std::uint8_t, 4>{0xAA, 0xAA, 0xAA, 0xAA}), buf);
 }
 
 TEST_F(RegProc, ReadStringGivesEmptyForAnythingButAString) {

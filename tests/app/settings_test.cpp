@@ -1,5 +1,5 @@
 // Defaults written at start and the on/off rule of integer settings.
-#include "app/reg_proc.h"
+#include "settings/reg_proc.h"
 #include "app/settings.h"
 #include "fakes/fake_registry.h"
 

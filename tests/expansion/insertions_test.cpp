@@ -77,19 +77,6 @@ TEST(InsertionsSizeRecord, AnythingButFourBinaryBytesIsIgnored) {
     EXPECT_FALSE(DecodeInsertionsSize(RegValue{RegType::String, {'a', 'b', 'c', 'd'}}));
 }
 
-TEST(ShowMacroInsSetting, ReadsOnlyAnIntegerAndWritesOneOrZero) {
-    fakes::FakeRegistry registry;
-    EXPECT_EQ(ReadShowMacroIns(registry), 0);
-    WriteShowMacroIns(registry, true);
-    EXPECT_EQ(ReadShowMacroIns(registry), 1);
-    WriteShowMacroIns(registry, false);
-    EXPECT_EQ(ReadShowMacroIns(registry), 0);
-    registry.Write(kSettingsKey, kShowMacroIns, RegValue{RegType::String, {'1'}});
-    EXPECT_EQ(ReadShowMacroIns(registry), 0);
-    registry.Write(kSettingsKey, kShowMacroIns, RegValue{RegType::Integer, {1, 0}});
-    EXPECT_EQ(ReadShowMacroIns(registry), 0);
-}
-
 TEST_F(InsertionsForm, PrepareFieldsMakesOneBoxPerNameHoldingTheName) {
     form.PrepareFields("Name,Company");
     ASSERT_EQ(form.Rows().size(), 2u);
@@ -194,19 +181,40 @@ TEST_F(InsertionsForm, EnterIsOkEscapeIsCancelBothConsumed) {
 }
 
 TEST_F(InsertionsForm, ShowTheDialogCheckBoxFollowsAndWritesTheSetting) {
-    view.checkShow = false;
-    WriteShowMacroIns(registry, true);
-    form.FormShow();
-    EXPECT_TRUE(view.checkShow);
-    view.checkShow = false;
-    form.CheckShowClick();
-    EXPECT_EQ(ReadShowMacroIns(registry), 0);
+    registry.CreateKey(kSettingsKey);
+    const struct {
+        const char* what;
+        std::optional<RegValue> stored;
+        bool shown;
+        bool onAfterClick; // the click toggles the box
+        RegType typeAfterClick;
+    } cases[] = {
+        {"dword 1", RegValue{RegType::Integer, {1, 0, 0, 0}}, true, false, RegType::Integer},
+        {"dword 5", RegValue{RegType::Integer, {5, 0, 0, 0}}, false, true, RegType::Integer},
+        {"4-byte binary 1", RegValue{RegType::Binary, {1, 0, 0, 0}}, true, false, RegType::Binary},
+        {"a string is left alone", RegValue{RegType::String, {'1'}}, false, false, RegType::String},
+        {"absent", std::nullopt, false, true, RegType::Integer},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        registry.Remove(kSettingsKey, kShowMacroIns);
+        if (c.stored) {
+            registry.Write(kSettingsKey, kShowMacroIns, *c.stored);
+        }
+        view.checkShow = !c.shown;
+        form.FormShow();
+        EXPECT_EQ(view.checkShow, c.shown);
+        view.checkShow = !c.shown;
+        form.CheckShowClick();
+        EXPECT_EQ(SettingIsOn(registry, kShowMacroIns), c.onAfterClick);
+        EXPECT_EQ(registry.Read(kSettingsKey, kShowMacroIns)->type, c.typeAfterClick);
+    }
+}
+
+TEST_F(InsertionsForm, TheCheckBoxNeverCreatesTheSettingsKey) {
     view.checkShow = true;
     form.CheckShowClick();
-    EXPECT_EQ(ReadShowMacroIns(registry), 1);
-    registry.Remove(kSettingsKey, kShowMacroIns);
-    form.FormShow();
-    EXPECT_FALSE(view.checkShow);
+    EXPECT_FALSE(registry.KeyExists(kSettingsKey));
 }
 
 TEST_F(InsertionsForm, FirstClickIntoABoxReachedFromAnotherSelectsItAll) {
@@ -313,23 +321,6 @@ TEST(PredefinedInsertions, ElevenItemsAndThreeSeparatorsNeverOneAtTheEnd) {
     EXPECT_EQ(menu.items[3].caption, "-");
     EXPECT_EQ(menu.items[6].caption, "%YDay - Yesterday (day of the week)");
     EXPECT_EQ(menu.items[13].caption, "%ShortTime - Current Time (short)");
-}
-
-class RecordingSelection : public SelectionEditor {
-public:
-    void ReplaceSelection(const std::string& text) override { inserted.push_back(text); }
-    std::vector<std::string> inserted;
-};
-
-TEST(PredefinedInsertions, AClickInsertsTheBarePlaceholderNameAndIgnoresUnknownTags) {
-    RecordingSelection editor;
-    PredefinedInsertionClick(1, editor);
-    PredefinedInsertionClick(5, editor);
-    PredefinedInsertionClick(11, editor);
-    PredefinedInsertionClick(0, editor);
-    PredefinedInsertionClick(12, editor);
-    PredefinedInsertionClick(-7, editor);
-    EXPECT_EQ(editor.inserted, (std::vector<std::string>{"%Date", "%YShortDate", "%ShortTime"}));
 }
 
 } // namespace

@@ -14,12 +14,16 @@ TEST(RtfToPlainText, ReadsTheDocumentTextOnly) {
     } cases[] = {
         {"Hello {\\b bold} world", "Hello bold world"},
         {"one\\par two\\line three\\tab four", "one\r\ntwo\r\nthree\tfour"},
-        {"\\'e9t\\'e9 \\{x\\} a\\\\b", "\xe9t\xe9 {x} a\\b"},
-        {"\\u233?t\\u8364?", "\xe9t?"},
-        {"{\\uc2\\u8364ab}c", "abc"},
-        {"{\\uc0\\u8364}c", "c"},
-        {"\\ldblquote x\\rdblquote  \\emdash", "\x93x\x94 \x97"},
-        {"a\\~b\\-c\\_d", "a\xa0"
+        {"\\'e9t\\'e9 \\{x\\} a\\\\b \\'80\\'93\x85",
+         "\xc3\xa9t\xc3\xa9 {x} a\\b \xe2\x82\xac\xe2\x80\x9c\xe2\x80\xa6"},
+        {"\\u233?t\\u8364?", "\xc3\xa9t\xe2\x82\xac"},
+        {"{\\uc2\\u8364ab}c", "\xe2\x82\xac"
+                              "c"},
+        {"{\\uc0\\u8364}c", "\xe2\x82\xac"
+                            "c"},
+        {"\\u-10179?\\u-9139?|\\u-10179?|\\u-9139?", "\xf0\x9f\x91\x8d|\xef\xbf\xbd|\xef\xbf\xbd"},
+        {"\\ldblquote x\\rdblquote  \\emdash", "\xe2\x80\x9cx\xe2\x80\x9d \xe2\x80\x94"},
+        {"a\\~b\\-c\\_d", "a\xc2\xa0"
                           "bc-d"},
         {"{\\*\\unknown hidden}shown", "shown"},
         {"x{\\pict\\wmetafile8 0102}y", "xy"},
@@ -28,6 +32,21 @@ TEST(RtfToPlainText, ReadsTheDocumentTextOnly) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.body);
         EXPECT_EQ(RtfToPlainText(testing::RtfDocument(c.body)), std::string(c.text) + "\r\n");
+    }
+}
+
+TEST(RtfToPlainText, DecodesInTheDocumentsCodePage) {
+    const struct {
+        const char* source;
+        const char* text;
+    } cases[] = {
+        {"{\\rtf1\\ansi\\ansicpg1250 \\'a3ukasz \\'9f}", "\xc5\x81ukasz \xc5\xba"},
+        {"{\\rtf1\\ansi\\ansicpg1251 \\'cc\\'ee\xf1}", "\xd0\x9c\xd0\xbe\xd1\x81"},
+        {"{\\rtf1\\ansi \\'a3}", "\xc2\xa3"},
+        {"{\\rtf1\\ansi\\ansicpg932 \\'93\\u26085?}", "\xef\xbf\xbd\xe6\x97\xa5"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RtfToPlainText(c.source), c.text) << c.source;
     }
 }
 

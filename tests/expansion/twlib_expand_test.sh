@@ -52,11 +52,17 @@ check "surplus values are ignored" 0 $'Please confirm the shipping address: Jo, 
     -- "$REPLIES" 'addr(Jo,Rome,Italy)' "${NOW[@]}" --plain
 check "no closing parenthesis: no values" 0 \
     $'Please confirm the shipping address: Name, City.\n' -- "$REPLIES" 'addr(Jo' "${NOW[@]}" --plain
+# Plain text comes out in UTF-8; an ANSI value is taken as it is, a UTF-8 one keeps characters the
+# document's code page lacks as \uN.
 check "values with RTF specials and accents, as text" 0 \
-    $'Please confirm the shipping address: C:\\x {y}, M\xfcller.\n' \
+    $'Please confirm the shipping address: C:\\x {y}, M\xc3\xbcller.\n' \
     -- "$REPLIES" $'addr(C:\\x {y},M\xfcller)' "${NOW[@]}" --plain
 "$TWLIB" expand "$REPLIES" $'addr(C:\\x {y},M\xfcller)' "${NOW[@]}" >"$WORK/rtf"
 grep -qF "address: C:\\\\x \\{y\\}, M\\'fcller." "$WORK/rtf" || fail "values are not escaped in the RTF: $(cat "$WORK/rtf")"
+check "values in any script" 0 $'Please confirm the shipping address: \xc5\x81ukasz, \xe6\x9d\xb1\xe4\xba\xac.\n' \
+    -- "$REPLIES" $'addr(\xc5\x81ukasz,\xe6\x9d\xb1\xe4\xba\xac)' "${NOW[@]}" --plain
+"$TWLIB" expand "$REPLIES" $'addr(\xc5\x81ukasz,\xe6\x9d\xb1\xe4\xba\xac)' "${NOW[@]}" >"$WORK/rtf"
+grep -qF 'address: \u321?ukasz, \u26481?\u20140?.' "$WORK/rtf" || fail "values are not written as \\uN: $(cat "$WORK/rtf")"
 
 check "no macro" 1 $'not found\n' -- "$REPLIES" nosuch "${NOW[@]}"
 check "name part alone" 1 $'not found\n' -- "$REPLIES" sig

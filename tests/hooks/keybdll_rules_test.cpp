@@ -93,6 +93,14 @@ TEST(KeystrokeEncoder, RebuildsTheFlagsOfAKeySequence) {
         {{0x42, 0x130, kLowLevelInjected}, {1, 0x30, false, false, false, false}}, // scan byte
         {{0x1FF, 0x01, 0}, {1, 0x01, false, false, false, false}},                 // odd vk
         {{0x43, 0x2E, kLowLevelUp}, {1, 0x2E, false, false, true, true}}, // up never seen down
+        // Right Alt held, reported without the low-level Alt flag (as under Wine).
+        {{0xA5, 0x38, kLowLevelExtended}, {1, 0x38, true, true, false, false}},
+        {{0x37, 0x08, 0}, {1, 0x08, false, true, false, false}}, // 7 with Alt held
+        {{0x37, 0x08, kLowLevelUp}, {1, 0x08, false, true, true, true}},
+        {{0xA5, 0x38, kLowLevelExtended | kLowLevelUp}, {1, 0x38, true, false, true, true}},
+        {{0x37, 0x08, 0}, {1, 0x08, false, false, false, false}}, // Alt released
+        {{0x12, 0x38, 0}, {1, 0x38, false, true, false, false}},  // either Alt counts
+        {{0x12, 0x38, kLowLevelUp}, {1, 0x38, false, false, true, true}},
     };
     KeystrokeEncoder encoder;
     int i = 0;

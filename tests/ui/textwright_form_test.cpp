@@ -1,5 +1,5 @@
 // The main window's life cycle, driven through its handlers with recording ports.
-#include "app/reg_proc.h"
+#include "settings/reg_proc.h"
 #include "app/settings.h"
 #include "fakes/fake_registry.h"
 #include "fakes/temp_dir.h"

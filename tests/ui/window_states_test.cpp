@@ -1,5 +1,5 @@
 // Shown, Hidden and Ending through the handlers; the tip of the day; the menu commands.
-#include "app/reg_proc.h"
+#include "settings/reg_proc.h"
 #include "app/settings.h"
 #include "fakes/fake_registry.h"
 #include "ui/form_fakes.h"

@@ -2,7 +2,7 @@
 // order, and what their buttons do. A timer of the test thread plays the user while the dialog's
 // own modal loop runs.
 #include "app/dpi_scale.h"
-#include "app/reg_proc.h"
+#include "settings/reg_proc.h"
 #include "app/settings.h"
 #include "app/win32/options_dialog_view.h"
 #include "app/win32/tip_dialog_view.h"

@@ -1,6 +1,6 @@
 // The registry adapter against the real registry of the test prefix, and the settings rules on
 // top of it.
-#include "app/reg_proc.h"
+#include "settings/reg_proc.h"
 #include "app/settings.h"
 #include "app/win32/win32_registry.h"
 

@@ -2,12 +2,17 @@
 // for Accept, Enter, Escape and the close box, the size it stores, and where it opens.
 #include "expansion/insertions_dialog.h"
 #include "expansion/insertions_settings.h"
+#include "expansion/rtf_replace.h"
 #include "expansion/win32/macro_inserts_window.h"
 #include "fakes/fake_registry.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <richedit.h>
 
+#include <algorithm>
+#include <cstring>
 #include <functional>
 #include <string>
 
@@ -39,7 +44,10 @@ std::wstring TextOf(HWND hwnd) {
 
 class InsertionsDialogWindow : public ::testing::Test {
 protected:
-    InsertionsDialogWindow() { WriteShowMacroIns(registry, true); }
+    InsertionsDialogWindow() {
+        registry.CreateKey(kSettingsKey);
+        WriteSetting(registry, kShowMacroIns, true);
+    }
 
     bool Show(const std::string& fields, const InsertionsAnchor& anchor) {
         return ShowInsertionsDialog(window, window.Form(), fields, anchor);
@@ -62,7 +70,7 @@ TEST_F(InsertionsDialogWindow, TypedAnswersComeBackAfterEnter) {
         SendMessageW(boxes[0], EM_GETSEL, reinterpret_cast<WPARAM>(&selStart),
                      reinterpret_cast<LPARAM>(&selEnd));
         SetWindowTextW(boxes[0], L"John");
-        SetWindowTextW(boxes[1], L"ACME, Inc. \x00fc");
+        SetWindowTextW(boxes[1], L"ACME, Inc. \x00fc \x0141 \x65e5 \xd83d\xdc4d");
         PostMessageW(boxes[1], WM_KEYDOWN, VK_RETURN, 0);
     });
     EXPECT_TRUE(Show("Name,Company", centre));
@@ -70,9 +78,52 @@ TEST_F(InsertionsDialogWindow, TypedAnswersComeBackAfterEnter) {
     EXPECT_EQ(focused, window.ValueBoxes()[0]);
     EXPECT_EQ(selStart, 0u);
     EXPECT_EQ(selEnd, 4u);
-    EXPECT_EQ(window.Form().GetAnswers(), std::string("John\x01"
-                                                      "ACME, Inc. \xfc"));
+    // UTF-8, so that characters outside the ANSI code page arrive too.
+    EXPECT_EQ(window.Form().GetAnswers(),
+              std::string("John\x01"
+                          "ACME, Inc. \xc3\xbc \xc5\x81 \xe6\x97\xa5 \xf0\x9f\x91\x8d"));
     EXPECT_FALSE(IsWindowVisible(window.Handle()));
+}
+
+// The rich-edit control reads the replaced reply back with every character of the answer.
+TEST_F(InsertionsDialogWindow, AnAnswerInAnyScriptArrivesInTheRichEditControl) {
+    const std::wstring typed =
+        L"\x0141ukasz Zo\x00eb \x65e5\x672c \xd83d\xdc4d \x201cok\x201d \x20ac";
+    window.Form().PrepareFields("Name");
+    SetWindowTextW(window.ValueBoxes().at(0), typed.c_str());
+    const std::string reply = ReplaceInRtf(
+        "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil Arial;}}\\uc1 \\pard\\f0 "
+        "Dear Name.\\par\r\n}",
+        "Name", window.Form().GetAnswers());
+
+    ASSERT_NE(LoadLibraryW(L"Msftedit.dll"), nullptr);
+    HWND edit = CreateWindowExW(0, L"RICHEDIT50W", L"", WS_POPUP | ES_MULTILINE, 0, 0, 300, 100,
+                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(edit, nullptr);
+    struct Reader {
+        const std::string* text;
+        std::size_t at = 0;
+    } reader{&reply};
+    EDITSTREAM stream{};
+    stream.dwCookie = reinterpret_cast<DWORD_PTR>(&reader);
+    stream.pfnCallback = [](DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* got) -> DWORD {
+        auto* r = reinterpret_cast<Reader*>(cookie);
+        const std::size_t n =
+            std::min<std::size_t>(static_cast<std::size_t>(wanted), r->text->size() - r->at);
+        std::memcpy(buffer, r->text->data() + r->at, n);
+        r->at += n;
+        *got = static_cast<LONG>(n);
+        return 0;
+    };
+    SendMessageW(edit, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+    wchar_t shown[256] = {};
+    GetWindowTextW(edit, shown, 256);
+    DestroyWindow(edit);
+    std::wstring text = shown;
+    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n')) {
+        text.pop_back(); // the final paragraph mark, which controls keep or drop
+    }
+    EXPECT_EQ(text, L"Dear " + typed + L".") << reply;
 }
 
 TEST_F(InsertionsDialogWindow, AcceptButtonIsOk) {
@@ -119,7 +170,7 @@ TEST_F(InsertionsDialogWindow, ShowTheDialogCheckBoxWritesTheSettingAtOnce) {
     });
     EXPECT_FALSE(Show("Name", centre));
     EXPECT_TRUE(checkedOnOpen);
-    EXPECT_EQ(ReadShowMacroIns(registry), 0);
+    EXPECT_FALSE(SettingIsOn(registry, kShowMacroIns));
     EXPECT_EQ(TextOf(window.CheckShowBox()), L"Show the Dialog");
 }
 

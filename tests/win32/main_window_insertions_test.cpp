@@ -1,7 +1,7 @@
 // The main window's predefined insertions and its expansion port against the real controls:
 // the toolbar row and its menu, an insertion chosen from the menu saved by Save All, the
 // replacements on the real rich editor, and the insertions dialog made once beside the window.
-#include "app/reg_proc.h"
+#include "settings/reg_proc.h"
 #include "app/settings.h"
 #include "expansion/placeholders.h"
 #include "fakes/fake_registry.h"

@@ -47,17 +47,4 @@ bool Win32Shell::OpenDocument(const std::string& pathOrAddress) {
     return ShellExecuteExW(&info) != FALSE;
 }
 
-void SetForegroundWindowAttached(HWND foreground, HWND window) {
-    const DWORD from = GetWindowThreadProcessId(foreground, nullptr);
-    const DWORD to = GetWindowThreadProcessId(window, nullptr);
-    const bool attach = from != 0 && to != 0 && from != to;
-    if (attach) {
-        AttachThreadInput(from, to, TRUE);
-    }
-    SetForegroundWindow(window);
-    if (attach) {
-        AttachThreadInput(from, to, FALSE);
-    }
-}
-
 } // namespace tw::win32

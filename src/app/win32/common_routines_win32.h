@@ -3,6 +3,7 @@
 #include "app/common_routines.h"
 #include "app/error_report.h"
 #include "platform/message_boxes.h"
+#include "platform/win32/foreground_window.h"
 
 #include <windows.h>
 
@@ -22,9 +23,5 @@ class Win32Shell : public ShellPort {
 public:
     bool OpenDocument(const std::string& pathOrAddress) override;
 };
-
-// Attaches the input of the foreground window's thread to the window's thread, brings the
-// window to the front, and detaches again.
-void SetForegroundWindowAttached(HWND foreground, HWND window);
 
 } // namespace tw::win32

@@ -97,7 +97,8 @@ std::optional<RegValue> Win32Registry::Read(const std::string& key, const std::s
             return std::nullopt;
         }
         if (size > kMaxValueBytes) {
-            return RegValue{TypeOf(type) == RegType::String ? RegType::Other : TypeOf(type), {}};
+            return RegValue{
+                TypeOf(type) == RegType::String ? RegType::Other : TypeOf(type), {}, true};
         }
         raw.assign(size, 0);
         const LONG rc = RegQueryValueExW(k.get(), wname.c_str(), nullptr, &type, raw.data(), &size);

@@ -85,7 +85,7 @@ std::string MacroInsertsWindow::ValueBoxText(int box) {
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     const int got = GetWindowTextW(it->second, text.data(), length + 1);
     text.resize(static_cast<std::size_t>(std::max(got, 0)));
-    return WideToAnsi(text);
+    return WideToUtf8(text);
 }
 
 bool MacroInsertsWindow::ValueBoxHasSelection(int box) {

@@ -1,7 +1,7 @@
 // Showing the insertions dialog: placement, foreground, the modal loop and its keys.
 #include "expansion/win32/macro_inserts_window.h"
 
-#include "app/win32/common_routines_win32.h"
+#include "platform/win32/foreground_window.h"
 
 namespace tw::win32 {
 

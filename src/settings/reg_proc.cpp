@@ -1,4 +1,4 @@
-#include "app/reg_proc.h"
+#include "settings/reg_proc.h"
 
 #include <cstring>
 
@@ -41,13 +41,16 @@ std::int32_t RegReadInteger(RawRegistry& root, const std::string& key, const std
 }
 
 bool RegReadBinary(RawRegistry& root, const std::string& key, const std::string& name,
-                   std::size_t size, void* buffer) {
+                   std::size_t size, void* buffer, std::size_t* bytesRead) {
     const auto value = root.Read(key, name);
-    if (!value || value->type != RegType::Binary || value->data.size() != size) {
+    if (!value || value->type != RegType::Binary || value->tooLarge || value->data.size() > size) {
         return false;
     }
-    if (size != 0) {
-        std::memcpy(buffer, value->data.data(), size);
+    if (!value->data.empty()) {
+        std::memcpy(buffer, value->data.data(), value->data.size());
+    }
+    if (bytesRead != nullptr) {
+        *bytesRead = value->data.size();
     }
     return true;
 }

@@ -15,10 +15,12 @@ std::string RegReadString(RawRegistry& root, const std::string& key, const std::
 // REG_DWORD as is; a REG_BINARY of exactly 4 bytes as a little-endian number; anything else 0.
 std::int32_t RegReadInteger(RawRegistry& root, const std::string& key, const std::string& name);
 
-// True only when the value is REG_BINARY and exactly size bytes long; the buffer is untouched
-// otherwise, so a damaged record never fills part of it.
+// A REG_BINARY value of at most size bytes is copied to the start of the buffer and gives true;
+// `bytesRead` (when given) says how many bytes that was, so that a record of a fixed length can
+// refuse a shorter one. An absent value, another type, or a value longer than the buffer gives
+// false and leaves the buffer untouched.
 bool RegReadBinary(RawRegistry& root, const std::string& key, const std::string& name,
-                   std::size_t size, void* buffer);
+                   std::size_t size, void* buffer, std::size_t* bytesRead = nullptr);
 
 // The writers never create keys. They return whether the key could be opened.
 bool RegWriteString(RawRegistry& root, const std::string& key, const std::string& name,
