@@ -5,6 +5,8 @@
 //   clipboard_helper put-on-change TEXT [MS]
 //                                     waits up to MS ms (default 10000) for anyone's next write,
 //                                     then puts TEXT alone, at once
+#include "bitmap_pixels.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -58,20 +60,6 @@ int Put(const std::wstring& text, bool withBitmap) {
     return 0;
 }
 
-std::vector<std::uint32_t> Pixels(HBITMAP bitmap) {
-    std::vector<std::uint32_t> pixels(kWidth * kHeight);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kWidth;
-    info.bmiHeader.biHeight = -kHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    HDC screen = GetDC(nullptr);
-    const int rows = GetDIBits(screen, bitmap, 0, kHeight, pixels.data(), &info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    return rows == kHeight ? pixels : std::vector<std::uint32_t>{};
-}
-
 int Check(const std::wstring& expected) {
     if (!OpenPatiently()) {
         std::printf("busy\n");
@@ -85,7 +73,8 @@ int Check(const std::wstring& expected) {
     }
     auto bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
     const bool samePixels =
-        bitmap && Pixels(bitmap) == std::vector<std::uint32_t>(kPixels, kPixels + kWidth * kHeight);
+        bitmap && tw::win32::BitmapPixels(bitmap, kWidth, kHeight) ==
+                      std::vector<std::uint32_t>(kPixels, kPixels + kWidth * kHeight);
     CloseClipboard();
     if (actual != expected) {
         std::printf("text differs: %ls\n", actual.c_str());

@@ -4,6 +4,7 @@
 #include "delivery/clipboard_keeper.h"
 #include "delivery/win32/clipboard_window.h"
 #include "delivery/win32/global_memory.h"
+#include "win32/bitmap_pixels.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -56,26 +57,15 @@ public:
         }
         return formats;
     }
-    // The pixels of the clipboard's bitmap as 32-bit top-down rows.
-    std::vector<std::uint32_t> BitmapPixels(int width, int height) {
-        std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width * height));
+    // The pixels of the clipboard's bitmap.
+    std::vector<std::uint32_t> ClipboardPixels(int width, int height) {
         if (!OpenClipboard(hwnd_)) {
             return {};
         }
-        auto bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        HDC screen = GetDC(nullptr);
-        const int rows = bitmap ? GetDIBits(screen, bitmap, 0, static_cast<UINT>(height),
-                                            pixels.data(), &info, DIB_RGB_COLORS)
-                                : 0;
-        ReleaseDC(nullptr, screen);
+        auto pixels =
+            BitmapPixels(static_cast<HBITMAP>(GetClipboardData(CF_BITMAP)), width, height);
         CloseClipboard();
-        return rows == height ? pixels : std::vector<std::uint32_t>{};
+        return pixels;
     }
 
 private:
@@ -144,7 +134,7 @@ TEST_F(KeepingTheClipboard, WhatTheUserHadComesBackExactlyAfterThePaste) {
              const std::vector<unsigned char> ansi = other.Read(CF_TEXT);
              EXPECT_STREQ("the user's own text", reinterpret_cast<const char*>(ansi.data()))
                  << "still derived from the text";
-             EXPECT_EQ(std::vector<std::uint32_t>(pixels, pixels + 8), other.BitmapPixels(4, 2));
+             EXPECT_EQ(std::vector<std::uint32_t>(pixels, pixels + 8), other.ClipboardPixels(4, 2));
              const std::vector<unsigned char> bytes = other.Read(privateFormat);
              ASSERT_GE(bytes.size(), sizeof secret);
              EXPECT_EQ(std::vector<unsigned char>(secret, secret + sizeof secret),
