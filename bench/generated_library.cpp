@@ -4,7 +4,10 @@
 #include "library/text_lines.h"
 #include "platform/files.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <map>
+#include <memory>
 #include <fstream>
 #include <random>
 #include <stdexcept>
@@ -13,7 +16,6 @@ namespace tw::bench {
 
 namespace {
 
-constexpr int kTopFolders = 20;
 constexpr int kSubFolders = 9;
 constexpr int kRepliesPerFolder = 50;
 constexpr const char* kExtraFolder = "999";
@@ -42,7 +44,8 @@ void Write(const std::string& path, const std::vector<std::string>& lines) {
 
 } // namespace
 
-GeneratedLibrary::GeneratedLibrary() {
+GeneratedLibrary::GeneratedLibrary(int replyCount) {
+    const int topFolders = std::max(1, replyCount / ((kSubFolders + 1) * kRepliesPerFolder));
     root = (std::filesystem::temp_directory_path() /
             (Cat("tw-bench-", std::to_string(std::random_device{}()))) / "")
                .string();
@@ -66,11 +69,12 @@ GeneratedLibrary::GeneratedLibrary() {
             lines.insert(lines.end(), body.begin(), body.end());
             const std::string path = dir + std::to_string(r) + ".rep";
             Write(path, lines);
+            bytes += JoinLines(lines).size();
             files.push_back(path);
             index.push_back(Cat("REPLY_", std::to_string(r), "?Reply ", std::to_string(reply)));
         }
     };
-    for (int t = 1; t <= kTopFolders; ++t) {
+    for (int t = 1; t <= topFolders; ++t) {
         const std::string top = root + std::to_string(t) + kPathSep;
         std::filesystem::create_directories(top);
         std::vector<std::string> topIndex;
@@ -80,14 +84,17 @@ GeneratedLibrary::GeneratedLibrary() {
             std::vector<std::string> subIndex;
             fillFolder(sub, subIndex);
             Write(sub + "index.sub", subIndex);
+            ++folders;
             files.push_back(sub + "index.sub");
             topIndex.push_back(Cat("FOLDER_", std::to_string(s), "?Sub ", std::to_string(s)));
         }
         fillFolder(top, topIndex);
         Write(top + "index.sub", topIndex);
+        ++folders;
         files.push_back(top + "index.sub");
         rootLines.push_back(Cat("FOLDER_", std::to_string(t), "?Top ", std::to_string(t)));
     }
+    replies = reply;
     rootIndex_ = JoinLines(rootLines);
     WriteFileAtomic(root + "index.sub", rootIndex_);
     files.push_back(root + "index.sub");
@@ -120,9 +127,13 @@ void GeneratedLibrary::Restore() {
     WriteFileAtomic(root + "index.sub", rootIndex_);
 }
 
-GeneratedLibrary& SharedLibrary() {
-    static GeneratedLibrary library;
-    return library;
+GeneratedLibrary& SharedLibrary(int replies) {
+    static std::map<int, std::unique_ptr<GeneratedLibrary>> libraries;
+    auto& library = libraries[replies];
+    if (!library) {
+        library = std::make_unique<GeneratedLibrary>(replies);
+    }
+    return *library;
 }
 
 } // namespace tw::bench

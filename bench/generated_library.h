@@ -1,7 +1,8 @@
 #pragma once
-// A large library written to a temporary folder for the benchmarks: 10,000 replies in 200
-// folders (20 top-level folders of 9 sub-folders each), bodies of about 1 KB of RTF, a macro on
-// every second reply and the 72 possible hot keys on the first 72 replies.
+// A large library written to a temporary folder for the benchmarks: a multiple of 500 replies in
+// folders of 50 (top-level folders of 9 sub-folders each), bodies of about 1 KB of RTF, a macro
+// on every second reply and the 72 possible hot keys on the first 72 replies.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -18,8 +19,11 @@ struct GeneratedLibrary {
     std::string root;               // ends in the separator
     std::vector<std::string> files; // every index and reply file
     std::vector<std::string> macros;
+    int replies = 0;
+    int folders = 0;
+    std::uintmax_t bytes = 0; // of all files
 
-    GeneratedLibrary();
+    explicit GeneratedLibrary(int replies);
     ~GeneratedLibrary();
     GeneratedLibrary(const GeneratedLibrary&) = delete;
     GeneratedLibrary& operator=(const GeneratedLibrary&) = delete;
@@ -33,6 +37,7 @@ private:
     std::string rootIndex_;
 };
 
-GeneratedLibrary& SharedLibrary();
+// One library per size, made on first use and removed at exit.
+GeneratedLibrary& SharedLibrary(int replies);
 
 } // namespace tw::bench

@@ -91,6 +91,9 @@ struct Describer {
     std::string operator()(const step::StopUnlessWindowExists& s) const {
         return "StopUnlessWindowExists " + std::to_string(s.window);
     }
+    std::string operator()(const step::Click& s) const {
+        return "Click " + std::to_string(s.x) + "," + std::to_string(s.y);
+    }
 };
 
 } // namespace

@@ -64,6 +64,12 @@ struct Activate {
     WindowHandle window = 0;
     bool operator==(const Activate&) const = default;
 };
+// A left button press and release at the point, so that the control there takes the focus.
+struct Click {
+    int x = 0;
+    int y = 0;
+    bool operator==(const Click&) const = default;
+};
 // Ends the delivery here when the window no longer exists.
 struct StopUnlessWindowExists {
     WindowHandle window = 0;
@@ -75,7 +81,7 @@ struct StopUnlessWindowExists {
 using DeliveryStep =
     std::variant<step::Select, step::RememberSelection, step::AskFieldValues, step::ExpandAndCopy,
                  step::Reload, step::Keys, step::ReleaseModifierKeys, step::WaitWhileCtrlDown,
-                 step::Sleep, step::Activate, step::StopUnlessWindowExists>;
+                 step::Sleep, step::Activate, step::StopUnlessWindowExists, step::Click>;
 using DeliveryPlan = std::vector<DeliveryStep>;
 
 // One line per step, for traces and test failure messages. Nodes are shown by caption.

@@ -42,19 +42,10 @@ public:
     // The hot key at this position of the index was released.
     void DeliverHotKey(int position);
 
-    // With the RestoreClipboard setting on, every path that pastes keeps the user's clipboard.
-    void KeepClipboardWith(UserClipboardKeeper& keeper, ClipboardKeepingHost& host) {
-        keepingHost_ = &host;
-        executor_.KeepClipboardWith(&keeper, &host);
-    }
-
 private:
     // Writes the pending edits, then reads what the command's plan depends on.
     CommandInputs CommitAndReadCommandInputs();
-    // The plan of a path that pastes, keeping the clipboard when the setting says so.
-    DeliveryPlan ForPaste(DeliveryPlan plan);
 
-    ClipboardKeepingHost* keepingHost_ = nullptr;
     DeliveryPorts ports_;
     DeliveryHost& host_;
     StepExecutor executor_;

@@ -48,6 +48,11 @@ bool StepExecutor::RunStep(const DeliveryStep& s, RunState& run) {
         ports_.windows.BringToForeground(activate->window);
     } else if (const auto* guard = std::get_if<step::StopUnlessWindowExists>(&s)) {
         return guard->window != 0 && ports_.windows.WindowExists(guard->window);
+    } else if (const auto* click = std::get_if<step::Click>(&s)) {
+        if (!pointer_) {
+            return false;
+        }
+        pointer_->ClickLeftButton({click->x, click->y});
     }
     return true;
 }

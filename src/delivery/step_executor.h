@@ -4,12 +4,16 @@
 #include "delivery/delivery_host.h"
 #include "delivery/delivery_ports.h"
 #include "delivery/delivery_steps.h"
+#include "delivery/drag_ports.h"
 
 namespace tw {
 
 class StepExecutor {
 public:
-    StepExecutor(DeliveryPorts ports, DeliveryHost& host) : ports_(ports), host_(host) {}
+    // Without a pointer a plan that clicks stops at its click: a paste after a missed click
+    // would land wherever the focus happens to be.
+    StepExecutor(DeliveryPorts ports, DeliveryHost& host, PointerPort* pointer = nullptr)
+        : ports_(ports), host_(host), pointer_(pointer) {}
 
     // Runs the steps in order. A cancelled dialog or a vanished window ends the run early.
     // Errors of the main window propagate and end it too.
@@ -44,6 +48,7 @@ private:
     ClipboardKeepingHost* keepingHost_ = nullptr;
     DeliveryPorts ports_;
     DeliveryHost& host_;
+    PointerPort* pointer_;
 };
 
 } // namespace tw

@@ -1,9 +1,10 @@
 #include "library/collation.h"
 #include "library/index_line.h"
 #include "library/library_error.h"
+#include "library/pending_change.h"
 #include "library/rep_list.h"
 #include "library/text_lines.h"
-#include "platform/files.h"
+#include "platform/file_system.h"
 
 namespace tw {
 
@@ -29,20 +30,20 @@ std::string IdOf(const TRep* item) {
 
 } // namespace
 
-std::string NextFreeReplyId(const std::string& dir) {
+std::string NextFreeReplyId(const std::string& dir, FileSystem& files) {
     for (long n = 1;; ++n) {
         const std::string id = std::to_string(n);
         const std::string path = dir + id + kReplyExtension;
-        if (!FileExists(path) && !DirExists(path)) {
+        if (!files.FileExists(path) && !files.DirExists(path)) {
             return id;
         }
     }
 }
 
-std::string NextFreeFolderId(const std::string& dir) {
+std::string NextFreeFolderId(const std::string& dir, FileSystem& files) {
     for (long n = 1;; ++n) {
         const std::string id = std::to_string(n);
-        if (!DirExists(dir + id) && !FileExists(dir + id)) {
+        if (!files.DirExists(dir + id) && !files.FileExists(dir + id)) {
             return id;
         }
     }
@@ -80,7 +81,7 @@ void TRepList::SaveReply(TRep* item) {
     lines.push_back(macro >= 0 ? OneLine(Macros.Get(macro)) : std::string());
     lines.push_back(hotKey >= 0 ? OneLine(HotKeys.Get(hotKey)) : std::string());
     lines.insert(lines.end(), item->Body.begin(), item->Body.end());
-    WriteLinesOrThrow(item->FullPath(), lines);
+    WriteLinesOrThrow(Files(), item->FullPath(), lines);
 }
 
 int TRepList::FindIndexLine(const TRep* item, const std::vector<std::string>& lines) const {
@@ -108,10 +109,11 @@ int TRepList::FindLineById(const TRep* item, const std::vector<std::string>& lin
     return -1;
 }
 
-void TRepList::RenameInIndex(TRep* item, const std::string& newName) {
+void TRepList::RenameInIndex(TRep* item, const std::string& newName, DiskChange& change) {
     CheckPathsInsideLibrary(item);
     const std::string indexPath = IndexPathOf(item);
-    std::vector<std::string> lines = ReadLinesOrThrow(indexPath);
+    std::string raw;
+    std::vector<std::string> lines = ReadLinesOrThrow(Files(), indexPath, &raw);
     int line = FindIndexLine(item, lines);
     if (line < 0) {
         line = FindLineById(item, lines);
@@ -123,8 +125,7 @@ void TRepList::RenameInIndex(TRep* item, const std::string& newName) {
         // Edited by hand: list the item again rather than lose it at the next start.
         lines.push_back(MakeIndexLine(KindOf(item), IdOf(item), newName));
     }
-    WriteLinesOrThrow(indexPath, lines);
-    Tree.SetCaption(item->Node, newName);
+    change.Write(indexPath, JoinLines(lines), std::move(raw));
 }
 
 void TRepList::RenameItem(TRep* item, const std::string& newName) {
@@ -132,28 +133,34 @@ void TRepList::RenameItem(TRep* item, const std::string& newName) {
         return;
     }
     const std::string name = OneLine(newName);
-    RenameInIndex(item, name);
     TreeNode* parent = item->Node->Parent();
-    if (!item->IsFolder() && parent && parent->Caption() == "New Folder") {
-        RenameInIndex(parent->Data(), name + " Folder");
+    const bool namesFolder = !item->IsFolder() && parent && parent->Caption() == "New Folder";
+    DiskChange change;
+    RenameInIndex(item, name, change);
+    if (namesFolder) {
+        RenameInIndex(parent->Data(), name + " Folder", change);
+    }
+    change.Apply(Files(), libraryRoot_);
+    Tree.SetCaption(item->Node, name);
+    if (namesFolder) {
+        Tree.SetCaption(parent, name + " Folder");
     }
 }
 
 void TRepList::DeleteFromDisk(TRep* item) {
     CheckPathsInsideLibrary(item);
     const std::string indexPath = IndexPathOf(item);
-    std::vector<std::string> lines = ReadLinesOrThrow(indexPath);
+    std::string raw;
+    std::vector<std::string> lines = ReadLinesOrThrow(Files(), indexPath, &raw);
     const int line = FindLineById(item, lines);
     if (line >= 0) {
         lines.erase(lines.begin() + line);
     }
     // The index goes first: should it fail, the item is still listed and still there.
-    WriteLinesOrThrow(indexPath, lines);
-    if (item->IsFolder()) {
-        DeleteTreeNoFollow(item->FolderPath());
-    } else {
-        RemoveFileForce(item->FullPath());
-    }
+    DiskChange change;
+    change.Write(indexPath, JoinLines(lines), std::move(raw));
+    change.Remove(item->IsFolder() ? item->FolderPath() : item->FullPath());
+    change.Apply(Files(), libraryRoot_);
 }
 
 TreeNode* TRepList::FolderForNewItem(TRep* selected, std::string& dir) const {
@@ -171,17 +178,15 @@ TRep* TRepList::AddNewReply(TRep* selected) {
     std::string dir;
     TreeNode* parentNode = FolderForNewItem(selected, dir);
     const std::string indexPath = dir + kIndexFileName;
-    std::vector<std::string> lines = ReadLinesOrThrow(indexPath);
-    const std::string id = NextFreeReplyId(dir);
+    std::string raw;
+    std::vector<std::string> lines = ReadLinesOrThrow(Files(), indexPath, &raw);
+    const std::string id = NextFreeReplyId(dir, Files());
     const std::string replyPath = dir + id + kReplyExtension;
-    WriteLinesOrThrow(replyPath, {"", ""});
     lines.push_back(MakeIndexLine(kReplyKind, id, "New Reply"));
-    try {
-        WriteLinesOrThrow(indexPath, lines);
-    } catch (...) {
-        RemoveFileForce(replyPath);
-        throw;
-    }
+    DiskChange change;
+    change.Write(replyPath, JoinLines({"", ""}), std::nullopt);
+    change.Write(indexPath, JoinLines(lines), std::move(raw));
+    change.Apply(Files(), libraryRoot_);
     const int position = LoadReplyFile(replyPath, "New Reply", parentNode);
     return position >= 0 ? At(position) : nullptr;
 }
@@ -190,24 +195,20 @@ TRep* TRepList::AddNewFolder(TRep* selected) {
     std::string dir;
     TreeNode* parentNode = FolderForNewItem(selected, dir);
     const std::string indexPath = dir + kIndexFileName;
-    std::vector<std::string> lines = ReadLinesOrThrow(indexPath);
-    const std::string id = NextFreeFolderId(dir);
+    std::string raw;
+    std::vector<std::string> lines = ReadLinesOrThrow(Files(), indexPath, &raw);
+    const std::string id = NextFreeFolderId(dir, Files());
     const std::string folderDir = dir + id;
-    if (!CreateDirectories(folderDir)) {
-        throw LibraryError("Directory \"" + folderDir + "\" can't be created.");
-    }
     const std::string inner = folderDir + kPathSep;
-    const std::string replyId = NextFreeReplyId(inner);
-    try {
-        WriteLinesOrThrow(inner + replyId + kReplyExtension, {"", ""});
-        WriteLinesOrThrow(inner + kIndexFileName,
-                          {MakeIndexLine(kReplyKind, replyId, "New Reply")});
-        lines.push_back(MakeIndexLine(kFolderKind, id, "New Folder"));
-        WriteLinesOrThrow(indexPath, lines);
-    } catch (...) {
-        DeleteTreeNoFollow(folderDir);
-        throw;
-    }
+    const std::string replyId = NextFreeReplyId(inner, Files());
+    lines.push_back(MakeIndexLine(kFolderKind, id, "New Folder"));
+    DiskChange change;
+    change.MakeDir(folderDir);
+    change.Write(inner + replyId + kReplyExtension, JoinLines({"", ""}), std::nullopt);
+    change.Write(inner + kIndexFileName,
+                 JoinLines({MakeIndexLine(kReplyKind, replyId, "New Reply")}), std::nullopt);
+    change.Write(indexPath, JoinLines(lines), std::move(raw));
+    change.Apply(Files(), libraryRoot_);
     TRep* folder = At(AddItem("New Folder", parentNode));
     folder->FolderId = id;
     LoadReplyFile(inner + replyId + kReplyExtension, "New Reply", folder->Node);

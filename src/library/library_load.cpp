@@ -3,7 +3,9 @@
 #include "library/library_error.h"
 #include "library/rep_list.h"
 #include "library/text_lines.h"
-#include "platform/files.h"
+#include "platform/file_system.h"
+
+#include <unordered_set>
 
 namespace tw {
 
@@ -45,24 +47,29 @@ void TRepList::LoadIndexAt(const std::string& indexPath, TreeNode* parent, int d
     const std::string dir = DirectoryPart(indexPath);
     // A directory reached a second time (through a link, or listed twice) is not loaded again:
     // its files would otherwise belong to two items at once, or the walk would never end.
-    const auto identity = GetDirIdentity(dir.empty() ? std::string(".") : dir);
+    const auto identity = Files().GetDirIdentity(dir.empty() ? std::string(".") : dir);
     std::vector<std::string> lines;
     if (depth > kMaxFolderDepth || (identity && !visitedDirs_->insert(*identity).second) ||
-        !ReadLines(indexPath, lines, readBuffer_)) {
+        !ReadLines(Files(), indexPath, lines, readBuffer_)) {
         ReportError(CantOpenMessage(indexPath));
         return;
     }
     TreeUpdate update(Tree);
+    // A line naming a file or folder that an earlier line names already is skipped: two items
+    // on one file would let deleting one take the other's text with it.
+    std::unordered_set<std::string> listed;
     for (const std::string& line : lines) {
         const IndexLine parts = SplitIndexLine(line);
-        if (!IsValidId(parts.id)) {
+        const bool folder = SameTextAscii(parts.kind, kFolderKind);
+        if (!IsValidId(parts.id) || (!folder && !SameTextAscii(parts.kind, kReplyKind)) ||
+            !listed.insert((folder ? "F" : "R") + parts.id).second) {
             continue;
         }
-        if (SameTextAscii(parts.kind, kFolderKind)) {
+        if (folder) {
             TRep* folder = At(AddItem(parts.name, parent));
             folder->FolderId = parts.id;
             LoadIndexAt(dir + parts.id + kPathSep + kIndexFileName, folder->Node, depth + 1);
-        } else if (SameTextAscii(parts.kind, kReplyKind)) {
+        } else {
             LoadReplyFile(dir + parts.id + kReplyExtension, parts.name, parent);
         }
     }
@@ -70,7 +77,7 @@ void TRepList::LoadIndexAt(const std::string& indexPath, TreeNode* parent, int d
 
 int TRepList::LoadReplyFile(const std::string& path, const std::string& name, TreeNode* parent) {
     std::vector<std::string> lines;
-    if (!ReadLines(path, lines, readBuffer_)) {
+    if (!ReadLines(Files(), path, lines, readBuffer_)) {
         ReportError(CantOpenMessage(path));
         return -1;
     }

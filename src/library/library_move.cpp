@@ -1,8 +1,8 @@
 #include "library/index_line.h"
-#include "library/library_error.h"
+#include "library/pending_change.h"
 #include "library/rep_list.h"
 #include "library/text_lines.h"
-#include "platform/files.h"
+#include "platform/file_system.h"
 
 namespace tw {
 
@@ -29,7 +29,8 @@ void TRepList::MoveItem(TRep* item, TRep* target) {
     const std::string kind = item->IsFolder() ? kFolderKind : kReplyKind;
 
     if (sourceIndex == destIndex) {
-        std::vector<std::string> lines = ReadLinesOrThrow(sourceIndex);
+        std::string raw;
+        std::vector<std::string> lines = ReadLinesOrThrow(Files(), sourceIndex, &raw);
         int line = FindIndexLine(item, lines);
         if (line < 0) {
             line = FindLineById(item, lines);
@@ -44,16 +45,20 @@ void TRepList::MoveItem(TRep* item, TRep* target) {
             before = FindLineById(target, lines);
         }
         lines.insert(LinePosition(lines, before), taken);
-        WriteLinesOrThrow(sourceIndex, lines);
+        DiskChange change;
+        change.Write(sourceIndex, JoinLines(lines), std::move(raw));
+        change.Apply(Files(), libraryRoot_);
         return;
     }
 
     const std::string dir = WithSeparator(target->ParentFolderPath());
-    const std::string id = item->IsFolder() ? NextFreeFolderId(dir) : NextFreeReplyId(dir);
+    const std::string id =
+        item->IsFolder() ? NextFreeFolderId(dir, Files()) : NextFreeReplyId(dir, Files());
     const std::string newPath = dir + id + (item->IsFolder() ? "" : kReplyExtension);
-    std::vector<std::string> source = ReadLinesOrThrow(sourceIndex);
-    std::vector<std::string> dest = ReadLinesOrThrow(destIndex);
-    const std::vector<std::string> oldDest = dest;
+    std::string rawSource;
+    std::string rawDest;
+    std::vector<std::string> source = ReadLinesOrThrow(Files(), sourceIndex, &rawSource);
+    std::vector<std::string> dest = ReadLinesOrThrow(Files(), destIndex, &rawDest);
     int line = FindIndexLine(item, source);
     if (line < 0) {
         line = FindLineById(item, source);
@@ -70,34 +75,13 @@ void TRepList::MoveItem(TRep* item, TRep* target) {
     dest.insert(LinePosition(dest, before), MakeIndexLine(parts.kind, id, parts.name));
 
     // The file moves first: should that fail, no index claims it is anywhere else.
-    const std::string oldPath = item->FullPath();
-    const std::string oldId = item->IsFolder() ? item->FolderId : item->FileName;
-    if (!item->RenameOnDisk(newPath)) {
-        throw LibraryError("\"" + oldPath + "\" can't be moved to \"" + newPath + "\".");
-    }
-    auto undoRename = [&] {
-        if (RenamePath(newPath, oldPath)) {
-            std::string& ownId = item->IsFolder() ? item->FolderId : item->FileName;
-            ownId = oldId;
-        }
-    };
-    try {
-        WriteLinesOrThrow(destIndex, dest);
-    } catch (...) {
-        undoRename();
-        throw;
-    }
-    try {
-        WriteLinesOrThrow(sourceIndex, source);
-    } catch (...) {
-        try {
-            WriteLinesOrThrow(destIndex, oldDest);
-        } catch (...) {
-            // the first error is the one to report
-        }
-        undoRename();
-        throw;
-    }
+    DiskChange change;
+    change.Rename(item->FullPath(), newPath);
+    change.Write(destIndex, JoinLines(dest), std::move(rawDest));
+    change.Write(sourceIndex, JoinLines(source), std::move(rawSource));
+    change.Apply(Files(), libraryRoot_);
+    std::string& ownId = item->IsFolder() ? item->FolderId : item->FileName;
+    ownId = newPath.substr(dir.size());
 }
 
 } // namespace tw

@@ -1,7 +1,7 @@
 #include "library/rep.h"
 
 #include "library/rep_list.h"
-#include "platform/files.h"
+#include "platform/file_system.h"
 
 namespace tw {
 
@@ -39,7 +39,7 @@ std::string TRep::FullPath() const {
 }
 
 bool TRep::RenameOnDisk(const std::string& newPath) {
-    if (!RenamePath(FullPath(), newPath)) {
+    if (!owner_ || !owner_->Files().RenamePath(FullPath(), newPath)) {
         return false;
     }
     const std::size_t cut = newPath.find_last_of(kPathSep);

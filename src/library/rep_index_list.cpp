@@ -47,9 +47,10 @@ void TRepIndexList::Add(const std::string& text, TRep* item) {
         pending_.push_back(Entry{text, item});
         return;
     }
+    const std::optional<std::string> selected = SelectedText();
     EnsureSorted();
     items_.insert(items_.begin() + LowerBound(text), Entry{text, item});
-    listBox_.Append(DisplayText(text), item);
+    ShowSelecting(selected);
 }
 
 int TRepIndexList::Count() const {
@@ -102,18 +103,27 @@ void TRepIndexList::Replace(int position, const std::string& text) {
     items_.insert(items_.begin() + LowerBound(text), std::move(moved));
 }
 
-std::vector<ListItem> TRepIndexList::BuildItems() const {
+ListItem TRepIndexList::SourceItem(int index) const {
     EnsureSorted();
-    std::vector<ListItem> out;
-    out.reserve(items_.size());
-    for (const Entry& e : items_) {
-        out.push_back(ListItem{DisplayText(e.text), e.rep});
+    const Entry& e = items_.at(static_cast<std::size_t>(index));
+    return ListItem{DisplayText(e.text), e.rep};
+}
+
+std::optional<std::string> TRepIndexList::SelectedText() const {
+    return listBox_.Selected() >= 0 ? std::optional<std::string>(listBox_.SelectedText())
+                                    : std::nullopt;
+}
+
+void TRepIndexList::ShowSelecting(const std::optional<std::string>& text) {
+    listBox_.Show(*this);
+    if (text) {
+        listBox_.SetSelected(listBox_.IndexOfText(*text));
     }
-    return out;
 }
 
 void TRepIndexList::Refresh() {
-    listBox_.Rebuild(BuildItems());
+    EnsureSorted();
+    listBox_.Show(*this);
 }
 
 int TRepIndexList::LowerBound(const std::string& text) const {
@@ -173,7 +183,7 @@ void TRepIndexList::RefreshUnlessDeferred() {
 }
 
 void TRepHotKeyList::Refresh() {
-    ListBox().Rebuild(BuildItems());
+    TRepIndexList::Refresh();
 }
 
 std::string TRepHotKeyList::DisplayText(const std::string& text) const {
@@ -181,12 +191,9 @@ std::string TRepHotKeyList::DisplayText(const std::string& text) const {
 }
 
 void TRepMacroList::Refresh() {
-    const int selected = ListBox().Selected();
-    const std::string selectedText = selected >= 0 ? ListBox().Item(selected).text : std::string();
-    ListBox().Rebuild(BuildItems());
-    if (selected >= 0) {
-        ListBox().SetSelected(ListBox().IndexOfText(selectedText));
-    }
+    const std::optional<std::string> selected = SelectedText();
+    EnsureSorted();
+    ShowSelecting(selected);
 }
 
 } // namespace tw

@@ -4,6 +4,7 @@
 // reply has at most one entry.
 #include "library/list_model.h"
 
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -13,7 +14,7 @@ namespace tw {
 
 class TRep;
 
-class TRepIndexList {
+class TRepIndexList : public ListSource {
 public:
     explicit TRepIndexList(ListModel& listBox) : listBox_(listBox) {}
     virtual ~TRepIndexList() = default;
@@ -26,7 +27,7 @@ public:
     ListModel& ListBox() const { return listBox_; }
 
     // Ignores an empty text, a text already present (under the index comparison) and a reply
-    // that already has an entry. Unless Updating, appends the item to the list box unsorted.
+    // that already has an entry. Unless Updating, the list box shows the new entry.
     void Add(const std::string& text, TRep* item);
     int Count() const;
     const std::string& Get(int position) const;
@@ -34,8 +35,12 @@ public:
     void Delete(int position);
     // Gives the entry a new text and re-sorts; refused when another entry already has it.
     void Replace(int position, const std::string& text);
-    // Rebuilds the list box from the sorted entries.
+    // Makes the list box show the sorted entries as they are now.
     virtual void Refresh();
+
+    // The list box reads the entries from here.
+    int SourceCount() const override { return Count(); }
+    ListItem SourceItem(int index) const override;
 
     // Position of the entry equal to text, or -1 (binary search).
     int Find(const std::string& text) const;
@@ -52,14 +57,17 @@ public:
 
 protected:
     virtual std::string DisplayText(const std::string& text) const { return text; }
-    std::vector<ListItem> BuildItems() const;
+    void EnsureSorted() const;
+    // The text of the list box's selected row when it was selected.
+    std::optional<std::string> SelectedText() const;
+    // The list box shows the entries as they are now, with that text selected again.
+    void ShowSelecting(const std::optional<std::string>& text);
 
 private:
     struct Entry {
         std::string text;
         TRep* rep;
     };
-    void EnsureSorted() const;
     void RefreshUnlessDeferred();
 
     ListModel& listBox_;
@@ -88,6 +96,8 @@ public:
     using TRepIndexList::TRepIndexList;
     // Keeps the selected text selected, if it is still there.
     void Refresh() override;
+    // A macro is shown as it is, so its row is found by the index's own search.
+    int SourceIndexOfText(const std::string& text) const override { return Find(text); }
 };
 
 } // namespace tw

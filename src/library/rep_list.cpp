@@ -1,14 +1,16 @@
 #include "library/rep_list.h"
 
 #include "library/hot_key.h"
-#include "platform/files.h"
+#include "library/pending_change.h"
+#include "platform/file_system.h"
 #include "platform/message_boxes.h"
 
 namespace tw {
 
 TRepList::TRepList(ReplyTree& tree, ListModel& hotKeyListBox, ListModel& macroListBox,
                    MessageBoxes* messages)
-    : Tree(tree), HotKeys(hotKeyListBox), Macros(macroListBox), messages_(messages) {}
+    : Tree(tree), HotKeys(hotKeyListBox), Macros(macroListBox), messages_(messages),
+      files_(&SystemFileSystem()) {}
 
 TRepList::~TRepList() {
     ClearAll();
@@ -126,10 +128,18 @@ void TRepList::ReportError(const std::string& text) const {
     }
 }
 
+void TRepList::FinishInterruptedChange() {
+    const std::string problem = CompletePendingChange(Files(), libraryRoot_);
+    if (!problem.empty()) {
+        ReportError(problem);
+    }
+}
+
 void LoadReplyLibrary(TRepList& list) {
     list.BeginLoad();
     try {
         list.ClearAll();
+        list.FinishInterruptedChange();
         list.LoadIndex(list.LibraryRoot() + "index.sub", nullptr);
     } catch (...) {
         list.EndLoad();

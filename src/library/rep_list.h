@@ -12,6 +12,7 @@
 #include "library/rep.h"
 #include "library/rep_index_list.h"
 #include "library/reply_tree.h"
+#include "platform/file_system.h"
 
 #include <memory>
 #include <set>
@@ -20,6 +21,7 @@
 
 namespace tw {
 
+class DiskChange;
 class MessageBoxes;
 struct DirIdentity;
 
@@ -39,6 +41,9 @@ public:
     // The folder holding the root "index.sub"; a separator is appended when missing.
     void SetLibraryRoot(const std::string& root);
     const std::string& LibraryRoot() const { return libraryRoot_; }
+    // Where the library's files are read and written; the computer's own file system unless set.
+    void SetFileSystem(FileSystem& files) { files_ = &files; }
+    FileSystem& Files() const { return *files_; }
 
     int Count() const { return static_cast<int>(items_.size()); }
     TRep* At(int position) const { return items_.at(static_cast<std::size_t>(position)).get(); }
@@ -69,6 +74,9 @@ public:
     int SetMacro(TRep* item, const std::string& macro);
 
     // --- folder format ---
+    // Completes a change that a crash left unfinished (see pending_change.h); a problem is
+    // reported like a load problem.
+    void FinishInterruptedChange();
     void LoadIndex(const std::string& indexPath, TreeNode* parent);
     int LoadReplyFile(const std::string& path, const std::string& name, TreeNode* parent);
     void SaveReply(TRep* item);
@@ -94,11 +102,13 @@ private:
     // The folder node an add command writes into (null: the root) and its path, separator-ended.
     TreeNode* FolderForNewItem(TRep* selected, std::string& dir) const;
     int FindLineById(const TRep* item, const std::vector<std::string>& lines) const;
-    void RenameInIndex(TRep* item, const std::string& newName);
+    // Adds to `change` the rewrite of the index line that names the item.
+    void RenameInIndex(TRep* item, const std::string& newName, DiskChange& change);
 
     std::vector<std::unique_ptr<TRep>> items_;
     std::string libraryRoot_;
     MessageBoxes* messages_;
+    FileSystem* files_;
     std::set<DirIdentity>* visitedDirs_ = nullptr; // during a load
     std::string readBuffer_;                       // reused by every file the load reads
 };
@@ -108,7 +118,7 @@ void LoadReplyLibrary(TRepList& list);
 
 // The first n from 1 up for which dir + n + ".rep" is not a file (replies) or dir + n is not a
 // directory (folders). dir ends in a separator.
-std::string NextFreeReplyId(const std::string& dir);
-std::string NextFreeFolderId(const std::string& dir);
+std::string NextFreeReplyId(const std::string& dir, FileSystem& files = SystemFileSystem());
+std::string NextFreeFolderId(const std::string& dir, FileSystem& files = SystemFileSystem());
 
 } // namespace tw

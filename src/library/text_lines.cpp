@@ -1,7 +1,7 @@
 #include "library/text_lines.h"
 
 #include "library/library_error.h"
-#include "platform/files.h"
+#include "platform/file_system.h"
 
 #include <algorithm>
 #include <cstring>
@@ -56,26 +56,32 @@ std::string JoinLines(const std::vector<std::string>& lines) {
     return out;
 }
 
-bool ReadLines(const std::string& path, std::vector<std::string>& lines, std::string& scratch) {
+bool ReadLines(FileSystem& files, const std::string& path, std::vector<std::string>& lines,
+               std::string& scratch) {
     lines.clear();
-    if (ReadFileBytes(path, scratch, kMaxLibraryFileBytes) != ReadStatus::Ok) {
+    if (files.ReadFileBytes(path, scratch, kMaxLibraryFileBytes) != ReadStatus::Ok) {
         return false;
     }
     lines = SplitLines(scratch);
     return true;
 }
 
-std::vector<std::string> ReadLinesOrThrow(const std::string& path) {
+std::vector<std::string> ReadLinesOrThrow(FileSystem& files, const std::string& path,
+                                          std::string* raw) {
     std::vector<std::string> lines;
     std::string scratch;
-    if (!ReadLines(path, lines, scratch)) {
+    if (!ReadLines(files, path, lines, scratch)) {
         throw LibraryError(CantOpenMessage(path));
+    }
+    if (raw) {
+        *raw = std::move(scratch);
     }
     return lines;
 }
 
-void WriteLinesOrThrow(const std::string& path, const std::vector<std::string>& lines) {
-    const WriteResult r = WriteFileAtomic(path, JoinLines(lines));
+void WriteLinesOrThrow(FileSystem& files, const std::string& path,
+                       const std::vector<std::string>& lines) {
+    const WriteResult r = files.WriteFileAtomic(path, JoinLines(lines));
     if (!r.ok) {
         throw LibraryError(r.error);
     }

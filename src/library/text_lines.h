@@ -7,6 +7,8 @@
 
 namespace tw {
 
+class FileSystem;
+
 // A library file larger than this is refused like one that cannot be opened.
 inline constexpr std::uintmax_t kMaxLibraryFileBytes = 64u * 1024u * 1024u;
 
@@ -17,9 +19,12 @@ std::string JoinLines(const std::vector<std::string>& lines);
 
 // False when the file cannot be read (missing, not a file, too large). `scratch` holds the raw
 // bytes on the way; a caller reading many files passes the same one each time.
-bool ReadLines(const std::string& path, std::vector<std::string>& lines, std::string& scratch);
-// Throw LibraryError.
-std::vector<std::string> ReadLinesOrThrow(const std::string& path);
-void WriteLinesOrThrow(const std::string& path, const std::vector<std::string>& lines);
+bool ReadLines(FileSystem& files, const std::string& path, std::vector<std::string>& lines,
+               std::string& scratch);
+// Throw LibraryError. `raw`, when given, gets the file's bytes as read.
+std::vector<std::string> ReadLinesOrThrow(FileSystem& files, const std::string& path,
+                                          std::string* raw = nullptr);
+void WriteLinesOrThrow(FileSystem& files, const std::string& path,
+                       const std::vector<std::string>& lines);
 
 } // namespace tw

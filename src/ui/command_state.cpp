@@ -41,6 +41,21 @@ bool CommandAvailable(const CommandStates& states, MainCommand command) {
         return states.navDelete;
     case MainCommand::EditorForceSave:
         return states.editorForceSave;
+    case MainCommand::EditorCut:
+    case MainCommand::EditorCopy:
+        return states.editorCopyCut;
+    case MainCommand::EditorPaste:
+        return states.editorPaste;
+    case MainCommand::EditorUndo:
+        return states.editorUndo;
+    case MainCommand::EditorRedo:
+        return states.editorRedo;
+    case MainCommand::EditorSelectAll:
+        return states.editorSelectAll;
+    case MainCommand::EditorCopyEntire:
+        return states.editorCopyEntire;
+    case MainCommand::EditorInLastActive:
+        return states.editorInLastActive;
     default:
         return true;
     }

@@ -25,6 +25,9 @@ public:
     virtual bool EditorCanRedo() = 0;
     // Replaces the selection (or inserts at the caret) like typed text, in the caret's format.
     virtual void EditorReplaceSelection(const std::string& text) = 0;
+    // The clipboard gets the whole content as rich text and as plain text; the user's
+    // selection is as it was afterwards.
+    virtual void CopyEntireToClipboard() = 0;
 };
 
 // The property bar: Name, Macro, the Hot Key and Shift boxes and the key drop-down. Setting a

@@ -20,6 +20,14 @@ enum class MainCommand {
     NavAddReply,
     NavDelete,
     EditorForceSave,
+    EditorCut,
+    EditorCopy,
+    EditorPaste,
+    EditorUndo,
+    EditorRedo,
+    EditorSelectAll,
+    EditorCopyEntire,
+    EditorInLastActive,
 };
 
 } // namespace tw

@@ -3,6 +3,7 @@
 #include "app/dpi_scale.h"
 
 #include <algorithm>
+#include <tuple>
 
 namespace tw {
 
@@ -14,6 +15,7 @@ MainLayoutSizes MainLayoutSizes::Scaled(int dpi) const {
     s.bottomHeight = ScaleForDpi(bottomHeight, dpi);
     s.bottomBarWidth = ScaleForDpi(bottomBarWidth, dpi);
     s.splitter = ScaleForDpi(splitter, dpi);
+    s.listLabelHeight = ScaleForDpi(listLabelHeight, dpi);
     return s;
 }
 
@@ -64,6 +66,14 @@ MainLayout ComputeMainLayout(int clientWidth, int clientHeight, const MainLayout
     l.PanelMacrosList = {x0, 0, macros, top};
     l.SplitterVert2 = {x0 + macros, 0, split2, top};
     l.PanelHotKeysList = {x0 + macros + split2, 0, lists, top};
+
+    const int label = std::min(sizes.listLabelHeight, top);
+    for (auto [panel, labelRect, list] :
+         {std::tuple{l.PanelMacrosList, &l.LabelMacros, &l.ListMacros},
+          std::tuple{l.PanelHotKeysList, &l.LabelHotKeys, &l.ListHotKeys}}) {
+        *labelRect = {panel.left, 0, panel.width, label};
+        *list = {panel.left, label, panel.width, top - label};
+    }
 
     int below = w;
     const int bar = Take(below, sizes.bottomBarWidth);

@@ -17,6 +17,7 @@ struct MainLayoutSizes {
     int bottomHeight = 215;
     int bottomBarWidth = 40;
     int splitter = 3;
+    int listLabelHeight = 16; // "List of Macros:" above its list, likewise the hot keys
 
     MainLayoutSizes Scaled(int dpi) const;
 };
@@ -24,6 +25,8 @@ struct MainLayoutSizes {
 struct MainLayout {
     Rect PanelTopRoot, PanelNavButs, Navigation, SplitterVert1, PanelChooseBy, PanelMacrosList,
         SplitterVert2, PanelHotKeysList, SplitterHorz, PanelBottomRoot, PanelBottomBar, PanelEditor;
+    // Inside the two list panels: the label on top, the list box below.
+    Rect LabelMacros, ListMacros, LabelHotKeys, ListHotKeys;
 };
 
 // Full mode docks the panes around the tree; compact mode gives the tree the whole client area

@@ -2,32 +2,116 @@
 
 #include "app/settings.h"
 #include "expansion/apply_replacements.h"
+#include "ui/edit_commands.h"
 
 #include <utility>
 
 namespace tw {
 
+namespace {
+
+// Hook messages carry 32 bits of a window handle; widened with its sign as the system does.
+WindowHandle WindowOfHook(HookWindow window) {
+    return static_cast<WindowHandle>(static_cast<std::intptr_t>(static_cast<std::int32_t>(window)));
+}
+
+} // namespace
+
 TFormTextwright::TFormTextwright(StartupGlobals globals, MainFormPorts ports)
     : globals_(std::move(globals)), ports_(ports),
-      lifecycle_(ports.window, ports.tray, ports.application),
-      tips_(ports.registry, ports.tipTimer, ports.tipDialog, delivery_) {}
+      lifecycle_(ports.window, ports.tray, ports.application), fixTimer_(ports.fixTimer),
+      deliveryHost_(ports.registry, ports.insertionsDialog, lifecycle_),
+      delivery_(DeliveryPorts{ports.keyState, ports.keyInput, ports.targetWindows, ports.sleep,
+                              fixTimer_, ports.clock},
+                deliveryHost_),
+      tips_(ports.registry, ports.tipTimer, ports.tipDialog, delivery_.State()) {}
 
 void TFormTextwright::FormCreate() {
+    TakeHookEvents();
     ports_.hooks.StartHooks();
     EnsureDefaultSettings();
-    delivery_.Reset();
+    delivery_.State() = DeliveryState{};
+    if (editingViews_ && editingViews_->formats && editingViews_->toolbar) {
+        formatting_ = std::make_unique<FormattingToolbar>(
+            editingViews_->editor, *editingViews_->formats, *editingViews_->toolbar,
+            ports_.errorReport, [this] { MarkEditorChanged(); });
+        formatting_->PrepareEditor();
+    }
+    if (modes_) {
+        modes_->PrepareLayout(); // MacroListRatio from the layout's widths
+    }
     if (insertionsMenu_) {
         BuildPredefinedInsertionsMenu(*insertionsMenu_);
+    }
+    if (formatting_) {
+        formatting_->FillLists();
+    }
+    if (modes_) {
+        modes_->LoadModeAndLayout();
     }
     library_.Create(globals_.LibraryRoot, ports_.boxes);
     LoadReplyLibrary();
     if (editingViews_ && library_.Replies()) {
         const EditingViews& v = *editingViews_;
+        RichEditorPort* editor = &v.editor;
+        if (formatting_) {
+            followingEditor_ = std::make_unique<ToolbarFollowingEditor>(v.editor, *formatting_);
+            editor = followingEditor_.get();
+        }
         editing_ = std::make_unique<LibraryEditing>(
-            *library_.Replies(), LibraryEditingPorts{v.bar, v.editor, v.navigation, ports_.boxes,
+            *library_.Replies(), LibraryEditingPorts{v.bar, *editor, v.navigation, ports_.boxes,
                                                      ports_.errorReport, v.states});
-        workingCopy_ = std::make_unique<ReplyWorkingCopy>(v.editor, *editing_);
+        workingCopy_ = std::make_unique<ReplyWorkingCopy>(*editor, *editing_);
+        deliveryHost_.Attach(editing_.get(), workingCopy_.get(), &v.editor);
     }
+    if (formatting_) {
+        formatting_->SelectionChange();
+    }
+}
+
+void TFormTextwright::TakeHookEvents() {
+    SystemHooks& hooks = ports_.hooks.Components();
+    hooks.KeyHook.OnKeyAction = [this](TKvSysHook&, std::uint32_t key, std::uint16_t, std::uint8_t,
+                                       bool, bool, bool, bool pressed,
+                                       bool&) { KeyHookKeyAction(key, pressed); };
+    hooks.MouseHook.OnMouseClick = [this](TKvSysHook&, HookWindow, std::int32_t, std::int32_t,
+                                          TMouseButton,
+                                          TKvMouseButtonMovement) { MouseHookMouseClick(); };
+    hooks.ShellHook.OnWindowActivated = [this](TKvSysHook&, HookWindow window) {
+        ShellHookWindowActivated(window);
+    };
+    hooks.ShellHook.OnWindowDestroyed = [this](TKvSysHook&, HookWindow window) {
+        ShellHookWindowDestroyed(window);
+    };
+}
+
+void TFormTextwright::TipTimerTimer() {
+    // Started hidden, the program was never active, so it would never see itself deactivated.
+    if (!ports_.application.IsApplicationActive()) {
+        ApplicationEventsDeactivate();
+    }
+    tips_.TipTimerTimer();
+}
+
+void TFormTextwright::KeyHookKeyAction(std::uint32_t VirtualKeyCode, bool keyIsBeingPressed) {
+    ports_.inputTrace.KeyMessageArrived(VirtualKeyCode);
+    Reported([&] { delivery_.KeyHookKeyAction(VirtualKeyCode, keyIsBeingPressed); });
+}
+
+void TFormTextwright::MouseHookMouseClick() {
+    delivery_.MouseHookMouseClick();
+}
+
+void TFormTextwright::ShellHookWindowActivated(HookWindow sourceWindow) {
+    Reported([&] { delivery_.ShellHookWindowActivated(WindowOfHook(sourceWindow)); });
+}
+
+void TFormTextwright::ShellHookWindowDestroyed(HookWindow sourceWindow) {
+    Reported([&] { delivery_.ShellHookWindowDestroyed(WindowOfHook(sourceWindow)); });
+}
+
+void TFormTextwright::FixTimerTimer() {
+    Reported([&] { delivery_.FixTimerTimer(); });
 }
 
 void TFormTextwright::FormShow() {
@@ -38,8 +122,14 @@ void TFormTextwright::FormShow() {
 
 void TFormTextwright::FormDestroy() {
     ports_.hooks.StopHooks();
-    // A failed write is reported and the library is freed all the same.
+    // A failed step is reported and the next runs all the same: the library must be freed.
     RunReported(ports_.errorReport, [this] { CommitCurrentReply(); });
+    deliveryHost_.Attach(nullptr, nullptr, nullptr);
+    RunReported(ports_.errorReport, [this] {
+        if (modes_) {
+            modes_->SaveLayout();
+        }
+    });
     workingCopy_.reset();
     editing_.reset();
     library_.Free();
@@ -80,6 +170,12 @@ void TFormTextwright::ApplyReplacements(const std::string& names, const std::str
     }
 }
 
+void TFormTextwright::MarkEditorChanged() {
+    if (editing_) {
+        editing_->EditorChange();
+    }
+}
+
 void TFormTextwright::CommitCurrentReply() {
     if (editing_) {
         editing_->CommitCurrentReply();
@@ -87,20 +183,17 @@ void TFormTextwright::CommitCurrentReply() {
 }
 
 void TFormTextwright::ApplicationEventsActivate() {
-    delivery_.WatchingInput = false;
+    delivery_.ApplicationEventsActivate();
 }
 
 void TFormTextwright::ApplicationEventsDeactivate() {
-    delivery_.WatchingInput = true;
-    if (editing_) {
-        editing_->ApplicationDeactivate();
-    }
+    Reported([this] { delivery_.ApplicationEventsDeactivate(); });
 }
 
-void TFormTextwright::ActionMainFormUpdate(bool lastActiveWindowAlive) {
+void TFormTextwright::ActionMainFormUpdate() {
     if (editing_) {
-        // Compact mode arrives with the mode switch; until then the window is always full.
-        editing_->ActionMainFormUpdate(true, lastActiveWindowAlive);
+        editing_->ActionMainFormUpdate(!modes_ || modes_->FullMode(),
+                                       delivery_.EditorInLastActiveAvailable());
     }
 }
 
@@ -147,12 +240,35 @@ void TFormTextwright::RunCommand(MainCommand command) {
         ports_.shell.OpenDocument(kMakerHomePage);
         break;
     case MainCommand::ChangeMode:
-        break; // the window has one mode until the mode switch exists
+        if (modes_) {
+            modes_->ToggleMode();
+        }
+        break;
     case MainCommand::NavAddFolder:
     case MainCommand::NavAddReply:
     case MainCommand::NavDelete:
     case MainCommand::EditorForceSave:
         RunEditingCommand(command);
+        break;
+    case MainCommand::EditorCut:
+    case MainCommand::EditorCopy:
+    case MainCommand::EditorPaste:
+    case MainCommand::EditorUndo:
+    case MainCommand::EditorRedo:
+    case MainCommand::EditorSelectAll:
+        if (editingViews_ && editingViews_->editorCommands) {
+            RunEditCommand(command, *editingViews_->editorCommands);
+            // Undo and redo of a format change are no text change to the control.
+            if (command != MainCommand::EditorCopy && command != MainCommand::EditorSelectAll) {
+                MarkEditorChanged();
+            }
+        }
+        break;
+    case MainCommand::EditorCopyEntire:
+        delivery_.EditorCopyEntireExecute();
+        break;
+    case MainCommand::EditorInLastActive:
+        delivery_.EditorInLastActiveExecute();
         break;
     }
 }

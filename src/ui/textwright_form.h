@@ -4,11 +4,14 @@
 #include "app/common_routines.h"
 #include "app/error_report.h"
 #include "app/startup.h"
+#include "delivery/reply_delivery.h"
 #include "expansion/expansion_editor.h"
 #include "expansion/predefined_insertions.h"
 #include "platform/message_boxes.h"
 #include "platform/raw_registry.h"
-#include "ui/delivery_state.h"
+#include "ui/formatting_toolbar.h"
+#include "ui/toolbar_following_editor.h"
+#include "ui/form_delivery_host.h"
 #include "ui/library_editing.h"
 #include "ui/library_host.h"
 #include "ui/main_commands.h"
@@ -16,9 +19,12 @@
 #include "ui/reply_working_copy.h"
 #include "ui/tip_of_day.h"
 #include "ui/window_lifecycle.h"
+#include "ui/window_modes.h"
 
+#include <cstdint>
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace tw {
 
@@ -35,6 +41,14 @@ struct MainFormPorts {
     ApplicationPort& application;
     DialogsPort& dialogs;
     HookComponents& hooks;
+    TimerPort& fixTimer;
+    KeyStatePort& keyState;
+    KeyInputPort& keyInput;
+    WindowPort& targetWindows;
+    SleepPort& sleep;
+    LocalClock& clock;
+    InsertionsDialogPort& insertionsDialog;
+    InputTrace& inputTrace;
 };
 
 // The controls that edit the library: the property bar, the editor, the tree view's editing
@@ -45,6 +59,11 @@ struct EditingViews {
     RichEditorPort& editor;
     NavigationView& navigation;
     CommandStateView& states;
+    // The editor's formats and edit commands and the formatting toolbar; without them the
+    // editor has no toolbar.
+    RichFormattingPort* formats = nullptr;
+    EditorCommandsPort* editorCommands = nullptr;
+    FormattingToolbarView* toolbar = nullptr;
 };
 
 class TFormTextwright {
@@ -61,7 +80,7 @@ public:
     void TrayShowClick() { lifecycle_.TrayShowClick(); }
     void TrayExitClick() { lifecycle_.TrayExitClick(); }
     void TrayIconClick(MouseButton button) { lifecycle_.TrayIconClick(button); }
-    void TipTimerTimer() { tips_.TipTimerTimer(); }
+    void TipTimerTimer();
     void TipDialogClose(bool showAtStartup) { tips_.TipDialogClose(showAtStartup); }
     // The user selected a node in the tree view (null: nothing selected).
     void NavigationChange(TreeNode* node);
@@ -70,13 +89,24 @@ public:
     // A command that is not available now does nothing.
     bool ExecuteCommand(MainCommand command);
     // The program becomes the active application again, or stops being it; leaving writes the
-    // pending edits first.
+    // pending edits and starts watching the keyboard for macros and hot keys.
     void ApplicationEventsActivate();
     void ApplicationEventsDeactivate();
+
+    // The hook components' events, taken from FormCreate on, and FixTimer's tick.
+    void KeyHookKeyAction(std::uint32_t VirtualKeyCode, bool keyIsBeingPressed);
+    void MouseHookMouseClick();
+    void ShellHookWindowActivated(HookWindow sourceWindow);
+    void ShellHookWindowDestroyed(HookWindow sourceWindow);
+    void FixTimerTimer();
 
     void AttachEditingViews(EditingViews views) { editingViews_.emplace(views); }
     // PopupMenuPreDefParams, filled during FormCreate; attached by the window before it.
     void AttachInsertionsMenu(InsertionsMenu& menu) { insertionsMenu_ = &menu; }
+    // The window's modes and sizes; attached by the window before FormCreate. Without it the
+    // window stays in full mode at its layout size.
+    void AttachModesView(WindowModesView& view) { modes_.emplace(ports_.registry, view); }
+    WindowModes* Modes() { return modes_ ? &*modes_ : nullptr; }
     // An item of PopupMenuPreDefParams was chosen: its placeholder name replaces the editor's
     // selection as typed text would.
     void PredefinedInsertionClick(int tag);
@@ -88,15 +118,16 @@ public:
     ExpansionEditor* ReplyExpansion() { return workingCopy_.get(); }
     // Null until the library exists and after it is freed.
     LibraryEditing* Editing() { return editing_.get(); }
-    // Idle time: which commands and controls are available now. `lastActiveWindowAlive`: the
-    // remembered previously active window still exists.
-    void ActionMainFormUpdate(bool lastActiveWindowAlive);
+    // The toolbar's handlers; null before FormCreate and without the toolbar's views.
+    FormattingToolbar* Formatting() { return formatting_.get(); }
+    // Idle time: which commands and controls are available now.
+    void ActionMainFormUpdate();
 
     void EnsureDefaultSettings();
     void LoadReplyLibrary();
 
     WindowState State() const { return lifecycle_.State(); }
-    DeliveryState& Delivery() { return delivery_; }
+    DeliveryState& Delivery() { return delivery_.State(); }
     LibraryHost& Library() { return library_; }
     const StartupGlobals& Globals() const { return globals_; }
 
@@ -104,15 +135,27 @@ private:
     void RunCommand(MainCommand command);
     void RunEditingCommand(MainCommand command);
     void CommitCurrentReply();
+    void MarkEditorChanged();
+    void TakeHookEvents();
+    // Runs a handler under the standard error report.
+    template <class Handler> void Reported(Handler&& handler) {
+        RunReported(ports_.errorReport, std::forward<Handler>(handler));
+    }
 
     StartupGlobals globals_;
     MainFormPorts ports_;
-    DeliveryState delivery_;
     WindowLifecycle lifecycle_;
+    FixTimerOverTimer fixTimer_;
+    FormDeliveryHost deliveryHost_;
+    ReplyDelivery delivery_;
     TipOfDay tips_;
     LibraryHost library_;
     std::optional<EditingViews> editingViews_;
+    std::optional<WindowModes> modes_;
     InsertionsMenu* insertionsMenu_ = nullptr;
+    // The editing handlers use these two: they go last.
+    std::unique_ptr<FormattingToolbar> formatting_;
+    std::unique_ptr<ToolbarFollowingEditor> followingEditor_;
     std::unique_ptr<LibraryEditing> editing_;
     std::unique_ptr<ReplyWorkingCopy> workingCopy_;
 };

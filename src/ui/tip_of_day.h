@@ -1,7 +1,7 @@
 #pragma once
 // The one-shot timer after start: delivery begins, and the tip of the day shows when wanted.
 #include "platform/raw_registry.h"
-#include "ui/delivery_state.h"
+#include "delivery/delivery_state.h"
 #include "ui/main_form_ports.h"
 
 namespace tw {

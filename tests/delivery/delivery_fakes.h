@@ -82,8 +82,12 @@ public:
     int ShowMacroInsSetting() override { return showMacroIns; }
     std::optional<std::string> ShowInsertionsDialog(const std::string& fields,
                                                     const DialogAnchor& anchor) override {
-        Log("dialog " + fields +
-            (anchor.kind == DialogAnchor::Kind::ButInCB ? " at ButInCB" : " at ButInLastWnd"));
+        static constexpr const char* kAnchors[] = {" at ButInCB", " at ButInLastWnd", " at "};
+        std::string at = kAnchors[static_cast<int>(anchor.kind)];
+        if (anchor.kind == DialogAnchor::Kind::DropPoint) {
+            at += std::to_string(anchor.x) + "," + std::to_string(anchor.y);
+        }
+        Log("dialog " + fields + at);
         dialogVisible = true;
         if (duringDialog) {
             duringDialog();

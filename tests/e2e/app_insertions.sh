@@ -35,9 +35,11 @@ xdotool key --delay 60 Home
 sleep 0.5
 read -r LEFT TOP RIGHT BOTTOM <<<"$(probe editor-toolbar)"
 [ "$RIGHT" -gt "$LEFT" ] || fail "no editor toolbar: $LEFT $TOP $RIGHT $BOTTOM"
+read -r X Y <<<"$(WINEDEBUG=-all wine "$BIN/format_probe.exe" button insertions 2>/dev/null | tr -d '\r')"
+[ "$X" -gt "$LEFT" ] && [ "$X" -lt "$RIGHT" ] || fail "the insertions button is not on the toolbar: $X"
 opened=0
 for attempt in 1 2 3; do
-    xdotool mousemove $((LEFT + 30)) $(((TOP + BOTTOM) / 2)) click 1
+    xdotool mousemove "$X" "$Y" click 1
     if eventually menu_shown; then opened=1; break; fi
 done
 [ "$opened" = 1 ] || fail "the insertions menu did not drop down"

@@ -18,16 +18,7 @@ cp "$BIN/Textwright.exe" "$APP/"
 LIB="$APP/Replies"
 wine reg add "$SETTINGS" /v ShowTips /t REG_DWORD /d 0 /f >/dev/null 2>&1
 
-start() {
-    wine "$APP/Textwright.exe" >/dev/null 2>&1 &
-    PIDS+=($!)
-    MAIN=$!
-    eventually state_matches '^visible=1 ' || fail "main window not visible: $(probe state)"
-    WINDOW=$(xdotool search --name '^Textwright$' | head -1)
-    [ -n "$WINDOW" ] || fail "no X window for the main window"
-    xdotool windowactivate --sync "$WINDOW"
-    sleep 0.5
-}
+start() { start_main "$APP"; }
 keys() { xdotool key --delay 60 "$@"; sleep 0.3; }
 type_text() { xdotool type --delay 60 "$1"; sleep 0.3; }
 

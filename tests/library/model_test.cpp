@@ -163,12 +163,18 @@ TEST_F(ModelFixture, MacroRefreshKeepsSelectedTextHotKeyRefreshClearsIt) {
     EXPECT_EQ(Texts(macroBox), (std::vector<std::string>{"aardvark", "alpha", "beta"}));
     EXPECT_EQ(macroBox.Selected(), 2);
     EXPECT_EQ(hotKeyBox.Selected(), -1);
+    // Deleting an entry above the selected one moves the selection with its text.
+    list.Macros.Delete(0);
+    EXPECT_EQ(macroBox.Selected(), 1);
+    EXPECT_EQ(macroBox.Item(1).text, "beta");
 }
 
-TEST_F(ModelFixture, AddOutsideLoadAppendsToTheBoxUntilRefresh) {
+TEST_F(ModelFixture, AddOutsideLoadShowsTheEntryAtItsSortedPlace) {
     Reply("a", nullptr, "1", "zz");
+    macroBox.SetSelected(0);
     Reply("b", nullptr, "2", "aa");
-    EXPECT_EQ(Texts(macroBox), (std::vector<std::string>{"zz", "aa"}));
+    EXPECT_EQ(Texts(macroBox), (std::vector<std::string>{"aa", "zz"}));
+    EXPECT_EQ(macroBox.Selected(), 1);
     EXPECT_EQ(MacroEntries(), (std::vector<std::string>{"aa", "zz"}));
     list.Macros.Refresh();
     EXPECT_EQ(Texts(macroBox), (std::vector<std::string>{"aa", "zz"}));

@@ -75,6 +75,9 @@ public:
         lines = {"{\\rtf1 " + text + "}"};
     }
     std::vector<std::string> replacedWith;
+    // What each copy put on the clipboard.
+    void CopyEntireToClipboard() override { clipboard.push_back(lines); }
+    std::vector<std::vector<std::string>> clipboard;
     // A user's edit: the whole text replaced by one RTF line.
     void Type(const std::string& rtf) {
         lines = {rtf};

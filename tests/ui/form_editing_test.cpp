@@ -18,18 +18,7 @@ protected:
     FormEditing() {
         temp.Put("Replies/index.sub", "REPLY_1?Thanks\r\n");
         temp.Put("Replies/1.rep", "\r\n\r\n{\\rtf1 Thanks}\r\n");
-        bar.onNameChange = [this] {
-            if (form.Editing())
-                form.Editing()->EditNameChange();
-        };
-        bar.onMacroChange = [this] {
-            if (form.Editing())
-                form.Editing()->EditMacroChange();
-        };
-        editor.onChange = [this] {
-            if (form.Editing())
-                form.Editing()->EditorChange();
-        };
+        testing::ReportChanges(bar, editor, form);
     }
     bool Logged(const std::string& prefix) const {
         return std::any_of(log.begin(), log.end(),
@@ -62,7 +51,7 @@ TEST_F(FormEditing, CommandsSelectionStatesAndTheLastCommit) {
     form.NavigationChange(form.Library().Tree().FirstNode());
     EXPECT_EQ(bar.name, "Thanks");
     EXPECT_EQ(editor.lines, std::vector<std::string>{"{\\rtf1 Thanks}"});
-    form.ActionMainFormUpdate(false);
+    form.ActionMainFormUpdate();
     EXPECT_TRUE(states.last.navDelete);
     EXPECT_FALSE(states.last.editorForceSave);
 
@@ -81,7 +70,7 @@ TEST_F(FormEditing, CommandsSelectionStatesAndTheLastCommit) {
 TEST_F(FormEditing, AFailedCommandShowsTheStandardErrorReport) {
     form.AttachEditingViews({bar, editor, view, states});
     form.FormCreate();
-    form.ActionMainFormUpdate(false);
+    form.ActionMainFormUpdate();
     std::filesystem::remove(temp.Path() / "Replies" / "index.sub");
     EXPECT_TRUE(form.ExecuteCommand(MainCommand::NavAddFolder));
     EXPECT_TRUE(Logged("error report: File \""));
@@ -99,12 +88,12 @@ TEST_F(FormEditing, ACommandActsOnlyWhenTheLastRefreshEnabledIt) {
     EXPECT_EQ(temp.Get("Replies/index.sub"), index);
 
     form.NavigationChange(form.Library().Tree().FirstNode());
-    form.ActionMainFormUpdate(false); // Save All off: nothing edited yet
+    form.ActionMainFormUpdate(); // Save All off: nothing edited yet
     editor.Type("{\\rtf1 Edited}");
     EXPECT_TRUE(form.ExecuteCommand(MainCommand::EditorForceSave));
     EXPECT_EQ(temp.Get("Replies/1.rep"), reply);
 
-    form.ActionMainFormUpdate(false);
+    form.ActionMainFormUpdate();
     EXPECT_TRUE(form.ExecuteCommand(MainCommand::EditorForceSave));
     EXPECT_EQ(temp.Get("Replies/1.rep"), "\r\n\r\n{\\rtf1 Edited}\r\n");
     // A command without an action state is always available.

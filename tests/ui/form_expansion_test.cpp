@@ -54,12 +54,7 @@ protected:
     ~FormExpansion() override { form.FormDestroy(); }
 
     TreeNode* Node(const std::string& caption) {
-        for (TreeNode* n = form.Library().Tree().FirstNode(); n;
-             n = ReplyTree::NextInDisplayOrder(n)) {
-            if (n->Caption() == caption)
-                return n;
-        }
-        return nullptr;
+        return testing::NodeByCaption(form.Library().Tree(), caption);
     }
     bool Modified() { return form.Editing()->Flags().ContentModified; }
 
@@ -87,7 +82,7 @@ TEST_F(FormExpansion, AnInsertionIsAnEditThatSaveAllWrites) {
     form.PredefinedInsertionClick(4);
     EXPECT_EQ(editor.replacedWith, std::vector<std::string>{"%YDate"});
     EXPECT_TRUE(Modified());
-    form.ActionMainFormUpdate(false);
+    form.ActionMainFormUpdate();
     EXPECT_TRUE(states.last.editorForceSave);
     EXPECT_TRUE(states.last.editorToolbar);
     EXPECT_TRUE(form.ExecuteCommand(MainCommand::EditorForceSave));
@@ -108,7 +103,7 @@ TEST_F(FormExpansion, InsertionsNeedASelectedReplyAndAnItemsTag) {
         EXPECT_FALSE(Modified());
     }
     form.NavigationChange(Node("Misc"));
-    form.ActionMainFormUpdate(false);
+    form.ActionMainFormUpdate();
     EXPECT_FALSE(states.last.editorToolbar) << "the toolbar is off for a folder";
 }
 

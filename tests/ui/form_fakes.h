@@ -3,10 +3,15 @@
 // can check the order of steps across ports.
 #include "app/common_routines.h"
 #include "app/error_report.h"
+#include "delivery/delivery_steps.h"
+#include "hooks/fake_hook_ports.h"
 #include "platform/message_boxes.h"
+#include "ui/editing_fakes.h"
 #include "ui/main_form_ports.h"
 #include "ui/textwright_form.h"
 
+#include <optional>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -76,6 +81,8 @@ class FakeApplication : public ApplicationPort {
 public:
     explicit FakeApplication(Log& log) : log_(log) {}
     void Terminate() override { log_.push_back("terminate"); }
+    bool IsApplicationActive() override { return active; }
+    bool active = true;
 
 private:
     Log& log_;
@@ -102,6 +109,56 @@ public:
     explicit FakeHooks(Log& log) : log_(log) {}
     void StartHooks() override { log_.push_back("hooks start"); }
     void StopHooks() override { log_.push_back("hooks stop"); }
+    SystemHooks& Components() override { return components; }
+
+    test::FakeHookModule module;
+    test::FakeHookHost host;
+    HookLoader loader{module};
+    SystemHooks components{loader, host};
+
+private:
+    Log& log_;
+};
+
+// The system as delivery reaches it: key state, injected keys, other windows, sleeps, the clock,
+// the insertions dialog and the trace. What it does goes to the shared log.
+class FakeSystemInput : public KeyStatePort,
+                        public KeyInputPort,
+                        public WindowPort,
+                        public SleepPort,
+                        public LocalClock,
+                        public InsertionsDialogPort,
+                        public InputTrace {
+public:
+    explicit FakeSystemInput(Log& log) : log_(log) {}
+    std::set<std::uint8_t> down;
+    std::set<WindowHandle> windows;
+    std::optional<std::string> answers; // the dialog's; none: cancelled
+    std::vector<std::uint32_t> traced;
+    bool dialogVisible = false;
+
+    bool IsKeyDown(std::uint8_t key) override { return down.count(key) > 0; }
+    std::size_t SendKeys(const std::vector<KeyEvent>& events) override {
+        log_.push_back(DescribeStep(step::Keys{events}));
+        return events.size();
+    }
+    void BringToForeground(WindowHandle w) override {
+        log_.push_back("foreground " + std::to_string(w));
+    }
+    bool WindowExists(WindowHandle w) override { return windows.count(w) > 0; }
+    void Sleep(int ms) override { log_.push_back("sleep " + std::to_string(ms)); }
+    // Tuesday 5 March 2024, 14:07:09.
+    LocalDateTime Now() override { return {2024, 3, 5, 14, 7, 9}; }
+    std::optional<std::string> ShowInsertionsDialog(const std::string& fields,
+                                                    const DialogAnchor& anchor) override {
+        log_.push_back(
+            "dialog " + fields +
+            (anchor.kind == DialogAnchor::Kind::ButInCB ? " at ButInCB" : " at ButInLastWnd"));
+        return answers;
+    }
+    bool IsInsertionsDialogVisible() override { return dialogVisible; }
+    void CancelInsertionsDialog() override { log_.push_back("dialog cancelled"); }
+    void KeyMessageArrived(std::uint32_t key) override { traced.push_back(key); }
 
 private:
     Log& log_;
@@ -148,6 +205,8 @@ struct MainFormFakes {
     FakeApplication application{log};
     FakeDialogs dialogs{log};
     FakeHooks hooks{log};
+    FakeTimer fixTimer;
+    FakeSystemInput input{log};
 
     MainFormPorts Ports(RawRegistry& registry) {
         return MainFormPorts{
@@ -162,8 +221,42 @@ struct MainFormFakes {
             .application = application,
             .dialogs = dialogs,
             .hooks = hooks,
+            .fixTimer = fixTimer,
+            .keyState = input,
+            .keyInput = input,
+            .targetWindows = input,
+            .sleep = input,
+            .clock = input,
+            .insertionsDialog = input,
+            .inputTrace = input,
         };
     }
 };
+
+// The node with this caption, in display order; null when there is none.
+inline TreeNode* NodeByCaption(ReplyTree& tree, const std::string& caption) {
+    for (TreeNode* n = tree.FirstNode(); n; n = ReplyTree::NextInDisplayOrder(n)) {
+        if (n->Caption() == caption)
+            return n;
+    }
+    return nullptr;
+}
+
+// The fake controls report their changes to the form's handlers, as the real ones do.
+inline void ReportChanges(fakes::FakePropertyBar& bar, fakes::FakeRichEditor& editor,
+                          TFormTextwright& form) {
+    bar.onNameChange = [&form] {
+        if (form.Editing())
+            form.Editing()->EditNameChange();
+    };
+    bar.onMacroChange = [&form] {
+        if (form.Editing())
+            form.Editing()->EditMacroChange();
+    };
+    editor.onChange = [&form] {
+        if (form.Editing())
+            form.Editing()->EditorChange();
+    };
+}
 
 } // namespace tw::testing

@@ -9,7 +9,8 @@ namespace {
 void ExpectInside(const MainLayout& l, int w, int h) {
     for (const Rect& r : {l.PanelTopRoot, l.PanelNavButs, l.Navigation, l.SplitterVert1,
                           l.PanelChooseBy, l.PanelMacrosList, l.SplitterVert2, l.PanelHotKeysList,
-                          l.SplitterHorz, l.PanelBottomRoot, l.PanelBottomBar, l.PanelEditor}) {
+                          l.SplitterHorz, l.PanelBottomRoot, l.PanelBottomBar, l.PanelEditor,
+                          l.LabelMacros, l.ListMacros, l.LabelHotKeys, l.ListHotKeys}) {
         EXPECT_GE(r.width, 0);
         EXPECT_GE(r.height, 0);
         EXPECT_GE(r.left, 0);
@@ -31,6 +32,10 @@ TEST(MainLayout, FullModeDocksThePanesAroundTheTree) {
     EXPECT_EQ((Rect{464, 0, 119, 220}), l.PanelMacrosList);
     EXPECT_EQ((Rect{583, 0, 3, 220}), l.SplitterVert2);
     EXPECT_EQ((Rect{586, 0, 138, 220}), l.PanelHotKeysList);
+    EXPECT_EQ((Rect{464, 0, 119, 16}), l.LabelMacros);
+    EXPECT_EQ((Rect{464, 16, 119, 204}), l.ListMacros);
+    EXPECT_EQ((Rect{586, 0, 138, 16}), l.LabelHotKeys);
+    EXPECT_EQ((Rect{586, 16, 138, 204}), l.ListHotKeys);
     EXPECT_EQ((Rect{0, 223, 40, 215}), l.PanelBottomBar);
     EXPECT_EQ((Rect{40, 223, 684, 215}), l.PanelEditor);
     ExpectInside(l, 724, 438);

@@ -84,17 +84,13 @@ TEST_F(MainForm, CreateResetsTheDeliveryState) {
     WriteSmallLibrary();
     auto form = MakeForm();
     auto& d = form.Delivery();
-    d.WatchingInput = d.DeliveryEnabled = d.DraggingReply = d.DragOutside = true;
-    d.CursorNudgeDue = false;
+    d.WatchingInput = d.DeliveryEnabled = true;
     d.LastActiveWindow = 0x1234;
     d.PendingHotKey = 7;
     d.TypedWord = "sig";
     form.FormCreate();
     EXPECT_FALSE(d.WatchingInput);
     EXPECT_FALSE(d.DeliveryEnabled);
-    EXPECT_FALSE(d.DraggingReply);
-    EXPECT_FALSE(d.DragOutside);
-    EXPECT_TRUE(d.CursorNudgeDue);
     EXPECT_EQ(0u, d.LastActiveWindow);
     EXPECT_EQ(-1, d.PendingHotKey);
     EXPECT_EQ("", d.TypedWord);

@@ -11,13 +11,24 @@
 //   e2e_probe menu options|about    Options, Help > About Textwright
 //   e2e_probe geometry              WIDTH HEIGHT LEFT TOP of the window, then of the work area
 //   e2e_probe panes                 tree=WxH macros=WxH hotkeys=WxH
+//   e2e_probe rect tree|macros|hotkeys  LEFT TOP RIGHT BOTTOM of that pane on the screen
 //   e2e_probe focus                 the control id that has the keyboard focus, 0 for none
 //   e2e_probe dialog CAPTION        the texts of the top-level window with that caption
 //   e2e_probe dismiss CAPTION       presses its OK / Close button
 //   e2e_probe count CAPTION         how many top-level windows have that caption
 //   e2e_probe exists CAPTION        1 when a window with that caption exists, shown or hidden
 //   e2e_probe editor-toolbar        LEFT TOP RIGHT BOTTOM of the editor's toolbar on the screen
+//   e2e_probe text CAPTION          the text of that window's edit control (the window's own
+//                                   text when it has none), "\n" for each line break
+//   e2e_probe foreground            the caption of the foreground window
+//   e2e_probe delivery-buttons      copy=0|1 paste=0|1: whether ButInCB and ButInLastWnd are
+//   enabled e2e_probe set-text CAPTION TEXT replaces the text of that window's edit control
+//   e2e_probe clipboard             rtf=0|1 text=0|1: which of the two formats the clipboard has
+//   e2e_probe clipboard-text        its plain text, line breaks as above
+//   e2e_probe clipboard-rtf         its rich text, as stored
+//   e2e_probe clipboard-set TEXT    puts TEXT on the clipboard as plain text only
 #include "ui/main_commands.h"
+#include "ui/win32/editing_pane.h"
 #include "ui/win32/editor_toolbar.h"
 #include "ui/win32/main_menu.h"
 #include "ui/win32/main_window.h"
@@ -26,6 +37,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -79,6 +91,93 @@ BOOL CALLBACK PrintChild(HWND w, LPARAM) {
     return TRUE;
 }
 
+// Line breaks as a backslash and "n", so one reply reads as one line of output.
+std::string OneLine(const std::wstring& text) {
+    std::wstring out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') {
+            continue;
+        }
+        out +=
+            text[i] == L'\n' || text[i] == L'\r' ? std::wstring(L"\\n") : std::wstring(1, text[i]);
+    }
+    return Utf8(out);
+}
+
+BOOL CALLBACK FindEditChild(HWND w, LPARAM lp) {
+    wchar_t cls[64] = {};
+    GetClassNameW(w, cls, 64);
+    const std::wstring name = cls;
+    if (_wcsicmp(cls, L"Edit") == 0 || name.rfind(L"RichEdit", 0) == 0 ||
+        name.rfind(L"RICHEDIT", 0) == 0) {
+        *reinterpret_cast<HWND*>(lp) = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// WM_GETTEXT is carried across processes, whatever the text's length.
+std::wstring FullTextOf(HWND w) {
+    const LRESULT length = SendMessageW(w, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const LRESULT got =
+        SendMessageW(w, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(got));
+    return text;
+}
+
+int Clipboard(const std::wstring& verb, int argc, wchar_t** argv) {
+    const UINT rtf = RegisterClipboardFormatW(L"Rich Text Format");
+    // Another program may hold the clipboard for a moment.
+    bool open = false;
+    for (int i = 0; i < 50 && !(open = OpenClipboard(nullptr)); ++i) {
+        Sleep(20);
+    }
+    if (!open) {
+        std::printf("busy\n");
+        return 1;
+    }
+    int result = 0;
+    if (verb == L"clipboard") {
+        std::printf("rtf=%d text=%d\n", IsClipboardFormatAvailable(rtf) ? 1 : 0,
+                    IsClipboardFormatAvailable(CF_UNICODETEXT) ? 1 : 0);
+    } else if (verb == L"clipboard-text" || verb == L"clipboard-rtf") {
+        const bool plain = verb == L"clipboard-text";
+        HANDLE data = GetClipboardData(plain ? CF_UNICODETEXT : rtf);
+        const void* bytes = data ? GlobalLock(data) : nullptr;
+        if (!bytes) {
+            std::printf("absent\n");
+            result = 1;
+        } else {
+            if (plain) {
+                std::printf("%s\n", OneLine(static_cast<const wchar_t*>(bytes)).c_str());
+            } else {
+                const auto* text = static_cast<const char*>(bytes);
+                std::fwrite(text, 1, strnlen(text, GlobalSize(data)), stdout);
+                std::printf("\n");
+            }
+            GlobalUnlock(data);
+        }
+    } else if (verb == L"clipboard-set" && argc > 2) {
+        const std::wstring text = argv[2];
+        HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+        if (copy) {
+            std::memcpy(GlobalLock(copy), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+            GlobalUnlock(copy);
+            EmptyClipboard();
+            if (!SetClipboardData(CF_UNICODETEXT, copy)) {
+                GlobalFree(copy);
+                result = 1;
+            }
+        }
+        std::printf("ok\n");
+    } else {
+        result = 2;
+    }
+    CloseClipboard();
+    return result;
+}
+
 int State(HWND main) {
     const auto count = [&](int id, UINT msg) {
         return static_cast<long long>(SendMessageW(GetDlgItem(main, id), msg, 0, 0));
@@ -116,6 +215,30 @@ int wmain(int argc, wchar_t** argv) {
             // IDCANCEL closes the rest.
             PostMessageW(windows.front(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         }
+        return 0;
+    }
+    if (verb.rfind(L"clipboard", 0) == 0) {
+        return Clipboard(verb, argc, argv);
+    }
+    if (verb == L"text" || verb == L"set-text") {
+        HWND w = argc < 3 ? nullptr : FindWindowW(nullptr, argv[2]);
+        if (!w) {
+            std::printf("absent\n");
+            return 1;
+        }
+        HWND edit = nullptr;
+        EnumChildWindows(w, &FindEditChild, reinterpret_cast<LPARAM>(&edit));
+        edit = edit ? edit : w;
+        if (verb == L"set-text") {
+            SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argc > 3 ? argv[3] : L""));
+            std::printf("ok\n");
+        } else {
+            std::printf("%s\n", OneLine(FullTextOf(edit)).c_str());
+        }
+        return 0;
+    }
+    if (verb == L"foreground") {
+        std::printf("%s\n", Utf8(TextOf(GetForegroundWindow())).c_str());
         return 0;
     }
     if (verb == L"exists") {
@@ -176,9 +299,24 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%d\n", info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : 0);
         return 0;
     }
+    if (verb == L"delivery-buttons") {
+        const auto enabled = [&](int id) { return IsWindowEnabled(GetDlgItem(main, id)) ? 1 : 0; };
+        std::printf("copy=%d paste=%d\n", enabled(kButInCBId), enabled(kButInLastWndId));
+        return 0;
+    }
     if (verb == L"editor-toolbar") {
         RECT r{};
         GetWindowRect(GetDlgItem(main, kToolBarEditorId), &r);
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        return 0;
+    }
+    if (verb == L"rect" && argc > 2) {
+        const std::wstring pane = argv[2];
+        const int id = pane == L"tree"     ? kNavigationId
+                       : pane == L"macros" ? kListMacrosId
+                                           : kListHotKeysId;
+        RECT r{};
+        GetWindowRect(GetDlgItem(main, id), &r);
         std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
         return 0;
     }

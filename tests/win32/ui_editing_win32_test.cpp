@@ -239,7 +239,21 @@ TEST_F(EditingWindow, EditorChangeRaisesTheFlagAndItsRtfReachesTheFile) {
     EXPECT_EQ(TextOf(editorHwnd).substr(0, 11), L"typed words");
 }
 
-TEST_F(EditingWindow, CopyEntireKeepsTheSelection) {
+// What the clipboard holds in this format, as bytes; empty when it has none.
+std::string ClipboardBytes(UINT format) {
+    std::string bytes;
+    if (!OpenClipboard(nullptr))
+        return bytes;
+    if (HANDLE data = GetClipboardData(format)) {
+        const auto* p = static_cast<const char*>(GlobalLock(data));
+        bytes.assign(p, GlobalSize(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return bytes;
+}
+
+TEST_F(EditingWindow, CopyEntirePutsRichAndPlainTextAndKeepsTheSelection) {
     Load(kLibrary);
     Click("One");
     CHARRANGE sel{2, 4};
@@ -250,6 +264,16 @@ TEST_F(EditingWindow, CopyEntireKeepsTheSelection) {
     EXPECT_EQ(after.cpMin, 2);
     EXPECT_EQ(after.cpMax, 4);
     EXPECT_EQ(editor->EditorSelectionLength(), 2);
+
+    const std::string rtf = ClipboardBytes(RegisterClipboardFormatW(L"Rich Text Format"));
+    EXPECT_EQ(rtf.rfind("{\\rtf", 0), 0u) << rtf;
+    EXPECT_NE(rtf.find("\\b"), std::string::npos) << "the bold word keeps its format: " << rtf;
+    EXPECT_NE(rtf.find("world"), std::string::npos) << rtf;
+    const std::string plain = ClipboardBytes(CF_UNICODETEXT);
+    const std::wstring text(
+        reinterpret_cast<const wchar_t*>(plain.data()),
+        wcsnlen(reinterpret_cast<const wchar_t*>(plain.data()), plain.size() / sizeof(wchar_t)));
+    EXPECT_EQ(text.substr(0, 11), L"hello world") << "the whole text, not the selection";
 }
 
 TEST_F(EditingWindow, InPlaceEditRenamesThroughTheHandler) {
@@ -300,6 +324,56 @@ TEST_F(EditingWindow, DragAndDropReachTheHandlers) {
     SendMessageW(tree, WM_LBUTTONUP, 0, MAKELPARAM(inside.x, inside.y));
     EXPECT_EQ(temp.Get("index.sub"), "REPLY_2?Last\r\nREPLY_1?One\r\nFOLDER_1?Box\r\n");
     EXPECT_EQ(temp.Get("1/index.sub"), "REPLY_1?Inner\r\n");
+}
+
+// However the drag ends, its end is reported once, in screen coordinates: the release point
+// for a button, the pointer's place for Esc and a lost capture.
+TEST_F(EditingWindow, EveryEndOfADragIsReportedOnceAtItsScreenPoint) {
+    Load(kLibrary);
+    int started = 0;
+    std::vector<POINT> ends;
+    treeEditing->SetDragEvents([&] { ++started; }, [&](POINT p) { ends.push_back(p); });
+    const struct {
+        const char* how;
+        UINT message;
+        WPARAM key;
+    } cases[] = {
+        {"left button up", WM_LBUTTONUP, 0},
+        {"right button up", WM_RBUTTONUP, 0},
+        {"Esc", WM_KEYDOWN, VK_ESCAPE},
+        {"capture lost", 0, 0},
+    };
+    for (const auto& c : cases) {
+        started = 0;
+        ends.clear();
+        NMTREEVIEWW begin{};
+        begin.hdr.hwndFrom = tree;
+        begin.hdr.code = TVN_BEGINDRAGW;
+        begin.itemNew.hItem = reinterpret_cast<HTREEITEM>(Node("Last")->ViewTag());
+        SendMessageW(window, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&begin));
+        const POINT at = CentreOf(Node("Last")); // a drop on itself moves nothing
+        POINT expected = at;
+        if (c.message == WM_KEYDOWN) {
+            SendMessageW(tree, WM_KEYDOWN, c.key, 0);
+        } else if (c.message != 0) {
+            SendMessageW(tree, c.message, 0, MAKELPARAM(at.x, at.y));
+        } else {
+            SetCapture(window);
+            ReleaseCapture();
+        }
+        if (c.message == WM_KEYDOWN || c.message == 0) {
+            GetCursorPos(&expected);
+        } else {
+            ClientToScreen(tree, &expected);
+        }
+        SendMessageW(tree, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y)); // after the end: nothing
+        EXPECT_FALSE(treeEditing->Dragging()) << c.how;
+        EXPECT_EQ(1, started) << c.how;
+        ASSERT_EQ(1u, ends.size()) << c.how;
+        EXPECT_EQ(expected.x, ends[0].x) << c.how;
+        EXPECT_EQ(expected.y, ends[0].y) << c.how;
+    }
+    EXPECT_EQ(temp.Get("1/index.sub"), "REPLY_1?Inner\r\nREPLY_2?Last\r\n");
 }
 
 TEST_F(EditingWindow, TreePicturesFollowTheNodeKind) {

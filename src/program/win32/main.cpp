@@ -9,6 +9,7 @@
 #include "hooks/win32/process_hooks.h"
 #include "ui/win32/system_hook_components.h"
 #include "ui/win32/main_window.h"
+#include "ui/win32/menu_keys.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -92,6 +93,9 @@ public:
                 break;
             }
             HWND main = MainHandle();
+            if (menuKeys_.Intercept(msg, main)) {
+                continue;
+            }
             if (main && !mainWindow_->WantsKeysItself() &&
                 TranslateAcceleratorW(main, mainWindow_->Accelerators(), &msg)) {
                 continue;
@@ -117,6 +121,7 @@ private:
     Win32Shell shell_;
     SystemHookComponents hooks_;
     std::unique_ptr<MainWindow> mainWindow_;
+    MenuKeys menuKeys_;
 };
 
 } // namespace

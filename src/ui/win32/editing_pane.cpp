@@ -1,8 +1,11 @@
 #include "ui/win32/editing_pane.h"
 
+#include "ui/win32/editor_keys.h"
+#include "app/win32/resource_ids.h"
 #include "ui/win32/main_menu.h"
 
 #include <commctrl.h>
+#include <richedit.h>
 
 namespace tw::win32 {
 namespace {
@@ -20,15 +23,31 @@ int Scale(int pixels, int dpi) {
 } // namespace
 
 EditingPane::EditingPane(EditingPaneControls controls) : c_(controls) {
-    butAddFolder_ = MakeButton(L"+Fld", kButAddFolderId);
-    butAddReply_ = MakeButton(L"+Rep", kButAddReplyId);
-    butDelete_ = MakeButton(L"Del", kButDeleteId);
-    butForceSave_ = MakeButton(L"Save", kButForceSaveId);
+    hints_ = std::make_unique<ButtonHints>(c_.window);
+    butAddFolder_ = MakeButton(L"Add New Folder", kButAddFolderId, TW_IDI_ADD_FOLDER);
+    butAddReply_ = MakeButton(L"Add New Reply", kButAddReplyId, TW_IDI_ADD_REPLY);
+    butDelete_ = MakeButton(L"Delete", kButDeleteId, TW_IDI_DELETE);
+    butForceSave_ = MakeButton(L"Save All", kButForceSaveId, TW_IDI_SAVE_ALL);
+    butInCB_ = MakeButton(L"Copy the entire reply", kButInCBId, 0, L"Copy");
+    butInLastWnd_ = MakeButton(L"Paste the reply into the previously active window",
+                               kButInLastWndId, 0, L"Paste");
     bar_.Create(c_.window, c_.font, &tabOrder_);
     toolbar_ = std::make_unique<EditorToolbar>(c_.window, kToolBarEditorId);
     toolbar_->SetFont(c_.font);
     editor_ = std::make_unique<RichEditor>(RichEditor::Create(c_.window, kEditorId));
     SendMessageW(editor_->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(c_.font), FALSE);
+    formats_ = std::make_unique<RichEditFormatting>(editor_->Handle());
+    dpi_ = static_cast<int>(GetDpiForWindow(c_.window));
+    formatting_ = std::make_unique<FormattingToolbarControls>(toolbar_->Handle(), editor_->Handle(),
+                                                              dpi_, c_.font);
+    formatting_->SetBoxEnter([this](bool fontSize) {
+        if (editing_)
+            fontSize ? editing_->FontSizeEnter() : editing_->FontNameEnter();
+    });
+    // An edit shortcut runs its menu command, so a disabled command's key does nothing.
+    HookEditorShortcuts(editor_->Handle(), [this](MainCommand command) {
+        SendMessageW(c_.window, WM_COMMAND, MAKEWPARAM(MenuIdOf(command), 0), 0);
+    });
     tree_ = std::make_unique<TreeViewEditing>(c_.navigation);
     SetWindowLongPtrW(c_.navigation, GWL_STYLE,
                       GetWindowLongPtrW(c_.navigation, GWL_STYLE) | TVS_EDITLABELS);
@@ -50,11 +69,17 @@ EditingPane::EditingPane(EditingPaneControls controls) : c_(controls) {
     ApplyCommandStates(CommandStates{});
 }
 
-HWND EditingPane::MakeButton(const wchar_t* text, int id) {
-    HWND b = CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 10,
-                             10, c_.window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                             GetModuleHandleW(nullptr), nullptr);
+HWND EditingPane::MakeButton(const wchar_t* hint, int id, int iconId, const wchar_t* text) {
+    HWND b =
+        CreateWindowExW(0, L"BUTTON", text ? text : hint, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0,
+                        0, 10, 10, c_.window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                        GetModuleHandleW(nullptr), nullptr);
     SendMessageW(b, WM_SETFONT, reinterpret_cast<WPARAM>(c_.font), FALSE);
+    // The caption stays for screen readers; the picture shows, the hint names it.
+    if (iconId != 0) {
+        SetButtonIcon(b, iconId, static_cast<int>(GetDpiForWindow(c_.window)));
+    }
+    hints_->Add(b, hint);
     return b;
 }
 
@@ -67,17 +92,28 @@ void EditingPane::SetEditing(LibraryEditing* editing, std::function<bool()> tree
 
 void EditingPane::SetFont(HFONT font) {
     c_.font = font;
-    for (HWND h :
-         {butAddFolder_, butAddReply_, butDelete_, butForceSave_, bar_.EditName(), bar_.EditMacro(),
-          bar_.CheckBoxHotKey(), bar_.CheckBoxShift(), bar_.ComboBoxKey()}) {
+    for (HWND h : {butAddFolder_, butAddReply_, butDelete_, butForceSave_, butInCB_, butInLastWnd_,
+                   bar_.EditName(), bar_.EditMacro(), bar_.CheckBoxHotKey(), bar_.CheckBoxShift(),
+                   bar_.ComboBoxKey()}) {
         SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
     toolbar_->SetFont(font);
 }
 
+void EditingPane::SetFormatting(FormattingToolbar* formatting) {
+    handlers_ = formatting;
+    formatting_->SetHandlers(formatting);
+}
+
 std::optional<MainCommand> EditingPane::OnCommand(WPARAM wp, LPARAM lp, bool& handled) {
     handled = true;
     HWND from = reinterpret_cast<HWND>(lp);
+    if (from == toolbar_->Handle()) {
+        if (const auto command = FormattingToolbarControls::CommandOfButton(LOWORD(wp)))
+            return command;
+        if (formatting_->OnCommand(LOWORD(wp)))
+            return std::nullopt;
+    }
     if (from == butAddFolder_)
         return MainCommand::NavAddFolder;
     if (from == butAddReply_)
@@ -86,6 +122,10 @@ std::optional<MainCommand> EditingPane::OnCommand(WPARAM wp, LPARAM lp, bool& ha
         return MainCommand::NavDelete;
     if (from == butForceSave_)
         return MainCommand::EditorForceSave;
+    if (from == butInCB_)
+        return MainCommand::EditorCopyEntire;
+    if (from == butInLastWnd_)
+        return MainCommand::EditorInLastActive;
     if (editor_ && from == editor_->Handle()) {
         if (HIWORD(wp) == EN_CHANGE && editing_)
             editing_->EditorChange();
@@ -104,7 +144,13 @@ std::optional<MainCommand> EditingPane::OnCommand(WPARAM wp, LPARAM lp, bool& ha
 }
 
 bool EditingPane::OnNotify(const NMHDR& header, LRESULT& result) {
-    return toolbar_->OnNotify(header, result) || tree_->OnNotify(header, result);
+    if (header.hwndFrom == editor_->Handle() && header.code == EN_SELCHANGE) {
+        if (handlers_)
+            handlers_->SelectionChange();
+        return true;
+    }
+    return formatting_->OnNotify(header, result) || toolbar_->OnNotify(header, result) ||
+           tree_->OnNotify(header, result);
 }
 
 void EditingPane::Layout(const RECT& navButtons, const RECT& bottomBar, const RECT& editorPane,
@@ -115,14 +161,25 @@ void EditingPane::Layout(const RECT& navButtons, const RECT& bottomBar, const RE
         MoveWindow(b, navButtons.left + gap, y, button, button, TRUE);
         y += button + gap;
     }
-    MoveWindow(butForceSave_, bottomBar.left + gap, bottomBar.top + gap, button, button, TRUE);
+    y = bottomBar.top + gap;
+    for (HWND b : {butForceSave_, butInCB_, butInLastWnd_}) {
+        MoveWindow(b, bottomBar.left + gap, y, button, button, TRUE);
+        y += button + gap;
+    }
     const int barHeight = bar_.Layout(editorPane.left + gap, editorPane.top + gap, dpi);
     // PanelBottomToolBars: the toolbar row between the property bar and the editor.
     const int toolbarTop = editorPane.top + barHeight + 2 * gap;
+    if (dpi != dpi_) {
+        dpi_ = dpi;
+        formatting_->SetDpi(dpi);
+    }
     const int top = toolbarTop + toolbar_->Layout(editorPane.left, toolbarTop,
                                                   editorPane.right - editorPane.left);
     MoveWindow(editor_->Handle(), editorPane.left, top, editorPane.right - editorPane.left,
                editorPane.bottom > top ? editorPane.bottom - top : 0, TRUE);
+    // A resized window shows the caret's attributes again.
+    if (handlers_)
+        handlers_->SelectionChange();
 }
 
 void EditingPane::ApplyCommandStates(const CommandStates& s) {
@@ -130,18 +187,20 @@ void EditingPane::ApplyCommandStates(const CommandStates& s) {
     EnableWindow(butAddReply_, s.navAddReply);
     EnableWindow(butDelete_, s.navDelete);
     EnableWindow(butForceSave_, s.editorForceSave);
+    EnableWindow(butInCB_, s.editorCopyEntire);
+    EnableWindow(butInLastWnd_, s.editorInLastActive);
     bar_.EnableControls(s.nameControls, s.macroControls, s.hotKeyControls);
     toolbar_->Enable(s.editorToolbar);
+    formatting_->ApplyStates(s);
     EnableWindow(editor_->Handle(), s.editor);
     if (HMENU menu = GetMenu(c_.window)) {
-        const std::pair<MainCommand, bool> items[] = {
-            {MainCommand::NavAddFolder, s.navAddFolder},
-            {MainCommand::NavAddReply, s.navAddReply},
-            {MainCommand::NavDelete, s.navDelete},
-            {MainCommand::EditorForceSave, s.editorForceSave}};
-        for (const auto& [command, on] : items) {
+        using C = MainCommand;
+        for (C command :
+             {C::NavAddFolder, C::NavAddReply, C::NavDelete, C::EditorForceSave, C::EditorUndo,
+              C::EditorRedo, C::EditorCut, C::EditorCopy, C::EditorCopyEntire, C::EditorPaste,
+              C::EditorInLastActive, C::EditorSelectAll}) {
             EnableMenuItem(menu, static_cast<UINT>(MenuIdOf(command)),
-                           MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
+                           MF_BYCOMMAND | (CommandAvailable(s, command) ? MF_ENABLED : MF_GRAYED));
         }
     }
 }

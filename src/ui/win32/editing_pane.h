@@ -4,10 +4,13 @@
 // on controls and menu items. The main window forwards its messages here first.
 #include "ui/main_commands.h"
 #include "ui/textwright_form.h"
+#include "ui/win32/button_hints.h"
 #include "ui/win32/control_hooks.h"
 #include "ui/win32/editor_toolbar.h"
+#include "ui/win32/formatting_toolbar_view.h"
 #include "ui/win32/property_bar_controls.h"
 #include "ui/win32/rich_editor.h"
+#include "ui/win32/rich_formatting.h"
 #include "ui/win32/tree_view_editing.h"
 
 #include <memory>
@@ -16,6 +19,10 @@
 #include <windows.h>
 
 namespace tw::win32 {
+
+// The delivery buttons of PanelBottomBar.
+inline constexpr int kButInCBId = 334;
+inline constexpr int kButInLastWndId = 335;
 
 struct EditingPaneControls {
     HWND window;
@@ -31,11 +38,18 @@ public:
     EditingPane(const EditingPane&) = delete;
     EditingPane& operator=(const EditingPane&) = delete;
 
-    EditingViews Views() { return {bar_, *editor_, *tree_, *this}; }
+    EditingViews Views() {
+        return {bar_, *editor_, *tree_, *this, formats_.get(), formats_.get(), formatting_.get()};
+    }
     EditorToolbar& Toolbar() { return *toolbar_; }
     RichEditor& Editor() { return *editor_; }
+    // The delivery buttons of PanelBottomBar, on which the insertions dialog centres.
+    HWND ButInCB() const { return butInCB_; }
+    HWND ButInLastWnd() const { return butInLastWnd_; }
     // After FormCreate (the handlers exist) and with null before the form frees the library.
     void SetEditing(LibraryEditing* editing, std::function<bool()> treeEchoing);
+    // The toolbar's handlers after FormCreate; null before the form frees them.
+    void SetFormatting(FormattingToolbar* formatting);
 
     // A WM_COMMAND from the pane's controls. Returns the menu command a button stands for, and
     // sets `handled` when the message was the pane's.
@@ -51,17 +65,24 @@ public:
     void ApplyCommandStates(const CommandStates& states) override;
 
 private:
-    HWND MakeButton(const wchar_t* text, int id);
+    // A push button with a 16 x 16 picture, or with `text` where there is no picture.
+    HWND MakeButton(const wchar_t* hint, int id, int iconId, const wchar_t* text = nullptr);
 
     EditingPaneControls c_;
+    std::unique_ptr<ButtonHints> hints_;
     LibraryEditing* editing_ = nullptr;
     PropertyBarControls bar_;
     std::unique_ptr<EditorToolbar> toolbar_;
     std::unique_ptr<RichEditor> editor_;
+    std::unique_ptr<RichEditFormatting> formats_;
+    std::unique_ptr<FormattingToolbarControls> formatting_;
+    FormattingToolbar* handlers_ = nullptr;
+    int dpi_ = 0;
     std::unique_ptr<TreeViewEditing> tree_;
     TabOrder tabOrder_;
     HWND butAddFolder_ = nullptr, butAddReply_ = nullptr, butDelete_ = nullptr;
     HWND butForceSave_ = nullptr;
+    HWND butInCB_ = nullptr, butInLastWnd_ = nullptr;
 };
 
 } // namespace tw::win32

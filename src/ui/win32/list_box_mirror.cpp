@@ -47,9 +47,10 @@ void ListBoxMirror::ListReset(const ListModel& list) {
     SendMessageW(view_, LB_RESETCONTENT, 0, 0);
     SendMessageW(view_, LB_INITSTORAGE, static_cast<WPARAM>(list.Count()),
                  static_cast<LPARAM>(list.Count()) * 32);
-    for (const auto& item : list.Items()) {
+    // One item at a time: the model reads them from the index, so no copy of the whole list.
+    for (int i = 0; i < list.Count(); ++i) {
         SendMessageW(view_, LB_ADDSTRING, 0,
-                     reinterpret_cast<LPARAM>(AnsiToWide(item.text).c_str()));
+                     reinterpret_cast<LPARAM>(AnsiToWide(list.Item(i).text).c_str()));
     }
     ResumeRedraw();
 }

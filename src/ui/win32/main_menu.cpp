@@ -1,6 +1,9 @@
 #include "ui/win32/main_menu.h"
 
+#include "ui/window_modes.h"
+
 #include <iterator>
+#include <vector>
 
 namespace tw::win32 {
 
@@ -28,30 +31,51 @@ constexpr CommandItem kCommands[] = {
     {1102, MainCommand::NavAddReply},
     {1103, MainCommand::NavDelete},
     {1104, MainCommand::EditorForceSave},
+    {1105, MainCommand::EditorUndo},
+    {1106, MainCommand::EditorRedo},
+    {1107, MainCommand::EditorCut},
+    {1108, MainCommand::EditorCopy},
+    {1109, MainCommand::EditorCopyEntire}, // MICopyEntire
+    {1110, MainCommand::EditorPaste},
+    {1111, MainCommand::EditorInLastActive}, // MiInsToLastAct
+    {1112, MainCommand::EditorSelectAll},
 };
 
-// The editing commands: shown now, enabled once they exist.
-struct PendingItem {
-    int id; // 0 for a separator
+// A menu item bound to a command, with the caption and shortcut of its action. A row without a
+// caption is a separator.
+struct ActionItem {
+    MainCommand command;
     const wchar_t* caption;
+    BYTE modifiers; // FCONTROL, FSHIFT, FALT
+    WORD key;
 };
 
-constexpr PendingItem kEditItems[] = {
-    {1101, L"Add New Folder\tCtrl+Shift+N"},
-    {1102, L"Add New Reply\tCtrl+N"},
-    {1103, L"Delete\tShift+Del"},
-    {0, nullptr},
-    {1104, L"Save All\tCtrl+S"},
-    {0, nullptr},
-    {1105, L"Undo\tCtrl+Z"},
-    {1106, L"Redo\tCtrl+Shift+Z"},
-    {0, nullptr},
-    {1107, L"Cut\tCtrl+X"},
-    {1108, L"Copy\tCtrl+C"},
-    {1109, L"Copy the entire reply\tCtrl+Shift+C"},
-    {1110, L"Paste\tCtrl+V"},
-    {1111, L"Paste the reply into the previously active window\tCtrl+Shift+V"},
-    {1112, L"Select All\tCtrl+A"},
+constexpr ActionItem kSeparator{MainCommand::Exit, nullptr, 0, 0};
+
+// The Edit menu, in its order; the editing actions join it as they arrive.
+constexpr ActionItem kEditItems[] = {
+    {MainCommand::NavAddFolder, L"Add New Folder\tCtrl+Shift+N", FCONTROL | FSHIFT, 'N'},
+    {MainCommand::NavAddReply, L"Add New Reply\tCtrl+N", FCONTROL, 'N'},
+    {MainCommand::NavDelete, L"Delete\tShift+Del", FSHIFT, VK_DELETE},
+    kSeparator,
+    {MainCommand::EditorForceSave, L"Save All\tCtrl+S", FCONTROL, 'S'},
+    kSeparator,
+    // The editor takes its own editing keys; only the two delivery commands are accelerators.
+    {MainCommand::EditorUndo, L"Undo\tCtrl+Z", 0, 0},
+    {MainCommand::EditorRedo, L"Redo\tCtrl+Shift+Z", 0, 0},
+    kSeparator,
+    {MainCommand::EditorCut, L"Cut\tCtrl+X", 0, 0},
+    {MainCommand::EditorCopy, L"Copy\tCtrl+C", 0, 0},
+    {MainCommand::EditorCopyEntire, L"Copy the entire reply\tCtrl+Shift+C", FCONTROL | FSHIFT, 'C'},
+    {MainCommand::EditorPaste, L"Paste\tCtrl+V", 0, 0},
+    {MainCommand::EditorInLastActive,
+     L"Paste the reply into the previously active window\tCtrl+Shift+V", FCONTROL | FSHIFT, 'V'},
+    {MainCommand::EditorSelectAll, L"Select All\tCtrl+A", 0, 0},
+};
+
+constexpr ActionItem kOtherShortcuts[] = {
+    {MainCommand::Exit, nullptr, FALT, 'X'},
+    {MainCommand::HelpTopics, nullptr, 0, VK_F1},
 };
 
 UINT_PTR Id(MainCommand command) {
@@ -88,10 +112,10 @@ UniqueMenu BuildMainMenu() {
 
     HMENU edit = CreatePopupMenu();
     for (const auto& item : kEditItems) {
-        if (item.id == 0) {
-            AppendMenuW(edit, MF_SEPARATOR, 0, nullptr);
+        if (item.caption) {
+            AppendMenuW(edit, MF_STRING | MF_GRAYED, Id(item.command), item.caption);
         } else {
-            AppendMenuW(edit, MF_STRING | MF_GRAYED, static_cast<UINT_PTR>(item.id), item.caption);
+            AppendMenuW(edit, MF_SEPARATOR, 0, nullptr);
         }
     }
     AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(edit), L"Edit");
@@ -111,20 +135,30 @@ UniqueMenu BuildMainMenu() {
     AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"Help");
 
     // Named after the mode it switches to once the mode is applied.
-    AppendMenuW(bar, MF_STRING, Id(MainCommand::ChangeMode), L"Change Mode");
+    AppendMenuW(bar, MF_STRING, Id(MainCommand::ChangeMode), L"");
+    SetChangeModeCaption(bar, kChangeModeCaption);
     return owned;
 }
 
+void SetChangeModeCaption(HMENU bar, const std::string& caption) {
+    const auto id = static_cast<UINT>(MenuIdOf(MainCommand::ChangeMode));
+    const std::wstring text(caption.begin(), caption.end()); // the captions are ASCII
+    ModifyMenuW(bar, id, MF_BYCOMMAND | MF_STRING, id, text.c_str());
+}
+
 UniqueAccelerators BuildMainAccelerators() {
-    ACCEL keys[] = {
-        {FALT | FVIRTKEY, 'X', static_cast<WORD>(MenuIdOf(MainCommand::Exit))},
-        {FVIRTKEY, VK_F1, static_cast<WORD>(MenuIdOf(MainCommand::HelpTopics))},
-        {FCONTROL | FSHIFT | FVIRTKEY, 'N', static_cast<WORD>(MenuIdOf(MainCommand::NavAddFolder))},
-        {FCONTROL | FVIRTKEY, 'N', static_cast<WORD>(MenuIdOf(MainCommand::NavAddReply))},
-        {FSHIFT | FVIRTKEY, VK_DELETE, static_cast<WORD>(MenuIdOf(MainCommand::NavDelete))},
-        {FCONTROL | FVIRTKEY, 'S', static_cast<WORD>(MenuIdOf(MainCommand::EditorForceSave))},
+    std::vector<ACCEL> keys;
+    auto add = [&keys](const auto& items) {
+        for (const ActionItem& item : items) {
+            if (item.key != 0) {
+                keys.push_back({static_cast<BYTE>(FVIRTKEY | item.modifiers), item.key,
+                                static_cast<WORD>(MenuIdOf(item.command))});
+            }
+        }
     };
-    return UniqueAccelerators(CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys))));
+    add(kEditItems);
+    add(kOtherShortcuts);
+    return UniqueAccelerators(CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size())));
 }
 
 } // namespace tw::win32

@@ -4,6 +4,7 @@
 #include "ui/main_commands.h"
 
 #include <optional>
+#include <string>
 
 #include <windows.h>
 
@@ -11,6 +12,8 @@ namespace tw::win32 {
 
 // The bar owns its drop-down menus; a window given the bar owns it from then on.
 UniqueMenu BuildMainMenu();
+// ChMode names the mode it switches to.
+void SetChangeModeCaption(HMENU bar, const std::string& caption);
 // Alt+X, F1 and the shortcuts of the library commands.
 UniqueAccelerators BuildMainAccelerators();
 // The command of a menu item id, or none for items handled elsewhere or not yet available.

@@ -5,6 +5,7 @@
 #include "platform/win32/ansi_path.h"
 #include "ui/main_layout.h"
 #include "ui/win32/main_menu.h"
+#include "ui/win32/splitter.h"
 
 #include <commctrl.h>
 
@@ -33,6 +34,14 @@ MainWindow::MainWindow(StartupGlobals globals, SystemPorts system)
                          .application = application_,
                          .dialogs = dialogs_,
                          .hooks = system.hooks,
+                         .fixTimer = fixTimer_,
+                         .keyState = keyState_,
+                         .keyInput = keyInput_,
+                         .targetWindows = targetWindows_,
+                         .sleep = sleep_,
+                         .clock = clock_,
+                         .insertionsDialog = insertionsPort_,
+                         .inputTrace = keyTrace_,
                      }) {}
 
 MainWindow::~MainWindow() {
@@ -118,6 +127,7 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_SIZE:
         LayoutControls();
+        WithModes([](WindowModes& modes) { modes.FormResize(); });
         return 0;
     case WM_SETFOCUS:
         // The keyboard goes to the tree, so the library can be browsed at once.
@@ -127,8 +137,12 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lp);
-        info->ptMinTrackSize.x = ScaleForDpi(kMinWidth96, static_cast<int>(dpi_));
-        info->ptMinTrackSize.y = ScaleForDpi(kMinHeight96, static_cast<int>(dpi_));
+        // The layout's minimum until the modes decide theirs.
+        const Size minimum = modesView_ ? modesView_->Minimum() : Size{};
+        info->ptMinTrackSize.x =
+            minimum.width > 0 ? minimum.width : ScaleForDpi(kMinWidth96, static_cast<int>(dpi_));
+        info->ptMinTrackSize.y =
+            minimum.height > 0 ? minimum.height : ScaleForDpi(kMinHeight96, static_cast<int>(dpi_));
         return 0;
     }
     case WM_DPICHANGED:
@@ -143,6 +157,10 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_TIMER:
         if (tipTimer_.Fired(wp)) {
             RunReported(system_.boxes, [this] { form_.TipTimerTimer(); });
+            return 0;
+        }
+        if (fixTimer_.Fired(wp)) {
+            form_.FixTimerTimer();
             return 0;
         }
         break;
@@ -194,18 +212,24 @@ void MainWindow::OnCreate() {
         EditingPaneControls{hwnd_, navigation_, listMacros_, listHotKeys_, font_.get()});
     form_.AttachEditingViews(editing_->Views());
     form_.AttachInsertionsMenu(editing_->Toolbar());
+    modesView_ = std::make_unique<Win32WindowModesView>(
+        ModesWindowParts{hwnd_, navigation_, [this] { LayoutControls(); }, nullptr});
+    form_.AttachModesView(*modesView_);
     // Fires once the message loop runs.
     tipTimer_.SetTimerEnabled(true);
     RunReported(system_.boxes, [this] { form_.FormCreate(); });
     editing_->SetEditing(form_.Editing(), [this] { return treeMirror_->Mirroring(); });
+    editing_->SetFormatting(form_.Formatting());
     LayoutControls();
 }
 
 void MainWindow::OnDestroy() {
     tipTimer_.SetTimerEnabled(false);
+    fixTimer_.SetTimerEnabled(false);
     // No control event may reach the handlers while the library goes.
     if (editing_) {
         editing_->SetEditing(nullptr, nullptr);
+        editing_->SetFormatting(nullptr);
     }
     RunReported(system_.boxes, [this] { form_.FormDestroy(); });
     if (treeMirror_) {
@@ -249,9 +273,29 @@ void MainWindow::OnIdle() {
     if (!hwnd_ || !IsWindowVisible(hwnd_) || !IsWindowEnabled(hwnd_)) {
         return;
     }
-    const WindowHandle last = form_.Delivery().LastActiveWindow;
-    const bool alive = last != 0 && IsWindow(reinterpret_cast<HWND>(last));
-    RunReported(system_.boxes, [this, alive] { form_.ActionMainFormUpdate(alive); });
+    RunReported(system_.boxes, [this] { form_.ActionMainFormUpdate(); });
+}
+
+InsertionsAnchor MainWindow::AnchorOf(const DialogAnchor& anchor) {
+    if (anchor.kind == DialogAnchor::Kind::DropPoint || !editing_) {
+        return DropPointAnchor{anchor.x, anchor.y};
+    }
+    HWND button =
+        anchor.kind == DialogAnchor::Kind::ButInCB ? editing_->ButInCB() : editing_->ButInLastWnd();
+    RECT window{}, panel{}, b{};
+    GetWindowRect(hwnd_, &window);
+    // In client coordinates: the bottom bar's top is PanelBottomRoot's.
+    GetWindowRect(panelBottomBar_, &panel);
+    GetWindowRect(button, &b);
+    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&panel), 2);
+    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&b), 2);
+    return ButtonAnchor{.mainLeft = window.left,
+                        .mainTop = window.top,
+                        .panelTop = panel.top,
+                        .buttonLeft = b.left,
+                        .buttonTop = b.top - panel.top,
+                        .buttonWidth = b.right - b.left,
+                        .buttonHeight = b.bottom - b.top};
 }
 
 LRESULT MainWindow::OnNotify(const NMHDR& header) {
@@ -288,6 +332,7 @@ void MainWindow::OnTrayMessage(LPARAM mouseMessage) {
 
 void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
     dpi_ = dpi;
+    WithModes([dpi](WindowModes& modes) { modes.DpiChanged(static_cast<int>(dpi)); });
     ApplyFont();
     SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -306,21 +351,56 @@ void MainWindow::CreateControls() {
                        TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS |
                            TVS_EDITLABELS | WS_TABSTOP,
                        WS_EX_CLIENTEDGE, kNavigationId);
-    splitterVert1_ = make(L"STATIC", SS_BLACKRECT, 0, 0);
+    labelMacros_ = make(L"STATIC", SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX, 0, 0);
+    SetWindowTextW(labelMacros_, L"List of Macros:");
     listMacros_ = make(L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
                        WS_EX_CLIENTEDGE, kListMacrosId);
-    splitterVert2_ = make(L"STATIC", SS_BLACKRECT, 0, 0);
+    labelHotKeys_ = make(L"STATIC", SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX, 0, 0);
+    SetWindowTextW(labelHotKeys_, L"List of Hot Keys:");
     listHotKeys_ = make(L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
                         WS_EX_CLIENTEDGE, kListHotKeysId);
-    splitterHorz_ = make(L"STATIC", SS_BLACKRECT, 0, 0);
+    CreateSplitters();
     panelBottomBar_ = make(L"STATIC", 0, WS_EX_STATICEDGE, 0);
     panelEditor_ = make(L"STATIC", 0, WS_EX_STATICEDGE, 0);
+}
+
+template <class Drag> void MainWindow::WithModes(Drag&& drag) {
+    if (WindowModes* modes = form_.Modes()) {
+        RunReported(system_.boxes, [&] { drag(*modes); });
+    }
+}
+
+void MainWindow::CreateSplitters() {
+    // Each drag resizes the pane on the far side of its splitter: the lists panel and the editor
+    // shrink as their splitter moves right or down, the macro list grows.
+    auto begin = [this](int MainLayoutSizes::*pane) {
+        return [this, pane] {
+            if (WindowModes* modes = form_.Modes()) {
+                dragStart_ = modes->Panes().*pane;
+            }
+        };
+    };
+    splitterVert1_ = CreateSplitter(
+        hwnd_, SplitterAxis::LeftRight,
+        {begin(&MainLayoutSizes::chooseByWidth), [this](int offset) {
+             WithModes([&](WindowModes& m) { m.SplitterVert1Drag(dragStart_ - offset); });
+         }});
+    splitterVert2_ = CreateSplitter(
+        hwnd_, SplitterAxis::LeftRight,
+        {begin(&MainLayoutSizes::macrosListWidth), [this](int offset) {
+             WithModes([&](WindowModes& m) { m.SplitterVert2Drag(dragStart_ + offset); });
+         }});
+    splitterHorz_ = CreateSplitter(
+        hwnd_, SplitterAxis::UpDown,
+        {begin(&MainLayoutSizes::bottomHeight), [this](int offset) {
+             WithModes([&](WindowModes& m) { m.SplitterHorzDrag(dragStart_ - offset); });
+         }});
 }
 
 void MainWindow::ApplyFont() {
     // The old font goes only after no control uses it any more.
     UniqueFont font = CreateUiFont(dpi_);
-    for (HWND control : {navigation_, listMacros_, listHotKeys_}) {
+    for (HWND control : {navigation_, labelMacros_, listMacros_, labelHotKeys_, listHotKeys_}) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     }
     if (editing_) {
@@ -335,12 +415,16 @@ void MainWindow::LayoutControls() {
     }
     RECT client{};
     GetClientRect(hwnd_, &client);
-    const MainLayout l = ComputeMainLayout(client.right, client.bottom,
-                                           MainLayoutSizes{}.Scaled(static_cast<int>(dpi_)), true);
+    const WindowModes* modes = form_.Modes();
+    const MainLayout l =
+        ComputeMainLayout(client.right, client.bottom,
+                          modes ? modes->Panes() : MainLayoutSizes{}.Scaled(static_cast<int>(dpi_)),
+                          !modes || modes->FullMode());
     const std::pair<HWND, Rect> places[] = {
         {panelNavButs_, l.PanelNavButs},   {navigation_, l.Navigation},
-        {splitterVert1_, l.SplitterVert1}, {listMacros_, l.PanelMacrosList},
-        {splitterVert2_, l.SplitterVert2}, {listHotKeys_, l.PanelHotKeysList},
+        {splitterVert1_, l.SplitterVert1}, {labelMacros_, l.LabelMacros},
+        {listMacros_, l.ListMacros},       {splitterVert2_, l.SplitterVert2},
+        {labelHotKeys_, l.LabelHotKeys},   {listHotKeys_, l.ListHotKeys},
         {splitterHorz_, l.SplitterHorz},   {panelBottomBar_, l.PanelBottomBar},
         {panelEditor_, l.PanelEditor},
     };

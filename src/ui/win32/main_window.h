@@ -5,14 +5,18 @@
 #include "app/win32/common_routines_win32.h"
 #include "app/win32/tip_dialog_view.h"
 #include "app/win32/tray_icon.h"
+#include "delivery/win32/system_input.h"
+#include "delivery/win32/trace_file.h"
 #include "expansion/win32/macro_inserts_window.h"
 #include "platform/win32/unique_handle.h"
 #include "ui/textwright_form.h"
+#include "ui/win32/delivery_adapters.h"
 #include "ui/win32/editing_pane.h"
 #include "ui/win32/list_box_mirror.h"
 #include "ui/win32/main_dialogs.h"
 #include "ui/win32/main_window_frame.h"
 #include "ui/win32/tree_view_mirror.h"
+#include "ui/win32/window_modes_view.h"
 #include "ui/win32/window_timer.h"
 
 #include <memory>
@@ -33,6 +37,8 @@ inline constexpr int kListMacrosId = 301;
 inline constexpr int kListHotKeysId = 302;
 inline constexpr UINT_PTR kTipTimerId = 1;
 inline constexpr UINT kTipTimerInterval = 100;
+inline constexpr UINT_PTR kFixTimerId = 2;
+inline constexpr UINT kFixTimerInterval = 50;
 
 // What the main window's ports reach beyond the window itself.
 struct SystemPorts {
@@ -75,8 +81,13 @@ private:
     void OnTrayMessage(LPARAM mouseMessage);
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void CreateControls();
+    void CreateSplitters();
+    // Runs `drag` with the modes, if the window has them, under the error report.
+    template <class Drag> void WithModes(Drag&& drag);
     void ApplyFont();
     void LayoutControls();
+    // Where the insertions dialog centres for a delivery button or a drop point.
+    InsertionsAnchor AnchorOf(const DialogAnchor& anchor);
 
     SystemPorts system_;
     // Before the adapters: they hold a reference to it.
@@ -85,10 +96,21 @@ private:
     MainWindowFrame frame_{hwnd_};
     TrayIcon tray_{hwnd_, kTrayCallbackMessage};
     WindowTimer tipTimer_{hwnd_, kTipTimerId, kTipTimerInterval};
+    WindowTimer fixTimer_{hwnd_, kFixTimerId, kFixTimerInterval};
+    TraceFile trace_ = TraceFile::FromEnvironment();
+    KeyTrace keyTrace_{trace_};
+    Win32KeyInput keyInput_{trace_};
+    Win32KeyState keyState_;
+    Win32TargetWindows targetWindows_;
+    Win32Sleep sleep_;
+    SystemLocalClock clock_;
+    std::unique_ptr<MacroInsertsWindow> insertions_;
+    MainInsertionsDialog insertionsPort_{insertions_,
+                                         [this](const DialogAnchor& a) { return AnchorOf(a); }};
     SystemRandom random_;
     TipPicker tipPicker_{StandardTips(), random_};
     TipDialogView tipDialog_{hwnd_, tipPicker_};
-    MessageLoopQuit application_;
+    Win32Application application_;
     MainDialogs dialogs_;
     TFormTextwright form_;
 
@@ -101,18 +123,22 @@ private:
     HWND panelNavButs_ = nullptr;
     HWND navigation_ = nullptr;
     HWND splitterVert1_ = nullptr;
+    HWND labelMacros_ = nullptr;
     HWND listMacros_ = nullptr;
     HWND splitterVert2_ = nullptr;
+    HWND labelHotKeys_ = nullptr;
     HWND listHotKeys_ = nullptr;
     HWND splitterHorz_ = nullptr;
+    // The pane size a splitter drag started from.
+    int dragStart_ = 0;
     HWND panelBottomBar_ = nullptr;
     HWND panelEditor_ = nullptr;
 
+    std::unique_ptr<Win32WindowModesView> modesView_;
     std::unique_ptr<TreeViewMirror> treeMirror_;
     std::unique_ptr<ListBoxMirror> macrosMirror_;
     std::unique_ptr<ListBoxMirror> hotKeysMirror_;
     std::unique_ptr<EditingPane> editing_;
-    std::unique_ptr<MacroInsertsWindow> insertions_;
 };
 
 } // namespace tw::win32

@@ -3,6 +3,7 @@
 #include "library/text_lines.h"
 #include "platform/win32/ansi_path.h"
 
+#include <ole2.h>
 #include <richedit.h>
 
 #include <cstring>
@@ -42,6 +43,10 @@ bool LooksLikeRtf(const std::string& source) {
 } // namespace
 
 bool RichEditor::LoadControlLibrary() {
+    // Text dragged from other programs arrives by OLE drag and drop, which the control offers
+    // only on a thread where OLE is initialised before the control exists.
+    static const HRESULT ole = OleInitialize(nullptr);
+    (void)ole;
     static HMODULE module = LoadLibraryW(L"Msftedit.dll");
     return module != nullptr;
 }

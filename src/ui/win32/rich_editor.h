@@ -35,7 +35,7 @@ public:
     bool LoadRtf(const std::string& source);
     void LoadPlainText(const std::string& text);
     // Selects everything, copies, and puts the user's selection back.
-    void CopyEntireToClipboard();
+    void CopyEntireToClipboard() override;
 
 private:
     bool StreamIn(const std::string& bytes, UINT format);

@@ -11,8 +11,8 @@ class SystemHookComponents : public HookComponents {
 public:
     void StartHooks() override { hooks.StartHooks(); } // ShellHook, KeyHook, MouseHook
     void StopHooks() override { hooks.StopHooks(); }   // MouseHook, KeyHook, ShellHook
+    SystemHooks& Components() override { return hooks; }
 
-    // The delivery handlers are assigned to hooks.ShellHook, hooks.KeyHook, hooks.MouseHook.
     SystemHooks hooks{ProcessHookLoader(), ProcessHookHost()};
 };
 

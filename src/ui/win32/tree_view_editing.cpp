@@ -113,6 +113,9 @@ void TreeViewEditing::BeginDrag(HTREEITEM item) {
     }
     dragging_ = true;
     SetCapture(tree_);
+    if (dragStarted_) {
+        dragStarted_();
+    }
 }
 
 TreeNode* TreeViewEditing::NodeAt(POINT client) const {
@@ -131,7 +134,10 @@ void TreeViewEditing::DragTo(POINT client) {
     TreeNode* target = NodeAt(client);
     const bool accepted = editing_->NavigationDragOver(target, client.y, rc.bottom, true);
     TreeView_SelectDropTarget(tree_, accepted ? ItemOf(target) : nullptr);
-    SetCursor(LoadCursorW(nullptr, accepted ? IDC_ARROW : IDC_NO));
+    HCURSOR noDrop = noDropCursor_ ? noDropCursor_() : nullptr;
+    SetCursor(accepted ? LoadCursorW(nullptr, IDC_ARROW)
+              : noDrop ? noDrop
+                       : LoadCursorW(nullptr, IDC_NO));
 }
 
 void TreeViewEditing::DropAt(POINT client) {
@@ -143,23 +149,37 @@ void TreeViewEditing::DropAt(POINT client) {
     TreeNode* target = NodeAt(client);
     const bool accepted =
         editing_ && editing_->NavigationDragOver(target, client.y, rc.bottom, true);
-    EndDrag();
+    POINT screen = client;
+    ClientToScreen(tree_, &screen);
+    // The capture goes before the move, whose errors are shown in a message box.
+    StopDragging();
     if (accepted) {
         editing_->NavigationDragDrop(target);
     }
+    ReportDragEnd(screen);
 }
 
 void TreeViewEditing::CancelDrag() {
-    if (dragging_) {
-        EndDrag();
+    if (!dragging_) {
+        return;
     }
+    POINT screen{};
+    GetCursorPos(&screen);
+    StopDragging();
+    ReportDragEnd(screen);
 }
 
-void TreeViewEditing::EndDrag() {
+void TreeViewEditing::StopDragging() {
     dragging_ = false;
     TreeView_SelectDropTarget(tree_, nullptr);
     if (GetCapture() == tree_) {
         ReleaseCapture();
+    }
+}
+
+void TreeViewEditing::ReportDragEnd(POINT screen) {
+    if (dragEnded_) {
+        dragEnded_(screen);
     }
 }
 
@@ -173,6 +193,7 @@ LRESULT CALLBACK TreeViewEditing::TreeProc(HWND hwnd, UINT msg, WPARAM wp, LPARA
             self->DragTo(at);
             return 0;
         case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
             self->DropAt(at);
             return 0;
         case WM_KEYDOWN:
@@ -183,8 +204,7 @@ LRESULT CALLBACK TreeViewEditing::TreeProc(HWND hwnd, UINT msg, WPARAM wp, LPARA
             break;
         case WM_CAPTURECHANGED:
             if (reinterpret_cast<HWND>(lp) != hwnd) {
-                self->dragging_ = false;
-                TreeView_SelectDropTarget(hwnd, nullptr);
+                self->CancelDrag();
             }
             break;
         default:

@@ -28,6 +28,15 @@ public:
     // must not reach the handlers (a selection the core makes has committed already).
     void SetEchoCheck(std::function<bool()> echoing) { echoing_ = std::move(echoing); }
 
+    // Told when a drag of the selected node starts, and when it ends by a button release, Esc
+    // or a lost capture alike, with the pointer's place in screen coordinates.
+    void SetDragEvents(std::function<void()> started, std::function<void(POINT)> ended) {
+        dragStarted_ = std::move(started);
+        dragEnded_ = std::move(ended);
+    }
+    // The cursor the drag shows where no drop is possible; the system's no-drop cursor without.
+    void SetNoDropCursor(std::function<HCURSOR()> cursor) { noDropCursor_ = std::move(cursor); }
+
     // Called with every WM_NOTIFY from the tree view; true when handled, with the result.
     bool OnNotify(const NMHDR& header, LRESULT& result);
     bool Dragging() const { return dragging_; }
@@ -41,19 +50,26 @@ public:
 
     // The drag as the mouse drives it, in the tree's client coordinates.
     void DragTo(POINT client);
+    // A button release: a drop inside the tree, then the end of the drag.
     void DropAt(POINT client);
+    // Esc or a lost capture: the end of the drag without a drop inside the tree.
     void CancelDrag();
 
 private:
     static LRESULT CALLBACK TreeProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     void BeginDrag(HTREEITEM item);
     TreeNode* NodeAt(POINT client) const;
-    void EndDrag();
+    // Clears the drop target and releases the capture; its WM_CAPTURECHANGED is then ignored.
+    void StopDragging();
+    void ReportDragEnd(POINT screen);
 
     HWND tree_;
     UniqueImageList images_;
     LibraryEditing* editing_ = nullptr;
     std::function<bool()> echoing_;
+    std::function<void()> dragStarted_;
+    std::function<void(POINT)> dragEnded_;
+    std::function<HCURSOR()> noDropCursor_;
     bool dragging_ = false;
 };
 

@@ -27,10 +27,16 @@ private:
     UINT interval_;
 };
 
-// The message loop ends; the windows go after it.
-class MessageLoopQuit : public ApplicationPort {
+// The program as one application: its message loop ends, or one of its windows is in front.
+class Win32Application : public ApplicationPort {
 public:
     void Terminate() override { PostQuitMessage(0); }
+    bool IsApplicationActive() override {
+        DWORD process = 0;
+        HWND front = GetForegroundWindow();
+        return front && GetWindowThreadProcessId(front, &process) &&
+               process == GetCurrentProcessId();
+    }
 };
 
 } // namespace tw::win32

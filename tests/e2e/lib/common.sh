@@ -41,3 +41,15 @@ eventually() {
 state_matches() { probe state | grep -Eq "$1"; }
 running() { kill -0 "$1" 2>/dev/null; }
 ended() { ! running "$1"; }
+# Starts the program in folder $1 and waits for its main window: MAIN is its pid, WINDOW its X
+# window, activated.
+start_main() {
+    wine "$1/Textwright.exe" >/dev/null 2>&1 &
+    PIDS+=($!)
+    MAIN=$!
+    eventually state_matches '^visible=1 ' || fail "main window not visible: $(probe state)"
+    WINDOW=$(xdotool search --name '^Textwright$' | head -1)
+    [ -n "$WINDOW" ] || fail "no X window for the main window"
+    xdotool windowactivate --sync "$WINDOW"
+    sleep 0.5
+}

@@ -1,0 +1,151 @@
+// A whole library built from the input, then changed by a script from the same input.
+// Input: chunks separated by NUL bytes. A chunk "path\ncontent" puts a file below the root
+// (a path ending in "/" makes a folder); a last chunk starting with "!" is the script, one
+// operation per three bytes (the first twelve). Properties: the load reads nothing outside the root
+// and leaves it alone; a library that loads without a message stays, after every operation (done or
+// refused), exactly what loading the disk again shows, with nothing stray on disk.
+#include "fakes/memory_library.h"
+#include "fuzz_check.h"
+#include "library/hot_key.h"
+#include "library/library_error.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+using namespace tw;
+
+namespace {
+
+std::vector<std::string> Chunks(const std::string& input) {
+    std::vector<std::string> chunks(1);
+    for (char c : input) {
+        if (c == '\0') {
+            chunks.emplace_back();
+        } else {
+            chunks.back() += c;
+        }
+    }
+    return chunks;
+}
+
+std::string DiskPath(const std::string& root, std::string relative) {
+    for (char& c : relative) {
+        c = c == '/' ? kPathSep : c;
+    }
+    return root + relative;
+}
+
+TRep* Pick(const TRepList& list, unsigned char byte) {
+    return list.Count() == 0 ? nullptr : list.At(byte % list.Count());
+}
+
+void RunStep(fakes::MemoryLibrary& lib, unsigned char op, unsigned char a, unsigned char b) {
+    TRepList& list = lib.list;
+    TRep* item = Pick(list, a);
+    TRep* other = Pick(list, b);
+    switch (op % 8) {
+    case 0:
+        list.AddNewReply(item);
+        break;
+    case 1:
+        list.AddNewFolder(item);
+        break;
+    case 2:
+        if (item) {
+            list.RenameItem(item, "N" + std::to_string(b));
+        }
+        break;
+    case 3:
+        if (item && other) {
+            list.MoveItem(item, other);
+            lib.tree.MoveBefore(item->Node, other->Node);
+        }
+        break;
+    case 4:
+        if (item) {
+            list.DeleteFromDisk(item);
+            list.RemoveSubtree(item->Node);
+        }
+        break;
+    case 5:
+        if (item && !item->IsFolder()) {
+            list.SetMacro(item, b % 2 ? "m" + std::to_string(b % 7) + "(X)"
+                                      : "m" + std::to_string(b % 5));
+            list.SetHotKey(
+                item, b % 3
+                          ? EncodeHotKey(b % 2 == 1, "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ"[b % 36])
+                          : "");
+            list.SaveReply(item);
+        }
+        break;
+    case 6:
+        if (item && !item->IsFolder()) {
+            list.SetBody(item, {"{\\rtf1 " + std::to_string(b) + "}"});
+            list.SaveReply(item);
+        }
+        break;
+    default:
+        if (item && item->Node->Parent()) {
+            list.RenameItem(item->Node->Parent()->Data(), "New Folder");
+            list.RenameItem(item, "R" + std::to_string(b));
+        }
+        break;
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string input(reinterpret_cast<const char*>(data), size);
+    const std::string root = fuzz::Root();
+    fakes::MemoryFileSystem disk;
+    disk.AddDir(root);
+    const std::string outside = std::string(1, kPathSep) + "keep" + kPathSep + "index.sub";
+    disk.Put(outside, "REPLY_1?Outside\r\n");
+    std::vector<std::string> chunks = Chunks(input);
+    std::string script;
+    if (!chunks.empty() && !chunks.back().empty() && chunks.back()[0] == '!') {
+        script = chunks.back().substr(1);
+        chunks.pop_back();
+    }
+    for (const std::string& chunk : chunks) {
+        const std::size_t cut = chunk.find('\n');
+        const std::string path = chunk.substr(0, cut);
+        if (path.empty() || path.find("..") != std::string::npos || path[0] == '/') {
+            continue;
+        }
+        if (path.back() == '/') {
+            disk.AddDir(DiskPath(root, path));
+        } else {
+            disk.Put(DiskPath(root, path), cut == std::string::npos ? "" : chunk.substr(cut + 1));
+        }
+    }
+    fakes::MemoryLibrary lib(disk, root);
+    fuzz::Check(disk.files.count(outside) && disk.dirs.count(std::string(1, kPathSep) + "keep"),
+                "nothing outside the root is touched");
+    if (!lib.boxes.shown.empty()) {
+        return 0;
+    }
+    const bool clean = lib.StrayPaths(disk).empty();
+    // A few steps are enough to reach every operation; each one loads the whole library again.
+    const std::size_t steps = std::min<std::size_t>(script.size(), 3 * 12);
+    for (std::size_t i = 0; i + 2 < steps; i += 3) {
+        try {
+            RunStep(lib, static_cast<unsigned char>(script[i]),
+                    static_cast<unsigned char>(script[i + 1]),
+                    static_cast<unsigned char>(script[i + 2]));
+        } catch (const LibraryError&) {
+            // refused: the disk must still match the model
+        }
+        fakes::MemoryLibrary again(disk, root);
+        fuzz::Check(again.Shape() == lib.Shape(), "model and disk agree after step " +
+                                                      std::to_string(i / 3) + ":\n" + lib.Shape() +
+                                                      "disk:\n" + again.Shape());
+        fuzz::Check(again.boxes.shown.empty(), "the disk loads without a message");
+        fuzz::Check(!clean || again.StrayPaths(disk).empty(),
+                    "nothing stray:\n" + again.StrayPaths(disk));
+        fuzz::Check(disk.files.count(outside) != 0, "nothing outside the root is touched");
+    }
+    return 0;
+}

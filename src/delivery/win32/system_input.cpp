@@ -1,0 +1,35 @@
+#include "delivery/win32/system_input.h"
+
+#include "app/win32/common_routines_win32.h"
+
+namespace tw::win32 {
+
+std::size_t Win32KeyInput::SendKeys(const std::vector<KeyEvent>& events) {
+    if (events.empty()) {
+        return 0;
+    }
+    std::vector<INPUT> inputs(events.size());
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        INPUT& in = inputs[i];
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = events[i].virtualKey;
+        in.ki.wScan = 0;
+        in.ki.dwFlags = events[i].keyUp ? KEYEVENTF_KEYUP : 0;
+        in.ki.time = 0;
+        in.ki.dwExtraInfo = 0;
+    }
+    const UINT inserted =
+        send_(static_cast<UINT>(inputs.size()), inputs.data(), static_cast<int>(sizeof(INPUT)));
+    trace_.InputSent(inserted, inputs.size());
+    return inserted;
+}
+
+void Win32TargetWindows::BringToForeground(WindowHandle window) {
+    SetForegroundWindowAttached(GetForegroundWindow(), reinterpret_cast<HWND>(window));
+}
+
+bool Win32TargetWindows::WindowExists(WindowHandle window) {
+    return window != 0 && IsWindow(reinterpret_cast<HWND>(window)) != FALSE;
+}
+
+} // namespace tw::win32

@@ -1,0 +1,63 @@
+#pragma once
+// The main window as the delivery core sees it: the tree selection, the reply's working copy in
+// Editor, the clipboard copy, the ShowMacroIns setting and the insertions dialog.
+#include "delivery/delivery_host.h"
+#include "delivery/delivery_ports.h"
+#include "expansion/expansion_editor.h"
+#include "platform/raw_registry.h"
+#include "ui/editing_ports.h"
+#include "ui/library_editing.h"
+#include "ui/main_form_ports.h"
+#include "ui/window_lifecycle.h"
+
+namespace tw {
+
+class FormDeliveryHost : public DeliveryHost {
+public:
+    FormDeliveryHost(RawRegistry& registry, InsertionsDialogPort& dialog,
+                     const WindowLifecycle& lifecycle)
+        : registry_(registry), dialog_(dialog), lifecycle_(lifecycle) {}
+
+    // Once the library can be edited; all null before and after. Without them nothing is
+    // recognised or delivered.
+    void Attach(LibraryEditing* editing, ExpansionEditor* workingCopy, RichEditorPort* editor) {
+        editing_ = editing;
+        workingCopy_ = workingCopy;
+        editor_ = editor;
+    }
+
+    const TRepList* Library() override { return editing_ ? &editing_->Library() : nullptr; }
+    TreeNode* SelectedNode() override;
+    void SelectNode(TreeNode* node) override;
+    void CommitCurrentReply() override;
+    void ApplyReplacements(const std::string& names, const std::string& values) override;
+    void CopyEntireToClipboard() override;
+    int ShowMacroInsSetting() override;
+    std::optional<std::string> ShowInsertionsDialog(const std::string& fieldList,
+                                                    const DialogAnchor& anchor) override {
+        return dialog_.ShowInsertionsDialog(fieldList, anchor);
+    }
+    bool IsInsertionsDialogVisible() override { return dialog_.IsInsertionsDialogVisible(); }
+    void CancelInsertionsDialog() override { dialog_.CancelInsertionsDialog(); }
+    bool IsTerminating() override { return lifecycle_.State() == WindowState::Ending; }
+
+private:
+    RawRegistry& registry_;
+    InsertionsDialogPort& dialog_;
+    const WindowLifecycle& lifecycle_;
+    LibraryEditing* editing_ = nullptr;
+    ExpansionEditor* workingCopy_ = nullptr;
+    RichEditorPort* editor_ = nullptr;
+};
+
+// FixTimer is a timer of the main window like TipTimer.
+class FixTimerOverTimer : public FixTimerPort {
+public:
+    explicit FixTimerOverTimer(TimerPort& timer) : timer_(timer) {}
+    void SetFixTimerEnabled(bool enabled) override { timer_.SetTimerEnabled(enabled); }
+
+private:
+    TimerPort& timer_;
+};
+
+} // namespace tw

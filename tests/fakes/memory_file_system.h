@@ -1,0 +1,140 @@
+#pragma once
+// A file system held in memory, with the semantics the library relies on: rename fails when the
+// target exists, a write needs its folder, a directory tree goes with everything in it.
+// Paths use kPathSep; a trailing separator names the same directory.
+#include "platform/file_system.h"
+
+#include <map>
+#include <string>
+
+namespace tw::fakes {
+
+class MemoryFileSystem : public FileSystem {
+public:
+    std::map<std::string, std::string> files;
+    std::map<std::string, std::uint64_t> dirs; // path -> identity
+
+    void AddDir(const std::string& path) { CreateDirectories(path); }
+    void Put(const std::string& path, const std::string& bytes) {
+        const std::size_t cut = path.find_last_of(kPathSep);
+        if (cut != std::string::npos && cut > 0) {
+            CreateDirectories(path.substr(0, cut));
+        }
+        files[path] = bytes;
+    }
+
+    ReadStatus ReadFileBytes(const std::string& path, std::string& out,
+                             std::uintmax_t maxBytes) override {
+        out.clear();
+        const auto it = files.find(path);
+        if (it == files.end()) {
+            return ReadStatus::CannotOpen;
+        }
+        if (it->second.size() > maxBytes) {
+            return ReadStatus::TooLarge;
+        }
+        out = it->second;
+        return ReadStatus::Ok;
+    }
+    WriteResult WriteFileAtomic(const std::string& path, const std::string& bytes) override {
+        if (DirExists(path) || !DirExists(Parent(path))) {
+            return {false, "File \"" + path + "\" can't be written."};
+        }
+        files[path] = bytes;
+        return {};
+    }
+    bool FileExists(const std::string& path) override { return files.count(path) != 0; }
+    bool DirExists(const std::string& path) override { return dirs.count(Trim(path)) != 0; }
+    bool CreateDirectories(const std::string& path) override {
+        const std::string p = Trim(path);
+        if (p.empty() || FileExists(p)) {
+            return false;
+        }
+        if (!DirExists(p)) {
+            const std::string parent = Parent(p);
+            if (!parent.empty() && !DirExists(parent) && !CreateDirectories(parent)) {
+                return false;
+            }
+            dirs[p] = ++nextIdentity_;
+        }
+        return true;
+    }
+    bool RenamePath(const std::string& from, const std::string& to) override {
+        const std::string f = Trim(from);
+        const std::string t = Trim(to);
+        if (FileExists(t) || DirExists(t) || !DirExists(Parent(t))) {
+            return false;
+        }
+        if (const auto it = files.find(f); it != files.end()) {
+            files[t] = it->second;
+            files.erase(f);
+            return true;
+        }
+        if (!DirExists(f) ||
+            (t.size() > f.size() && t.compare(0, f.size() + 1, f + kPathSep) == 0)) {
+            return false;
+        }
+        MoveBelow(files, f, t);
+        MoveBelow(dirs, f, t);
+        return true;
+    }
+    bool RemoveFileForce(const std::string& path) override { return files.erase(path) != 0; }
+    bool DeleteTreeNoFollow(const std::string& path) override {
+        const std::string p = Trim(path);
+        if (FileExists(p)) {
+            return RemoveFileForce(p);
+        }
+        if (!DirExists(p)) {
+            return false;
+        }
+        EraseBelow(files, p);
+        EraseBelow(dirs, p);
+        dirs.erase(p);
+        return true;
+    }
+    std::optional<DirIdentity> GetDirIdentity(const std::string& path) override {
+        const auto it = dirs.find(Trim(path));
+        if (it == dirs.end()) {
+            return std::nullopt;
+        }
+        return DirIdentity{1, it->second};
+    }
+
+    static std::string Trim(std::string path) {
+        while (path.size() > 1 && path.back() == kPathSep) {
+            path.pop_back();
+        }
+        return path;
+    }
+    static std::string Parent(const std::string& path) {
+        const std::string p = Trim(path);
+        const std::size_t cut = p.find_last_of(kPathSep);
+        if (cut == std::string::npos || p.size() == 1) {
+            return {};
+        }
+        return p.substr(0, cut == 0 ? 1 : cut);
+    }
+
+private:
+    template <typename Map>
+    static void MoveBelow(Map& map, const std::string& from, const std::string& to) {
+        Map moved;
+        for (auto it = map.begin(); it != map.end();) {
+            if (it->first == from || it->first.compare(0, from.size() + 1, from + kPathSep) == 0) {
+                moved[to + it->first.substr(from.size())] = it->second;
+                it = map.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        map.insert(moved.begin(), moved.end());
+    }
+    template <typename Map> static void EraseBelow(Map& map, const std::string& dir) {
+        const std::string prefix = dir + kPathSep;
+        map.erase(map.lower_bound(prefix), map.lower_bound(dir + static_cast<char>(kPathSep + 1)));
+    }
+
+    std::uint64_t nextIdentity_ = 0;
+};
+
+} // namespace tw::fakes

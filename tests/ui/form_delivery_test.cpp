@@ -1,0 +1,340 @@
+// The main window's deliveries end to end over fake controls and a fake system: hook events and
+// FixTimer ticks reach the delivery core, the commands run through it, and afterwards the
+// library, the selection and the pending-edit flags are what they were.
+#include "settings/reg_proc.h"
+#include "app/settings.h"
+#include "fakes/fake_registry.h"
+#include "fakes/temp_dir.h"
+#include "ui/editing_fakes.h"
+#include "ui/form_fakes.h"
+#include "ui/textwright_form.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tw {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const char* const kThanks = "thx\r\n0K\r\n{\\rtf1 Thanks, sent %ShortDate}\r\n";
+const char* const kSignature = "sig(first,last)\r\n\r\n{\\rtf1 Regards, first last}\r\n";
+constexpr WindowHandle kNotepad = 0x5000;
+
+// Backspace down and up `count` times, then Ctrl+V, as the step log shows it.
+std::string ErasedThenPasted(int count) {
+    std::string keys = "Keys";
+    for (int i = 0; i < count; ++i) {
+        keys += " BSv BS^";
+    }
+    return keys + " Ctrlv Vv V^ Ctrl^";
+}
+
+class FormDelivery : public ::testing::Test, public testing::MainFormFakes {
+public:
+    FormDelivery() {
+        temp.Put("Replies/index.sub", "REPLY_1?Thanks\r\nREPLY_2?Signature\r\nFOLDER_3?Misc\r\n");
+        temp.Put("Replies/1.rep", kThanks);
+        temp.Put("Replies/2.rep", kSignature);
+        temp.Put("Replies/3/index.sub", "");
+        testing::ReportChanges(bar, editor, form);
+        form.AttachEditingViews({bar, editor, view, states});
+        form.FormCreate();
+        fixTimer.enabled = false; // as the window creates it
+        form.TipTimerTimer();     // delivery starts
+    }
+    ~FormDelivery() override { form.FormDestroy(); }
+
+    TreeNode* Node(const std::string& caption) {
+        return testing::NodeByCaption(form.Library().Tree(), caption);
+    }
+    // Another application comes to the front.
+    void LeaveForNotepad() {
+        form.ApplicationEventsDeactivate();
+        input.windows.insert(kNotepad);
+        hooks.components.ShellHook.OnWindowActivated(hooks.components.ShellHook,
+                                                     static_cast<HookWindow>(kNotepad));
+    }
+    void Key(std::uint32_t code, bool pressed) {
+        bool filter = false;
+        hooks.components.KeyHook.OnKeyAction(hooks.components.KeyHook, code, 1, 0, false, false,
+                                             !pressed, pressed, filter);
+        EXPECT_FALSE(filter) << "typed keys always reach their window";
+    }
+    // Keys as a person types them in another window; "+" holds Shift for the next character.
+    void Type(const std::string& keys) {
+        bool shift = false;
+        for (char c : keys) {
+            if (c == '+') {
+                shift = true;
+                continue;
+            }
+            const std::uint32_t code = c == '('   ? '9'
+                                       : c == ')' ? '0'
+                                       : c == ',' ? 0xBC
+                                       : c == ' ' ? vkey::Space
+                                                  : std::toupper(c);
+            if (shift)
+                input.down.insert(vkey::Shift);
+            Key(code, true);
+            Key(code, false);
+            input.down.erase(vkey::Shift);
+            shift = false;
+        }
+    }
+    void HoldAndReleaseHotKey(std::uint8_t key) {
+        input.down = {vkey::Ctrl, vkey::Alt, key};
+        form.FixTimerTimer();
+        form.FixTimerTimer(); // still held: nothing yet
+        input.down = {};
+        form.FixTimerTimer();
+    }
+    void Command(MainCommand command) {
+        form.ActionMainFormUpdate();
+        EXPECT_TRUE(form.ExecuteCommand(command));
+    }
+    std::vector<std::string> KeysSent() const {
+        std::vector<std::string> keys;
+        for (const std::string& entry : log) {
+            if (entry.rfind("Keys", 0) == 0)
+                keys.push_back(entry);
+        }
+        return keys;
+    }
+    bool Logged(const std::string& entry) const {
+        return std::find(log.begin(), log.end(), entry) != log.end();
+    }
+
+    fakes::TempDir temp;
+    fakes::FakeRegistry registry;
+    fakes::FakePropertyBar bar;
+    fakes::FakeRichEditor editor;
+    fakes::FakeNavigationView view;
+    fakes::RecordingCommandStates states;
+    TFormTextwright form{MakeStartupGlobals((temp.Path() / "Textwright.exe").string()),
+                         Ports(registry)};
+};
+
+TEST_F(FormDelivery, EveryPathCopiesTheExpansionAndLeavesLibrarySelectionAndFlagsAlone) {
+    using F = FormDelivery;
+    enum Where { Typed, InProgram };
+    struct Case {
+        const char* path;
+        Where where;                // triggers come from another window, commands from the program
+        const char* selectedBefore; // null: none
+        int showMacroIns;
+        std::optional<std::string> answers;
+        std::function<void(F&)> deliver;
+        Lines copied;                  // the editor's content when copied; empty: no copy
+        std::vector<std::string> keys; // the batches sent
+        bool intoNotepad;              // brought to the front first
+    };
+    const auto type = [](const char* keys) { return [keys](F& f) { f.Type(keys); }; };
+    const auto run = [](MainCommand c) { return [c](F& f) { f.Command(c); }; };
+    const Lines thanks{"{\\rtf1 Thanks, sent 3/5/2024}"};
+    const std::string ctrlV = "Keys Ctrlv Vv V^ Ctrl^";
+    const Case cases[] = {
+        {"typed macro", Typed, "Misc", 1, {}, type("thx "), thanks, {ErasedThenPasted(4)}, false},
+        {"typed in another case",
+         Typed,
+         nullptr,
+         0,
+         {},
+         type("+Thx "),
+         thanks,
+         {ErasedThenPasted(4)},
+         false},
+        {"typed with values",
+         Typed,
+         "Thanks",
+         1,
+         {},
+         type("sig+(ann,lee+) "),
+         {"{\\rtf1 Regards, ann lee}"},
+         {ErasedThenPasted(13)},
+         false},
+        {"hot key",
+         Typed,
+         "Signature",
+         0,
+         {},
+         [](F& f) { f.HoldAndReleaseHotKey('K'); },
+         thanks,
+         {ctrlV},
+         false},
+        {"copy",
+         InProgram,
+         "Signature",
+         0,
+         {},
+         run(MainCommand::EditorCopyEntire),
+         {"{\\rtf1 Regards, first last}"},
+         {},
+         false},
+        {"copy, dialog",
+         InProgram,
+         "Signature",
+         1,
+         "Ann\x01Lee",
+         run(MainCommand::EditorCopyEntire),
+         {"{\\rtf1 Regards, Ann Lee}"},
+         {},
+         false},
+        {"copy, dialog cancelled",
+         InProgram,
+         "Signature",
+         1,
+         {},
+         run(MainCommand::EditorCopyEntire),
+         {},
+         {},
+         false},
+        {"paste",
+         InProgram,
+         "Thanks",
+         1,
+         {},
+         run(MainCommand::EditorInLastActive),
+         thanks,
+         {ctrlV},
+         true},
+        {"paste, dialog",
+         InProgram,
+         "Signature",
+         1,
+         "Ann\x01Lee",
+         run(MainCommand::EditorInLastActive),
+         {"{\\rtf1 Regards, Ann Lee}"},
+         {ctrlV},
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        RegWriteInteger(registry, kSettingsKey, kShowMacroIns, c.showMacroIns);
+        input.answers = c.answers;
+        form.NavigationChange(c.selectedBefore ? Node(c.selectedBefore) : nullptr);
+        const Lines shownBefore = editor.lines;
+        LeaveForNotepad();
+        if (c.where == InProgram)
+            form.ApplicationEventsActivate();
+        editor.clipboard.clear();
+        log.clear();
+
+        c.deliver(*this);
+
+        EXPECT_EQ(editor.clipboard,
+                  c.copied.empty() ? std::vector<Lines>{} : std::vector<Lines>{c.copied});
+        EXPECT_EQ(KeysSent(), c.keys);
+        EXPECT_EQ(Logged("foreground " + std::to_string(kNotepad)), c.intoNotepad);
+        EXPECT_EQ(temp.Get("Replies/1.rep"), kThanks);
+        EXPECT_EQ(temp.Get("Replies/2.rep"), kSignature);
+        EXPECT_EQ(form.Library().Tree().Selected(),
+                  c.selectedBefore ? Node(c.selectedBefore) : nullptr);
+        EXPECT_EQ(editor.lines, shownBefore) << "the editor shows the stored reply again";
+        EXPECT_FALSE(form.Editing()->Flags().ContentModified);
+        EXPECT_FALSE(form.Editing()->Flags().NameModified);
+        EXPECT_EQ(form.Delivery().TypedWord, "");
+        form.ApplicationEventsActivate();
+    }
+}
+
+TEST_F(FormDelivery, HookEventsReachRecognitionOnlyWhileAnotherApplicationIsInFront) {
+    form.NavigationChange(Node("Misc"));
+    struct Step {
+        const char* what;
+        std::function<void(FormDelivery&)> act;
+        const char* typedWord;
+        bool polling; // FixTimer looks for hot keys
+    };
+    const Step steps[] = {
+        {"typed with the program in front", [](FormDelivery& f) { f.Type("thx"); }, "", false},
+        {"typed elsewhere",
+         [](FormDelivery& f) {
+             f.LeaveForNotepad();
+             f.Type("th");
+         },
+         "th", true},
+        {"a click anywhere",
+         [](FormDelivery& f) {
+             f.hooks.components.MouseHook.OnMouseClick(f.hooks.components.MouseHook, 0, 5, 5,
+                                                       TMouseButton::mbLeft,
+                                                       TKvMouseButtonMovement::mbmDown);
+         },
+         "", true},
+        {"typed again", [](FormDelivery& f) { f.Type("thq"); }, "thq", true},
+        {"back in the program", [](FormDelivery& f) { f.form.ApplicationEventsActivate(); }, "thq",
+         false},
+        {"Space in the program", [](FormDelivery& f) { f.Type(" "); }, "thq", false},
+    };
+    for (const Step& s : steps) {
+        s.act(*this);
+        EXPECT_EQ(form.Delivery().TypedWord, s.typedWord) << s.what;
+        EXPECT_EQ(fixTimer.enabled, s.polling) << s.what;
+    }
+    EXPECT_TRUE(KeysSent().empty());
+    EXPECT_EQ(input.traced.size(), 2u * 9u) << "every key message is traced, press and release";
+}
+
+TEST_F(FormDelivery, ThePreviousWindowIsTrackedAndThePasteCommandFollowsIt) {
+    form.NavigationChange(Node("Thanks"));
+    TKvShellHook& shell = hooks.components.ShellHook;
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        WindowHandle last;
+        bool pasteOn;
+    };
+    // A handle with the high bit set arrives as 32 bits and is widened with its sign.
+    const WindowHandle wide = static_cast<WindowHandle>(std::intptr_t{-0x7000});
+    const Step steps[] = {
+        {"nothing yet", [] {}, 0, false},
+        {"Notepad in front",
+         [&] {
+             input.windows.insert(kNotepad);
+             shell.OnWindowActivated(shell, 0x5000);
+         },
+         kNotepad, true},
+        {"another, with a high handle",
+         [&] {
+             input.windows.insert(wide);
+             shell.OnWindowActivated(shell, static_cast<HookWindow>(-0x7000));
+         },
+         wide, true},
+        {"Notepad closes", [&] { shell.OnWindowDestroyed(shell, 0x5000); }, wide, true},
+        {"the remembered one is gone but not reported", [&] { input.windows.erase(wide); }, wide,
+         false},
+        {"it is reported",
+         [&] { shell.OnWindowDestroyed(shell, static_cast<HookWindow>(-0x7000)); }, 0, false},
+    };
+    for (const Step& s : steps) {
+        s.act();
+        form.ActionMainFormUpdate();
+        EXPECT_EQ(form.Delivery().LastActiveWindow, s.last) << s.what;
+        EXPECT_EQ(states.last.editorInLastActive, s.pasteOn) << s.what;
+        EXPECT_TRUE(states.last.editorCopyEntire) << s.what;
+    }
+    log.clear();
+    EXPECT_TRUE(form.ExecuteCommand(MainCommand::EditorInLastActive));
+    EXPECT_TRUE(KeysSent().empty()) << "a disabled command does nothing";
+}
+
+TEST_F(FormDelivery, AProgramStartedHiddenWatchesFromTheTipTimerOn) {
+    for (const bool active : {true, false}) {
+        TFormTextwright fresh{MakeStartupGlobals((temp.Path() / "Textwright.exe").string()),
+                              Ports(registry)};
+        application.active = active;
+        fixTimer.enabled = false;
+        fresh.FormCreate();
+        fresh.TipTimerTimer();
+        EXPECT_TRUE(fresh.Delivery().DeliveryEnabled) << active;
+        EXPECT_EQ(fresh.Delivery().WatchingInput, !active) << active;
+        EXPECT_EQ(fixTimer.enabled, !active) << active;
+        fresh.FormDestroy();
+    }
+}
+
+} // namespace
+} // namespace tw

@@ -1,0 +1,187 @@
+// Synthesized keys on the real system: a batch goes out in one call as plain virtual-key
+// events, the trace records each call, and a batch the system cuts short leaves no key held.
+#include "delivery/step_executor.h"
+#include "delivery/win32/system_input.h"
+#include "delivery/win32/trace_file.h"
+#include "fakes/temp_dir.h"
+#include "platform/win32/unique_handle.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+namespace tw::win32 {
+namespace {
+
+struct SeenKey {
+    DWORD vk;
+    bool up;
+    bool injected;
+    ULONG_PTR extra;
+    bool operator==(const SeenKey&) const = default;
+};
+
+// A low-level keyboard hook on a thread of its own, recording every key the system sees.
+class KeyWatcher {
+public:
+    KeyWatcher() {
+        thread_ = std::thread([this] {
+            self_ = this;
+            UniqueHook hook(SetWindowsHookExW(WH_KEYBOARD_LL, &Proc, GetModuleHandleW(nullptr), 0));
+            threadId_ = GetCurrentThreadId();
+            ready_ = true;
+            MSG msg;
+            while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            }
+        });
+        while (!ready_) {
+            Sleep(5);
+        }
+    }
+    ~KeyWatcher() {
+        PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+        thread_.join();
+        self_ = nullptr;
+    }
+    // The keys seen once `count` have arrived, or after two seconds.
+    std::vector<SeenKey> Seen(std::size_t count) {
+        for (int i = 0; i < 200 && Size() < count; ++i) {
+            Sleep(10);
+        }
+        std::lock_guard<std::mutex> lock(mutex_);
+        return seen_;
+    }
+
+private:
+    std::size_t Size() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return seen_.size();
+    }
+    static LRESULT CALLBACK Proc(int code, WPARAM wp, LPARAM lp) {
+        if (code == HC_ACTION && self_) {
+            const auto* k = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lp);
+            std::lock_guard<std::mutex> lock(self_->mutex_);
+            self_->seen_.push_back({k->vkCode, wp == WM_KEYUP || wp == WM_SYSKEYUP,
+                                    (k->flags & LLKHF_INJECTED) != 0, k->dwExtraInfo});
+        }
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+
+    static inline KeyWatcher* self_ = nullptr;
+    std::thread thread_;
+    std::atomic<bool> ready_{false};
+    DWORD threadId_ = 0;
+    std::mutex mutex_;
+    std::vector<SeenKey> seen_;
+};
+
+// The system inserts only the first two events of any batch, as for an elevated target.
+UINT WINAPI InsertFirstTwo(UINT count, LPINPUT inputs, int size) {
+    return SendInput(std::min(count, 2u), inputs, size);
+}
+
+// Delivery's main window, for a plan of key steps only.
+class KeysOnlyHost : public DeliveryHost {
+public:
+    const TRepList* Library() override { return nullptr; }
+    TreeNode* SelectedNode() override { return nullptr; }
+    void SelectNode(TreeNode*) override {}
+    void CommitCurrentReply() override {}
+    void ApplyReplacements(const std::string&, const std::string&) override {}
+    void CopyEntireToClipboard() override {}
+    int ShowMacroInsSetting() override { return 0; }
+    std::optional<std::string> ShowInsertionsDialog(const std::string&,
+                                                    const DialogAnchor&) override {
+        return std::nullopt;
+    }
+    bool IsInsertionsDialogVisible() override { return false; }
+    void CancelInsertionsDialog() override {}
+    bool IsTerminating() override { return false; }
+};
+
+class NoTimer : public FixTimerPort {
+public:
+    void SetFixTimerEnabled(bool) override {}
+};
+
+std::string ReadAll(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+TEST(DeliveryInput, ABatchGoesOutInOneCallAsPlainVirtualKeysAndIsTraced) {
+    fakes::TempDir temp;
+    const std::filesystem::path tracePath = temp.Path() / "trace.txt";
+    KeyWatcher watcher;
+    {
+        TraceFile trace(tracePath.wstring());
+        Win32KeyInput input(trace);
+        trace.KeyArrived(0x20);
+        EXPECT_EQ(
+            input.SendKeys({{vkey::Shift, false}, {'Q', false}, {'Q', true}, {vkey::Shift, true}}),
+            4u);
+    }
+    const std::vector<SeenKey> expected = {{vkey::Shift, false, true, 0},
+                                           {'Q', false, true, 0},
+                                           {'Q', true, true, 0},
+                                           {vkey::Shift, true, true, 0}};
+    std::vector<SeenKey> seen = watcher.Seen(4);
+    // The system may report the generic Shift as its left key.
+    for (SeenKey& k : seen) {
+        k.vk = k.vk == VK_LSHIFT ? VK_SHIFT : k.vk;
+    }
+    EXPECT_EQ(seen, expected);
+
+    std::istringstream lines(ReadAll(tracePath));
+    unsigned long long keyAt = 0, sentAt = 0;
+    std::string keyWord, code, sentWord;
+    std::size_t inserted = 0, asked = 0;
+    lines >> keyAt >> keyWord >> code >> sentAt >> sentWord >> inserted >> asked;
+    EXPECT_EQ(keyWord + " " + code, "key 20");
+    EXPECT_EQ(sentWord, "sendinput");
+    EXPECT_EQ(inserted, 4u);
+    EXPECT_EQ(asked, 4u);
+    EXPECT_LE(keyAt, sentAt) << "one clock for both lines";
+}
+
+TEST(DeliveryInput, ABatchCutShortReleasesWhatItPressed) {
+    KeyWatcher watcher;
+    TraceFile noTrace;
+    Win32KeyInput input(noTrace, &InsertFirstTwo);
+    Win32KeyState keyState;
+    Win32TargetWindows windows;
+    Win32Sleep sleep;
+    NoTimer timer;
+    SystemLocalClock clock;
+    KeysOnlyHost host;
+    StepExecutor executor({keyState, input, windows, sleep, timer, clock}, host);
+
+    executor.Run(
+        {step::Keys{{{vkey::Ctrl, false}, {'V', false}, {'V', true}, {vkey::Ctrl, true}}}});
+
+    std::vector<SeenKey> seen = watcher.Seen(4);
+    for (SeenKey& k : seen) {
+        k.vk = k.vk == VK_LCONTROL ? VK_CONTROL : k.vk;
+    }
+    const std::vector<SeenKey> expected = {{vkey::Ctrl, false, true, 0},
+                                           {'V', false, true, 0},
+                                           {'V', true, true, 0},
+                                           {vkey::Ctrl, true, true, 0}};
+    EXPECT_EQ(seen, expected) << "the two presses, then their releases, last pressed first";
+    EXPECT_FALSE(keyState.IsKeyDown(vkey::Ctrl));
+    EXPECT_FALSE(keyState.IsKeyDown('V'));
+}
+
+} // namespace
+} // namespace tw::win32
