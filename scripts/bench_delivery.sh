@@ -43,8 +43,9 @@ SETTINGS='HKCU\Software\Kolvenmark\Textwright 2'
 # function that writes its settings before the program starts. Add one by adding a name here and
 # a function config_NAME, for example  config_restore() { set_setting SomeOption 1; }.  The first
 # configuration's first delivery records the reply that every other side must leave.
-PROGRAM_CONFIGS=(default)
+PROGRAM_CONFIGS=(default restore)
 config_default() { :; }
+config_restore() { set_setting RestoreClipboard 1; } # the user's clipboard kept
 set_setting() { wine reg add "$SETTINGS" /v "$1" /t REG_DWORD /d "$2" /f >/dev/null 2>&1; }
 
 tw_need_packages "${TW_BASE_PACKAGES[@]}" "${TW_WINDOWS_PACKAGES[@]}"

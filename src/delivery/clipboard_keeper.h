@@ -20,6 +20,14 @@ public:
     virtual ReplyContent EditorContent() = 0;
 };
 
+class UserClipboardKeeper;
+
+// A delivery's way to keep the user's clipboard: the keeper and the main window's side of it.
+struct ClipboardKeeping {
+    UserClipboardKeeper& keeper;
+    ClipboardKeepingHost& host;
+};
+
 class UserClipboardKeeper {
 public:
     // After the target's last request: time for it to finish reading.

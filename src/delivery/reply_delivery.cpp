@@ -1,6 +1,5 @@
 #include "delivery/reply_delivery.h"
 
-#include "delivery/clipboard_plan.h"
 #include "delivery/recognition.h"
 #include "expansion/field_lists.h"
 #include "library/rep.h"
@@ -89,18 +88,11 @@ CommandInputs ReplyDelivery::CommitAndReadCommandInputs() {
     return inputs;
 }
 
-DeliveryPlan ReplyDelivery::ForPaste(DeliveryPlan plan) {
-    if (plan.empty() || !keepingHost_ || keepingHost_->RestoreClipboardSetting() != 1) {
-        return plan;
-    }
-    return KeepingUserClipboard(std::move(plan));
-}
-
 void ReplyDelivery::EditorInLastActiveExecute() {
     if (!EditorInLastActiveAvailable()) {
         return;
     }
-    executor_.Run(ForPaste(PlanEditorInLastActive(CommitAndReadCommandInputs())));
+    executor_.Run(PlanEditorInLastActive(CommitAndReadCommandInputs()));
 }
 
 void ReplyDelivery::EditorCopyEntireExecute() {
@@ -111,13 +103,13 @@ void ReplyDelivery::DeliverTypedMacro() {
     const std::string word = std::move(state_.TypedWord);
     state_.TypedWord.clear();
     if (const TRepList* library = host_.Library()) {
-        executor_.Run(ForPaste(PlanTypedMacro(*library, word)));
+        executor_.Run(PlanTypedMacro(*library, word));
     }
 }
 
 void ReplyDelivery::DeliverHotKey(int position) {
     if (const TRepList* library = host_.Library()) {
-        executor_.Run(ForPaste(PlanHotKey(*library, position)));
+        executor_.Run(PlanHotKey(*library, position));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "delivery/step_executor.h"
 
+#include "delivery/clipboard_plan.h"
 #include "expansion/placeholders.h"
 
 #include <algorithm>
@@ -7,6 +8,15 @@
 namespace tw {
 
 void StepExecutor::Run(const DeliveryPlan& plan) {
+    ClipboardKeeping* keeping = host_.Keeping();
+    if (keeping && PlanPastes(plan) && keeping->host.RestoreClipboardSetting() == 1) {
+        RunSteps(KeepingUserClipboard(plan));
+    } else {
+        RunSteps(plan);
+    }
+}
+
+void StepExecutor::RunSteps(const DeliveryPlan& plan) {
     RunState run;
     for (const DeliveryStep& s : plan) {
         if (!RunStep(s, run)) {
@@ -15,7 +25,7 @@ void StepExecutor::Run(const DeliveryPlan& plan) {
     }
     // Also after an early end: the reply must not stay on the clipboard for good.
     if (run.offeredForPaste) {
-        keeper_->DeliveryEnded();
+        host_.Keeping()->keeper.DeliveryEnded();
     }
 }
 
@@ -63,8 +73,8 @@ void StepExecutor::ExpandAndCopy(const step::ExpandAndCopy& s, RunState& run) {
         host_.ApplyReplacements(s.names, s.source == Fields::Typed ? s.values : run.answers);
     }
     host_.ApplyReplacements(GetPlaceholderNames(), GetPlaceholderValues(ports_.clock));
-    if (s.keepUserClipboard && keeper_ && keepingHost_ &&
-        keeper_->PutReplyForPaste(keepingHost_->EditorContent())) {
+    ClipboardKeeping* keeping = s.keepUserClipboard ? host_.Keeping() : nullptr;
+    if (keeping && keeping->keeper.PutReplyForPaste(keeping->host.EditorContent())) {
         run.offeredForPaste = true;
         return;
     }

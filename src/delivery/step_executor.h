@@ -15,16 +15,10 @@ public:
     StepExecutor(DeliveryPorts ports, DeliveryHost& host, PointerPort* pointer = nullptr)
         : ports_(ports), host_(host), pointer_(pointer) {}
 
-    // Runs the steps in order. A cancelled dialog or a vanished window ends the run early.
-    // Errors of the main window propagate and end it too.
+    // Runs the steps in order. With the RestoreClipboard setting on and the host keeping the
+    // clipboard, a plan that pastes keeps the user's clipboard. A cancelled dialog or a vanished
+    // window ends the run early. Errors of the main window propagate and end it too.
     void Run(const DeliveryPlan& plan);
-
-    // Copies marked to keep the user's clipboard go through the keeper; without one they are
-    // plain copies.
-    void KeepClipboardWith(UserClipboardKeeper* keeper, ClipboardKeepingHost* host) {
-        keeper_ = keeper;
-        keepingHost_ = host;
-    }
 
     // How long WaitWhileCtrlDown waits at most, so a Ctrl key that never reads up cannot
     // freeze the program: 200 times 50 ms.
@@ -38,14 +32,13 @@ private:
         bool offeredForPaste = false;
     };
     // False when the rest of the plan is to be skipped.
+    void RunSteps(const DeliveryPlan& plan);
     bool RunStep(const DeliveryStep& step, RunState& run);
     void ExpandAndCopy(const step::ExpandAndCopy& s, RunState& run);
     void SendBatch(const std::vector<KeyEvent>& events);
     void ReleaseModifierKeys();
     void WaitWhileCtrlDown();
 
-    UserClipboardKeeper* keeper_ = nullptr;
-    ClipboardKeepingHost* keepingHost_ = nullptr;
     DeliveryPorts ports_;
     DeliveryHost& host_;
     PointerPort* pointer_;

@@ -4,6 +4,7 @@
 #include "delivery/clipboard_keeper.h"
 #include "delivery/clipboard_plan.h"
 #include "delivery/reply_delivery.h"
+#include "delivery/reply_drop.h"
 #include "delivery_fakes.h"
 #include "library/model_fixture.h"
 
@@ -205,11 +206,18 @@ struct KeepingHost : ClipboardKeepingHost {
     }
 };
 
+struct StillPointer : PointerPort {
+    PointerPoint PointerPosition() override { return {}; }
+    void MovePointer(PointerPoint) override {}
+    void ClickLeftButton(PointerPoint) override {}
+};
+
 struct KeepingPaths : ModelFixture {
     RecordingDelivery fake;
     SimulatedClipboard clip;
     UserClipboardKeeper keeper{clip, clip};
     KeepingHost keepingHost{fake};
+    ClipboardKeeping keeping{keeper, keepingHost};
     ReplyDelivery delivery{fake.Ports(), fake};
     TRep* hello = Reply("Hello", nullptr, "1", "hello", "0K");
     static constexpr WindowHandle kTarget = 7;
@@ -218,7 +226,7 @@ struct KeepingPaths : ModelFixture {
         fake.library = &list;
         fake.windows = {kTarget};
         delivery.State().LastActiveWindow = kTarget;
-        delivery.KeepClipboardWith(keeper, keepingHost);
+        fake.keeping = &keeping;
     }
 };
 
@@ -231,9 +239,9 @@ TEST_F(KeepingPaths, EveryPathThatPastesWithTheSettingOnAndNoOtherCopy) {
         int setting;
         bool kept;
     } cases[] = {
-        {"typed", 1, true},   {"typed", 0, false},   {"typed", 5, false},
-        {"hot key", 1, true}, {"hot key", 0, false}, {"paste", 1, true},
-        {"paste", 0, false},  {"copy", 1, false},    {"copy", 0, false},
+        {"typed", 1, true},    {"typed", 0, false}, {"typed", 5, false}, {"hot key", 1, true},
+        {"hot key", 0, false}, {"paste", 1, true},  {"paste", 0, false}, {"drop", 1, true},
+        {"drop", 0, false},    {"copy", 1, false},  {"copy", 0, false},
     };
     for (const auto& c : cases) {
         const std::string path = c.path;
@@ -248,6 +256,11 @@ TEST_F(KeepingPaths, EveryPathThatPastesWithTheSettingOnAndNoOtherCopy) {
             delivery.DeliverHotKey(0);
         } else if (path == "paste") {
             delivery.EditorInLastActiveExecute();
+        } else if (path == "drop") {
+            // A drop runs on an executor of its own, over the same main window.
+            StillPointer pointer;
+            StepExecutor(fake.Ports(), fake, &pointer)
+                .Run(PlanReplyDrop({true, false, kTarget, 1, {40, 50}, 0, ""}));
         } else {
             delivery.EditorCopyEntireExecute();
         }
@@ -276,7 +289,6 @@ TEST_F(KeepingPaths, ThePlanMarksItsCopiesAndAnEarlyEndStillStartsTheWait) {
     fake.answers = "Ann\x01Lee";
     fake.duringDialog = [&] { fake.windows.clear(); };
     StepExecutor executor(fake.Ports(), fake);
-    executor.KeepClipboardWith(&keeper, &keepingHost);
     executor.Run(plan);
     EXPECT_EQ(std::vector<int>{UserClipboardKeeper::kMaxWaitMs}, clip.started);
     EXPECT_EQ(std::find(fake.log.begin(), fake.log.end(), "Keys Ctrlv Vv V^ Ctrl^"),
