@@ -26,11 +26,17 @@ start_target "Untitled - Notepad" wine notepad
 [ "$(helper put "$OWN")" = ok ] || fail "the helper could not fill the clipboard"
 
 echo "one delivery"
-clear_target
-type_keys "dt "
-eventually target_text_is "$REPLY" || fail "dt did not become the reply"
-eventually own_clipboard_back || fail "the clipboard was not restored after one delivery"
-pass "Notepad shows the reply; the clipboard holds the same text and bitmap"
+# typed word | what Notepad holds afterwards
+while IFS='|' read -r typed expected; do
+    clear_target
+    type_keys "$typed "
+    eventually target_text_is "$expected" || fail "typed [$typed ]"
+    eventually own_clipboard_back || fail "the clipboard was not restored after [$typed ]"
+    pass "[$typed ] became [$expected]; the clipboard holds the same text and bitmap"
+done <<EOF
+dt|$REPLY
+sig(Ann,Lee)|Best regards,\nAnn\nLee
+EOF
 
 echo "30 deliveries in a row"
 clear_target
