@@ -1,5 +1,6 @@
 #include "delivery/step_executor.h"
 
+#include "delivery/clipboard_keeper.h"
 #include "delivery/clipboard_plan.h"
 #include "expansion/placeholders.h"
 

@@ -1,6 +1,5 @@
 #pragma once
 // Runs a delivery plan over the ports and the main window, step by step.
-#include "delivery/clipboard_keeper.h"
 #include "delivery/delivery_host.h"
 #include "delivery/delivery_ports.h"
 #include "delivery/delivery_steps.h"
@@ -31,8 +30,8 @@ private:
         std::string answers;
         bool offeredForPaste = false;
     };
-    // False when the rest of the plan is to be skipped.
     void RunSteps(const DeliveryPlan& plan);
+    // False when the rest of the plan is to be skipped.
     bool RunStep(const DeliveryStep& step, RunState& run);
     void ExpandAndCopy(const step::ExpandAndCopy& s, RunState& run);
     void SendBatch(const std::vector<KeyEvent>& events);
