@@ -42,7 +42,11 @@ MainWindow::MainWindow(StartupGlobals globals, SystemPorts system)
                          .clock = clock_,
                          .insertionsDialog = insertionsPort_,
                          .inputTrace = keyTrace_,
-                     }) {}
+                     }) {
+    clipboard_.SetEvents({.replyRendered = [this] { clipboardKeeper_.ReplyRendered(); },
+                          .restoreTimer = [this] { clipboardKeeper_.RestoreTimerTimer(); }});
+    form_.AttachClipboardKeeper(clipboardKeeper_);
+}
 
 MainWindow::~MainWindow() {
     if (hwnd_) {
