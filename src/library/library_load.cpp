@@ -77,8 +77,9 @@ void TRepList::LoadIndexAt(const std::string& indexPath, TreeNode* parent, int d
 }
 
 int TRepList::LoadReplyFile(const std::string& path, const std::string& name, TreeNode* parent) {
+    // Only the macro and hot key lines are needed now; the text is read when first shown.
     std::vector<std::string> lines;
-    if (!ReadLines(Files(), path, lines, readBuffer_)) {
+    if (!ReadLines(Files(), path, lines, readBuffer_, 2)) {
         ReportError(CantOpenMessage(path));
         return -1;
     }

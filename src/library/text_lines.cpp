@@ -16,12 +16,14 @@ std::string IncorrectStructureMessage(const std::string& path) {
     return "File \"" + path + "\" has incorrect structure.";
 }
 
-std::vector<std::string> SplitLines(std::string_view text) {
+std::vector<std::string> SplitLines(std::string_view text, std::size_t maxLines) {
     std::vector<std::string> lines;
-    lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+    if (maxLines == SIZE_MAX) {
+        lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+    }
     const char* p = text.data();
     const char* const end = p + text.size();
-    while (p < end) {
+    while (p < end && lines.size() < maxLines) {
         // memchr scans whole words at a time; library files are mostly long lines.
         const auto* lf =
             static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
@@ -57,12 +59,12 @@ std::string JoinLines(const std::vector<std::string>& lines) {
 }
 
 bool ReadLines(FileSystem& files, const std::string& path, std::vector<std::string>& lines,
-               std::string& scratch) {
+               std::string& scratch, std::size_t maxLines) {
     lines.clear();
     if (files.ReadFileBytes(path, scratch, kMaxLibraryFileBytes) != ReadStatus::Ok) {
         return false;
     }
-    lines = SplitLines(scratch);
+    lines = SplitLines(scratch, maxLines);
     return true;
 }
 

@@ -12,15 +12,16 @@ class FileSystem;
 // A library file larger than this is refused like one that cannot be opened.
 inline constexpr std::uintmax_t kMaxLibraryFileBytes = 64u * 1024u * 1024u;
 
-// A line ends at CR, LF or CR LF; a last line without an end is still a line.
-std::vector<std::string> SplitLines(std::string_view text);
+// A line ends at CR, LF or CR LF; a last line without an end is still a line. Splitting stops
+// after `maxLines` lines.
+std::vector<std::string> SplitLines(std::string_view text, std::size_t maxLines = SIZE_MAX);
 // Every line, the last one included, ended by CR LF.
 std::string JoinLines(const std::vector<std::string>& lines);
 
 // False when the file cannot be read (missing, not a file, too large). `scratch` holds the raw
 // bytes on the way; a caller reading many files passes the same one each time.
 bool ReadLines(FileSystem& files, const std::string& path, std::vector<std::string>& lines,
-               std::string& scratch);
+               std::string& scratch, std::size_t maxLines = SIZE_MAX);
 // Throw LibraryError. `raw`, when given, gets the file's bytes as read.
 std::vector<std::string> ReadLinesOrThrow(FileSystem& files, const std::string& path,
                                           std::string* raw = nullptr);

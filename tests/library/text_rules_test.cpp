@@ -126,6 +126,10 @@ TEST(TextLines, SplitsAtAnyLineEndAndKeepsALastUnendedLine) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(SplitLines(c.text), c.lines);
+        for (std::size_t most = 0; most <= c.lines.size(); ++most) {
+            EXPECT_EQ(SplitLines(c.text, most),
+                      std::vector<std::string>(c.lines.begin(), c.lines.begin() + most));
+        }
     }
     EXPECT_EQ(JoinLines({"", "", "x"}), "\r\n\r\nx\r\n");
     EXPECT_EQ(JoinLines({}), "");
