@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool hasKey = lines[1].size() == 1 || lines[1].size() == 2;
     fuzz::Check(hasKey ? hotKey >= 0 && loaded.list.HotKeys.Get(hotKey) == lines[1] : hotKey < 0,
                 "line 2 is the hot key");
-    fuzz::Check(rep->Body == std::vector<std::string>(lines.begin() + 2, lines.end()),
+    fuzz::Check(loaded.list.BodyOf(rep) == std::vector<std::string>(lines.begin() + 2, lines.end()),
                 "the rest is the body");
 
     loaded.list.SaveReply(rep);

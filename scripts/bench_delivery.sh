@@ -35,6 +35,7 @@ done
 [ "$runs" -ge "$blocks" ] && [ "$blocks" -ge 1 ] && [ "$warmup" -ge 1 ] ||
     { echo "need runs >= blocks >= 1 and warmup >= 1" >&2 && exit 2; }
 AIM=1.15
+CONFIG_AIM=1.10 # every other configuration against the first, as "program" against "baseline"
 MACRO=order       # typed, then Space
 HOTKEY_LETTER=b   # Ctrl+Alt+B
 SETTINGS='HKCU\Software\Kolvenmark\Textwright 2'
@@ -43,8 +44,9 @@ SETTINGS='HKCU\Software\Kolvenmark\Textwright 2'
 # function that writes its settings before the program starts. Add one by adding a name here and
 # a function config_NAME, for example  config_restore() { set_setting SomeOption 1; }.  The first
 # configuration's first delivery records the reply that every other side must leave.
-PROGRAM_CONFIGS=(default)
+PROGRAM_CONFIGS=(default restore)
 config_default() { :; }
+config_restore() { set_setting RestoreClipboard 1; } # the user's clipboard kept
 set_setting() { wine reg add "$SETTINGS" /v "$1" /t REG_DWORD /d "$2" /f >/dev/null 2>&1; }
 
 tw_need_packages "${TW_BASE_PACKAGES[@]}" "${TW_WINDOWS_PACKAGES[@]}"
@@ -189,4 +191,20 @@ echo
 echo "Delivery latency into Wine Notepad, $runs runs per side after $warmup warm-up per turn," \
     "$blocks turns; $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
 wine "$BIN/delivery_summary.exe" "$AIM" "${summary[@]}" | tr -d '\r'
+if [ "${#PROGRAM_CONFIGS[@]}" -gt 1 ]; then
+    first=${PROGRAM_CONFIGS[0]}
+    against=()
+    for config in "${PROGRAM_CONFIGS[@]:1}"; do
+        for trigger in typed hotkey; do
+            key=20 label="typed macro"
+            [ "$trigger" = typed ] || key=$(printf %X "'${HOTKEY_LETTER^^}") label="hot key"
+            against+=("$label, $config (program) against $first (baseline)" "the trigger's hook message"
+                "$key" "$(win "$OUT/$config.$trigger.runs")" "$(win "$OUT/$config.trace")"
+                "$(win "$OUT/$first.$trigger.runs")" "$(win "$OUT/$first.trace")")
+        done
+    done
+    echo
+    echo "Configurations against the first, in the same run:"
+    wine "$BIN/delivery_summary.exe" "$CONFIG_AIM" "${against[@]}" | tr -d '\r'
+fi
 echo "(run logs and traces: $OUT)"

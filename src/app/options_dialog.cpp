@@ -13,6 +13,7 @@ void TFormOptions::FormShow() {
     view_->SetChecked(OptionsBox::AutoRun, RegValueExists(registry_, kAutorunKey, kAutorunValue));
     view_->SetChecked(OptionsBox::ShowMacroIns, SettingIsOn(registry_, kShowMacroIns));
     view_->SetChecked(OptionsBox::AlwaysOnTop, SettingIsOn(registry_, kAlwaysOnTop));
+    view_->SetChecked(OptionsBox::RestoreClipboard, SettingIsOn(registry_, kRestoreClipboard));
 }
 
 void TFormOptions::CheckBoxAlwaysOnTopClick() {
@@ -39,6 +40,7 @@ void TFormOptions::ButtonOkClick() {
         // Turning it off takes effect at the next start only.
         mainWindow_.MakeMainWindowTopmost();
     }
+    WriteSetting(registry_, kRestoreClipboard, view_->IsChecked(OptionsBox::RestoreClipboard));
     view_->CloseDialog(true);
 }
 

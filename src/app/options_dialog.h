@@ -9,7 +9,7 @@
 
 namespace tw {
 
-enum class OptionsBox { TipOfDay, AutoRun, ShowMacroIns, AlwaysOnTop };
+enum class OptionsBox { TipOfDay, AutoRun, ShowMacroIns, AlwaysOnTop, RestoreClipboard };
 
 class OptionsView {
 public:

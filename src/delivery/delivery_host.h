@@ -8,6 +8,7 @@ namespace tw {
 
 class TRepList;
 class TreeNode;
+struct ClipboardKeeping;
 
 // Where the insertions dialog is centred: one of the two delivery buttons, or a drop point in
 // screen coordinates.
@@ -47,6 +48,8 @@ public:
     virtual void CancelInsertionsDialog() = 0;
     // True once the application has begun to shut down.
     virtual bool IsTerminating() = 0;
+    // How deliveries that paste keep the user's clipboard; null: the reply stays on it.
+    virtual ClipboardKeeping* Keeping() { return nullptr; }
 };
 
 } // namespace tw

@@ -59,15 +59,18 @@ struct Describer {
         return text;
     }
     std::string operator()(const step::ExpandAndCopy& s) const {
+        std::string text = "ExpandAndCopy";
         switch (s.source) {
         case step::ExpandAndCopy::Fields::Typed:
-            return "ExpandAndCopy " + s.names + " = " + ListText(s.values);
+            text += " " + s.names + " = " + ListText(s.values);
+            break;
         case step::ExpandAndCopy::Fields::Answers:
-            return "ExpandAndCopy " + s.names + " = answers";
+            text += " " + s.names + " = answers";
+            break;
         case step::ExpandAndCopy::Fields::None:
             break;
         }
-        return "ExpandAndCopy";
+        return s.keepUserClipboard ? text + ", keeping the clipboard" : text;
     }
     std::string operator()(const step::Reload&) const { return "Reload"; }
     std::string operator()(const step::Keys& s) const {

@@ -34,6 +34,9 @@ struct ExpandAndCopy {
     Fields source = Fields::None;
     std::string names;
     std::string values; // Typed only; Answers takes those of the last AskFieldValues
+    // The reply goes on the clipboard for the paste only: the user's content comes back once
+    // the target has taken it.
+    bool keepUserClipboard = false;
     bool operator==(const ExpandAndCopy&) const = default;
 };
 // Selects no node, then the remembered one: the editor holds the stored reply again.

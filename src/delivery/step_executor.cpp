@@ -1,5 +1,7 @@
 #include "delivery/step_executor.h"
 
+#include "delivery/clipboard_keeper.h"
+#include "delivery/clipboard_plan.h"
 #include "expansion/placeholders.h"
 
 #include <algorithm>
@@ -7,11 +9,24 @@
 namespace tw {
 
 void StepExecutor::Run(const DeliveryPlan& plan) {
+    ClipboardKeeping* keeping = host_.Keeping();
+    if (keeping && PlanPastes(plan) && keeping->host.RestoreClipboardSetting() == 1) {
+        RunSteps(KeepingUserClipboard(plan));
+    } else {
+        RunSteps(plan);
+    }
+}
+
+void StepExecutor::RunSteps(const DeliveryPlan& plan) {
     RunState run;
     for (const DeliveryStep& s : plan) {
         if (!RunStep(s, run)) {
-            return;
+            break;
         }
+    }
+    // Also after an early end: the reply must not stay on the clipboard for good.
+    if (run.offeredForPaste) {
+        host_.Keeping()->keeper.DeliveryEnded();
     }
 }
 
@@ -53,12 +68,17 @@ bool StepExecutor::RunStep(const DeliveryStep& s, RunState& run) {
     return true;
 }
 
-void StepExecutor::ExpandAndCopy(const step::ExpandAndCopy& s, const RunState& run) {
+void StepExecutor::ExpandAndCopy(const step::ExpandAndCopy& s, RunState& run) {
     using Fields = step::ExpandAndCopy::Fields;
     if (s.source != Fields::None) {
         host_.ApplyReplacements(s.names, s.source == Fields::Typed ? s.values : run.answers);
     }
     host_.ApplyReplacements(GetPlaceholderNames(), GetPlaceholderValues(ports_.clock));
+    ClipboardKeeping* keeping = s.keepUserClipboard ? host_.Keeping() : nullptr;
+    if (keeping && keeping->keeper.PutReplyForPaste(keeping->host.EditorContent())) {
+        run.offeredForPaste = true;
+        return;
+    }
     host_.CopyEntireToClipboard();
 }
 

@@ -14,8 +14,9 @@ public:
     StepExecutor(DeliveryPorts ports, DeliveryHost& host, PointerPort* pointer = nullptr)
         : ports_(ports), host_(host), pointer_(pointer) {}
 
-    // Runs the steps in order. A cancelled dialog or a vanished window ends the run early.
-    // Errors of the main window propagate and end it too.
+    // Runs the steps in order. With the RestoreClipboard setting on and the host keeping the
+    // clipboard, a plan that pastes keeps the user's clipboard. A cancelled dialog or a vanished
+    // window ends the run early. Errors of the main window propagate and end it too.
     void Run(const DeliveryPlan& plan);
 
     // How long WaitWhileCtrlDown waits at most, so a Ctrl key that never reads up cannot
@@ -27,10 +28,12 @@ private:
     struct RunState {
         TreeNode* remembered = nullptr;
         std::string answers;
+        bool offeredForPaste = false;
     };
+    void RunSteps(const DeliveryPlan& plan);
     // False when the rest of the plan is to be skipped.
     bool RunStep(const DeliveryStep& step, RunState& run);
-    void ExpandAndCopy(const step::ExpandAndCopy& s, const RunState& run);
+    void ExpandAndCopy(const step::ExpandAndCopy& s, RunState& run);
     void SendBatch(const std::vector<KeyEvent>& events);
     void ReleaseModifierKeys();
     void WaitWhileCtrlDown();

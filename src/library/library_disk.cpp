@@ -74,13 +74,17 @@ void TRepList::SaveReply(TRep* item) {
         return;
     }
     CheckPathsInsideLibrary(item);
+    // A text that cannot be read must not be written back empty.
+    if (item->bodyOnDisk_ && !ReadBody(item)) {
+        throw LibraryError(CantOpenMessage(item->FullPath()));
+    }
     std::vector<std::string> lines;
-    lines.reserve(item->Body.size() + 2);
+    lines.reserve(item->body_.size() + 2);
     const int macro = MacroIndexOf(item);
     const int hotKey = HotKeyIndexOf(item);
     lines.push_back(macro >= 0 ? OneLine(Macros.Get(macro)) : std::string());
     lines.push_back(hotKey >= 0 ? OneLine(HotKeys.Get(hotKey)) : std::string());
-    lines.insert(lines.end(), item->Body.begin(), item->Body.end());
+    lines.insert(lines.end(), item->body_.begin(), item->body_.end());
     WriteLinesOrThrow(Files(), item->FullPath(), lines);
 }
 

@@ -5,6 +5,7 @@
 #include "library/text_lines.h"
 #include "platform/file_system.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 namespace tw {
@@ -95,9 +96,28 @@ int TRepList::LoadReplyFile(const std::string& path, const std::string& name, Tr
     if (lines[1].size() == 1 || lines[1].size() == 2) {
         HotKeys.Add(lines[1], rep);
     }
-    rep->Body.assign(std::make_move_iterator(lines.begin() + 2),
-                     std::make_move_iterator(lines.end()));
+    rep->bodyOnDisk_ = true;
     return position;
+}
+
+bool TRepList::ReadBody(TRep* item) const {
+    std::vector<std::string> lines;
+    std::string scratch;
+    if (!ReadLines(Files(), item->FullPath(), lines, scratch)) {
+        return false;
+    }
+    item->body_.assign(
+        std::make_move_iterator(lines.begin() + std::min<std::size_t>(2, lines.size())),
+        std::make_move_iterator(lines.end()));
+    item->bodyOnDisk_ = false;
+    return true;
+}
+
+const std::vector<std::string>& TRepList::BodyOf(TRep* item) const {
+    if (item->bodyOnDisk_ && !ReadBody(item)) {
+        ReportError(CantOpenMessage(item->FullPath()));
+    }
+    return item->body_;
 }
 
 } // namespace tw

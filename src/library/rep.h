@@ -12,10 +12,9 @@ class TRepList;
 
 class TRep {
 public:
-    TreeNode* Node = nullptr;      // not owned; its data pointer points back here
-    std::vector<std::string> Body; // a reply's RTF source, line by line
-    std::string FileName;          // "<n>.rep" for a reply, empty for a folder
-    std::string FolderId;          // "<n>" for a folder, empty for a reply
+    TreeNode* Node = nullptr; // not owned; its data pointer points back here
+    std::string FileName;     // "<n>.rep" for a reply, empty for a folder
+    std::string FolderId;     // "<n>" for a folder, empty for a reply
 
     bool IsFolder() const { return FileName.empty(); }
     const std::string& Caption() const;
@@ -33,6 +32,8 @@ private:
     friend class TRepList;
     const TRepList* owner_ = nullptr;
     std::size_t listPos_ = 0;
+    std::vector<std::string> body_; // a reply's RTF source, line by line (TRepList::BodyOf)
+    bool bodyOnDisk_ = false;       // loaded without its text, which is read when first asked for
 };
 
 } // namespace tw

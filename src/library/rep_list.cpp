@@ -118,7 +118,8 @@ void TRepList::EndLoad() {
 }
 
 int TRepList::SetBody(TRep* item, const std::vector<std::string>& lines) {
-    item->Body = lines;
+    item->body_ = lines;
+    item->bodyOnDisk_ = false;
     return 1;
 }
 

@@ -56,6 +56,10 @@ public:
     void BeginLoad();
     void EndLoad();
     int SetBody(TRep* item, const std::vector<std::string>& lines);
+    // A reply's RTF source, line by line. A loaded library does not hold every reply's text: it
+    // is read from the reply's file the first time it is asked for. When that fails the failure
+    // is reported and the text is empty, and it is read again the next time.
+    const std::vector<std::string>& BodyOf(TRep* item) const;
     int HotKeyIndexOf(const TRep* item) const { return HotKeys.IndexOf(item); }
     int MacroIndexOf(const TRep* item) const { return Macros.IndexOf(item); }
 
@@ -96,6 +100,7 @@ public:
 private:
     void RemoveEntries(TRep* item);
     void LoadIndexAt(const std::string& indexPath, TreeNode* parent, int depth);
+    bool ReadBody(TRep* item) const;
     void ReportError(const std::string& text) const;
     std::string IndexPathOf(const TRep* item) const;
     void CheckPathsInsideLibrary(const TRep* item) const;

@@ -16,6 +16,8 @@ inline constexpr const char* kShowTips = "ShowTips";
 inline constexpr const char* kShowMacroIns = "ShowMacroIns";
 inline constexpr const char* kAlwaysOnTop = "AlwaysOnTop";
 inline constexpr const char* kEditMode = "EditMode";
+// Off unless set: absent reads 0, so it is not among the defaults created at start-up.
+inline constexpr const char* kRestoreClipboard = "RestoreClipboard";
 
 // Integer settings count as on only when they read exactly 1.
 bool SettingIsOn(RawRegistry& registry, const std::string& name);

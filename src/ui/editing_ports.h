@@ -18,6 +18,8 @@ public:
     virtual void ClearEditor() = 0;
     // The content streamed out as RTF source, one entry per line.
     virtual std::vector<std::string> BodyLines() = 0;
+    // The content as plain text, paragraphs ended by CR LF, as a copy would give it.
+    virtual std::u16string EditorPlainText() = 0;
     virtual bool EditorHasFocus() = 0;
     virtual int EditorSelectionLength() = 0;
     virtual bool EditorCanPaste() = 0;

@@ -37,4 +37,20 @@ int FormDeliveryHost::ShowMacroInsSetting() {
     return SettingIsOn(registry_, kShowMacroIns) ? 1 : 0;
 }
 
+int FormDeliveryHost::RestoreClipboardSetting() {
+    return SettingIsOn(registry_, kRestoreClipboard) ? 1 : 0;
+}
+
+ReplyContent FormDeliveryHost::EditorContent() {
+    if (!editor_) {
+        return {};
+    }
+    ReplyContent content;
+    for (const std::string& line : editor_->BodyLines()) {
+        content.rtf += line + "\r\n";
+    }
+    content.text = editor_->EditorPlainText();
+    return content;
+}
+
 } // namespace tw

@@ -1,6 +1,8 @@
 #pragma once
 // The main window as the delivery core sees it: the tree selection, the reply's working copy in
-// Editor, the clipboard copy, the ShowMacroIns setting and the insertions dialog.
+// Editor, the clipboard copy, the ShowMacroIns setting and the insertions dialog, and keeping
+// the user's clipboard with the RestoreClipboard setting.
+#include "delivery/clipboard_keeper.h"
 #include "delivery/delivery_host.h"
 #include "delivery/delivery_ports.h"
 #include "expansion/expansion_editor.h"
@@ -10,9 +12,11 @@
 #include "ui/main_form_ports.h"
 #include "ui/window_lifecycle.h"
 
+#include <optional>
+
 namespace tw {
 
-class FormDeliveryHost : public DeliveryHost {
+class FormDeliveryHost : public DeliveryHost, public ClipboardKeepingHost {
 public:
     FormDeliveryHost(RawRegistry& registry, InsertionsDialogPort& dialog,
                      const WindowLifecycle& lifecycle)
@@ -41,6 +45,14 @@ public:
     void CancelInsertionsDialog() override { dialog_.CancelInsertionsDialog(); }
     bool IsTerminating() override { return lifecycle_.State() == WindowState::Ending; }
 
+    // The window's keeper of the user's clipboard; without one every reply stays on it.
+    void AttachClipboardKeeper(UserClipboardKeeper& keeper) {
+        keeping_.emplace(ClipboardKeeping{keeper, *this});
+    }
+    ClipboardKeeping* Keeping() override { return keeping_ ? &*keeping_ : nullptr; }
+    int RestoreClipboardSetting() override;
+    ReplyContent EditorContent() override;
+
 private:
     RawRegistry& registry_;
     InsertionsDialogPort& dialog_;
@@ -48,6 +60,7 @@ private:
     LibraryEditing* editing_ = nullptr;
     ExpansionEditor* workingCopy_ = nullptr;
     RichEditorPort* editor_ = nullptr;
+    std::optional<ClipboardKeeping> keeping_;
 };
 
 // FixTimer is a timer of the main window like TipTimer.

@@ -102,7 +102,7 @@ void NavigationCommands::LoadNode(TreeNode* node) {
             hotKeyBox.SetSelected(-1);
             macroBox.SetSelected(-1);
         } else {
-            ports_.editor.LoadBody(rep->Body);
+            ports_.editor.LoadBody(list_.BodyOf(rep));
             hotKeyBox.SetSelected(list_.HotKeyIndexOf(rep));
             macroBox.SetSelected(list_.MacroIndexOf(rep));
             const int row = macroBox.Selected();

@@ -132,6 +132,10 @@ void TFormTextwright::FormShow() {
 }
 
 void TFormTextwright::FormDestroy() {
+    // The user's own content goes back before anything else can fail.
+    if (ClipboardKeeping* keeping = deliveryHost_.Keeping()) {
+        keeping->keeper.RestoreBeforeExit();
+    }
     ports_.hooks.StopHooks();
     // A failed step is reported and the next runs all the same: the library must be freed.
     RunReported(ports_.errorReport, [this] { CommitCurrentReply(); });

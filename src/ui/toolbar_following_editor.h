@@ -21,6 +21,7 @@ public:
         toolbar_.SelectionChange();
     }
     std::vector<std::string> BodyLines() override { return editor_.BodyLines(); }
+    std::u16string EditorPlainText() override { return editor_.EditorPlainText(); }
     bool EditorHasFocus() override { return editor_.EditorHasFocus(); }
     int EditorSelectionLength() override { return editor_.EditorSelectionLength(); }
     bool EditorCanPaste() override { return editor_.EditorCanPaste(); }

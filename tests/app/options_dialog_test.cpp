@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 
 namespace tw {
 namespace {
@@ -70,6 +71,38 @@ TEST_F(OptionsDialog, OkWritesAllFourAndClosesWithOk) {
     EXPECT_EQ(std::vector<bool>{true}, view.closed);
 }
 
+// The clipboard box is off unless the stored value reads exactly 1, and OK stores 1 or 0 as an
+// integer whatever was there before.
+TEST_F(OptionsDialog, RestoreClipboardBoxShowsTheSettingAndOkStoresTheBox) {
+    const struct {
+        const char* name;
+        std::optional<int> stored; // none: the value does not exist
+        bool shown;
+        bool ticked;
+    } cases[] = {
+        {"absent, left off", std::nullopt, false, false},
+        {"absent, ticked", std::nullopt, false, true},
+        {"off, ticked", 0, false, true},
+        {"on, left on", 1, true, true},
+        {"on, unticked", 1, true, false},
+        {"5 behaves like 0", 5, false, false},
+    };
+    for (const auto& c : cases) {
+        RegRemoveValue(reg, kSettingsKey, kRestoreClipboard);
+        if (c.stored) {
+            RegWriteInteger(reg, kSettingsKey, kRestoreClipboard, *c.stored);
+        }
+        view.boxes.clear();
+        form.FormShow();
+        EXPECT_EQ(c.shown, view.boxes[OptionsBox::RestoreClipboard]) << c.name;
+        view.boxes[OptionsBox::RestoreClipboard] = c.ticked;
+        form.ButtonOkClick();
+        EXPECT_EQ(c.ticked ? 1 : 0, RegReadInteger(reg, kSettingsKey, kRestoreClipboard)) << c.name;
+        form.FormShow();
+        EXPECT_EQ(c.ticked, view.boxes[OptionsBox::RestoreClipboard]) << c.name;
+    }
+}
+
 TEST_F(OptionsDialog, TurningAutorunOffDeletesTheValue) {
     RegWriteString(reg, kAutorunKey, kAutorunValue, "x");
     form.FormShow();
@@ -119,6 +152,7 @@ TEST_F(OptionsDialog, CancelWritesNothingAndTheNextShowReloads) {
     view.boxes[OptionsBox::TipOfDay] = false;
     view.boxes[OptionsBox::AutoRun] = true;
     view.boxes[OptionsBox::AlwaysOnTop] = true;
+    view.boxes[OptionsBox::RestoreClipboard] = true;
     form.ButtonCancelClick();
     EXPECT_EQ(writesBefore, reg.writes);
     EXPECT_EQ(std::vector<bool>{false}, view.closed);
@@ -126,6 +160,8 @@ TEST_F(OptionsDialog, CancelWritesNothingAndTheNextShowReloads) {
     EXPECT_TRUE(view.boxes[OptionsBox::TipOfDay]);
     EXPECT_FALSE(view.boxes[OptionsBox::AutoRun]);
     EXPECT_FALSE(view.boxes[OptionsBox::AlwaysOnTop]);
+    EXPECT_FALSE(view.boxes[OptionsBox::RestoreClipboard]);
+    EXPECT_FALSE(RegValueExists(reg, kSettingsKey, kRestoreClipboard));
 }
 
 } // namespace

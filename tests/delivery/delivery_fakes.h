@@ -35,6 +35,7 @@ public:
     int showMacroIns = 0;
     bool dialogVisible = false;
     bool terminating = false;
+    ClipboardKeeping* keeping = nullptr;
 
     DeliveryPorts Ports() { return {*this, *this, *this, *this, *this, *this}; }
 
@@ -101,6 +102,7 @@ public:
         answers.reset();
     }
     bool IsTerminating() override { return terminating; }
+    ClipboardKeeping* Keeping() override { return keeping; }
 
 private:
     void Log(const std::string& line) { log.push_back(line); }

@@ -50,8 +50,8 @@ NODES=$(echo "$LISTING" | sed '/^Macros:$/,$d' | grep -c .)
 MACROS=$(echo "$LISTING" | sed -n '/^Macros:$/,/^Hot keys:$/p' | grep -c '^  ')
 HOTKEYS=$(echo "$LISTING" | sed -n '/^Hot keys:$/,$p' | grep -c '^  ')
 [ "$NODES" -gt 0 ] || fail "twlib listed no nodes"
-state_is "visible=1 tree=$NODES macros=$MACROS hotkeys=$HOTKEYS" ||
-    fail "window shows $(probe state), twlib $NODES nodes $MACROS macros $HOTKEYS hot keys"
+[ "$(probe state-all-open)" = "visible=1 tree=$NODES macros=$MACROS hotkeys=$HOTKEYS" ] ||
+    fail "window shows $(probe state-all-open), twlib $NODES nodes $MACROS macros $HOTKEYS hot keys"
 pass "tree and lists show the library ($NODES nodes, $MACROS macros, $HOTKEYS hot keys)"
 
 read -r W H L T SW SH SL ST <<<"$(probe geometry)"

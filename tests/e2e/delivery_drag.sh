@@ -78,7 +78,9 @@ select_node Home # Greetings
 drag $(selected_item) "$DROP_X" "$DROP_Y"
 stays "" || fail "Notepad holds [$(target_text)]"
 [ "$(probe clipboard-text)" = before ] || fail "the clipboard holds [$(probe clipboard-text)]"
-pass "nothing is copied or pasted"
+# A drop that delivers clicks into Notepad, which then comes to the front.
+[ "$(probe foreground)" = Textwright ] || fail "$(probe foreground) is in front"
+pass "nothing is clicked, copied or pasted"
 
 echo "a reply dropped on another node"
 select_node End Up Up Up Up # Signature
@@ -90,7 +92,9 @@ eventually moved || fail "the index holds $(tr -d '\r' <"$LIB/index.sub" | tr '\
 pass "the reply moves before the node it was dropped on"
 stays "" || fail "Notepad holds [$(target_text)]"
 [ "$(probe clipboard-text)" = before ] || fail "the clipboard holds [$(probe clipboard-text)]"
-pass "nothing is copied or pasted"
+# A drop that delivers clicks into Notepad, which then comes to the front.
+[ "$(probe foreground)" = Textwright ] || fail "$(probe foreground) is in front"
+pass "nothing is clicked, copied or pasted"
 
 echo "Esc over Notepad"
 select_node # the moved reply is still selected

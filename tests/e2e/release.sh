@@ -31,7 +31,8 @@ shows_library() { # LIBRARY_UNIX_DIR
     nodes=$(echo "$listing" | sed '/^Macros:$/,$d' | grep -c .)
     macros=$(echo "$listing" | sed -n '/^Macros:$/,/^Hot keys:$/p' | grep -c '^  ')
     hotkeys=$(echo "$listing" | sed -n '/^Hot keys:$/,$p' | grep -c '^  ')
-    [ "$nodes" -gt 0 ] && [ "$(probe state)" = "visible=1 tree=$nodes macros=$macros hotkeys=$hotkeys" ]
+    [ "$nodes" -gt 0 ] &&
+        [ "$(probe state-all-open)" = "visible=1 tree=$nodes macros=$macros hotkeys=$hotkeys" ]
 }
 
 echo "icon and packages"

@@ -47,7 +47,7 @@ struct MemoryLibrary {
             if (const int k = list.HotKeyIndexOf(rep); k >= 0) {
                 out += " k=" + list.HotKeys.Get(k);
             }
-            for (const std::string& line : rep->Body) {
+            for (const std::string& line : list.BodyOf(n->Data())) {
                 out += " | " + line;
             }
             out += "\n";

@@ -22,8 +22,8 @@ TEST_F(DiskFixture, LoadsFoldersDepthFirstInIndexOrder) {
                        "Hello?world #7.rep k=0A\n"
                        "Lower kind #3.rep\n");
     EXPECT_TRUE(boxes.shown.empty());
-    EXPECT_EQ(Named("Thanks")->Body, (std::vector<std::string>{"{\\rtf1 hi}"}));
-    EXPECT_TRUE(Named("Lower kind")->Body.empty());
+    EXPECT_EQ(list.BodyOf(Named("Thanks")), (std::vector<std::string>{"{\\rtf1 hi}"}));
+    EXPECT_TRUE(list.BodyOf(Named("Lower kind")).empty());
     EXPECT_EQ(Texts(hotKeyBox),
               (std::vector<std::string>{"<CTRL>+<ALT>+A", "<CTRL>+<ALT>+<SHIFT>+Q"}));
     EXPECT_EQ(Texts(macroBox), (std::vector<std::string>{"thx"}));
@@ -79,6 +79,34 @@ TEST_F(DiskFixture, ReportsUnreadableFilesAndGoesOn) {
                                         "File \"" + P("5.rep") + "\" can't be opened.",
                                         "File \"" + P("6.rep") + "\" has incorrect structure."}));
     EXPECT_EQ(list.HotKeyCount(), 0); // a three-character hot-key line is ignored
+}
+
+// The loaded library does not hold the replies' texts: each is read when first asked for, and
+// one that cannot be read then is reported and never written back empty.
+TEST_F(DiskFixture, AReplysTextIsReadWhenFirstAskedFor) {
+    Put("index.sub", "REPLY_1?Kept\r\nREPLY_2?Gone\r\nREPLY_3?Unread\r\n");
+    Put("3.rep", "\r\n0A\r\n{\\rtf1\r\nunread}\r\n");
+    Put("1.rep", "m1\r\n\r\nold text\r\n");
+    Put("2.rep", "m2\r\n\r\ntext\r\n");
+    Load();
+    Put("1.rep", "m1\r\n\r\nnew text\r\n");
+    std::filesystem::remove(P("2.rep"));
+    EXPECT_EQ(list.BodyOf(Named("Kept")), std::vector<std::string>{"new text"});
+    Put("1.rep", "m1\r\n\r\nchanged again\r\n");
+    EXPECT_EQ(list.BodyOf(Named("Kept")), std::vector<std::string>{"new text"}) << "read once";
+    EXPECT_TRUE(list.BodyOf(Named("Gone")).empty());
+    EXPECT_EQ(boxes.Errors(),
+              std::vector<std::string>{"File \"" + P("2.rep") + "\" can't be opened."});
+    EXPECT_THROW(list.SaveReply(Named("Gone")), LibraryError);
+    EXPECT_FALSE(Exists("2.rep")) << "nothing written for a text never read";
+    Put("2.rep", "m2\r\n\r\nback\r\n");
+    EXPECT_EQ(list.BodyOf(Named("Gone")), std::vector<std::string>{"back"}) << "read again";
+    list.SetMacro(Named("Gone"), "m3");
+    list.SaveReply(Named("Gone"));
+    EXPECT_EQ(Get("2.rep"), "m3\r\n\r\nback\r\n");
+    list.SetMacro(Named("Unread"), "m4"); // a header changed on a reply never shown
+    list.SaveReply(Named("Unread"));
+    EXPECT_EQ(Get("3.rep"), "m4\r\n0A\r\n{\\rtf1\r\nunread}\r\n");
 }
 
 TEST_F(DiskFixture, MissingRootGivesOneMessageAndEmptyTree) {

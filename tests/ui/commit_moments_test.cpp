@@ -161,7 +161,8 @@ TEST_F(CommitMoments, ALibraryBuiltInTheWindowLoadsAgainAsItWasLeft) {
                                                   "Greeting", "Thanks Folder", " Thanks"}));
     const int macro = reloaded.FindMacro("hello(Ann)");
     ASSERT_GE(macro, 0);
-    EXPECT_EQ(reloaded.MacroRep(macro)->Body, std::vector<std::string>{"{\\rtf1 Hello Name}"});
+    EXPECT_EQ(reloaded.BodyOf(reloaded.MacroRep(macro)),
+              std::vector<std::string>{"{\\rtf1 Hello Name}"});
     EXPECT_EQ(reloaded.HotKeyRep(reloaded.FindHotKey("0G")), reloaded.MacroRep(macro));
     EXPECT_EQ(Get("3.rep"), "hello(Name)\r\n0G\r\n{\\rtf1 Hello Name}\r\n");
     EXPECT_EQ(Get("2/1.rep"), "\r\n\r\n{\\rtf1 Thank you}\r\n");

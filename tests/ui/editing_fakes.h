@@ -64,6 +64,8 @@ public:
             onChange();
     }
     std::vector<std::string> BodyLines() override { return lines; }
+    std::u16string plainText;
+    std::u16string EditorPlainText() override { return plainText; }
     bool EditorHasFocus() override { return focused; }
     int EditorSelectionLength() override { return selectionLength; }
     bool EditorCanPaste() override { return canPaste; }

@@ -8,6 +8,7 @@
 #include "ui/editing_fakes.h"
 #include "ui/form_fakes.h"
 #include "ui/textwright_form.h"
+#include "delivery/clipboard_keeper.h"
 
 #include <gtest/gtest.h>
 
@@ -32,6 +33,33 @@ std::string ErasedThenPasted(int count) {
     }
     return keys + " Ctrlv Vv V^ Ctrl^";
 }
+
+// A clipboard that records what the keeper does with it; every write moves its number.
+struct RecordingClipboard : ClipboardPort, RestoreTimerPort {
+    std::vector<std::string> events;
+    std::optional<ReplyContent> offered;
+    std::uint32_t sequence = 1;
+    std::uint32_t SequenceNumber() override { return sequence; }
+    bool SaveUserContent() override {
+        events.push_back("save");
+        return true;
+    }
+    RestoreResult RestoreUserContent(std::uint32_t) override {
+        events.push_back("restore");
+        ++sequence;
+        return RestoreResult::Restored;
+    }
+    void DiscardUserContent() override {}
+    bool OfferReply(const ReplyContent& reply) override {
+        offered = reply;
+        ++sequence;
+        return true;
+    }
+    void StartRestoreTimer(int milliseconds) override {
+        events.push_back("wait " + std::to_string(milliseconds));
+    }
+    void StopRestoreTimer() override {}
+};
 
 class FormDelivery : public ::testing::Test, public testing::MainFormFakes {
 public:
@@ -127,6 +155,8 @@ public:
     fakes::FakeRichEditor editor;
     fakes::FakeNavigationView view;
     fakes::RecordingCommandStates states;
+    RecordingClipboard clipboard;
+    UserClipboardKeeper keeper{clipboard, clipboard};
     TFormTextwright form{MakeStartupGlobals((temp.Path() / "Textwright.exe").string()),
                          Ports(registry)};
 };
@@ -360,6 +390,37 @@ TEST_F(FormDelivery, AProgramStartedHiddenWatchesFromTheTipTimerOn) {
         EXPECT_EQ(fresh.Delivery().WatchingInput, !active) << active;
         EXPECT_EQ(fixTimer.enabled, !active) << active;
         fresh.FormDestroy();
+    }
+}
+
+// With RestoreClipboard on, a typed macro offers the expanded reply from the editor instead of
+// copying it, and Exit puts the user's content back before anything else; with it off the
+// editor copies as before.
+TEST_F(FormDelivery, TheRestoreClipboardSettingKeepsTheUsersClipboardUntilExit) {
+    form.AttachClipboardKeeper(keeper);
+    editor.plainText = u"Thanks, sent 3/5/2024";
+    for (const int setting : {1, 0}) {
+        SCOPED_TRACE(setting);
+        RegWriteInteger(registry, kSettingsKey, kRestoreClipboard, setting);
+        clipboard.events.clear();
+        clipboard.offered.reset();
+        editor.clipboard.clear();
+        LeaveForNotepad();
+        Type("thx ");
+        form.FormDestroy();
+        if (setting == 1) {
+            ASSERT_TRUE(clipboard.offered);
+            EXPECT_EQ(clipboard.offered->rtf, "{\\rtf1 Thanks, sent 3/5/2024}\r\n");
+            EXPECT_EQ(clipboard.offered->text, editor.plainText);
+            EXPECT_TRUE(editor.clipboard.empty());
+            EXPECT_EQ(clipboard.events, (Lines{"save", "wait 2000", "restore"}));
+        } else {
+            EXPECT_FALSE(clipboard.offered);
+            EXPECT_EQ(editor.clipboard, std::vector<Lines>{{"{\\rtf1 Thanks, sent 3/5/2024}"}});
+            EXPECT_TRUE(clipboard.events.empty());
+        }
+        form.FormCreate();
+        form.TipTimerTimer();
     }
 }
 

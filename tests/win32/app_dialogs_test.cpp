@@ -103,14 +103,20 @@ TEST_F(OptionsWindow, LaidOutAsDesignedInTabOrderAndOkWrites) {
         GetClientRect(d, &client);
         const int dpi = static_cast<int>(GetDpiForWindow(d));
         EXPECT_EQ(ScaleForDpi(367, dpi), client.right);
-        EXPECT_EQ(ScaleForDpi(203, dpi), client.bottom);
+        EXPECT_EQ(ScaleForDpi(235, dpi), client.bottom);
         const RECT wrap = Place96(d, OptionsDialogView::CheckBoxShowMacroIns);
         EXPECT_EQ(48, wrap.left);
         EXPECT_EQ(120, wrap.top);
         EXPECT_EQ(48 + 281, wrap.right);
+        const RECT restore = Place96(d, OptionsDialogView::CheckBoxRestoreClipboard);
+        EXPECT_EQ(48, restore.left);
+        EXPECT_EQ(152, restore.top);
+        EXPECT_EQ(48 + 281, restore.right);
+        EXPECT_EQ(L"Restore the clipboard after a reply is delivered",
+                  Text(GetDlgItem(d, OptionsDialogView::CheckBoxRestoreClipboard)));
         const RECT ok = Place96(d, IDOK);
         EXPECT_EQ(64, ok.left);
-        EXPECT_EQ(168, ok.top);
+        EXPECT_EQ(200, ok.top);
         EXPECT_EQ(L"Ok", Text(GetDlgItem(d, IDOK)));
         EXPECT_EQ(L"Cancel", Text(GetDlgItem(d, IDCANCEL)));
 
@@ -119,7 +125,8 @@ TEST_F(OptionsWindow, LaidOutAsDesignedInTabOrderAndOkWrites) {
                                 IDCANCEL,
                                 OptionsDialogView::CheckBoxAutoRun,
                                 OptionsDialogView::CheckBoxShowMacroIns,
-                                OptionsDialogView::CheckBoxAlwaysOnTop};
+                                OptionsDialogView::CheckBoxAlwaysOnTop,
+                                OptionsDialogView::CheckBoxRestoreClipboard};
         HWND at = GetDlgItem(d, tabOrder[0]);
         for (int next : tabOrder) {
             EXPECT_EQ(next, GetDlgCtrlID(at));
@@ -130,6 +137,8 @@ TEST_F(OptionsWindow, LaidOutAsDesignedInTabOrderAndOkWrites) {
         EXPECT_FALSE(Checked(d, OptionsDialogView::CheckBoxAutoRun));
         EXPECT_TRUE(Checked(d, OptionsDialogView::CheckBoxShowMacroIns));
         EXPECT_FALSE(Checked(d, OptionsDialogView::CheckBoxAlwaysOnTop));
+        EXPECT_FALSE(Checked(d, OptionsDialogView::CheckBoxRestoreClipboard));
+        Click(d, OptionsDialogView::CheckBoxRestoreClipboard);
         Click(d, OptionsDialogView::CheckBoxAutoRun);
         Click(d, OptionsDialogView::CheckBoxShowMacroIns);
         Click(d, OptionsDialogView::CheckBoxAlwaysOnTop);
@@ -142,6 +151,7 @@ TEST_F(OptionsWindow, LaidOutAsDesignedInTabOrderAndOkWrites) {
     EXPECT_EQ(0, RegReadInteger(registry, kSettingsKey, kShowMacroIns));
     EXPECT_EQ(1, RegReadInteger(registry, kSettingsKey, kAlwaysOnTop));
     EXPECT_EQ(1, RegReadInteger(registry, kSettingsKey, kShowTips));
+    EXPECT_EQ(1, RegReadInteger(registry, kSettingsKey, kRestoreClipboard));
     EXPECT_EQ(1, topmost.calls);
 }
 

@@ -222,6 +222,30 @@ int SelectedTreeItem(HWND main) {
     return 0;
 }
 
+// The state with every folder of the tree open, as if the user opened each (so the program makes
+// their items); the folders opened here close again afterwards.
+int StateWithAllOpen(HWND main) {
+    HWND tree = GetDlgItem(main, kNavigationId);
+    std::vector<HTREEITEM> opened;
+    std::vector<HTREEITEM> pending{TreeView_GetRoot(tree)};
+    while (!pending.empty()) {
+        HTREEITEM item = pending.back();
+        pending.pop_back();
+        for (; item; item = TreeView_GetNextSibling(tree, item)) {
+            if (!(TreeView_GetItemState(tree, item, TVIS_EXPANDED) & TVIS_EXPANDED) &&
+                TreeView_Expand(tree, item, TVE_EXPAND)) {
+                opened.push_back(item);
+            }
+            pending.push_back(TreeView_GetChild(tree, item));
+        }
+    }
+    const int result = State(main);
+    for (auto it = opened.rbegin(); it != opened.rend(); ++it) {
+        TreeView_Expand(tree, *it, TVE_COLLAPSE);
+    }
+    return result;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -320,6 +344,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (verb == L"tree-selected") {
         return SelectedTreeItem(main);
+    }
+    if (verb == L"state-all-open") {
+        return StateWithAllOpen(main);
     }
     if (verb == L"geometry") {
         RECT w{}, work{};

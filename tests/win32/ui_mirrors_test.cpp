@@ -35,6 +35,28 @@ struct RedrawCounter {
     }
 };
 
+// The owner window's part: what the main window forwards to the mirrors.
+struct Owner {
+    static inline WNDPROC original = nullptr;
+    static inline TreeViewMirror* tree = nullptr;
+    static inline ListBoxMirror* list = nullptr;
+    static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+        LRESULT result = 0;
+        if (m == WM_NOTIFY && tree && tree->OnNotify(*reinterpret_cast<NMHDR*>(lp), result)) {
+            return result;
+        }
+        if (m == WM_CHARTOITEM && list &&
+            list->OnCharToItem(reinterpret_cast<HWND>(lp), static_cast<wchar_t>(LOWORD(wp)),
+                               static_cast<short>(HIWORD(wp)), result)) {
+            return result;
+        }
+        if (m == WM_DRAWITEM && list && list->OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lp))) {
+            return TRUE;
+        }
+        return CallWindowProcW(original, w, m, wp, lp);
+    }
+};
+
 class Controls : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -44,11 +66,62 @@ protected:
                                nullptr, nullptr, nullptr);
         tree = CreateWindowExW(0, WC_TREEVIEWW, nullptr, WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS, 0,
                                0, 200, 400, host, nullptr, nullptr, nullptr);
-        list = CreateWindowExW(0, L"LISTBOX", nullptr, WS_CHILD | WS_VISIBLE | LBS_NOTIFY, 200, 0,
-                               200, 400, host, nullptr, nullptr, nullptr);
+        list = CreateWindowExW(0, L"LISTBOX", nullptr,
+                               WS_CHILD | WS_VISIBLE | LBS_NOTIFY | ListBoxMirror::kListBoxStyle,
+                               200, 0, 200, 400, host, nullptr, nullptr, nullptr);
         ASSERT_TRUE(host && tree && list);
+        Owner::original = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(host, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Owner::Proc)));
     }
-    void TearDown() override { DestroyWindow(host); }
+    void TearDown() override {
+        Owner::tree = nullptr;
+        Owner::list = nullptr;
+        DestroyWindow(host);
+    }
+
+    bool HasButton(HTREEITEM item) const {
+        TVITEMW tv{};
+        tv.mask = TVIF_CHILDREN | TVIF_HANDLE;
+        tv.hItem = item;
+        TreeView_GetItem(tree, &tv);
+        return tv.cChildren != 0;
+    }
+    // Opens every folder as a user would, level by level.
+    void ExpandAll(HTREEITEM first) const {
+        for (HTREEITEM i = first; i; i = TreeView_GetNextSibling(tree, i)) {
+            TreeView_Expand(tree, i, TVE_EXPAND);
+            ExpandAll(TreeView_GetChild(tree, i));
+        }
+    }
+    // What the view shows is part of the model: every item stands for its node, in the model's
+    // order, with its caption and an expand button exactly when the node has children; the
+    // children of a folder are all there or none is, and a node without an item has no
+    // descendant with one.
+    void ExpectShownPartOfModel(const TreeViewMirror& mirror, HTREEITEM first, TreeNode* firstNode,
+                                const char* what) const {
+        HTREEITEM item = first;
+        TreeNode* node = firstNode;
+        if (!item) {
+            for (TreeNode* n = node; n; n = ReplyTree::NextInDisplayOrder(n)) {
+                if (node->Parent() && !node->Parent()->IsAncestorOf(n)) {
+                    break;
+                }
+                EXPECT_EQ(nullptr, TreeViewMirror::ItemOf(n)) << what << ": " << n->Caption();
+            }
+            return;
+        }
+        for (; item && node;
+             item = TreeView_GetNextSibling(tree, item), node = node->NextSibling()) {
+            ASSERT_EQ(node, mirror.NodeOf(item)) << what << ": " << node->Caption();
+            EXPECT_EQ(item, TreeViewMirror::ItemOf(node)) << what;
+            EXPECT_EQ(AnsiToWide(node->Caption()), ItemText(item)) << what;
+            EXPECT_EQ(node->FirstChild() != nullptr, HasButton(item))
+                << what << ": " << node->Caption();
+            ExpectShownPartOfModel(mirror, TreeView_GetChild(tree, item), node->FirstChild(), what);
+        }
+        EXPECT_EQ(nullptr, item) << what << ": an item for no node";
+        EXPECT_EQ(nullptr, node) << what << ": a node missing among shown siblings";
+    }
 
     std::wstring ItemText(HTREEITEM item) const {
         wchar_t buffer[256] = {};
@@ -80,14 +153,12 @@ protected:
         }
         return out;
     }
-    std::vector<std::wstring> ListView() const {
+    // The rows as the list box counts them, each as drawn.
+    std::vector<std::wstring> ListView(const ListBoxMirror& mirror) const {
         std::vector<std::wstring> out;
         const int n = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
         for (int i = 0; i < n; ++i) {
-            wchar_t buffer[256] = {};
-            SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i),
-                         reinterpret_cast<LPARAM>(buffer));
-            out.push_back(buffer);
+            out.push_back(mirror.RowText(i));
         }
         return out;
     }
@@ -102,58 +173,89 @@ protected:
     HWND host = nullptr, tree = nullptr, list = nullptr;
 };
 
+// Once with no folder ever opened, where the changes land on nodes without items, and once with
+// every folder opened before each change.
 TEST_F(Controls, TreeViewFollowsEveryChangeOfTheModel) {
-    ReplyTree model;
-    TreeViewMirror mirror(tree);
-    mirror.Attach(model);
-    TreeNode *a = nullptr, *b = nullptr, *c = nullptr, *d = nullptr;
-    const std::pair<const char*, std::function<void()>> steps[] = {
-        {"add top level", [&] { a = model.AddChild(nullptr, "Alpha", nullptr); }},
-        {"add second", [&] { b = model.AddChild(nullptr, "Beta", nullptr); }},
-        {"add children",
-         [&] {
-             c = model.AddChild(a, "Child one", nullptr);
-             d = model.AddChild(a, "Child two", nullptr);
-         }},
-        {"insert before", [&] { model.InsertBefore(d, "Between", nullptr); }},
-        {"insert first", [&] { model.InsertBefore(a, "First", nullptr); }},
-        {"rename", [&] { model.SetCaption(c, "Renamed child"); }},
-        {"move before", [&] { ASSERT_TRUE(model.MoveBefore(b, a)); }},
-        {"move subtree into another folder", [&] { ASSERT_TRUE(model.MoveAsLastChild(a, b)); }},
-        {"move a child out to the top", [&] { ASSERT_TRUE(model.MoveBefore(d, b)); }},
-        {"refused move changes nothing", [&] { EXPECT_FALSE(model.MoveAsLastChild(b, c)); }},
-        {"remove a leaf", [&] { model.Remove(d); }},
-        {"remove a subtree", [&] { model.Remove(a); }},
-        {"clear", [&] { model.Clear(); }},
-    };
-    for (const auto& [what, step] : steps) {
-        step();
-        EXPECT_EQ(Model(model), View()) << what;
-        EXPECT_EQ(static_cast<UINT>(model.Count()), TreeView_GetCount(tree)) << what;
+    for (const bool openAll : {false, true}) {
+        ReplyTree model;
+        TreeViewMirror mirror(tree);
+        Owner::tree = &mirror;
+        mirror.Attach(model);
+        TreeNode *a = nullptr, *b = nullptr, *c = nullptr, *d = nullptr, *g = nullptr;
+        const std::pair<const char*, std::function<void()>> steps[] = {
+            {"add top level", [&] { a = model.AddChild(nullptr, "Alpha", nullptr); }},
+            {"add second", [&] { b = model.AddChild(nullptr, "Beta", nullptr); }},
+            {"add children",
+             [&] {
+                 c = model.AddChild(a, "Child one", nullptr);
+                 d = model.AddChild(a, "Child two", nullptr);
+                 g = model.AddChild(c, "Grandchild", nullptr);
+             }},
+            {"insert before", [&] { model.InsertBefore(d, "Between", nullptr); }},
+            {"insert first", [&] { model.InsertBefore(a, "First", nullptr); }},
+            {"rename", [&] { model.SetCaption(c, "Renamed child"); }},
+            {"move before", [&] { ASSERT_TRUE(model.MoveBefore(b, a)); }},
+            {"move subtree into another folder", [&] { ASSERT_TRUE(model.MoveAsLastChild(a, b)); }},
+            {"move a child out to the top", [&] { ASSERT_TRUE(model.MoveBefore(d, b)); }},
+            {"refused move changes nothing", [&] { EXPECT_FALSE(model.MoveAsLastChild(b, c)); }},
+            {"move a folder's last child away", [&] { ASSERT_TRUE(model.MoveBefore(g, d)); }},
+            {"remove a leaf", [&] { model.Remove(d); }},
+            {"remove a subtree", [&] { model.Remove(c); }},
+        };
+        for (const auto& [what, step] : steps) {
+            if (openAll) {
+                ExpandAll(TreeView_GetRoot(tree));
+            }
+            step();
+            ExpectShownPartOfModel(mirror, TreeView_GetRoot(tree), model.FirstNode(), what);
+            if (openAll) {
+                ExpandAll(TreeView_GetRoot(tree));
+                EXPECT_EQ(Model(model), View()) << what;
+            }
+        }
+        ExpandAll(TreeView_GetRoot(tree));
+        EXPECT_EQ(Model(model), View()) << "opening every folder shows the whole model";
+        EXPECT_EQ(static_cast<UINT>(model.Count()), TreeView_GetCount(tree));
+        model.Clear();
+        EXPECT_EQ(0u, TreeView_GetCount(tree));
     }
 }
 
-TEST_F(Controls, TreeItemsLeadBackToTheirNodes) {
+TEST_F(Controls, AFolderGetsItsItemsWhenFirstOpened) {
     ReplyTree model;
     TreeNode* folder = model.AddChild(nullptr, "Folder", nullptr);
-    TreeNode* reply = model.AddChild(folder, "Reply", nullptr);
+    TreeNode* inner = model.AddChild(folder, "Inner", nullptr);
+    TreeNode* reply = model.AddChild(inner, "Reply", nullptr);
     TreeViewMirror mirror(tree);
+    Owner::tree = &mirror;
     mirror.Attach(model); // nodes made before attaching are shown too
-    EXPECT_EQ(Model(model), View());
     HTREEITEM root = TreeView_GetRoot(tree);
     EXPECT_EQ(folder, mirror.NodeOf(root));
-    EXPECT_EQ(reply, mirror.NodeOf(TreeView_GetChild(tree, root)));
+    EXPECT_EQ(1u, TreeView_GetCount(tree)) << "only the top level at first";
+    EXPECT_TRUE(HasButton(root)) << "an unopened folder still shows it can open";
+    model.SetCaption(reply, "Renamed");
+    model.AddChild(inner, "Added", nullptr);
+    EXPECT_EQ(1u, TreeView_GetCount(tree)) << "changes inside an unopened folder make no items";
+    TreeView_Expand(tree, root, TVE_EXPAND);
+    EXPECT_EQ(inner, mirror.NodeOf(TreeView_GetChild(tree, root)));
+    EXPECT_EQ(2u, TreeView_GetCount(tree)) << "opening gives items to the children only";
+    model.SetSelected(reply); // a reply chosen from a list, its folder never opened
+    EXPECT_EQ(reply, mirror.NodeOf(TreeView_GetSelection(tree)));
+    EXPECT_EQ(L"Renamed", ItemText(TreeViewMirror::ItemOf(reply)));
     EXPECT_EQ(nullptr, mirror.NodeOf(nullptr));
     EXPECT_FALSE(mirror.Mirroring());
+    ExpectShownPartOfModel(mirror, root, folder, "after selecting");
 }
 
 TEST_F(Controls, TreeSelectionFollowsTheModelAndSurvivesAMove) {
     ReplyTree model;
     TreeViewMirror mirror(tree);
+    Owner::tree = &mirror;
     mirror.Attach(model);
     TreeNode* a = model.AddChild(nullptr, "A", nullptr);
     TreeNode* inner = model.AddChild(a, "Inner", nullptr);
     TreeNode* b = model.AddChild(nullptr, "B", nullptr);
+    TreeNode* hidden = model.AddChild(b, "Hidden", nullptr);
     TreeView_Expand(tree, TreeViewMirror::ItemOf(a), TVE_EXPAND);
     model.SetSelected(inner);
     EXPECT_EQ(inner, mirror.NodeOf(TreeView_GetSelection(tree)));
@@ -162,11 +264,14 @@ TEST_F(Controls, TreeSelectionFollowsTheModelAndSurvivesAMove) {
     EXPECT_TRUE(TreeView_GetItemState(tree, TreeViewMirror::ItemOf(a), TVIS_EXPANDED) &
                 TVIS_EXPANDED)
         << "an open folder stays open after a move";
+    EXPECT_EQ(hidden, mirror.NodeOf(TreeView_GetChild(tree, TreeViewMirror::ItemOf(b))))
+        << "the folder moved into is opened with all its children";
     model.SetSelected(nullptr);
     EXPECT_EQ(nullptr, TreeView_GetSelection(tree));
+    ExpectShownPartOfModel(mirror, TreeView_GetRoot(tree), model.FirstNode(), "after the move");
 }
 
-TEST_F(Controls, ABulkLoadOfTheTreePaintsOnce) {
+TEST_F(Controls, ABulkLoadOfTheTreePaintsOnceAndMakesOnlyTheTopLevel) {
     ReplyTree model;
     TreeViewMirror mirror(tree);
     mirror.Attach(model);
@@ -182,15 +287,23 @@ TEST_F(Controls, ABulkLoadOfTheTreePaintsOnce) {
     model.EndUpdate();
     EXPECT_EQ(1, RedrawCounter::offs);
     EXPECT_EQ(1, RedrawCounter::ons);
-    EXPECT_EQ(400u, TreeView_GetCount(tree));
+    EXPECT_EQ(200u, TreeView_GetCount(tree));
 }
+
+struct Names : ListSource {
+    std::vector<std::string> names;
+    int SourceCount() const override { return static_cast<int>(names.size()); }
+    ListItem SourceItem(int i) const override { return {names[static_cast<std::size_t>(i)]}; }
+};
 
 TEST_F(Controls, ListBoxFollowsTheIndexList) {
     ListModel model;
     ListBoxMirror mirror(list);
+    Names source;
+    source.names = {"addr", "sig", "thx", "zip"};
     model.Append("before attach", nullptr);
     mirror.Attach(model);
-    EXPECT_EQ(ListModelTexts(model), ListView());
+    EXPECT_EQ(ListModelTexts(model), ListView(mirror));
     const std::pair<const char*, std::function<void()>> steps[] = {
         {"append", [&] { model.Append("<CTRL>+<ALT>+S", nullptr); }},
         {"select", [&] { model.SetSelected(1); }},
@@ -200,13 +313,36 @@ TEST_F(Controls, ListBoxFollowsTheIndexList) {
          }},
         {"select after rebuild", [&] { model.SetSelected(2); }},
         {"out of range selects none", [&] { model.SetSelected(9); }},
+        {"shown from a source", [&] { model.Show(source); }},
+        {"select in the source", [&] { model.SetSelected(3); }},
+        {"append after a source", [&] { model.Append("zz", nullptr); }},
         {"clear", [&] { model.Clear(); }},
     };
     for (const auto& [what, step] : steps) {
         step();
-        EXPECT_EQ(ListModelTexts(model), ListView()) << what;
+        EXPECT_EQ(ListModelTexts(model), ListView(mirror)) << what;
         EXPECT_EQ(model.Selected(), static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0)))
             << what;
+    }
+    EXPECT_GT(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0), 0) << "rows take the font's height";
+}
+
+TEST_F(Controls, TypingALetterMovesToTheNextRowStartingWithIt) {
+    ListModel model;
+    ListBoxMirror mirror(list);
+    Owner::list = &mirror;
+    mirror.Attach(model);
+    model.Rebuild({{"addr", nullptr}, {"Sig", nullptr}, {"sig2", nullptr}, {"thx", nullptr}});
+    const std::pair<wchar_t, int> typed[] = {
+        {L's', 1},            // from no selection: the first
+        {L'S', 2},            // either case, the next one after the caret
+        {L's', 1},            // round to the top
+        {L'x', 1},            // no row starts with it: stays
+        {L'A', 0}, {L'a', 0}, // the only match is the caret's own row
+    };
+    for (const auto& [letter, row] : typed) {
+        SendMessageW(list, WM_CHAR, letter, 0);
+        EXPECT_EQ(row, static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0))) << char(letter);
     }
 }
 

@@ -113,7 +113,7 @@ int RunExpand(const Args& args, std::ostream& out, std::ostream& err) {
         out << "not found\n";
         return 1;
     }
-    StringEditor editor(JoinLines(library.list.MacroRep(p)->Body));
+    StringEditor editor(JoinLines(library.list.BodyOf(library.list.MacroRep(p))));
     SystemLocalClock systemClock;
     FixedClock fixedClock(now.value_or(LocalDateTime{}));
     LocalClock& clock = now ? static_cast<LocalClock&>(fixedClock) : systemClock;

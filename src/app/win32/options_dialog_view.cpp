@@ -12,6 +12,8 @@ int OptionsDialogView::IdOf(OptionsBox box) {
         return CheckBoxShowMacroIns;
     case OptionsBox::AlwaysOnTop:
         return CheckBoxAlwaysOnTop;
+    case OptionsBox::RestoreClipboard:
+        return CheckBoxRestoreClipboard;
     }
     return 0;
 }
@@ -25,17 +27,21 @@ void OptionsDialogView::SetChecked(OptionsBox box, bool checked) {
 }
 
 void OptionsDialogView::OnInit() {
-    // Created in tab order.
+    // Created in tab order. The clipboard box came later: it sits below the others, and the
+    // buttons moved down with the dialog's bottom edge to make room for it.
     const DWORD check = BS_AUTOCHECKBOX | WS_TABSTOP;
+    const int buttonTop = 200;
     AddControl(L"BUTTON", L"Show Tip of The Day on program startup", check, 48, 24, 217, 17,
                CheckBoxTipOfDay);
-    AddControl(L"BUTTON", L"Ok", BS_DEFPUSHBUTTON | WS_TABSTOP, 64, 168, 75, 25, IDOK);
-    AddControl(L"BUTTON", L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, 232, 168, 75, 25, IDCANCEL);
+    AddControl(L"BUTTON", L"Ok", BS_DEFPUSHBUTTON | WS_TABSTOP, 64, buttonTop, 75, 25, IDOK);
+    AddControl(L"BUTTON", L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, 232, buttonTop, 75, 25, IDCANCEL);
     AddControl(L"BUTTON", L"Autorun Textwright on windows startup", check, 48, 56, 217, 17,
                CheckBoxAutoRun);
     AddControl(L"BUTTON", L"Enable the Macro Insertions and Replacements dialog",
                check | BS_MULTILINE, 48, 120, 281, 17, CheckBoxShowMacroIns);
     AddControl(L"BUTTON", L"Always on Top", check, 48, 88, 97, 17, CheckBoxAlwaysOnTop);
+    AddControl(L"BUTTON", L"Restore the clipboard after a reply is delivered", check, 48, 152, 281,
+               17, CheckBoxRestoreClipboard);
     form_.AttachView(this);
     form_.FormShow();
 }

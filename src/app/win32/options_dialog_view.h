@@ -1,5 +1,5 @@
 #pragma once
-// The options dialog's window: "Textwright - Options", four check boxes, Ok and Cancel.
+// The options dialog's window: "Textwright - Options", five check boxes, Ok and Cancel.
 #include "app/options_dialog.h"
 #include "app/win32/code_dialog.h"
 
@@ -18,11 +18,12 @@ public:
         CheckBoxAutoRun,
         CheckBoxShowMacroIns,
         CheckBoxAlwaysOnTop,
+        CheckBoxRestoreClipboard,
     };
 
 protected:
     const wchar_t* Caption() const override { return L"Textwright - Options"; }
-    SIZE ClientSize96() const override { return {367, 203}; }
+    SIZE ClientSize96() const override { return {367, 235}; }
     void OnInit() override;
     void OnCommand(int id, int code) override;
 

@@ -23,6 +23,7 @@ void ListBoxMirror::Attach(ListModel& list) {
     Detach();
     list_ = &list;
     list.SetObserver(this);
+    FontChanged();
     ListReset(list);
     SelectionChanged(list, list.Selected());
 }
@@ -41,24 +42,97 @@ int ListBoxMirror::ModelIndexOf(int listBoxIndex) const {
     return listBoxIndex;
 }
 
+std::wstring ListBoxMirror::RowText(int row) const {
+    return list_ ? AnsiToWide(list_->Item(row).text) : std::wstring{};
+}
+
+void ListBoxMirror::FontChanged() {
+    HDC dc = GetDC(view_);
+    if (!dc) {
+        return;
+    }
+    auto font = reinterpret_cast<HFONT>(SendMessageW(view_, WM_GETFONT, 0, 0));
+    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    if (old) {
+        SelectObject(dc, old);
+    }
+    ReleaseDC(view_, dc);
+    if (tm.tmHeight > 0) {
+        SendMessageW(view_, LB_SETITEMHEIGHT, 0, MAKELPARAM(tm.tmHeight, 0));
+    }
+}
+
+bool ListBoxMirror::OnDrawItem(const DRAWITEMSTRUCT& draw) const {
+    if (draw.hwndItem != view_) {
+        return false;
+    }
+    RECT rc = draw.rcItem;
+    const bool focusRect = (draw.itemState & ODS_FOCUS) && !(draw.itemState & ODS_NOFOCUSRECT);
+    // Every action paints the whole row, so a focus change needs no inverting that an earlier
+    // repaint could have undone. An empty list shows only the focus.
+    if (draw.itemID == static_cast<UINT>(-1)) {
+        FillRect(draw.hDC, &rc, GetSysColorBrush(COLOR_WINDOW));
+        if (focusRect) {
+            DrawFocusRect(draw.hDC, &rc);
+        }
+        return true;
+    }
+    const bool selected = (draw.itemState & ODS_SELECTED) != 0;
+    const int text = selected                          ? COLOR_HIGHLIGHTTEXT
+                     : (draw.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT
+                                                       : COLOR_WINDOWTEXT;
+    auto font = reinterpret_cast<HFONT>(SendMessageW(view_, WM_GETFONT, 0, 0));
+    HGDIOBJ oldFont = font ? SelectObject(draw.hDC, font) : nullptr;
+    const COLORREF oldBack =
+        SetBkColor(draw.hDC, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    const COLORREF oldText = SetTextColor(draw.hDC, GetSysColor(text));
+    const std::wstring row = RowText(static_cast<int>(draw.itemID));
+    ExtTextOutW(draw.hDC, rc.left + 1, rc.top, ETO_OPAQUE | ETO_CLIPPED, &rc, row.c_str(),
+                static_cast<UINT>(row.size()), nullptr);
+    if (focusRect) {
+        DrawFocusRect(draw.hDC, &rc);
+    }
+    SetTextColor(draw.hDC, oldText);
+    SetBkColor(draw.hDC, oldBack);
+    if (oldFont) {
+        SelectObject(draw.hDC, oldFont);
+    }
+    return true;
+}
+
+bool ListBoxMirror::OnCharToItem(HWND from, wchar_t typed, int caret, LRESULT& result) const {
+    if (from != view_) {
+        return false;
+    }
+    // As a list box holding strings does: the next row after the caret starting with the typed
+    // letter, whatever its case, going round to the top.
+    const int count = list_ ? list_->Count() : 0;
+    result = -2; // nothing to move to
+    for (int k = 1; k <= count; ++k) {
+        const int row = ((caret < 0 ? -1 : caret) + k) % count;
+        const std::wstring text = RowText(row);
+        if (!text.empty() && CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, text.c_str(), 1,
+                                            &typed, 1) == CSTR_EQUAL) {
+            result = row;
+            break;
+        }
+    }
+    return true;
+}
+
 void ListBoxMirror::ListReset(const ListModel& list) {
     Guard echo(mirroring_);
     SuspendRedraw();
     SendMessageW(view_, LB_RESETCONTENT, 0, 0);
-    SendMessageW(view_, LB_INITSTORAGE, static_cast<WPARAM>(list.Count()),
-                 static_cast<LPARAM>(list.Count()) * 32);
-    // One item at a time: the model reads them from the index, so no copy of the whole list.
-    for (int i = 0; i < list.Count(); ++i) {
-        SendMessageW(view_, LB_ADDSTRING, 0,
-                     reinterpret_cast<LPARAM>(AnsiToWide(list.Item(i).text).c_str()));
-    }
+    SendMessageW(view_, LB_SETCOUNT, static_cast<WPARAM>(list.Count()), 0);
     ResumeRedraw();
 }
 
-void ListBoxMirror::ItemAppended(const ListModel& list, int index) {
+void ListBoxMirror::ItemAppended(const ListModel&, int index) {
     Guard echo(mirroring_);
-    SendMessageW(view_, LB_INSERTSTRING, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(AnsiToWide(list.Item(index).text).c_str()));
+    SendMessageW(view_, LB_INSERTSTRING, static_cast<WPARAM>(index), 0);
 }
 
 void ListBoxMirror::SelectionChanged(const ListModel&, int index) {

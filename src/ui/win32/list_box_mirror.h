@@ -1,13 +1,20 @@
 #pragma once
-// Keeps a Win32 list box (unsorted) equal to one of the core's index lists.
+// Keeps a Win32 list box equal to one of the core's index lists. The list box holds only the
+// count: it is owner-drawn without data, each row drawn from the model when it shows, so a list
+// of 100,000 macros is neither copied into the control nor added item by item at start-up.
 #include "library/list_model.h"
 
 #include <windows.h>
+
+#include <string>
 
 namespace tw::win32 {
 
 class ListBoxMirror : public ListObserver {
 public:
+    // The styles a mirrored list box is created with, besides its own (LBS_NOTIFY...).
+    static constexpr DWORD kListBoxStyle = LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_WANTKEYBOARDINPUT;
+
     explicit ListBoxMirror(HWND listBox) : view_(listBox) {}
     ~ListBoxMirror() override { Detach(); }
     ListBoxMirror(const ListBoxMirror&) = delete;
@@ -19,10 +26,19 @@ public:
     // The model's index for a list box index: they are the same, but this says so in one place.
     int ModelIndexOf(int listBoxIndex) const;
     bool Mirroring() const { return mirroring_ > 0; }
+    // What a row shows; empty out of range.
+    std::wstring RowText(int row) const;
 
     // Nested; the list box repaints once when the outermost ends.
     void SuspendRedraw();
     void ResumeRedraw();
+
+    // The rows take the height of the list box's font, as a list box holding strings does; call
+    // after every WM_SETFONT.
+    void FontChanged();
+    // The owner's WM_DRAWITEM and WM_CHARTOITEM for this list box; false when not for it.
+    bool OnDrawItem(const DRAWITEMSTRUCT& draw) const;
+    bool OnCharToItem(HWND from, wchar_t typed, int caret, LRESULT& result) const;
 
     void ListReset(const ListModel& list) override;
     void ItemAppended(const ListModel& list, int index) override;

@@ -45,7 +45,11 @@ MainWindow::MainWindow(StartupGlobals globals, SystemPorts system)
                          .pointer = pointer_,
                          .desktop = desktop_,
                          .dropCursor = dropCursor_,
-                     }) {}
+                     }) {
+    clipboard_.SetEvents({.replyRendered = [this] { clipboardKeeper_.ReplyRendered(); },
+                          .restoreTimer = [this] { clipboardKeeper_.RestoreTimerTimer(); }});
+    form_.AttachClipboardKeeper(clipboardKeeper_);
+}
 
 MainWindow::~MainWindow() {
     if (hwnd_) {
@@ -177,6 +181,23 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_NOTIFY:
         return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
+    case WM_DRAWITEM:
+        if (macrosMirror_ && (macrosMirror_->OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lp)) ||
+                              hotKeysMirror_->OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lp)))) {
+            return TRUE;
+        }
+        break;
+    case WM_CHARTOITEM: {
+        LRESULT row = -1;
+        const auto from = reinterpret_cast<HWND>(lp);
+        const auto typed = static_cast<wchar_t>(LOWORD(wp));
+        const int caret = static_cast<short>(HIWORD(wp));
+        if (macrosMirror_ && (macrosMirror_->OnCharToItem(from, typed, caret, row) ||
+                              hotKeysMirror_->OnCharToItem(from, typed, caret, row))) {
+            return row;
+        }
+        break;
+    }
     case kTrayCallbackMessage:
         OnTrayMessage(lp);
         return 0;
@@ -312,6 +333,9 @@ InsertionsAnchor MainWindow::AnchorOf(const DialogAnchor& anchor) {
 
 LRESULT MainWindow::OnNotify(const NMHDR& header) {
     LRESULT result = 0;
+    if (treeMirror_ && treeMirror_->OnNotify(header, result)) {
+        return result;
+    }
     if (editing_ && editing_->OnNotify(header, result)) {
         return result;
     }
@@ -365,12 +389,12 @@ void MainWindow::CreateControls() {
                        WS_EX_CLIENTEDGE, kNavigationId);
     labelMacros_ = make(L"STATIC", SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX, 0, 0);
     SetWindowTextW(labelMacros_, L"List of Macros:");
-    listMacros_ = make(L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
-                       WS_EX_CLIENTEDGE, kListMacrosId);
+    constexpr DWORD kListStyle =
+        ListBoxMirror::kListBoxStyle | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
+    listMacros_ = make(L"LISTBOX", kListStyle, WS_EX_CLIENTEDGE, kListMacrosId);
     labelHotKeys_ = make(L"STATIC", SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX, 0, 0);
     SetWindowTextW(labelHotKeys_, L"List of Hot Keys:");
-    listHotKeys_ = make(L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
-                        WS_EX_CLIENTEDGE, kListHotKeysId);
+    listHotKeys_ = make(L"LISTBOX", kListStyle, WS_EX_CLIENTEDGE, kListHotKeysId);
     CreateSplitters();
     panelBottomBar_ = make(L"STATIC", 0, WS_EX_STATICEDGE, 0);
     panelEditor_ = make(L"STATIC", 0, WS_EX_STATICEDGE, 0);
@@ -417,6 +441,10 @@ void MainWindow::ApplyFont() {
     }
     if (editing_) {
         editing_->SetFont(font.get());
+    }
+    if (macrosMirror_) {
+        macrosMirror_->FontChanged();
+        hotKeysMirror_->FontChanged();
     }
     font_ = std::move(font);
 }

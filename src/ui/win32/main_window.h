@@ -5,6 +5,8 @@
 #include "app/win32/common_routines_win32.h"
 #include "app/win32/tip_dialog_view.h"
 #include "app/win32/tray_icon.h"
+#include "delivery/clipboard_keeper.h"
+#include "delivery/win32/clipboard_window.h"
 #include "delivery/win32/system_input.h"
 #include "delivery/win32/trace_file.h"
 #include "expansion/win32/macro_inserts_window.h"
@@ -118,6 +120,9 @@ private:
     TipDialogView tipDialog_{hwnd_, tipPicker_};
     Win32Application application_;
     MainDialogs dialogs_;
+    // Outlives the form, so Exit can still restore the user's clipboard.
+    ClipboardWindow clipboard_;
+    UserClipboardKeeper clipboardKeeper_{clipboard_, clipboard_};
     TFormTextwright form_;
 
     UniqueAccelerators accelerators_;

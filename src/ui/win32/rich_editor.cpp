@@ -129,6 +129,24 @@ std::vector<std::string> RichEditor::BodyLines() {
     return lines;
 }
 
+std::u16string RichEditor::EditorPlainText() {
+    GETTEXTLENGTHEX length{GTL_USECRLF | GTL_PRECISE | GTL_NUMCHARS, 1200};
+    const LRESULT chars =
+        SendMessageW(hwnd_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
+    if (chars <= 0) {
+        return {};
+    }
+    std::wstring text(static_cast<std::size_t>(chars) + 1, L'\0');
+    GETTEXTEX get{};
+    get.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    get.flags = GT_USECRLF;
+    get.codepage = 1200;
+    const LRESULT copied = SendMessageW(hwnd_, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
+                                        reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return std::u16string(text.begin(), text.end());
+}
+
 bool RichEditor::EditorHasFocus() {
     return GetFocus() == hwnd_;
 }

@@ -22,6 +22,7 @@ public:
     void LoadBody(const std::vector<std::string>& lines) override;
     void ClearEditor() override;
     std::vector<std::string> BodyLines() override;
+    std::u16string EditorPlainText() override;
     bool EditorHasFocus() override;
     int EditorSelectionLength() override;
     bool EditorCanPaste() override;

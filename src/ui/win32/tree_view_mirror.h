@@ -1,11 +1,16 @@
 #pragma once
 // Keeps a Win32 tree view equal to the core's ReplyTree. The view holds no structure of its own:
 // every item carries its TreeNode, and each change of the model is replayed here.
+//
+// A folder's children get items only once the folder is first opened (or something inside it is
+// selected), so a library of 100,000 replies starts with a few hundred items; the rest of the
+// model is there all the same, and an unopened folder still shows its expand button.
 #include "library/reply_tree.h"
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include <unordered_set>
 #include <vector>
 
 namespace tw::win32 {
@@ -22,7 +27,13 @@ public:
     void Detach();
 
     TreeNode* NodeOf(HTREEITEM item) const;
+    // Null while the node's folder was never opened.
     static HTREEITEM ItemOf(const TreeNode* node);
+    // The node's item, giving items to the folders on its path first.
+    HTREEITEM Reveal(TreeNode* node);
+    // The tree view's notifications to its parent, seen before anyone else's; true when handled.
+    // An item asking whether it has children is answered but left for others to complete.
+    bool OnNotify(const NMHDR& header, LRESULT& result);
     // True while the view changes because the model did; its notifications are then echoes
     // that must not go back to the model.
     bool Mirroring() const { return mirroring_ > 0; }
@@ -41,11 +52,18 @@ public:
 
 private:
     class Echo;
-    HTREEITEM Insert(TreeNode* node);
-    void InsertSubtree(TreeNode* node);
+    HTREEITEM Insert(TreeNode* node, HTREEITEM after);
+    // Gives a node that has just arrived under its parent an item if its siblings have theirs.
+    void Place(TreeNode* node);
+    void Populate(TreeNode* folder);
+    // Forgets the items of a subtree whose item the view has just deleted.
+    void Forget(TreeNode* node);
+    void CollectExpanded(TreeNode* node, std::vector<TreeNode*>& out) const;
 
     HWND view_;
     ReplyTree* tree_ = nullptr;
+    // Folders whose children all have items; the children of any other folder have none.
+    std::unordered_set<const TreeNode*> populated_;
     int mirroring_ = 0;
     int suspended_ = 0;
 };

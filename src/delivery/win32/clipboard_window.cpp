@@ -1,0 +1,204 @@
+#include "delivery/win32/clipboard_window.h"
+
+#include "delivery/win32/global_memory.h"
+
+#include <string>
+
+namespace tw::win32 {
+namespace {
+
+const wchar_t kClassName[] = L"TextwrightClipboardKeeper";
+constexpr UINT_PTR kRestoreTimerId = 1;
+constexpr int kOpenAttempts = 10;
+constexpr DWORD kOpenPauseMs = 5;
+
+UINT RichTextFormat() {
+    static const UINT format = RegisterClipboardFormatW(L"Rich Text Format");
+    return format;
+}
+
+// The registered formats by which clipboard history, cloud clipboard and clipboard managers
+// recognise content they are to skip.
+void MarkAsTransient() {
+    const DWORD no = 0;
+    for (const wchar_t* name : {L"ExcludeClipboardContentFromMonitorProcessing",
+                                L"CanIncludeInClipboardHistory", L"CanUploadToCloudClipboard"}) {
+        if (HGLOBAL block = GlobalFromBytes(&no, sizeof no)) {
+            if (!SetClipboardData(RegisterClipboardFormatW(name), block)) {
+                GlobalFree(block);
+            }
+        }
+    }
+}
+
+bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = instance;
+    wc.lpszClassName = kClassName;
+    return RegisterClassExW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+} // namespace
+
+ClipboardWindow::ClipboardWindow() {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    static const bool registered = RegisterWindowClass(instance, &ClipboardWindow::WindowProc);
+    if (registered) {
+        hwnd_ = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
+                                this);
+    }
+}
+
+ClipboardWindow::~ClipboardWindow() {
+    if (hwnd_) {
+        KillTimer(hwnd_, kRestoreTimerId);
+        DestroyWindow(hwnd_);
+    }
+}
+
+LRESULT CALLBACK ClipboardWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        auto* self = static_cast<ClipboardWindow*>(create->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<ClipboardWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    return self ? self->Handle(message, wParam, lParam)
+                : DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+LRESULT ClipboardWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_RENDERFORMAT:
+        // The asking program holds the clipboard open: the data goes in without opening it.
+        if (HANDLE data = RenderReply(static_cast<UINT>(wParam))) {
+            if (!SetClipboardData(static_cast<UINT>(wParam), data)) {
+                GlobalFree(data);
+            }
+        }
+        if (events_.replyRendered) {
+            events_.replyRendered();
+        }
+        return 0;
+    case WM_RENDERALLFORMATS:
+        RenderAll();
+        return 0;
+    case WM_TIMER:
+        if (wParam == kRestoreTimerId) {
+            KillTimer(hwnd_, kRestoreTimerId);
+            if (events_.restoreTimer) {
+                events_.restoreTimer();
+            }
+            return 0;
+        }
+        break;
+    case WM_NCDESTROY:
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void ClipboardWindow::RenderAll() {
+    if (!OpenClipboard(hwnd_)) {
+        return;
+    }
+    if (GetClipboardOwner() == hwnd_) {
+        for (UINT format : offered_) {
+            if (HANDLE data = RenderReply(format); data && !SetClipboardData(format, data)) {
+                GlobalFree(data);
+            }
+        }
+    }
+    CloseClipboard();
+}
+
+HANDLE ClipboardWindow::RenderReply(UINT format) const {
+    if (format == RichTextFormat()) {
+        return GlobalFromBytes(reply_.rtf.c_str(), reply_.rtf.size() + 1);
+    }
+    const std::wstring text(reply_.text.begin(), reply_.text.end());
+    if (format == CF_UNICODETEXT) {
+        return GlobalFromBytes(text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    }
+    if (format == CF_TEXT) {
+        const int size =
+            WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+        std::string ansi(static_cast<std::size_t>(size > 0 ? size : 1), '\0');
+        WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, ansi.data(), size, nullptr, nullptr);
+        return GlobalFromBytes(ansi.data(), ansi.size());
+    }
+    return nullptr;
+}
+
+bool ClipboardWindow::OpenPatiently() {
+    for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
+        if (OpenClipboard(hwnd_)) {
+            return true;
+        }
+        Sleep(kOpenPauseMs);
+    }
+    return false;
+}
+
+std::uint32_t ClipboardWindow::SequenceNumber() {
+    return GetClipboardSequenceNumber();
+}
+
+bool ClipboardWindow::SaveUserContent() {
+    if (!hwnd_ || !OpenPatiently()) {
+        return false;
+    }
+    snapshot_.TakeFromOpenClipboard();
+    CloseClipboard();
+    return true;
+}
+
+ClipboardPort::RestoreResult ClipboardWindow::RestoreUserContent(std::uint32_t expected) {
+    if (!hwnd_ || !OpenClipboard(hwnd_)) {
+        return RestoreResult::Busy;
+    }
+    // Checked while the clipboard is open, so no write can slip in between.
+    if (GetClipboardSequenceNumber() != expected) {
+        CloseClipboard();
+        return RestoreResult::Superseded;
+    }
+    snapshot_.PlaceOnOpenClipboard();
+    offered_.clear();
+    reply_ = {};
+    CloseClipboard();
+    return RestoreResult::Restored;
+}
+
+bool ClipboardWindow::OfferReply(const ReplyContent& reply) {
+    if (!hwnd_ || !OpenPatiently()) {
+        return false;
+    }
+    EmptyClipboard();
+    reply_ = reply;
+    // The richest first: a target takes the first format it knows.
+    offered_ = {RichTextFormat(), CF_UNICODETEXT, CF_TEXT};
+    for (UINT format : offered_) {
+        SetClipboardData(format, nullptr);
+    }
+    MarkAsTransient();
+    CloseClipboard();
+    return true;
+}
+
+void ClipboardWindow::StartRestoreTimer(int milliseconds) {
+    SetTimer(hwnd_, kRestoreTimerId, static_cast<UINT>(milliseconds > 0 ? milliseconds : 0),
+             nullptr);
+}
+
+void ClipboardWindow::StopRestoreTimer() {
+    KillTimer(hwnd_, kRestoreTimerId);
+}
+
+} // namespace tw::win32
