@@ -2,7 +2,7 @@
 # A reply dragged out of the tree with the real mouse: released over Wine's Notepad it is pasted
 # there expanded; a folder dragged out pastes nothing; a reply dropped on another tree node moves
 # there and pastes nothing; Esc over Notepad during a drag pastes there too; a reply with fields
-# asks for their values in a dialog at the drop point first.
+# asks for their values in a dialog at the drop point first, and its Cancel pastes nothing.
 # Usage: delivery_drag.sh BIN_DIR   (DISPLAY and WINEPREFIX exported by the caller)
 set -euo pipefail
 source "$(dirname "$0")/lib/common.sh" "$1"
@@ -105,9 +105,10 @@ pass "the drag ended by Esc pastes there too"
 echo "a reply with fields"
 clear_target
 DIALOG="Textwright - Do Macro Insertions and Replacements "
+dialog_open() { [ "$(probe count "$DIALOG")" = 1 ]; }
+dialog_closed() { [ "$(probe count "$DIALOG")" = 0 ]; }
 select_node End Up Up Up # Signature, sig(Name,Company), now after the dated reply
 drag $(selected_item) "$DROP_X" "$DROP_Y"
-dialog_open() { [ "$(probe count "$DIALOG")" = 1 ]; }
 eventually dialog_open || fail "the insertions dialog did not open"
 dialog=$(xdotool search --name "^$DIALOG\$" | head -1)
 eval "$(xdotool getwindowgeometry --shell "$dialog")"
@@ -126,6 +127,16 @@ press Return
 signed() { [[ "$(target_text)" == 'Best regards,\nAnn\nLee'* ]]; }
 eventually signed || fail "Notepad holds [$(target_text)]"
 pass "the answers fill the fields of the reply pasted into Notepad"
+
+clear_target
+select_node
+drag $(selected_item) "$DROP_X" "$DROP_Y"
+eventually dialog_open || fail "the insertions dialog did not open again"
+sleep 0.5
+press Escape
+eventually dialog_closed || fail "Esc did not close the dialog"
+stays "" || fail "after Cancel Notepad holds [$(target_text)]"
+pass "a cancelled dialog pastes nothing"
 
 probe exit >/dev/null
 eventually ended "$PROGRAM" || fail "the program did not end"
