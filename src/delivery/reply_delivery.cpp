@@ -113,4 +113,8 @@ void ReplyDelivery::DeliverHotKey(int position) {
     }
 }
 
+void ReplyDelivery::DeliverDrop(const DeliveryPlan& plan) {
+    executor_.Run(plan);
+}
+
 } // namespace tw

@@ -14,8 +14,9 @@ namespace tw {
 
 class ReplyDelivery {
 public:
-    ReplyDelivery(DeliveryPorts ports, DeliveryHost& host)
-        : ports_(ports), host_(host), executor_(ports, host) {}
+    // Without a pointer a plan that clicks (the drop of a dragged reply) ends at its click.
+    ReplyDelivery(DeliveryPorts ports, DeliveryHost& host, PointerPort* pointer = nullptr)
+        : ports_(ports), host_(host), executor_(ports, host, pointer) {}
 
     DeliveryState& State() { return state_; }
     const DeliveryState& State() const { return state_; }
@@ -41,6 +42,8 @@ public:
     void DeliverTypedMacro();
     // The hot key at this position of the index was released.
     void DeliverHotKey(int position);
+    // The planned drop of a reply dragged out of the tree, run like every other path.
+    void DeliverDrop(const DeliveryPlan& plan);
 
 private:
     // Writes the pending edits, then reads what the command's plan depends on.

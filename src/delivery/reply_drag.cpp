@@ -1,14 +1,17 @@
 #include "delivery/reply_drag.h"
 
 #include "expansion/field_lists.h"
+#include "library/rep.h"
 #include "library/rep_list.h"
 #include "library/reply_tree.h"
 
 namespace tw {
 
 bool ReplyDrag::ReplySelected() {
+    // A folder is never delivered, not even an empty one that has no children.
     const TreeNode* node = host_.SelectedNode();
-    return node && !node->HasChildren();
+    const TRep* rep = node ? node->Data() : nullptr;
+    return rep && !rep->IsFolder();
 }
 
 void ReplyDrag::MouseHookMouseMove(WindowHandle /*sourceWindow*/, int x, int y) {
@@ -67,7 +70,7 @@ void ReplyDrag::NavigationEndDrag(int X, int Y) {
         DragState& state;
         ~EndOfDrag() { state.DraggingReply = false; }
     } endOfDrag{state_};
-    executor_.Run(PlanReplyDrop(PrepareDrop({X, Y})));
+    delivery_.DeliverDrop(PlanReplyDrop(PrepareDrop({X, Y})));
 }
 
 } // namespace tw

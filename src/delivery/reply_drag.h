@@ -4,10 +4,9 @@
 // drag ends on another application's window clicks there and pastes the expanded reply. The
 // main window owns one and forwards the tree's drag start and end and MouseHook's moves.
 #include "delivery/delivery_host.h"
-#include "delivery/delivery_ports.h"
 #include "delivery/drag_ports.h"
+#include "delivery/reply_delivery.h"
 #include "delivery/reply_drop.h"
-#include "delivery/step_executor.h"
 
 namespace tw {
 
@@ -24,8 +23,9 @@ struct DragState {
 
 class ReplyDrag {
 public:
-    ReplyDrag(DeliveryPorts ports, DragPorts drag, DeliveryHost& host)
-        : drag_(drag), host_(host), executor_(ports, host, &drag.pointer) {}
+    // The drop runs through `delivery`, which needs the same pointer for its click.
+    ReplyDrag(DragPorts drag, DeliveryHost& host, ReplyDelivery& delivery)
+        : drag_(drag), host_(host), delivery_(delivery) {}
 
     DragState& State() { return state_; }
     const DragState& State() const { return state_; }
@@ -46,7 +46,7 @@ private:
 
     DragPorts drag_;
     DeliveryHost& host_;
-    StepExecutor executor_;
+    ReplyDelivery& delivery_;
     DragState state_;
 };
 

@@ -23,7 +23,8 @@ TFormTextwright::TFormTextwright(StartupGlobals globals, MainFormPorts ports)
       deliveryHost_(ports.registry, ports.insertionsDialog, lifecycle_),
       delivery_(DeliveryPorts{ports.keyState, ports.keyInput, ports.targetWindows, ports.sleep,
                               fixTimer_, ports.clock},
-                deliveryHost_),
+                deliveryHost_, &ports.pointer),
+      drag_({ports.pointer, ports.desktop, ports.dropCursor}, deliveryHost_, delivery_),
       tips_(ports.registry, ports.tipTimer, ports.tipDialog, delivery_.State()) {}
 
 void TFormTextwright::FormCreate() {
@@ -77,6 +78,8 @@ void TFormTextwright::TakeHookEvents() {
     hooks.MouseHook.OnMouseClick = [this](TKvSysHook&, HookWindow, std::int32_t, std::int32_t,
                                           TMouseButton,
                                           TKvMouseButtonMovement) { MouseHookMouseClick(); };
+    hooks.MouseHook.OnMouseMove = [this](TKvSysHook&, HookWindow window, std::int32_t x,
+                                         std::int32_t y) { MouseHookMouseMove(window, x, y); };
     hooks.ShellHook.OnWindowActivated = [this](TKvSysHook&, HookWindow window) {
         ShellHookWindowActivated(window);
     };
@@ -112,6 +115,14 @@ void TFormTextwright::ShellHookWindowDestroyed(HookWindow sourceWindow) {
 
 void TFormTextwright::FixTimerTimer() {
     Reported([&] { delivery_.FixTimerTimer(); });
+}
+
+void TFormTextwright::MouseHookMouseMove(HookWindow sourceWindow, int x, int y) {
+    Reported([&] { drag_.MouseHookMouseMove(WindowOfHook(sourceWindow), x, y); });
+}
+
+void TFormTextwright::NavigationEndDrag(int X, int Y) {
+    Reported([&] { drag_.NavigationEndDrag(X, Y); });
 }
 
 void TFormTextwright::FormShow() {

@@ -5,6 +5,7 @@
 #include "app/error_report.h"
 #include "app/startup.h"
 #include "delivery/reply_delivery.h"
+#include "delivery/reply_drag.h"
 #include "expansion/expansion_editor.h"
 #include "expansion/predefined_insertions.h"
 #include "platform/message_boxes.h"
@@ -49,6 +50,10 @@ struct MainFormPorts {
     LocalClock& clock;
     InsertionsDialogPort& insertionsDialog;
     InputTrace& inputTrace;
+    // A reply dragged out of the tree: the pointer, the windows under it, the no-drop cursor.
+    PointerPort& pointer;
+    DesktopWindowPort& desktop;
+    DropCursorPort& dropCursor;
 };
 
 // The controls that edit the library: the property bar, the editor, the tree view's editing
@@ -99,6 +104,11 @@ public:
     void ShellHookWindowActivated(HookWindow sourceWindow);
     void ShellHookWindowDestroyed(HookWindow sourceWindow);
     void FixTimerTimer();
+    // The tree's drag of its selected node, and MouseHook's pointer moves that follow it
+    // outside the window; the end point in screen coordinates.
+    void NavigationStartDrag() { drag_.NavigationStartDrag(); }
+    void MouseHookMouseMove(HookWindow sourceWindow, int x, int y);
+    void NavigationEndDrag(int X, int Y);
 
     void AttachEditingViews(EditingViews views) { editingViews_.emplace(views); }
     // PopupMenuPreDefParams, filled during FormCreate; attached by the window before it.
@@ -134,6 +144,7 @@ public:
 
     WindowState State() const { return lifecycle_.State(); }
     DeliveryState& Delivery() { return delivery_.State(); }
+    const DragState& Drag() const { return drag_.State(); }
     LibraryHost& Library() { return library_; }
     const StartupGlobals& Globals() const { return globals_; }
 
@@ -154,6 +165,7 @@ private:
     FixTimerOverTimer fixTimer_;
     FormDeliveryHost deliveryHost_;
     ReplyDelivery delivery_;
+    ReplyDrag drag_;
     TipOfDay tips_;
     LibraryHost library_;
     std::optional<EditingViews> editingViews_;

@@ -51,7 +51,8 @@ private:
 struct Session {
     RecordingDelivery fake;
     RecordingDesktop desktop{fake.log};
-    ReplyDrag drag{fake.Ports(), {desktop, desktop, desktop}, fake};
+    ReplyDelivery delivery{fake.Ports(), fake, &desktop};
+    ReplyDrag drag{{desktop, desktop, desktop}, fake, delivery};
 
     explicit Session(const TRepList& list, TreeNode* selected) {
         fake.library = &list;

@@ -73,6 +73,7 @@ public:
         form.FormCreate();
         fixTimer.enabled = false; // as the window creates it
         form.TipTimerTimer();     // delivery starts
+        desktop.outside = kNotepad;
     }
     ~FormDelivery() override { form.FormDestroy(); }
 
@@ -120,6 +121,18 @@ public:
         input.down = {};
         form.FixTimerTimer();
     }
+    // The tree drags its selected node to (x, y), MouseHook reporting the moves on the way,
+    // and the button comes up there.
+    void DragTo(int x, int y) {
+        TKvMouseHook& mouse = hooks.components.MouseHook;
+        form.NavigationStartDrag();
+        for (const PointerPoint p : {PointerPoint{300, 200}, PointerPoint{x, y}}) {
+            desktop.pointer = p;
+            mouse.OnMouseMove(mouse, 0, p.x, p.y);
+        }
+        form.NavigationEndDrag(x, y);
+        EXPECT_FALSE(form.Drag().DraggingReply);
+    }
     void Command(MainCommand command) {
         form.ActionMainFormUpdate();
         EXPECT_TRUE(form.ExecuteCommand(command));
@@ -164,6 +177,7 @@ TEST_F(FormDelivery, EveryPathCopiesTheExpansionAndLeavesLibrarySelectionAndFlag
     };
     const auto type = [](const char* keys) { return [keys](F& f) { f.Type(keys); }; };
     const auto run = [](MainCommand c) { return [c](F& f) { f.Command(c); }; };
+    const auto drag = [](int x, int y) { return [x, y](F& f) { f.DragTo(x, y); }; };
     const Lines thanks{"{\\rtf1 Thanks, sent 3/5/2024}"};
     const std::string ctrlV = "Keys Ctrlv Vv V^ Ctrl^";
     const Case cases[] = {
@@ -240,6 +254,19 @@ TEST_F(FormDelivery, EveryPathCopiesTheExpansionAndLeavesLibrarySelectionAndFlag
          {"{\\rtf1 Regards, Ann Lee}"},
          {ctrlV},
          true},
+        {"drop", InProgram, "Thanks", 1, {}, drag(650, 220), thanks, {ctrlV}, false},
+        {"drop, dialog",
+         InProgram,
+         "Signature",
+         1,
+         "Ann\x01Lee",
+         drag(650, 220),
+         {"{\\rtf1 Regards, Ann Lee}"},
+         {ctrlV},
+         true},
+        {"drop, dialog cancelled", InProgram, "Signature", 1, {}, drag(650, 220), {}, {}, false},
+        {"drop on the own window", InProgram, "Thanks", 0, {}, drag(300, 250), {}, {}, false},
+        {"drop of a folder", InProgram, "Misc", 0, {}, drag(650, 220), {}, {}, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);

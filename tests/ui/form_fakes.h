@@ -151,14 +151,41 @@ public:
     LocalDateTime Now() override { return {2024, 3, 5, 14, 7, 9}; }
     std::optional<std::string> ShowInsertionsDialog(const std::string& fields,
                                                     const DialogAnchor& anchor) override {
-        log_.push_back(
-            "dialog " + fields +
-            (anchor.kind == DialogAnchor::Kind::ButInCB ? " at ButInCB" : " at ButInLastWnd"));
+        const char* const at[] = {" at ButInCB", " at ButInLastWnd", " at the drop point"};
+        log_.push_back("dialog " + fields + at[static_cast<int>(anchor.kind)]);
         return answers;
     }
     bool IsInsertionsDialogVisible() override { return dialogVisible; }
     void CancelInsertionsDialog() override { log_.push_back("dialog cancelled"); }
     void KeyMessageArrived(std::uint32_t key) override { traced.push_back(key); }
+
+private:
+    Log& log_;
+};
+
+// The desktop a drag crosses: the main window spans 100..499 x 100..399; every point outside
+// it lies in `outside`.
+class FakeDesktop : public PointerPort, public DesktopWindowPort, public DropCursorPort {
+public:
+    explicit FakeDesktop(Log& log) : log_(log) {}
+    static constexpr WindowHandle kMain = 1;
+    WindowHandle outside = 0;
+    PointerPoint pointer;
+
+    PointerPoint PointerPosition() override { return pointer; }
+    void MovePointer(PointerPoint to) override { pointer = to; }
+    void ClickLeftButton(PointerPoint at) override {
+        log_.push_back("click " + std::to_string(at.x) + "," + std::to_string(at.y));
+    }
+    WindowHandle MainWindow() override { return kMain; }
+    WindowBounds MainWindowBounds() override { return {100, 100, 400, 300}; }
+    WindowHandle WindowAt(PointerPoint at) override {
+        const bool inMain = at.x >= 100 && at.x < 500 && at.y >= 100 && at.y < 400;
+        return inMain ? kMain : outside;
+    }
+    WindowHandle ParentOf(WindowHandle) override { return 0; }
+    void ShowReplyDropCursorForNoDrop() override { log_.push_back("cursor reply-drop"); }
+    void RestoreNoDropCursor() override { log_.push_back("cursor no-drop"); }
 
 private:
     Log& log_;
@@ -207,6 +234,7 @@ struct MainFormFakes {
     FakeHooks hooks{log};
     FakeTimer fixTimer;
     FakeSystemInput input{log};
+    FakeDesktop desktop{log};
 
     MainFormPorts Ports(RawRegistry& registry) {
         return MainFormPorts{
@@ -229,6 +257,9 @@ struct MainFormFakes {
             .clock = input,
             .insertionsDialog = input,
             .inputTrace = input,
+            .pointer = desktop,
+            .desktop = desktop,
+            .dropCursor = desktop,
         };
     }
 };

@@ -27,6 +27,8 @@
 //   e2e_probe clipboard-text        its plain text, line breaks as above
 //   e2e_probe clipboard-rtf         its rich text, as stored
 //   e2e_probe clipboard-set TEXT    puts TEXT on the clipboard as plain text only
+//   e2e_probe tree-selected         LEFT TOP RIGHT BOTTOM of the selected tree item's caption
+//                                   on the screen
 #include "ui/main_commands.h"
 #include "ui/win32/editing_pane.h"
 #include "ui/win32/editor_toolbar.h"
@@ -188,6 +190,38 @@ int State(HWND main) {
     return 0;
 }
 
+// The item's rectangle lives in the program's memory: the message takes and fills a pointer.
+int SelectedTreeItem(HWND main) {
+    HWND tree = GetDlgItem(main, kNavigationId);
+    const auto item =
+        reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    DWORD pid = 0;
+    GetWindowThreadProcessId(tree, &pid);
+    HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!item || !process) {
+        std::printf("absent\n");
+        return 1;
+    }
+    RECT r{};
+    std::memcpy(&r, &item, sizeof item);
+    void* remote = VirtualAllocEx(process, nullptr, sizeof r, MEM_COMMIT, PAGE_READWRITE);
+    bool ok = remote && WriteProcessMemory(process, remote, &r, sizeof r, nullptr) &&
+              SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(remote)) &&
+              ReadProcessMemory(process, remote, &r, sizeof r, nullptr);
+    if (remote) {
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    ok = ok && MapWindowPoints(tree, nullptr, reinterpret_cast<POINT*>(&r), 2) != 0;
+    if (!ok) {
+        std::printf("absent\n");
+        return 1;
+    }
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+    return 0;
+}
+
 // The state with every folder of the tree open, as if the user opened each (so the program makes
 // their items); the folders opened here close again afterwards.
 int StateWithAllOpen(HWND main) {
@@ -307,6 +341,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (verb == L"state") {
         return State(main);
+    }
+    if (verb == L"tree-selected") {
+        return SelectedTreeItem(main);
     }
     if (verb == L"state-all-open") {
         return StateWithAllOpen(main);

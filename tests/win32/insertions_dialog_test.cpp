@@ -126,6 +126,25 @@ TEST_F(InsertionsDialogWindow, AnAnswerInAnyScriptArrivesInTheRichEditControl) {
     EXPECT_EQ(text, L"Dear " + typed + L".") << reply;
 }
 
+// Activated again, as the window system may do after the dialog has placed the focus, the
+// window hands the focus on to the box that had it, never keeping it itself.
+TEST_F(InsertionsDialogWindow, ActivatedAgainTheFocusReturnsToItsBox) {
+    HWND afterOpening = nullptr, afterTabbing = nullptr;
+    WhileOpen([&] {
+        const auto boxes = window.ValueBoxes();
+        SetFocus(window.Handle());
+        afterOpening = GetFocus();
+        SetFocus(boxes[1]);
+        SendMessageW(window.Handle(), WM_ACTIVATE, WA_INACTIVE, 0);
+        SetFocus(window.Handle());
+        afterTabbing = GetFocus();
+        PostMessageW(window.Handle(), WM_CLOSE, 0, 0);
+    });
+    EXPECT_FALSE(Show("Name,Company", centre));
+    EXPECT_EQ(afterOpening, window.ValueBoxes()[0]);
+    EXPECT_EQ(afterTabbing, window.ValueBoxes()[1]);
+}
+
 TEST_F(InsertionsDialogWindow, AcceptButtonIsOk) {
     WhileOpen([&] { SendMessageW(window.AcceptButton(), BM_CLICK, 0, 0); });
     EXPECT_TRUE(Show("Name", centre));

@@ -37,11 +37,10 @@ void MacroInsertsWindow::ShowSteps() {
         TFormMacroInserts::PointerTarget({r.left, r.top}, {r.right - r.left, r.bottom - r.top});
     SetCursorPos(pointer.x, pointer.y);
     const std::vector<HWND> boxes = ValueBoxes();
+    lastFocus_ = boxes.empty() ? buttonOk_ : boxes.front();
+    SetFocus(lastFocus_);
     if (!boxes.empty()) {
-        SetFocus(boxes.front());
         SendMessageW(boxes.front(), EM_SETSEL, 0, -1);
-    } else {
-        SetFocus(buttonOk_);
     }
 }
 

@@ -134,6 +134,18 @@ LRESULT MacroInsertsWindow::OnFormMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
         result_ = DialogClose::Cancel; // the close box means Cancel; the window is reused
         return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wp) == WA_INACTIVE && IsChild(formHwnd_, GetFocus())) {
+            lastFocus_ = GetFocus();
+        }
+        return DefWindowProcW(formHwnd_, msg, wp, lp);
+    case WM_SETFOCUS:
+        // As a dialog does: activated again, for instance by the window system once it has
+        // caught up, the window hands the focus back to its control instead of keeping it.
+        if (lastFocus_ != nullptr && IsChild(formHwnd_, lastFocus_)) {
+            SetFocus(lastFocus_);
+        }
+        return 0;
     default:
         return DefWindowProcW(formHwnd_, msg, wp, lp);
     }

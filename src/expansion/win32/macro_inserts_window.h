@@ -84,6 +84,8 @@ private:
     HWND panelBot_ = nullptr;
     HWND buttonOk_ = nullptr;
     HWND checkShow_ = nullptr;
+    // The control that had the focus when the dialog was last active; it gets it back.
+    HWND lastFocus_ = nullptr;
     UINT dpi_ = 96;
     UniqueFont font_;
     std::map<int, HWND> boxes_;

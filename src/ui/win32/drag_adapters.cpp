@@ -9,6 +9,15 @@ HWND WindowOf(WindowHandle handle) {
     return reinterpret_cast<HWND>(handle);
 }
 
+// Under Wine a pointer warp ends the X server's grab of a held button: the drag would see
+// neither the moves outside the main window nor the button's release, and never end.
+bool WarpWouldLoseTheDrag() {
+    static const bool wine =
+        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    const bool held = (GetAsyncKeyState(VK_LBUTTON) | GetAsyncKeyState(VK_RBUTTON)) & 0x8000;
+    return wine && held;
+}
+
 } // namespace
 
 PointerPoint Win32Pointer::PointerPosition() {
@@ -18,7 +27,9 @@ PointerPoint Win32Pointer::PointerPosition() {
 }
 
 void Win32Pointer::MovePointer(PointerPoint to) {
-    SetCursorPos(to.x, to.y);
+    if (!WarpWouldLoseTheDrag()) {
+        SetCursorPos(to.x, to.y);
+    }
 }
 
 void Win32Pointer::ClickLeftButton(PointerPoint at) {

@@ -16,7 +16,8 @@ public:
 
 class Win32Desktop : public DesktopWindowPort {
 public:
-    explicit Win32Desktop(HWND mainWindow) : main_(mainWindow) {}
+    // The main window's handle, read at each call: it exists only once the window is created.
+    explicit Win32Desktop(const HWND& mainWindow) : main_(mainWindow) {}
     WindowHandle MainWindow() override { return reinterpret_cast<WindowHandle>(main_); }
     WindowBounds MainWindowBounds() override;
     WindowHandle WindowAt(PointerPoint at) override;
@@ -24,7 +25,7 @@ public:
     WindowHandle ParentOf(WindowHandle window) override;
 
 private:
-    HWND main_;
+    const HWND& main_;
 };
 
 // The program's cursor table holds the reply-drop cursor and the copy of the system's no-drop

@@ -43,6 +43,7 @@ public:
     }
     EditorToolbar& Toolbar() { return *toolbar_; }
     RichEditor& Editor() { return *editor_; }
+    TreeViewEditing& Tree() { return *tree_; }
     // The delivery buttons of PanelBottomBar, on which the insertions dialog centres.
     HWND ButInCB() const { return butInCB_; }
     HWND ButInLastWnd() const { return butInLastWnd_; }

@@ -42,6 +42,9 @@ MainWindow::MainWindow(StartupGlobals globals, SystemPorts system)
                          .clock = clock_,
                          .insertionsDialog = insertionsPort_,
                          .inputTrace = keyTrace_,
+                         .pointer = pointer_,
+                         .desktop = desktop_,
+                         .dropCursor = dropCursor_,
                      }) {
     clipboard_.SetEvents({.replyRendered = [this] { clipboardKeeper_.ReplyRendered(); },
                           .restoreTimer = [this] { clipboardKeeper_.RestoreTimerTimer(); }});
@@ -241,7 +244,15 @@ void MainWindow::OnCreate() {
     RunReported(system_.boxes, [this] { form_.FormCreate(); });
     editing_->SetEditing(form_.Editing(), [this] { return treeMirror_->Mirroring(); });
     editing_->SetFormatting(form_.Formatting());
+    ConnectTreeDrag();
     LayoutControls();
+}
+
+void MainWindow::ConnectTreeDrag() {
+    TreeViewEditing& tree = editing_->Tree();
+    tree.SetDragEvents([this] { form_.NavigationStartDrag(); },
+                       [this](POINT end) { form_.NavigationEndDrag(end.x, end.y); });
+    tree.SetNoDropCursor([this] { return dropCursor_.NoDropCursor(); });
 }
 
 void MainWindow::OnDestroy() {
@@ -251,6 +262,7 @@ void MainWindow::OnDestroy() {
     if (editing_) {
         editing_->SetEditing(nullptr, nullptr);
         editing_->SetFormatting(nullptr);
+        editing_->Tree().SetDragEvents(nullptr, nullptr);
     }
     RunReported(system_.boxes, [this] { form_.FormDestroy(); });
     if (treeMirror_) {

@@ -13,6 +13,7 @@
 #include "platform/win32/unique_handle.h"
 #include "ui/textwright_form.h"
 #include "ui/win32/delivery_adapters.h"
+#include "ui/win32/drag_adapters.h"
 #include "ui/win32/editing_pane.h"
 #include "ui/win32/list_box_mirror.h"
 #include "ui/win32/main_dialogs.h"
@@ -88,6 +89,8 @@ private:
     template <class Drag> void WithModes(Drag&& drag);
     void ApplyFont();
     void LayoutControls();
+    // The tree's drag of a node reaches the form, which follows it outside the window.
+    void ConnectTreeDrag();
     // Where the insertions dialog centres for a delivery button or a drop point.
     InsertionsAnchor AnchorOf(const DialogAnchor& anchor);
 
@@ -107,6 +110,9 @@ private:
     Win32Sleep sleep_;
     SystemLocalClock clock_;
     std::unique_ptr<MacroInsertsWindow> insertions_;
+    Win32Pointer pointer_;
+    Win32Desktop desktop_{hwnd_};
+    DropCursorSlot dropCursor_;
     MainInsertionsDialog insertionsPort_{insertions_,
                                          [this](const DialogAnchor& a) { return AnchorOf(a); }};
     SystemRandom random_;

@@ -131,8 +131,12 @@ void TreeViewEditing::DragTo(POINT client) {
     }
     RECT rc{};
     GetClientRect(tree_, &rc);
-    TreeNode* target = NodeAt(client);
-    const bool accepted = editing_->NavigationDragOver(target, client.y, rc.bottom, true);
+    // Beside the tree, over the rest of the window or another application, nothing is dropped
+    // on and the tree does not scroll.
+    const bool overTree = PtInRect(&rc, client) != FALSE;
+    TreeNode* target = overTree ? NodeAt(client) : nullptr;
+    const bool accepted =
+        overTree && editing_->NavigationDragOver(target, client.y, rc.bottom, true);
     TreeView_SelectDropTarget(tree_, accepted ? ItemOf(target) : nullptr);
     HCURSOR noDrop = noDropCursor_ ? noDropCursor_() : nullptr;
     SetCursor(accepted ? LoadCursorW(nullptr, IDC_ARROW)
