@@ -11,13 +11,19 @@ source "$(dirname "$0")/lib/delivery.sh"
 start_program_hidden
 start_target "Untitled - Notepad" wine notepad
 show_program
-# Notepad below the main window, so that a drag leaves the window on its way there.
+# The main window at the top and Notepad below it, both on the screen whatever size the window
+# was left at, so that a drag leaves the window on its way there.
+xdotool windowsize --sync "$MAIN" 760 560 2>/dev/null || true
+xdotool windowmove --sync "$MAIN" 0 0 2>/dev/null || true
 read -r _ main_h _ main_top _ <<<"$(probe geometry)"
 xdotool windowmove --sync "$TARGET" 100 $((main_top + main_h + 40)) 2>/dev/null || true
 xdotool windowsize --sync "$TARGET" 1000 180 2>/dev/null || true
 eval "$(xdotool getwindowgeometry --shell "$TARGET")"
 DROP_X=$((X + WIDTH / 2))
 DROP_Y=$((Y + HEIGHT / 2))
+read -r screen_w screen_h < <(xdotool getdisplaygeometry)
+[ "$DROP_X" -lt "$screen_w" ] && [ "$DROP_Y" -lt "$screen_h" ] ||
+    fail "Notepad's centre $DROP_X,$DROP_Y is off the ${screen_w}x$screen_h screen"
 [ "$(probe text "$TARGET_CAPTION")" != absent ] || fail "Notepad's text cannot be read"
 clear_target
 
