@@ -10,6 +10,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -153,13 +154,22 @@ protected:
         }
         return out;
     }
-    // The rows as the list box counts them, each as drawn.
+    // The rows as the list box counts them and gives them to a screen reader, each checked
+    // against what is drawn.
     std::vector<std::wstring> ListView(const ListBoxMirror& mirror) const {
         std::vector<std::wstring> out;
         const int n = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
         for (int i = 0; i < n; ++i) {
-            out.push_back(mirror.RowText(i));
+            const auto length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+            std::wstring text(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, L'?');
+            const auto copied = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i),
+                                             reinterpret_cast<LPARAM>(text.data()));
+            EXPECT_EQ(length, copied) << i;
+            text.resize(static_cast<std::size_t>(std::max<LRESULT>(copied, 0)));
+            EXPECT_EQ(mirror.RowText(i), text) << i;
+            out.push_back(text);
         }
+        EXPECT_EQ(LB_ERR, SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(n), 0));
         return out;
     }
     static std::vector<std::wstring> ListModelTexts(const ListModel& m) {

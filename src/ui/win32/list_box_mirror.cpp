@@ -2,6 +2,10 @@
 
 #include "platform/win32/ansi_path.h"
 
+#include <commctrl.h>
+
+#include <cwchar>
+
 namespace tw::win32 {
 
 namespace {
@@ -17,7 +21,36 @@ private:
     int& depth_;
 };
 
+constexpr UINT_PTR kRowTextSubclassId = 0x7458; // any id unique on this window
+
 } // namespace
+
+ListBoxMirror::ListBoxMirror(HWND listBox) : view_(listBox) {
+    SetWindowSubclass(view_, RowTextProc, kRowTextSubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+ListBoxMirror::~ListBoxMirror() {
+    Detach();
+    RemoveWindowSubclass(view_, RowTextProc, kRowTextSubclassId);
+}
+
+// A list box without data has no strings to give; accessibility and other readers ask for them.
+LRESULT CALLBACK ListBoxMirror::RowTextProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                            DWORD_PTR self) {
+    if (msg == LB_GETTEXT || msg == LB_GETTEXTLEN) {
+        const auto* mirror = reinterpret_cast<const ListBoxMirror*>(self);
+        const int row = mirror->ModelIndexOf(static_cast<int>(wp));
+        if (row < 0) {
+            return LB_ERR;
+        }
+        const std::wstring text = mirror->RowText(row);
+        if (msg == LB_GETTEXT && lp) {
+            std::wmemcpy(reinterpret_cast<wchar_t*>(lp), text.c_str(), text.size() + 1);
+        }
+        return static_cast<LRESULT>(text.size());
+    }
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
 
 void ListBoxMirror::Attach(ListModel& list) {
     Detach();

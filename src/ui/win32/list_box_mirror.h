@@ -2,6 +2,7 @@
 // Keeps a Win32 list box equal to one of the core's index lists. The list box holds only the
 // count: it is owner-drawn without data, each row drawn from the model when it shows, so a list
 // of 100,000 macros is neither copied into the control nor added item by item at start-up.
+// The list box still answers LB_GETTEXT with each row's text, so screen readers can read it.
 #include "library/list_model.h"
 
 #include <windows.h>
@@ -15,8 +16,8 @@ public:
     // The styles a mirrored list box is created with, besides its own (LBS_NOTIFY...).
     static constexpr DWORD kListBoxStyle = LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_WANTKEYBOARDINPUT;
 
-    explicit ListBoxMirror(HWND listBox) : view_(listBox) {}
-    ~ListBoxMirror() override { Detach(); }
+    explicit ListBoxMirror(HWND listBox);
+    ~ListBoxMirror() override;
     ListBoxMirror(const ListBoxMirror&) = delete;
     ListBoxMirror& operator=(const ListBoxMirror&) = delete;
 
@@ -45,6 +46,9 @@ public:
     void SelectionChanged(const ListModel& list, int index) override;
 
 private:
+    static LRESULT CALLBACK RowTextProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                        DWORD_PTR self);
+
     HWND view_;
     ListModel* list_ = nullptr;
     int mirroring_ = 0;
