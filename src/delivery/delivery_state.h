@@ -15,6 +15,9 @@ struct DeliveryState {
     bool WatchingInput = false;
     // The characters typed in other windows since the last reset.
     std::string TypedWord;
+    // The Shift keys held as the hook's own events say (bits: either, left, right). The system's
+    // state is no use for a character: its message can be handled after Shift has come up.
+    std::uint8_t ShiftKeysDown = 0;
     // A position in the hot-key index whose key has to come up before it is delivered; -1: none.
     int PendingHotKey = -1;
     // Another application's top-level window, activated last; 0: none.

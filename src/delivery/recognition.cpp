@@ -17,6 +17,17 @@ bool IsShift(std::uint32_t key) {
     return key == vkey::Shift || key == vkey::LeftShift || key == vkey::RightShift;
 }
 
+void FollowShift(DeliveryState& state, std::uint32_t key, bool pressed) {
+    const std::uint8_t bit = key == vkey::LeftShift ? 2 : key == vkey::RightShift ? 4 : 1;
+    if (pressed) {
+        state.ShiftKeysDown |= bit;
+    } else if (bit == 1) {
+        state.ShiftKeysDown = 0;
+    } else {
+        state.ShiftKeysDown &= static_cast<std::uint8_t>(~bit);
+    }
+}
+
 // The virtual-key code of a hot key's character: upper-case letters and digits are their own.
 std::uint8_t HotKeyCode(const TRepList& library, int position) {
     char key = DecodeHotKey(library.HotKeyAt(position)).key;
@@ -29,7 +40,10 @@ std::uint8_t HotKeyCode(const TRepList& library, int position) {
 } // namespace
 
 KeyOutcome RecognizeKeyAction(DeliveryState& state, std::uint32_t virtualKeyCode,
-                              bool keyIsBeingPressed, KeyStatePort& keyState) {
+                              bool keyIsBeingPressed, KeyStatePort&) {
+    if (IsShift(virtualKeyCode)) {
+        FollowShift(state, virtualKeyCode, keyIsBeingPressed);
+    }
     if (!state.WatchingInput || !state.DeliveryEnabled) {
         return KeyOutcome::Nothing;
     }
@@ -48,7 +62,7 @@ KeyOutcome RecognizeKeyAction(DeliveryState& state, std::uint32_t virtualKeyCode
     const int i = MacroKeyIndex(virtualKeyCode);
     if (i >= 0) {
         const std::string_view chars =
-            keyState.IsKeyDown(vkey::Shift) ? MacroCharsShifted : MacroCharsPlain;
+            state.ShiftKeysDown != 0 ? MacroCharsShifted : MacroCharsPlain;
         state.TypedWord += chars[static_cast<std::size_t>(i)];
     } else if (virtualKeyCode >= 1 && virtualKeyCode <= 255) {
         state.TypedWord.clear();

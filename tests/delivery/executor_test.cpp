@@ -38,10 +38,14 @@ struct Delivering : ModelFixture {
                                                   : std::toupper(k);
             if (shift) {
                 fake.down.insert(vkey::Shift);
+                delivery.KeyHookKeyAction(vkey::LeftShift, true);
             }
             delivery.KeyHookKeyAction(code, true);
             delivery.KeyHookKeyAction(code, false);
-            fake.down.erase(vkey::Shift);
+            if (shift) {
+                delivery.KeyHookKeyAction(vkey::LeftShift, false);
+                fake.down.erase(vkey::Shift);
+            }
         }
     }
 };

@@ -13,16 +13,18 @@ namespace {
 
 // Tokens: a letter or digit is that key pressed and released; "#XX" any code pressed and
 // released, "+XX" only pressed, "-XX" only released (hex); "_" Space; "click" a mouse click;
-// "active" / "disabled": the program is active / start-up has not completed.
+// "active" / "disabled": the program is active / start-up has not completed; "late": from then
+// on the system's key state shows no Shift, as when the messages are handled after it came up.
 // Returns the word handed over at each Space, in brackets.
 std::string TypedWords(const std::string& script) {
     RecordingDelivery keys;
     DeliveryState state;
     state.DeliveryEnabled = state.WatchingInput = true;
     std::string words;
+    bool late = false;
     const auto event = [&](std::uint32_t code, bool pressed) {
         const bool shift = code == 0x10 || code == 0xA0 || code == 0xA1;
-        if (shift && pressed) {
+        if (shift && pressed && !late) {
             keys.down.insert(vkey::Shift);
         } else if (shift) {
             keys.down.erase(vkey::Shift);
@@ -40,6 +42,9 @@ std::string TypedWords(const std::string& script) {
             state.WatchingInput = false;
         } else if (t == "disabled") {
             state.DeliveryEnabled = false;
+        } else if (t == "late") {
+            late = true;
+            keys.down.erase(vkey::Shift);
         } else if (t == "_" || t.size() == 1) {
             const std::uint32_t code = t == "_" ? 0x20 : std::toupper(t[0]);
             event(code, true);
@@ -77,6 +82,9 @@ TEST(TypedWordRecognition, CollectsTheWordTypedBeforeEachSpace) {
         {"+12 h e -12 l l o _", "[llo]"},
         {"+A5 h e -A5 l l o _", "[llo]"},
         {"h e +A0 -A0 l l +A1 -A1 o _", "[hello]"},
+        {"late s i g +A0 9 -A0 a n n #BC l e e +A1 0 -A1 _", "[sig(ann,lee)]"},
+        {"+A0 +A1 -A1 x -A0 y _", "[Xy]"},
+        {"+A0 +10 -10 x _", "[x]"},
         {"a 1 2 b _", "[a12b]"},
         {"a #61 b _", "[b]"},
         {"a #0D b #25 c #70 d _", "[d]"},

@@ -106,11 +106,16 @@ public:
                                        : c == ',' ? 0xBC
                                        : c == ' ' ? vkey::Space
                                                   : std::toupper(c);
-            if (shift)
+            if (shift) {
                 input.down.insert(vkey::Shift);
+                Key(vkey::LeftShift, true);
+            }
             Key(code, true);
             Key(code, false);
-            input.down.erase(vkey::Shift);
+            if (shift) {
+                Key(vkey::LeftShift, false);
+                input.down.erase(vkey::Shift);
+            }
             shift = false;
         }
     }
