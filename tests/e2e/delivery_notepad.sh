@@ -22,8 +22,8 @@ start_target "Untitled - Notepad" wine notepad
 echo "typed macros"
 # typed word | what Notepad holds afterwards
 while IFS='|' read -r typed expected; do
-    clear_target
-    type_keys "$typed "
+    type_word "$typed"
+    press space
     eventually target_text_is "$expected" || fail "typed [$typed ]"
     pass "[$typed ] became [$expected]"
 done <<EOF

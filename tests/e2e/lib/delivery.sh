@@ -30,6 +30,27 @@ press() {
     sleep 0.15
 }
 type_keys() { xdotool type --delay 200 "$1"; }
+# Types a word into the cleared target and waits until all of it arrived. The X server here
+# can lose a keystroke under load; the word is then typed again after a Ctrl tap, which empties
+# the word the program has seen, so what is checked next is the program and not the input.
+type_word() {
+    local attempt
+    for attempt in 1 2 3; do
+        clear_target
+        type_keys "$1"
+        if eventually_short target_text_is "$1"; then return 0; fi
+        press ctrl
+    done
+    fail "Notepad never received [$1]: it holds [$(target_text)]"
+}
+eventually_short() {
+    local i
+    for i in $(seq 1 12); do
+        if "$@"; then return 0; fi
+        sleep 0.25
+    done
+    return 1
+}
 
 # The program, hidden; once its library is in the tree.
 start_program_hidden() {
