@@ -30,9 +30,9 @@ press() {
     sleep 0.15
 }
 type_keys() { xdotool type --delay 200 "$1"; }
-# Types a word into the cleared target and waits until all of it arrived. The X server here
-# can lose a keystroke under load; the word is then typed again after a Ctrl tap, which empties
-# the word the program has seen, so what is checked next is the program and not the input.
+# Types a word into the cleared target and waits until all of it arrived. Should a keystroke be
+# lost on its way, the word is typed again after a Ctrl tap, which empties the word the program
+# has seen: what is checked next is the program, not the display's input.
 type_word() {
     local attempt
     for attempt in 1 2 3; do
