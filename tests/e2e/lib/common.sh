@@ -29,10 +29,11 @@ SETTINGS='HKCU\Software\Kolvenmark\Textwright 2'
 fail() { echo "FAIL: $*" >&2; exit 1; }
 pass() { echo "  ok: $*"; }
 probe() { WINEDEBUG=-all wine "$BIN/e2e_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
-# Retries a check for up to 20 s: Wine starts programs at its own pace.
+# Retries a check every quarter second for up to 20 s (TRIES times, 80 unless set): Wine starts
+# programs at its own pace.
 eventually() {
     local i
-    for i in $(seq 1 80); do
+    for i in $(seq 1 "${TRIES:-80}"); do
         if "$@"; then return 0; fi
         sleep 0.25
     done

@@ -38,18 +38,10 @@ type_word() {
     for attempt in 1 2 3; do
         clear_target
         type_keys "$1"
-        if eventually_short target_text_is "$1"; then return 0; fi
+        if TRIES=12 eventually target_text_is "$1"; then return 0; fi
         press ctrl
     done
     fail "Notepad never received [$1]: it holds [$(target_text)]"
-}
-eventually_short() {
-    local i
-    for i in $(seq 1 12); do
-        if "$@"; then return 0; fi
-        sleep 0.25
-    done
-    return 1
 }
 
 # The program, hidden; once its library is in the tree.
