@@ -1,6 +1,7 @@
 #include "delivery/win32/clipboard_window.h"
 
 #include "delivery/win32/global_memory.h"
+#include "platform/win32/message_window.h"
 
 #include <string>
 
@@ -31,25 +32,10 @@ void MarkAsTransient() {
     }
 }
 
-bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = procedure;
-    wc.hInstance = instance;
-    wc.lpszClassName = kClassName;
-    return RegisterClassExW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 } // namespace
 
-ClipboardWindow::ClipboardWindow() {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    static const bool registered = RegisterWindowClass(instance, &ClipboardWindow::WindowProc);
-    if (registered) {
-        hwnd_ = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
-                                this);
-    }
-}
+ClipboardWindow::ClipboardWindow()
+    : hwnd_(win32::CreateMessageWindow(kClassName, &ClipboardWindow::WindowProc, this)) {}
 
 ClipboardWindow::~ClipboardWindow() {
     if (hwnd_) {

@@ -2,6 +2,7 @@
 
 #include "hooks/sys_hook.h"
 #include "platform/win32/ansi_path.h"
+#include "platform/win32/message_window.h"
 
 namespace tw {
 
@@ -26,25 +27,11 @@ LRESULT CALLBACK ListenerWndProc(HWND window, UINT message, WPARAM wParam, LPARA
     return static_cast<LRESULT>(record.Result);
 }
 
-bool RegisterListenerClass(HINSTANCE instance) {
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = ListenerWndProc;
-    wc.hInstance = instance;
-    wc.lpszClassName = kListenerClass;
-    return RegisterClassExW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 } // namespace
 
 ListenerHandle Win32HookHost::CreateListenerWindow(TKvSysHook& owner) {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    static const bool registered = RegisterListenerClass(instance);
-    if (!registered)
-        return 0;
-    HWND window = CreateWindowExW(0, kListenerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  instance, &owner);
-    return reinterpret_cast<ListenerHandle>(window);
+    return reinterpret_cast<ListenerHandle>(
+        win32::CreateMessageWindow(kListenerClass, ListenerWndProc, &owner));
 }
 
 void Win32HookHost::DestroyListenerWindow(ListenerHandle window) {
