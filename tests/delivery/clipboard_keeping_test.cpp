@@ -16,7 +16,6 @@
 namespace tw::testing {
 namespace {
 
-using Lines = std::vector<std::string>;
 using Kind = ClipboardDataKind;
 
 TEST(ClipboardFormats, OnlyWhatTheOwnerPlacedAndCanBeCopied) {
@@ -231,8 +230,8 @@ struct KeepingPaths : ModelFixture {
 };
 
 // Every path that pastes keeps the clipboard with the setting on; the copy the user asks for
-// with Ctrl+Shift+C never does. The plan shows it, the run offers instead of copying, and the
-// wait for the target starts once the delivery has ended.
+// with Ctrl+Shift+C never does. The run offers instead of copying, and the wait for the target
+// starts once the delivery has ended.
 TEST_F(KeepingPaths, EveryPathThatPastesWithTheSettingOnAndNoOtherCopy) {
     const struct {
         const char* path;
@@ -279,13 +278,9 @@ TEST_F(KeepingPaths, EveryPathThatPastesWithTheSettingOnAndNoOtherCopy) {
     }
 }
 
-TEST_F(KeepingPaths, ThePlanMarksItsCopiesAndAnEarlyEndStillStartsTheWait) {
+TEST_F(KeepingPaths, ATargetGoneBeforeThePasteStillStartsTheWait) {
     DeliveryPlan plan =
         KeepingUserClipboard(PlanEditorInLastActive({true, 1, "first,last", kTarget}));
-    EXPECT_EQ((Lines{"AskFieldValues first,last at ButInLastWnd", "RememberSelection",
-                     "ExpandAndCopy first,last = answers, keeping the clipboard", "Reload",
-                     "StopUnlessWindowExists 7", "Activate 7", "Keys Ctrlv Vv V^ Ctrl^"}),
-              DescribePlan(plan));
     fake.answers = "Ann\x01Lee";
     fake.duringDialog = [&] { fake.windows.clear(); };
     StepExecutor executor(fake.Ports(), fake);

@@ -1,5 +1,6 @@
 // Synthesized keys on the real system: a batch goes out in one call as plain virtual-key
 // events, the trace records each call, and a batch the system cuts short leaves no key held.
+#include "../delivery/delivery_fakes.h"
 #include "delivery/step_executor.h"
 #include "delivery/win32/system_input.h"
 #include "delivery/win32/trace_file.h"
@@ -89,30 +90,6 @@ UINT WINAPI InsertFirstTwo(UINT count, LPINPUT inputs, int size) {
     return SendInput(std::min(count, 2u), inputs, size);
 }
 
-// Delivery's main window, for a plan of key steps only.
-class KeysOnlyHost : public DeliveryHost {
-public:
-    const TRepList* Library() override { return nullptr; }
-    TreeNode* SelectedNode() override { return nullptr; }
-    void SelectNode(TreeNode*) override {}
-    void CommitCurrentReply() override {}
-    void ApplyReplacements(const std::string&, const std::string&) override {}
-    void CopyEntireToClipboard() override {}
-    int ShowMacroInsSetting() override { return 0; }
-    std::optional<std::string> ShowInsertionsDialog(const std::string&,
-                                                    const DialogAnchor&) override {
-        return std::nullopt;
-    }
-    bool IsInsertionsDialogVisible() override { return false; }
-    void CancelInsertionsDialog() override {}
-    bool IsTerminating() override { return false; }
-};
-
-class NoTimer : public FixTimerPort {
-public:
-    void SetFixTimerEnabled(bool) override {}
-};
-
 std::string ReadAll(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream out;
@@ -162,10 +139,9 @@ TEST(DeliveryInput, ABatchCutShortReleasesWhatItPressed) {
     Win32KeyState keyState;
     Win32TargetWindows windows;
     Win32Sleep sleep;
-    NoTimer timer;
     SystemLocalClock clock;
-    KeysOnlyHost host;
-    StepExecutor executor({keyState, input, windows, sleep, timer, clock}, host);
+    testing::RecordingDelivery host; // the main window and timer; the keys go to the system
+    StepExecutor executor({keyState, input, windows, sleep, host, clock}, host);
 
     executor.Run(
         {step::Keys{{{vkey::Ctrl, false}, {'V', false}, {'V', true}, {vkey::Ctrl, true}}}});

@@ -173,7 +173,6 @@ TEST_F(FormattingWindow, AutomaticRemovesAnExplicitColourAndIsCheckedForSuchText
     SendMessageW(editorHwnd, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&odd));
     toolbar->ColorPopupPopup();
     EXPECT_EQ(view->Colors().Checked(), -1);
-    EXPECT_EQ(view->Colors().ItemCount(), 17);
 }
 
 TEST_F(FormattingWindow, IndentButtonsStepTenPointsAndStopAtTheMargin) {
