@@ -36,6 +36,8 @@ public:
     virtual KeyboardLayout LayoutOfWindow(WindowHandle window) = 0;
     // Whether right Alt is AltGr on this layout (it types characters of its own).
     virtual bool HasAltGr(KeyboardLayout layout) = 0;
+    // Whether a key other than right Alt is AltGr, as some systems report it.
+    virtual bool IsAltGrKey(std::uint8_t virtualKey, std::uint8_t scanCode, bool extended) = 0;
     // What the key types on the layout. Must leave the system's keyboard state, above all a dead
     // key it holds for the application in front, exactly as it was.
     virtual KeyTranslation Translate(KeyboardLayout layout, const KeyStroke& stroke) = 0;
@@ -58,6 +60,7 @@ public:
     WindowHandle ForegroundWindow() override { return 0; }
     KeyboardLayout LayoutOfWindow(WindowHandle) override { return 0; }
     bool HasAltGr(KeyboardLayout) override { return false; }
+    bool IsAltGrKey(std::uint8_t, std::uint8_t, bool) override { return false; }
     KeyTranslation Translate(KeyboardLayout layout, const KeyStroke& stroke) override;
     std::u16string Compose(KeyboardLayout, char16_t deadKey, char16_t next) override {
         return {deadKey, next};

@@ -64,6 +64,12 @@ public:
             FollowShift(s_, vk, key_.pressed);
             return KeyOutcome::Nothing;
         }
+        if (vk >= 1 && vk <= 255 && !IsPlainCtrlOrAlt(vk) && vk != vkey::LeftCtrl &&
+            vk != vkey::RightAlt && vk != vkey::Space &&
+            keyboard_.IsAltGrKey(static_cast<std::uint8_t>(vk), key_.scanCode, key_.extended)) {
+            s_.AltGrDown = key_.pressed;
+            return KeyOutcome::Nothing;
+        }
         if (!key_.pressed) {
             Released(vk);
             return KeyOutcome::Nothing;

@@ -18,6 +18,8 @@ struct LayoutKey {
 
 using LayoutTable = std::map<std::uint8_t, LayoutKey>;
 
+inline constexpr std::uint8_t kWineAltGr = 0xDF;
+
 enum LayoutId : KeyboardLayout { kUs = 1, kUk, kGerman, kFrench, kSwissGerman, kUsInternational };
 
 inline LayoutTable WithLetters(LayoutTable keys) {
@@ -52,8 +54,7 @@ inline const LayoutTable& TableOf(KeyboardLayout layout) {
                                    {{'4', {{u"", u"", u"€"}}},
                                     {0xBC, {{u",", u"<"}}},
                                     {0xC0, {{u"'", u"@"}}},
-                                    {0xDE, {{u"#", u"~"}}},
-                                    {0xDF, {{u"`", u"¬", u"¦"}}}}))},
+                                    {0xDE, {{u"#", u"~"}}}}))},
         {kGerman, WithLetters(DigitRow(u"1234567890", u"!\"§$%&/()=",
                                        {{'Q', {{u"q", u"Q", u"@"}, true}},
                                         {'E', {{u"e", u"E", u"€"}, true}},
@@ -108,6 +109,10 @@ public:
             }
         }
         return false;
+    }
+    // Wine's own key code for the X server's AltGr.
+    bool IsAltGrKey(std::uint8_t virtualKey, std::uint8_t, bool) override {
+        return virtualKey == kWineAltGr;
     }
     KeyTranslation Translate(KeyboardLayout layout, const KeyStroke& stroke) override {
         const LayoutTable& table = TableOf(layout);

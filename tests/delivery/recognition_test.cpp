@@ -22,12 +22,13 @@ std::uint32_t KeyCode(const std::string& key) {
 
 // Tokens: a letter or digit is that key pressed and released; "#XX" any code pressed and
 // released, "+XX" only pressed, "-XX" only released (hex); "S:k" the key k with left Shift,
-// "G:k" with AltGr as Windows reports it (left Ctrl, then right Alt), "W:k" with AltGr as Wine
-// reports it (right Alt alone); "_" Space; "click" a mouse click; "caps" Caps Lock;
-// "ime"/"noime" the input method of the window in front opens/closes; "win" another window
-// comes to the front; "active" / "disabled": the program is active / start-up has not
-// completed; "late": the messages are handled after Shift came up, which changes nothing as
-// Shift comes from the events alone. Returns the word handed over at each Space, in brackets.
+// "G:k" with AltGr as Windows reports it (left Ctrl, then right Alt), "R:k" with right Alt alone,
+// "W:k" with AltGr as Wine reports the X server's (a key code of its own); "_" Space; "click" a
+// mouse click; "caps" Caps Lock; "ime"/"noime" the input method of the window in front
+// opens/closes; "win" another window comes to the front; "active" / "disabled": the program is
+// active / start-up has not completed; "late": the messages are handled after Shift came up, which
+// changes nothing as Shift comes from the events alone. Returns the word handed over at each Space,
+// in brackets.
 std::string TypedWords(const std::string& script, KeyboardLayoutPort& keyboard,
                        FakeKeyboard* system = nullptr) {
     DeliveryState state;
@@ -64,6 +65,7 @@ std::string TypedWords(const std::string& script, KeyboardLayoutPort& keyboard,
             const std::uint32_t code = KeyCode(t.substr(2));
             const std::uint32_t first = t[0] == 'S'   ? vkey::LeftShift
                                         : t[0] == 'G' ? vkey::LeftCtrl
+                                        : t[0] == 'W' ? kWineAltGr
                                                       : vkey::RightAlt;
             event(first, true);
             if (t[0] == 'G') {
@@ -141,7 +143,7 @@ TEST(TypedWordRecognition, FollowsTheLayoutOfTheWindowInFront) {
         {kUk, "m e S:C0 S:2 x _ #DE 4 _", "[me@\"x][#4]"},
         {kUk, "a G:4 b _", "[b]"}, // a pound sign is not a macro character
         {kGerman, "s i g S:8 S:a n n #BC S:l e e S:9 _", "[sig(Ann,Lee)]"},
-        {kGerman, "m e G:q x _ m e W:q x _", "[me@x][me@x]"},
+        {kGerman, "m e G:q x _ m e W:q x _ m e R:q x _", "[me@x][me@x][me@x]"},
         {kGerman, "a b G:7 c _", "[ab{c]"},
         {kGerman, "caps s 1 _ caps x #BA y _", "[S1][y]"},
         {kGerman, "n #DC a x _ n #DC #DC _", "[x][n^^]"}, // a composed letter is no macro character
@@ -156,7 +158,7 @@ TEST(TypedWordRecognition, FollowsTheLayoutOfTheWindowInFront) {
         {kSwissGerman, "a #DD e _ a S:DD a _ a G:DD n _ a #DD z _", "[][][][a^z]"},
         {kUsInternational, "d o n #DE t _ #DE e x _", "[don't][x]"},
         {kUsInternational, "S:DE u a _ S:DE a _ #C0 S:C0 n _ S:6 e _", "[a][\"a][`~n][]"},
-        {kUsInternational, "a W:e b _ a G:e b _", "[b][b]"},
+        {kUsInternational, "a W:e b _ a G:e b _ a R:e b _", "[b][b][b]"},
     };
     for (const auto& c : cases) {
         FakeKeyboard keyboard;

@@ -56,6 +56,7 @@ EOF
 check_layout fr <<'EOF'
 sig(Ann,Lee)|space|Best regards,\nAnn\nLee
 n2|space|Number two
+me|ISO_Level3_Shift+agrave x space|Mail me
 EOF
 
 echo "dead keys"

@@ -4,6 +4,8 @@
 
 #include <imm.h>
 
+#include <string_view>
+
 namespace tw::win32 {
 namespace {
 
@@ -79,6 +81,24 @@ bool Win32KeyboardLayouts::HasAltGr(KeyboardLayout layout) {
         altGr = scan != -1 && (scan & 0x600) == 0x600;
     }
     altGr_[layout] = altGr;
+    return altGr;
+}
+
+bool Win32KeyboardLayouts::IsAltGrKey(std::uint8_t virtualKey, std::uint8_t scanCode,
+                                      bool extended) {
+    const std::uint32_t key = virtualKey | (scanCode << 8) | (extended ? 1u << 16 : 0u);
+    const auto known = altGrKeys_.find(key);
+    if (known != altGrKeys_.end()) {
+        return known->second;
+    }
+    // Wine gives the X server's level-three shift a key code of its own and names the key
+    // after it; Windows reports AltGr as right Alt.
+    wchar_t name[32] = {};
+    const LONG lParam = static_cast<LONG>((scanCode << 16) | (extended ? 1u << 24 : 0u));
+    const int n = GetKeyNameTextW(lParam, name, 32);
+    const std::wstring_view got(name, n > 0 ? static_cast<std::size_t>(n) : 0);
+    const bool altGr = got == L"ISO_Level3_Shift" || got == L"Mode_switch";
+    altGrKeys_[key] = altGr;
     return altGr;
 }
 

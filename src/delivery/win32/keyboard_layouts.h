@@ -14,6 +14,7 @@ public:
     WindowHandle ForegroundWindow() override;
     KeyboardLayout LayoutOfWindow(WindowHandle window) override;
     bool HasAltGr(KeyboardLayout layout) override;
+    bool IsAltGrKey(std::uint8_t virtualKey, std::uint8_t scanCode, bool extended) override;
     KeyTranslation Translate(KeyboardLayout layout, const KeyStroke& stroke) override;
     std::u16string Compose(KeyboardLayout layout, char16_t deadKey, char16_t next) override;
     bool CapsLockOn() override;
@@ -21,6 +22,7 @@ public:
 
 private:
     std::map<KeyboardLayout, bool> altGr_;
+    std::map<std::uint32_t, bool> altGrKeys_;
 };
 
 } // namespace tw::win32
