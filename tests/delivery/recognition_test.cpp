@@ -129,14 +129,25 @@ TEST(TypedWordRecognition, CollectsTheWordTypedBeforeEachSpace) {
     }
 }
 
+struct LayoutCase {
+    KeyboardLayout layout;
+    const char* script;
+    const char* words;
+};
+
+template <std::size_t N> void ExpectWords(const LayoutCase (&cases)[N]) {
+    for (const LayoutCase& c : cases) {
+        FakeKeyboard keyboard;
+        keyboard.system.layout = c.layout;
+        EXPECT_EQ(c.words, TypedWords(c.script, keyboard, &keyboard))
+            << "layout " << c.layout << ": " << c.script;
+    }
+}
+
 // The same words typed on other keyboards: each key types what the layout of the window in
 // front gives it with the hook's own Shift, Caps Lock and AltGr.
 TEST(TypedWordRecognition, FollowsTheLayoutOfTheWindowInFront) {
-    const struct {
-        KeyboardLayout layout;
-        const char* script;
-        const char* words;
-    } cases[] = {
+    const LayoutCase cases[] = {
         {kUs, "s i g S:9 S:a n n #BC S:l e e S:0 _", "[sig(Ann,Lee)]"},
         {kUs, "caps s i g S:9 S:a n _", "[SIG(aN]"},
         {kUs, "a #6B b 1 _", "[b1]"}, // the keypad's plus sign is no part of a word
@@ -160,22 +171,13 @@ TEST(TypedWordRecognition, FollowsTheLayoutOfTheWindowInFront) {
         {kUsInternational, "S:DE u a _ S:DE a _ #C0 S:C0 n _ S:6 e _", "[a][\"a][`~n][]"},
         {kUsInternational, "a W:e b _ a G:e b _ a R:e b _", "[b][b][b]"},
     };
-    for (const auto& c : cases) {
-        FakeKeyboard keyboard;
-        keyboard.system.layout = c.layout;
-        EXPECT_EQ(c.words, TypedWords(c.script, keyboard, &keyboard))
-            << "layout " << c.layout << ": " << c.script;
-    }
+    ExpectWords(cases);
 }
 
 // AltGr neither empties the word nor is taken for Ctrl+Alt; an input method's keys and a
 // change of the window in front empty it.
 TEST(TypedWordRecognition, KeepsTheWordOnlyWhileItIsTypedIntoOneWindowWithoutAnInputMethod) {
-    const struct {
-        KeyboardLayout layout;
-        const char* script;
-        const char* words;
-    } cases[] = {
+    const LayoutCase cases[] = {
         {kGerman, "a +A2 +A5 -A2 -A5 b _", "[ab]"},
         {kGerman, "a +A2 +A5 -A5 -A2 b _", "[ab]"},
         {kGerman, "a +A5 -A5 b _", "[ab]"},
@@ -189,12 +191,7 @@ TEST(TypedWordRecognition, KeepsTheWordOnlyWhileItIsTypedIntoOneWindowWithoutAnI
         {kUs, "h e ime l l o _ noime h i _", "[hi]"},
         {kUs, "h e #E5 l o _", "[lo]"},
     };
-    for (const auto& c : cases) {
-        FakeKeyboard keyboard;
-        keyboard.system.layout = c.layout;
-        EXPECT_EQ(c.words, TypedWords(c.script, keyboard, &keyboard))
-            << "layout " << c.layout << ": " << c.script;
-    }
+    ExpectWords(cases);
 }
 
 // Caps Lock starts as the system shows it when the program loses the front; activating another
