@@ -60,19 +60,44 @@ public:
         if (ctrlJustPressed && !altGrPress) {
             s_.LeftCtrlReal = true;
         }
+        if (FollowedModifier(vk, ctrlJustPressed, altGrPress)) {
+            return KeyOutcome::Nothing;
+        }
+        if (vk == kCapsLock && !key_.wasDown) {
+            s_.CapsLockOn = !s_.CapsLockOn;
+        }
+        if (!watching_ || vk == 0 || vk > 255) {
+            return KeyOutcome::Nothing;
+        }
+        if (IsPlainCtrlOrAlt(vk) || vk == vkey::LeftCtrl || vk == vkey::RightAlt ||
+            vk == kCapsLock || (vk >= kFirstKeypadKey && vk <= kLastKeypadKey)) {
+            Empty();
+        } else if (vk == kProcessKey || keyboard_.InputMethodOpen(Foreground())) {
+            Empty(); // the input method's composition is not a typed word, nor is its Space
+        } else if (vk == vkey::Space && s_.PendingDeadKey == 0) {
+            return KeyOutcome::DeliverTypedMacro;
+        } else {
+            Typed();
+        }
+        return KeyOutcome::Nothing;
+    }
+
+private:
+    // Shift, AltGr and every release; true when nothing else is to be done with the event.
+    bool FollowedModifier(std::uint32_t vk, bool ctrlJustPressed, bool altGrPress) {
         if (IsShift(vk)) {
             FollowShift(s_, vk, key_.pressed);
-            return KeyOutcome::Nothing;
+            return true;
         }
         if (vk >= 1 && vk <= 255 && !IsPlainCtrlOrAlt(vk) && vk != vkey::LeftCtrl &&
             vk != vkey::RightAlt && vk != vkey::Space &&
             keyboard_.IsAltGrKey(static_cast<std::uint8_t>(vk), key_.scanCode, key_.extended)) {
             s_.AltGrDown = key_.pressed;
-            return KeyOutcome::Nothing;
+            return true;
         }
         if (!key_.pressed) {
             Released(vk);
-            return KeyOutcome::Nothing;
+            return true;
         }
         if (watching_ && Foreground() != s_.WordWindow) {
             Empty();
@@ -80,53 +105,18 @@ public:
         }
         if (vk == vkey::LeftCtrl) {
             s_.LeftCtrlJustPressed = true;
-            if (watching_) {
-                s_.WordBeforeLeftCtrl = s_.TypedWord;
-                Empty();
-            }
-            return KeyOutcome::Nothing;
-        }
-        if (vk == vkey::RightAlt) {
-            if (!altGrPress) {
-                if (watching_) {
-                    Empty();
-                }
-                return KeyOutcome::Nothing;
-            }
+            s_.WordBeforeLeftCtrl = watching_ ? s_.TypedWord : std::string();
+        } else if (vk == vkey::RightAlt && altGrPress) {
             s_.AltGrDown = true;
-            if (ctrlJustPressed) {
-                s_.LeftCtrlOfAltGr = true;
-                if (watching_) {
-                    s_.TypedWord = std::move(s_.WordBeforeLeftCtrl);
-                }
+            s_.LeftCtrlOfAltGr = s_.LeftCtrlOfAltGr || ctrlJustPressed;
+            if (ctrlJustPressed && watching_) {
+                s_.TypedWord = std::move(s_.WordBeforeLeftCtrl);
             }
-            return KeyOutcome::Nothing;
+            return true;
         }
-        if (vk == kCapsLock && !key_.wasDown) {
-            s_.CapsLockOn = !s_.CapsLockOn;
-        }
-        if (!watching_) {
-            return KeyOutcome::Nothing;
-        }
-        if (IsPlainCtrlOrAlt(vk) || vk == kCapsLock || vk == 0 || vk > 255 ||
-            (vk >= kFirstKeypadKey && vk <= kLastKeypadKey)) {
-            if (vk >= 1 && vk <= 255) {
-                Empty();
-            }
-            return KeyOutcome::Nothing;
-        }
-        if (vk == kProcessKey || keyboard_.InputMethodOpen(Foreground())) {
-            Empty(); // the input method's composition is not a typed word, nor is its Space
-            return KeyOutcome::Nothing;
-        }
-        if (vk == vkey::Space && s_.PendingDeadKey == 0) {
-            return KeyOutcome::DeliverTypedMacro;
-        }
-        Typed();
-        return KeyOutcome::Nothing;
+        return false;
     }
 
-private:
     void Empty() {
         s_.TypedWord.clear();
         s_.PendingDeadKey = 0;
