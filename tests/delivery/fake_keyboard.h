@@ -89,19 +89,15 @@ inline const LayoutTable& TableOf(KeyboardLayout layout) {
 }
 
 // The window in front with its layout, Caps Lock and input method.
-struct FakeSystemKeyboard {
+class FakeKeyboard : public KeyboardLayoutPort {
+public:
     KeyboardLayout layout = kUs;
     bool capsLock = false;
     bool inputMethodOpen = false;
     WindowHandle foreground = 0x100;
-};
 
-class FakeKeyboard : public KeyboardLayoutPort {
-public:
-    FakeSystemKeyboard system;
-
-    WindowHandle ForegroundWindow() override { return system.foreground; }
-    KeyboardLayout LayoutOfWindow(WindowHandle) override { return system.layout; }
+    WindowHandle ForegroundWindow() override { return foreground; }
+    KeyboardLayout LayoutOfWindow(WindowHandle) override { return layout; }
     bool HasAltGr(KeyboardLayout layout) override {
         for (const auto& [vk, key] : TableOf(layout)) {
             if (!key.levels[2].empty()) {
@@ -144,8 +140,8 @@ public:
         const auto c = composed.find({dead, next});
         return c != composed.end() ? std::u16string(1, c->second) : std::u16string{dead, next};
     }
-    bool CapsLockOn() override { return system.capsLock; }
-    bool InputMethodOpen(WindowHandle) override { return system.inputMethodOpen; }
+    bool CapsLockOn() override { return capsLock; }
+    bool InputMethodOpen(WindowHandle) override { return inputMethodOpen; }
 };
 
 } // namespace tw::testing

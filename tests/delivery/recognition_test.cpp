@@ -58,9 +58,9 @@ std::string TypedWords(const std::string& script, KeyboardLayoutPort& keyboard,
         } else if (t == "caps") {
             stroke(0x14);
         } else if (system && (t == "ime" || t == "noime")) {
-            system->system.inputMethodOpen = t == "ime";
+            system->inputMethodOpen = t == "ime";
         } else if (system && t == "win") {
-            system->system.foreground += 1;
+            system->foreground += 1;
         } else if (t.size() > 2 && t[1] == ':') {
             const std::uint32_t code = KeyCode(t.substr(2));
             const std::uint32_t first = t[0] == 'S'   ? vkey::LeftShift
@@ -138,7 +138,7 @@ struct LayoutCase {
 template <std::size_t N> void ExpectWords(const LayoutCase (&cases)[N]) {
     for (const LayoutCase& c : cases) {
         FakeKeyboard keyboard;
-        keyboard.system.layout = c.layout;
+        keyboard.layout = c.layout;
         EXPECT_EQ(c.words, TypedWords(c.script, keyboard, &keyboard))
             << "layout " << c.layout << ": " << c.script;
     }
@@ -199,7 +199,7 @@ TEST(TypedWordRecognition, KeepsTheWordOnlyWhileItIsTypedIntoOneWindowWithoutAnI
 TEST(TypedWordRecognition, StartsFromTheSystemsCapsLockAndForgetsWordsOfOtherWindows) {
     RecordingDelivery fake;
     FakeKeyboard keyboard;
-    keyboard.system.capsLock = true;
+    keyboard.capsLock = true;
     DeliveryPorts ports = fake.Ports();
     ports.keyboard = &keyboard;
     ReplyDelivery delivery{ports, fake};
@@ -212,9 +212,9 @@ TEST(TypedWordRecognition, StartsFromTheSystemsCapsLockAndForgetsWordsOfOtherWin
         delivery.KeyHookKeyAction(key, pressed);
     }
     EXPECT_EQ("HIx", delivery.State().TypedWord);
-    delivery.ShellHookWindowActivated(keyboard.system.foreground);
+    delivery.ShellHookWindowActivated(keyboard.foreground);
     EXPECT_EQ("HIx", delivery.State().TypedWord);
-    delivery.ShellHookWindowActivated(keyboard.system.foreground + 1);
+    delivery.ShellHookWindowActivated(keyboard.foreground + 1);
     EXPECT_EQ("", delivery.State().TypedWord);
 }
 
