@@ -11,6 +11,8 @@ namespace tw {
 void ReplyDelivery::ApplicationEventsDeactivate() {
     ports_.fixTimer.SetFixTimerEnabled(true);
     state_.WatchingInput = true;
+    // The program was in front until now, so the system's toggle is the one the user sees.
+    state_.CapsLockOn = Keyboard().CapsLockOn();
     host_.CommitCurrentReply();
 }
 
@@ -19,9 +21,8 @@ void ReplyDelivery::ApplicationEventsActivate() {
     state_.WatchingInput = false;
 }
 
-void ReplyDelivery::KeyHookKeyAction(std::uint32_t VirtualKeyCode, bool keyIsBeingPressed) {
-    if (RecognizeKeyAction(state_, VirtualKeyCode, keyIsBeingPressed, ports_.keyState) ==
-        KeyOutcome::DeliverTypedMacro) {
+void ReplyDelivery::KeyHookKeyAction(const KeyAction& key) {
+    if (RecognizeKeyAction(state_, key, Keyboard()) == KeyOutcome::DeliverTypedMacro) {
         DeliverTypedMacro();
     }
 }
@@ -43,7 +44,7 @@ void ReplyDelivery::FixTimerTimer() {
         return;
     }
     if (state_.PendingHotKey == -1) {
-        state_.PendingHotKey = ScanHotKeys(*library, ports_.keyState);
+        state_.PendingHotKey = ScanHotKeys(*library, ports_.keyState, state_);
     } else if (!HotKeyStillDown(*library, state_.PendingHotKey, ports_.keyState)) {
         const int position = state_.PendingHotKey;
         state_.PendingHotKey = -1;
@@ -52,6 +53,11 @@ void ReplyDelivery::FixTimerTimer() {
 }
 
 void ReplyDelivery::ShellHookWindowActivated(WindowHandle sourceWindow) {
+    // The Backspaces of a word typed in one window must never land in another. A late report
+    // of the window the word is typed in changes nothing.
+    if (sourceWindow != state_.WordWindow) {
+        state_.TypedWord.clear();
+    }
     if (sourceWindow != 0 && !host_.IsInsertionsDialogVisible()) {
         state_.LastActiveWindow = sourceWindow;
     }

@@ -6,6 +6,7 @@
 #include "delivery/delivery_ports.h"
 #include "delivery/delivery_state.h"
 #include "delivery/delivery_plan.h"
+#include "delivery/recognition.h"
 #include "delivery/step_executor.h"
 
 #include <cstdint>
@@ -25,7 +26,10 @@ public:
     void ApplicationEventsDeactivate();
     void ApplicationEventsActivate();
     // KeyHook's OnKeyAction; the event is never filtered.
-    void KeyHookKeyAction(std::uint32_t VirtualKeyCode, bool keyIsBeingPressed);
+    void KeyHookKeyAction(const KeyAction& key);
+    void KeyHookKeyAction(std::uint32_t virtualKey, bool pressed) {
+        KeyHookKeyAction(KeyAction{virtualKey, pressed});
+    }
     // MouseHook's OnMouseClick, for every button and movement.
     void MouseHookMouseClick() { state_.TypedWord.clear(); }
     void FixTimerTimer();
@@ -49,7 +53,10 @@ private:
     // Writes the pending edits, then reads what the command's plan depends on.
     CommandInputs CommitAndReadCommandInputs();
 
+    KeyboardLayoutPort& Keyboard() { return ports_.keyboard ? *ports_.keyboard : fixedUs_; }
+
     DeliveryPorts ports_;
+    FixedUsLayout fixedUs_;
     DeliveryHost& host_;
     StepExecutor executor_;
     DeliveryState state_;

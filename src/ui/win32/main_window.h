@@ -7,6 +7,7 @@
 #include "app/win32/tray_icon.h"
 #include "delivery/clipboard_keeper.h"
 #include "delivery/win32/clipboard_window.h"
+#include "delivery/win32/keyboard_layouts.h"
 #include "delivery/win32/system_input.h"
 #include "delivery/win32/trace_file.h"
 #include "expansion/win32/macro_inserts_window.h"
@@ -107,6 +108,7 @@ private:
     Win32KeyInput keyInput_{trace_};
     Win32KeyState keyState_;
     Win32TargetWindows targetWindows_;
+    Win32KeyboardLayouts keyboard_;
     Win32Sleep sleep_;
     SystemLocalClock clock_;
     std::unique_ptr<MacroInsertsWindow> insertions_;
