@@ -97,13 +97,21 @@ void HtmlBlocks::Paragraph(const HtmlParagraph& format, HtmlInline content) {
 }
 
 void HtmlBlocks::LastParagraph(const HtmlParagraph& format, HtmlInline content) {
-    if (content.html.empty() && cellParagraphs_.empty() && rowCells_.empty()) {
-        return;
-    }
     HtmlParagraph plain = format;
     plain.inTable = false;
+    if (content.html.empty()) {
+        if (!cellParagraphs_.empty()) {
+            // The table's last paragraph had its mark: nothing follows it.
+            content = std::move(cellParagraphs_.back());
+            cellParagraphs_.pop_back();
+            Paragraph(plain, std::move(content));
+        } else if (!rowCells_.empty()) {
+            Paragraph(plain, std::move(content));
+        }
+        return;
+    }
     // A line break at the very end shows no further line, as after a paste of the plain text.
-    content.open = content.html.empty();
+    content.open = false;
     Paragraph(plain, std::move(content));
 }
 

@@ -26,8 +26,10 @@ std::string RtfToPlainText(const std::string& source) {
         } else if (token.kind == RtfTokenKind::GroupClose && codePages.size() > 1) {
             codePages.pop_back();
         }
-        if (token.fallback) {
-            continue; // stands in for the \uN before it, which is read instead
+        if (token.fallback || token.kind == RtfTokenKind::Ignored) {
+            // A fallback stands in for the \uN before it, which is read instead; raw line
+            // breaks do not even part the two halves of a character.
+            continue;
         }
         if (token.kind == RtfTokenKind::ControlWord && token.word == "u" && token.hasParameter) {
             if (scanner.InText()) {

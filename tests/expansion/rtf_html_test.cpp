@@ -179,6 +179,7 @@ TEST(RtfToHtml, DamagedAndForeignInputStaysWellFormedWithThePlainText) {
         "{\\rtf1 {\\b{\\i{\\ul deep}}} }}} } \\unknownword9 text{",
         "{\\rtf1 \\u13\\u10 x\\u13 y\\u10\\u13 z\\u0 \\u-1 \\'0c\\par\\u13}",
         "{\\rtf1 \\intbl a\\cell b\\par c\\par\\pard d\\par \\intbl e\\row f\\cell}",
+        "{\\rtf1 \\intbl c1\\cell c2\\par}",
         "{\\rtf1 \\ls1\\ilvl99 {\\*\\pn\\pnlvl77\\pnucrm}a\\par\\pard\\intbl\\ls1 b\\cell\\row}",
         "{\\rtf1 {\\field{\\*\\fldinst HYPERLINK \"http://a\"}{\\fldrslt x\\par y}}\\line}",
         "{\\rtf1{\\colortbl;\\red999\\green-5;}\\cf1\\cf99999999999\\highlight-3 a\\fs-4 b}",
