@@ -146,7 +146,17 @@ void HtmlInlineWriter::Start(const HtmlCharFormat& format) {
         return;
     }
     CloseSpan();
-    out_.html += "<span style=\"" + Style(format, header_) + "\">";
+    // A reply uses a handful of formats over and over.
+    auto known = std::find_if(styles_.begin(), styles_.end(),
+                              [&](const auto& entry) { return entry.first == format; });
+    if (known == styles_.end()) {
+        if (styles_.size() >= 32) {
+            styles_.clear();
+        }
+        styles_.emplace_back(format, "<span style=\"" + Style(format, header_) + "\">");
+        known = styles_.end() - 1;
+    }
+    out_.html += known->second;
     span_ = format;
     spanOpen_ = true;
 }
@@ -195,8 +205,20 @@ void HtmlInlineWriter::Char(char32_t c, const HtmlCharFormat& format) {
 }
 
 void HtmlInlineWriter::Bytes(std::string_view bytes, int codePage, const HtmlCharFormat& format) {
+    if (bytes.empty()) {
+        return;
+    }
+    Start(format);
+    out_.open = false;
     for (char byte : bytes) {
-        Char(CharOfCodePageByte(codePage, static_cast<unsigned char>(byte)), format);
+        const auto c = static_cast<unsigned char>(byte);
+        // Most of a reply is ASCII that stands for itself; the scanner leaves no control bytes
+        // in text.
+        if (c >= 0x20 && c < 0x7F && c != '&' && c != '<' && c != '>' && c != '"') {
+            out_.html += byte;
+        } else {
+            Escaped(CharOfCodePageByte(codePage, c));
+        }
     }
 }
 

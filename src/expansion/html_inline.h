@@ -6,6 +6,8 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace tw {
 
@@ -50,6 +52,7 @@ private:
     std::string href_; // the link in force; empty: none
     bool linkOpen_ = false;
     bool afterCr_ = false;
+    std::vector<std::pair<HtmlCharFormat, std::string>> styles_; // opening tags by format
 };
 
 // The address a HYPERLINK field instruction names, when it is one a link may lead to.
