@@ -11,7 +11,7 @@ namespace tw {
 TRepList::TRepList(ReplyTree& tree, ListModel& hotKeyListBox, ListModel& macroListBox,
                    MessageBoxes* messages)
     : Tree(tree), HotKeys(hotKeyListBox), Macros(macroListBox), messages_(messages),
-      files_(&SystemFileSystem()) {}
+      files_(SystemFileSystem()) {}
 
 TRepList::~TRepList() {
     ClearAll();
@@ -22,6 +22,7 @@ void TRepList::SetLibraryRoot(const std::string& root) {
     if (!libraryRoot_.empty() && libraryRoot_.back() != kPathSep) {
         libraryRoot_ += kPathSep;
     }
+    files_.SetRoot(libraryRoot_);
 }
 
 int TRepList::AddItem(const std::string& name, TreeNode* parent) {

@@ -14,6 +14,7 @@
 #include "library/rep_index_list.h"
 #include "library/reply_tree.h"
 #include "platform/file_system.h"
+#include "platform/rooted_file_system.h"
 
 #include <memory>
 #include <set>
@@ -44,8 +45,9 @@ public:
     void SetLibraryRoot(const std::string& root);
     const std::string& LibraryRoot() const { return libraryRoot_; }
     // Where the library's files are read and written; the computer's own file system unless set.
-    void SetFileSystem(FileSystem& files) { files_ = &files; }
-    FileSystem& Files() const { return *files_; }
+    // Every change goes through a check that it stays inside the library root.
+    void SetFileSystem(FileSystem& files) { files_.SetInner(files); }
+    FileSystem& Files() const { return files_; }
 
     int Count() const { return static_cast<int>(items_.size()); }
     TRep* At(int position) const { return items_.at(static_cast<std::size_t>(position)).get(); }
@@ -122,7 +124,7 @@ private:
     std::vector<std::unique_ptr<TRep>> items_;
     std::string libraryRoot_;
     MessageBoxes* messages_;
-    FileSystem* files_;
+    mutable RootedFileSystem files_;
     std::set<DirIdentity>* visitedDirs_ = nullptr; // during a load
     std::string readBuffer_;                       // reused by every file the load reads
     mutable std::vector<std::string>* loadProblems_ = nullptr; // between BeginLoad and EndLoad

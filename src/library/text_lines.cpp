@@ -16,6 +16,12 @@ std::string IncorrectStructureMessage(const std::string& path) {
     return "File \"" + path + "\" has incorrect structure.";
 }
 
+std::string UnstorableNameMessage(const std::string& name) {
+    return "The name \"" + name +
+           "\" holds characters that the library's code page cannot store; the name is not "
+           "changed.";
+}
+
 std::string LoadProblemsMessage(const std::vector<std::string>& problems) {
     constexpr std::size_t kListed = 5;
     if (problems.size() == 1) {
