@@ -18,7 +18,7 @@ public:
 std::string CantOpenMessage(const std::string& path); // File "%s" can't be opened.
 std::string
 IncorrectStructureMessage(const std::string& path); // File "%s" has incorrect structure.
-// A name typed with characters the library's files cannot hold; name is UTF-8.
+// A name typed with characters the library's files cannot hold; name is UTF-8, may be empty.
 std::string UnstorableNameMessage(const std::string& name);
 // Several problems in one message: the first few in full, then how many more there were.
 std::string LoadProblemsMessage(const std::vector<std::string>& problems);

@@ -17,8 +17,8 @@ std::string IncorrectStructureMessage(const std::string& path) {
 }
 
 std::string UnstorableNameMessage(const std::string& name) {
-    return "The name \"" + name +
-           "\" holds characters that the library's code page cannot store; the name is not "
+    return "The name " + (name.empty() ? std::string() : "\"" + name + "\" ") +
+           "holds characters that the library's code page cannot store; the name is not "
            "changed.";
 }
 
