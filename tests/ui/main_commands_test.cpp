@@ -1,0 +1,91 @@
+#include "ui/command_state.h"
+#include "ui/edit_commands.h"
+#include "ui/main_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+namespace tw {
+namespace {
+
+TEST(CommandRows, EachIdAndEachShortcutBelongsToOneCommand) {
+    std::set<int> ids;
+    std::set<MainCommand> commands;
+    std::map<std::string, MainCommand> shortcuts;
+    for (const CommandRow& row : MainCommandRows()) {
+        EXPECT_NE(row.id, 0) << row.caption;
+        EXPECT_TRUE(ids.insert(row.id).second) << "id " << row.id << " twice";
+        EXPECT_TRUE(commands.insert(row.command).second) << row.caption << " has two rows";
+        EXPECT_EQ(RowOfId(row.id), &row) << row.caption;
+        if (row.shortcut.key != 0) {
+            const auto [at, fresh] = shortcuts.emplace(ShortcutText(row.shortcut), row.command);
+            EXPECT_TRUE(fresh) << ShortcutText(row.shortcut) << " is " << row.caption
+                               << " and another command's";
+        }
+        // The editor takes exactly its own keys; every other Ctrl key passes on to the window.
+        if (row.shortcut.key >= 'A' && row.shortcut.key <= 'Z') {
+            const Shortcut& s = row.shortcut;
+            const auto taken = EditCommandOfKey(static_cast<char>(s.key), s.ctrl, s.shift, s.alt);
+            EXPECT_EQ(taken.has_value(), row.scope == KeyScope::Editor) << row.caption;
+            EXPECT_EQ(taken.value_or(row.command), row.command) << row.caption;
+        } else {
+            EXPECT_EQ(row.scope, KeyScope::Window) << row.caption;
+        }
+    }
+    EXPECT_EQ(RowOfId(0), nullptr);
+}
+
+TEST(CommandRows, EveryCommandTheRefreshGovernsHasItsMenuItem) {
+    // Past the last command the answer is "always available", so the walk ends by itself.
+    int governed = 0;
+    for (int i = 0; i < 64; ++i) {
+        const auto command = static_cast<MainCommand>(i);
+        if (CommandAvailable(CommandStates{}, command)) {
+            continue;
+        }
+        ++governed;
+        EXPECT_EQ(RowOf(command).command, command) << "command " << i << " has no row";
+        EXPECT_NE(RowOf(command).menu, MenuPlace::None) << RowOf(command).caption;
+    }
+    EXPECT_GT(governed, 0);
+}
+
+TEST(CommandRows, ButtonsAndMenusNameACommandAlike) {
+    for (const CommandRow& row : MainCommandRows()) {
+        // A tooltip reads as the menu item, without its mnemonic and shortcut.
+        if (*row.hint != '\0') {
+            EXPECT_EQ(row.hint, PlainCaption(row.caption));
+        }
+        // A picture alone does not name a button.
+        if (row.image != CommandImage::None) {
+            EXPECT_NE(*row.hint, '\0') << row.caption;
+        }
+    }
+}
+
+TEST(CommandRows, MenuTextsShowCaptionAndShortcut) {
+    struct Case {
+        Shortcut shortcut;
+        const char* text;
+    };
+    const Case cases[] = {
+        {{'N', true, true, false}, "Ctrl+Shift+N"},
+        {{kKeyDelete, false, true, false}, "Shift+Del"},
+        {{'X', false, false, true}, "Alt+X"},
+        {{kKeyF1, false, false, false}, "F1"},
+        {{kKeyF1 + 9, true, false, false}, "Ctrl+F10"},
+        {{}, ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ShortcutText(c.shortcut), c.text);
+    }
+    EXPECT_EQ(MenuText(RowOf(MainCommand::Exit)), "E&xit\tAlt+X");
+    EXPECT_EQ(MenuText(RowOf(MainCommand::Options)), "Options");
+    EXPECT_EQ(PlainCaption("Tip of the &Day"), "Tip of the Day");
+    EXPECT_EQ(PlainCaption("Fish && &Chips&"), "Fish & Chips&");
+}
+
+} // namespace
+} // namespace tw
