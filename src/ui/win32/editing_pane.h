@@ -14,7 +14,6 @@
 #include "ui/win32/tree_view_editing.h"
 
 #include <memory>
-#include <optional>
 
 #include <windows.h>
 

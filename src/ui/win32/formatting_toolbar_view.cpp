@@ -27,26 +27,8 @@ constexpr int Image(EditorImage image) {
     return static_cast<int>(image);
 }
 
-// A command's picture in the strips.
-constexpr int CommandButton(MainCommand command) {
-    switch (RowOf(command).image) {
-    case CommandImage::Cut:
-        return Image(EditorImage::Cut);
-    case CommandImage::Copy:
-        return Image(EditorImage::Copy);
-    case CommandImage::Paste:
-        return Image(EditorImage::Paste);
-    case CommandImage::Undo:
-        return Image(EditorImage::Undo);
-    case CommandImage::Redo:
-        return Image(EditorImage::Redo);
-    default:
-        return -1;
-    }
-}
-
 constexpr ButtonSpec Command(MainCommand command) {
-    return {CommandIdOf(command), CommandButton(command), BTNS_BUTTON, 0};
+    return {CommandIdOf(command), StripIndexOf(RowOf(command).image), BTNS_BUTTON, 0};
 }
 
 constexpr ButtonSpec kButtons[] = {

@@ -1,6 +1,7 @@
 #include "ui/win32/main_menu.h"
 
 #include "platform/win32/ansi_path.h"
+#include "ui/command_state.h"
 #include "ui/window_modes.h"
 
 #include <vector>

@@ -1,7 +1,6 @@
 #pragma once
 // The main window's menu bar and keyboard shortcuts.
 #include "platform/win32/unique_handle.h"
-#include "ui/command_state.h"
 #include "ui/main_commands.h"
 
 #include <optional>

@@ -348,8 +348,12 @@ void MainWindow::OnTrayMessage(LPARAM mouseMessage) {
         RunReported(system_.boxes, [this] { form_.TrayIconClick(MouseButton::Left); });
         break;
     case WM_RBUTTONUP: {
+        auto item = [](MainCommand command) {
+            const CommandRow& row = RowOf(command);
+            return TrayIcon::MenuItem{row.id, AnsiToWide(row.caption)};
+        };
         const int chosen =
-            tray_.TrackMenu(MenuIdOf(MainCommand::TrayShow), MenuIdOf(MainCommand::TrayExit));
+            tray_.TrackMenu(item(MainCommand::TrayShow), item(MainCommand::TrayExit));
         if (chosen != 0) {
             OnCommand(chosen);
         }
