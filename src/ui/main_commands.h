@@ -89,23 +89,24 @@ constexpr Shortcut None{};
 constexpr Shortcut Ctrl(char key, bool shift = false) {
     return {static_cast<std::uint16_t>(key), true, shift, false};
 }
+constexpr Shortcut Alt(char key) {
+    return {static_cast<std::uint16_t>(key), false, false, true};
+}
+constexpr Shortcut Shift(std::uint16_t key) {
+    return {key, false, true, false};
+}
+constexpr Shortcut Key(std::uint16_t key) {
+    return {key};
+}
 
 // In menu order.
 inline constexpr CommandRow kRows[] = {
-    {C::Exit, 1001, "E&xit", "", {'X', false, false, true}, W, I::None, M::File, false},
+    {C::Exit, 1001, "E&xit", "", Alt('X'), W, I::None, M::File, false},
     {C::NavAddFolder, 1101, "Add New Folder", "Add New Folder", Ctrl('N', true), W, I::AddFolder,
      M::Edit, false},
     {C::NavAddReply, 1102, "Add New Reply", "Add New Reply", Ctrl('N'), W, I::AddReply, M::Edit,
      false},
-    {C::NavDelete,
-     1103,
-     "Delete",
-     "Delete",
-     {kKeyDelete, false, true, false},
-     W,
-     I::Delete,
-     M::Edit,
-     false},
+    {C::NavDelete, 1103, "Delete", "Delete", Shift(kKeyDelete), W, I::Delete, M::Edit, false},
     {C::EditorForceSave, 1104, "Save All", "Save All", Ctrl('S'), W, I::SaveAll, M::Edit, true},
     {C::EditorUndo, 1105, "Undo", "Undo", Ctrl('Z'), E, I::Undo, M::Edit, true},
     {C::EditorRedo, 1106, "Redo", "Redo", Ctrl('Z', true), E, I::Redo, M::Edit, false},
@@ -119,15 +120,7 @@ inline constexpr CommandRow kRows[] = {
      false},
     {C::EditorSelectAll, 1112, "Select All", "", Ctrl('A'), E, I::None, M::Edit, false},
     {C::Options, 1002, "Options", "", None, W, I::None, M::Options, false},
-    {C::HelpTopics,
-     1003,
-     "&Help Topics",
-     "",
-     {kKeyF1, false, false, false},
-     W,
-     I::None,
-     M::Help,
-     false},
+    {C::HelpTopics, 1003, "&Help Topics", "", Key(kKeyF1), W, I::None, M::Help, false},
     {C::TipOfTheDay, 1004, "Tip of the &Day", "", None, W, I::None, M::Help, false},
     {C::Tutorials, 1005, "&Tutorials", "", None, W, I::None, M::Help, false},
     {C::ProductHomePage, 1006, "&Textwright Home Page", "", None, W, I::None, M::Help, true},
@@ -136,6 +129,7 @@ inline constexpr CommandRow kRows[] = {
     {C::About, 1009, "&About Textwright", "", None, W, I::None, M::Help, true},
     // Named after the mode it switches to once the mode is applied.
     {C::ChangeMode, 1010, "Change Mode", "", None, W, I::None, M::ModeSwitch, false},
+    // The notification-area icon's menu.
     {C::TrayShow, 1011, "Show", "", None, W, I::None, M::None, false},
     {C::TrayExit, 1012, "Exit", "", None, W, I::None, M::None, false},
 };

@@ -67,24 +67,8 @@ TEST(CommandRows, ButtonsAndMenusNameACommandAlike) {
     }
 }
 
-TEST(CommandRows, MenuTextsShowCaptionAndShortcut) {
-    struct Case {
-        Shortcut shortcut;
-        const char* text;
-    };
-    const Case cases[] = {
-        {{'N', true, true, false}, "Ctrl+Shift+N"},
-        {{kKeyDelete, false, true, false}, "Shift+Del"},
-        {{'X', false, false, true}, "Alt+X"},
-        {{kKeyF1, false, false, false}, "F1"},
-        {{kKeyF1 + 9, true, false, false}, "Ctrl+F10"},
-        {{}, ""},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(ShortcutText(c.shortcut), c.text);
-    }
-    EXPECT_EQ(MenuText(RowOf(MainCommand::Exit)), "E&xit\tAlt+X");
-    EXPECT_EQ(MenuText(RowOf(MainCommand::Options)), "Options");
+TEST(CommandRows, PlainCaptionsDropTheMnemonicMarker) {
+    // The menu's shortcut texts are read back on the real menu by the Win32 tests.
     EXPECT_EQ(PlainCaption("Tip of the &Day"), "Tip of the Day");
     EXPECT_EQ(PlainCaption("Fish && &Chips&"), "Fish & Chips&");
 }
