@@ -222,94 +222,57 @@ bool TFormTextwright::ExecuteCommand(MainCommand command) {
 }
 
 void TFormTextwright::RunCommand(MainCommand command) {
-    switch (command) {
-    case MainCommand::Exit:
-        MIExitClick();
-        break;
-    case MainCommand::TrayExit:
-        TrayExitClick();
-        break;
-    case MainCommand::TrayShow:
-        TrayShowClick();
-        break;
-    case MainCommand::Options:
-        ports_.dialogs.ShowOptionsDialog();
-        break;
-    case MainCommand::About:
-        ports_.dialogs.ShowAboutBox();
-        break;
-    case MainCommand::TipOfTheDay:
-        tips_.ShowFromMenu();
-        break;
-    case MainCommand::HelpTopics:
-        OpenHelpFile(ports_.shell, globals_);
-        break;
-    case MainCommand::Tutorials:
-        OpenTutorialsFile(ports_.shell, globals_);
-        break;
-    case MainCommand::ProductHomePage:
-        ports_.shell.OpenDocument(kProductHomePage);
-        break;
-    case MainCommand::PhrasesCollection:
-        ports_.shell.OpenDocument(kPhrasesPage);
-        break;
-    case MainCommand::MakerHomePage:
-        ports_.shell.OpenDocument(kMakerHomePage);
-        break;
-    case MainCommand::ChangeMode:
-        if (modes_) {
-            modes_->ToggleMode();
-        }
-        break;
-    case MainCommand::NavAddFolder:
-    case MainCommand::NavAddReply:
-    case MainCommand::NavDelete:
-    case MainCommand::EditorForceSave:
-        RunEditingCommand(command);
-        break;
-    case MainCommand::EditorCut:
-    case MainCommand::EditorCopy:
-    case MainCommand::EditorPaste:
-    case MainCommand::EditorUndo:
-    case MainCommand::EditorRedo:
-    case MainCommand::EditorSelectAll:
-        if (editingViews_ && editingViews_->editorCommands) {
-            RunEditCommand(command, *editingViews_->editorCommands);
-            // Undo and redo of a format change are no text change to the control.
-            if (command != MainCommand::EditorCopy && command != MainCommand::EditorSelectAll) {
-                MarkEditorChanged();
-            }
-        }
-        break;
-    case MainCommand::EditorCopyEntire:
-        delivery_.EditorCopyEntireExecute();
-        break;
-    case MainCommand::EditorInLastActive:
-        delivery_.EditorInLastActiveExecute();
-        break;
-    }
-}
-
-void TFormTextwright::RunEditingCommand(MainCommand command) {
-    if (!editing_) {
-        return;
-    }
+    using Form = TFormTextwright;
+    using Run = void (*)(Form&);
+    static constexpr std::pair<MainCommand, Run> kRuns[] = {
+        {MainCommand::Exit, [](Form& f) { f.MIExitClick(); }},
+        {MainCommand::TrayExit, [](Form& f) { f.TrayExitClick(); }},
+        {MainCommand::TrayShow, [](Form& f) { f.TrayShowClick(); }},
+        {MainCommand::Options, [](Form& f) { f.ports_.dialogs.ShowOptionsDialog(); }},
+        {MainCommand::About, [](Form& f) { f.ports_.dialogs.ShowAboutBox(); }},
+        {MainCommand::TipOfTheDay, [](Form& f) { f.tips_.ShowFromMenu(); }},
+        {MainCommand::HelpTopics, [](Form& f) { OpenHelpFile(f.ports_.shell, f.globals_); }},
+        {MainCommand::Tutorials, [](Form& f) { OpenTutorialsFile(f.ports_.shell, f.globals_); }},
+        {MainCommand::ProductHomePage,
+         [](Form& f) { f.ports_.shell.OpenDocument(kProductHomePage); }},
+        {MainCommand::PhrasesCollection,
+         [](Form& f) { f.ports_.shell.OpenDocument(kPhrasesPage); }},
+        {MainCommand::MakerHomePage, [](Form& f) { f.ports_.shell.OpenDocument(kMakerHomePage); }},
+        {MainCommand::ChangeMode,
+         [](Form& f) {
+             if (f.modes_) {
+                 f.modes_->ToggleMode();
+             }
+         }},
+        {MainCommand::EditorCopyEntire, [](Form& f) { f.delivery_.EditorCopyEntireExecute(); }},
+        {MainCommand::EditorInLastActive, [](Form& f) { f.delivery_.EditorInLastActiveExecute(); }},
+    };
     // Each reports its own failure.
-    switch (command) {
-    case MainCommand::NavAddFolder:
-        editing_->NavAddFolderExecute();
-        break;
-    case MainCommand::NavAddReply:
-        editing_->NavAddReplyExecute();
-        break;
-    case MainCommand::NavDelete:
-        editing_->NavDeleteExecute();
-        break;
-    case MainCommand::EditorForceSave:
-        editing_->EditorForceSaveExecute();
-        break;
-    default:
-        break;
+    static constexpr std::pair<MainCommand, bool (LibraryEditing::*)()> kEditingRuns[] = {
+        {MainCommand::NavAddFolder, &LibraryEditing::NavAddFolderExecute},
+        {MainCommand::NavAddReply, &LibraryEditing::NavAddReplyExecute},
+        {MainCommand::NavDelete, &LibraryEditing::NavDeleteExecute},
+        {MainCommand::EditorForceSave, &LibraryEditing::EditorForceSaveExecute},
+    };
+    for (const auto& [c, run] : kRuns) {
+        if (c == command) {
+            run(*this);
+            return;
+        }
+    }
+    for (const auto& [c, run] : kEditingRuns) {
+        if (c == command) {
+            if (editing_) {
+                (editing_.get()->*run)();
+            }
+            return;
+        }
+    }
+    if (editingViews_ && editingViews_->editorCommands &&
+        RunEditCommand(command, *editingViews_->editorCommands) &&
+        // Undo and redo of a format change are no text change to the control.
+        command != MainCommand::EditorCopy && command != MainCommand::EditorSelectAll) {
+        MarkEditorChanged();
     }
 }
 

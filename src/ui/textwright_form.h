@@ -153,7 +153,6 @@ public:
 
 private:
     void RunCommand(MainCommand command);
-    void RunEditingCommand(MainCommand command);
     void CommitCurrentReply();
     void MarkEditorChanged();
     void TakeHookEvents();

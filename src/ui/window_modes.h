@@ -4,6 +4,7 @@
 // decides every size, in device pixels at the window's dpi.
 #include "platform/raw_registry.h"
 #include "ui/layout_records.h"
+#include "ui/main_commands.h"
 #include "ui/main_layout.h"
 
 #include <string>
@@ -30,7 +31,7 @@ public:
 
 inline constexpr const char* kCompactModeCaption = "Compact Mode";
 inline constexpr const char* kFullModeCaption = "Full Mode";
-inline constexpr const char* kChangeModeCaption = "Change Mode";
+inline constexpr const char* kChangeModeCaption = RowOf(MainCommand::ChangeMode).caption;
 
 // Rounds to the nearest integer, an exact half to the even neighbour.
 int RoundHalfEven(double value);

@@ -248,15 +248,10 @@ TEST(EditCommands, ShortcutKeysRunTheirCommandsOnTheEditor) {
         }
         EXPECT_TRUE(RunEditCommand(*command, editor));
         EXPECT_EQ(editor.ran, std::vector<std::string>{c.ran});
-        // The menu shows the same shortcut the key matched.
-        const Shortcut& s = EditActionOf(*command)->shortcut;
-        EXPECT_EQ(EditCommandOfKey(s.key, true, s.shift, false), command);
     }
     RecordingEditorCommands editor;
     EXPECT_FALSE(RunEditCommand(MainCommand::NavDelete, editor));
     EXPECT_TRUE(editor.ran.empty());
-    EXPECT_EQ(ShortcutText(EditActionOf(MainCommand::EditorRedo)->shortcut), "Ctrl+Shift+Z");
-    EXPECT_EQ(ShortcutText(EditActionOf(MainCommand::EditorSelectAll)->shortcut), "Ctrl+A");
 }
 
 } // namespace

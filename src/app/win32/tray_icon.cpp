@@ -42,12 +42,12 @@ void TrayIcon::Restore() {
     }
 }
 
-int TrayIcon::TrackMenu(int showId, int exitId) {
+int TrayIcon::TrackMenu(const MenuItem& show, const MenuItem& exit) {
     UniqueMenu owned(CreatePopupMenu());
     HMENU menu = owned.get();
-    AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(showId), L"Show");
+    AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(show.id), show.caption.c_str());
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(exitId), L"Exit");
+    AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(exit.id), exit.caption.c_str());
     POINT at{};
     GetCursorPos(&at);
     // Without this the menu stays open when the user clicks elsewhere.

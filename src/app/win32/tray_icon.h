@@ -2,6 +2,8 @@
 // The notification-area icon with the hint "Textwright" and its menu "Show", "Exit".
 #include "app/tray_port.h"
 
+#include <string>
+
 #include <windows.h>
 #include <shellapi.h>
 
@@ -23,8 +25,14 @@ public:
     bool Visible() const { return visible_; }
     // After the taskbar restarts (message "TaskbarCreated") the icon must be added again.
     void Restore();
-    // Shows "Show", a separator, "Exit" at the cursor; returns the chosen id or 0.
-    int TrackMenu(int showId, int exitId);
+    // A tray menu item: its command id and caption.
+    struct MenuItem {
+        int id;
+        std::wstring caption;
+    };
+    // Shows the show item, a separator and the exit item at the cursor; returns the chosen id
+    // or 0.
+    int TrackMenu(const MenuItem& show, const MenuItem& exit);
 
 private:
     NOTIFYICONDATAW Data() const;

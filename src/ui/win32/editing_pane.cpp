@@ -2,6 +2,7 @@
 
 #include "ui/win32/editor_keys.h"
 #include "app/win32/resource_ids.h"
+#include "platform/win32/ansi_path.h"
 #include "ui/win32/main_menu.h"
 
 #include <commctrl.h>
@@ -11,10 +12,21 @@ namespace tw::win32 {
 namespace {
 
 constexpr int kEditorId = 320;
-constexpr int kButAddFolderId = 330;
-constexpr int kButAddReplyId = 331;
-constexpr int kButDeleteId = 332;
-constexpr int kButForceSaveId = 333;
+
+int IconOf(CommandImage image) {
+    switch (image) {
+    case CommandImage::AddFolder:
+        return TW_IDI_ADD_FOLDER;
+    case CommandImage::AddReply:
+        return TW_IDI_ADD_REPLY;
+    case CommandImage::Delete:
+        return TW_IDI_DELETE;
+    case CommandImage::SaveAll:
+        return TW_IDI_SAVE_ALL;
+    default:
+        return 0;
+    }
+}
 
 int Scale(int pixels, int dpi) {
     return MulDiv(pixels, dpi, 96);
@@ -24,13 +36,12 @@ int Scale(int pixels, int dpi) {
 
 EditingPane::EditingPane(EditingPaneControls controls) : c_(controls) {
     hints_ = std::make_unique<ButtonHints>(c_.window);
-    butAddFolder_ = MakeButton(L"Add New Folder", kButAddFolderId, TW_IDI_ADD_FOLDER);
-    butAddReply_ = MakeButton(L"Add New Reply", kButAddReplyId, TW_IDI_ADD_REPLY);
-    butDelete_ = MakeButton(L"Delete", kButDeleteId, TW_IDI_DELETE);
-    butForceSave_ = MakeButton(L"Save All", kButForceSaveId, TW_IDI_SAVE_ALL);
-    butInCB_ = MakeButton(L"Copy the entire reply", kButInCBId, 0, L"Copy");
-    butInLastWnd_ = MakeButton(L"Paste the reply into the previously active window",
-                               kButInLastWndId, 0, L"Paste");
+    butAddFolder_ = MakeButton(MainCommand::NavAddFolder);
+    butAddReply_ = MakeButton(MainCommand::NavAddReply);
+    butDelete_ = MakeButton(MainCommand::NavDelete);
+    butForceSave_ = MakeButton(MainCommand::EditorForceSave);
+    butInCB_ = MakeButton(MainCommand::EditorCopyEntire, L"Copy");
+    butInLastWnd_ = MakeButton(MainCommand::EditorInLastActive, L"Paste");
     bar_.Create(c_.window, c_.font, &tabOrder_);
     toolbar_ = std::make_unique<EditorToolbar>(c_.window, kToolBarEditorId);
     toolbar_->SetFont(c_.font);
@@ -69,17 +80,20 @@ EditingPane::EditingPane(EditingPaneControls controls) : c_(controls) {
     ApplyCommandStates(CommandStates{});
 }
 
-HWND EditingPane::MakeButton(const wchar_t* hint, int id, int iconId, const wchar_t* text) {
-    HWND b =
-        CreateWindowExW(0, L"BUTTON", text ? text : hint, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0,
-                        0, 10, 10, c_.window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                        GetModuleHandleW(nullptr), nullptr);
+HWND EditingPane::MakeButton(MainCommand command, const wchar_t* text) {
+    const CommandRow& row = RowOf(command);
+    const std::wstring hint = AnsiToWide(row.hint);
+    const int iconId = IconOf(row.image);
+    HWND b = CreateWindowExW(0, L"BUTTON", text ? text : hint.c_str(),
+                             WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 10, 10, c_.window,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
+                             GetModuleHandleW(nullptr), nullptr);
     SendMessageW(b, WM_SETFONT, reinterpret_cast<WPARAM>(c_.font), FALSE);
     // The caption stays for screen readers; the picture shows, the hint names it.
     if (iconId != 0) {
         SetButtonIcon(b, iconId, static_cast<int>(GetDpiForWindow(c_.window)));
     }
-    hints_->Add(b, hint);
+    hints_->Add(b, hint.c_str()); // the tooltip keeps a copy
     return b;
 }
 
@@ -105,31 +119,14 @@ void EditingPane::SetFormatting(FormattingToolbar* formatting) {
     formatting_->SetHandlers(formatting);
 }
 
-std::optional<MainCommand> EditingPane::OnCommand(WPARAM wp, LPARAM lp, bool& handled) {
-    handled = true;
+bool EditingPane::OnCommand(WPARAM wp, LPARAM lp) {
     HWND from = reinterpret_cast<HWND>(lp);
-    if (from == toolbar_->Handle()) {
-        if (const auto command = FormattingToolbarControls::CommandOfButton(LOWORD(wp)))
-            return command;
-        if (formatting_->OnCommand(LOWORD(wp)))
-            return std::nullopt;
-    }
-    if (from == butAddFolder_)
-        return MainCommand::NavAddFolder;
-    if (from == butAddReply_)
-        return MainCommand::NavAddReply;
-    if (from == butDelete_)
-        return MainCommand::NavDelete;
-    if (from == butForceSave_)
-        return MainCommand::EditorForceSave;
-    if (from == butInCB_)
-        return MainCommand::EditorCopyEntire;
-    if (from == butInLastWnd_)
-        return MainCommand::EditorInLastActive;
+    if (from == toolbar_->Handle() && formatting_->OnCommand(LOWORD(wp)))
+        return true;
     if (editor_ && from == editor_->Handle()) {
         if (HIWORD(wp) == EN_CHANGE && editing_)
             editing_->EditorChange();
-        return std::nullopt;
+        return true;
     }
     if ((from == c_.listMacros || from == c_.listHotKeys) && HIWORD(wp) == LBN_SELCHANGE) {
         const int row = static_cast<int>(SendMessageW(from, LB_GETCURSEL, 0, 0));
@@ -137,10 +134,9 @@ std::optional<MainCommand> EditingPane::OnCommand(WPARAM wp, LPARAM lp, bool& ha
             from == c_.listMacros ? editing_->ListMacrosClick(row)
                                   : editing_->ListHotKeysClick(row);
         }
-        return std::nullopt;
+        return true;
     }
-    handled = bar_.OnCommand(wp, lp);
-    return std::nullopt;
+    return bar_.OnCommand(wp, lp);
 }
 
 bool EditingPane::OnNotify(const NMHDR& header, LRESULT& result) {
@@ -183,24 +179,21 @@ void EditingPane::Layout(const RECT& navButtons, const RECT& bottomBar, const RE
 }
 
 void EditingPane::ApplyCommandStates(const CommandStates& s) {
-    EnableWindow(butAddFolder_, s.navAddFolder);
-    EnableWindow(butAddReply_, s.navAddReply);
-    EnableWindow(butDelete_, s.navDelete);
-    EnableWindow(butForceSave_, s.editorForceSave);
-    EnableWindow(butInCB_, s.editorCopyEntire);
-    EnableWindow(butInLastWnd_, s.editorInLastActive);
+    // A command's button is enabled as its menu item.
+    for (HWND b :
+         {butAddFolder_, butAddReply_, butDelete_, butForceSave_, butInCB_, butInLastWnd_}) {
+        const auto command = CommandOfMenuId(GetDlgCtrlID(b));
+        EnableWindow(b, command && CommandAvailable(s, *command));
+    }
     bar_.EnableControls(s.nameControls, s.macroControls, s.hotKeyControls);
     toolbar_->Enable(s.editorToolbar);
     formatting_->ApplyStates(s);
     EnableWindow(editor_->Handle(), s.editor);
     if (HMENU menu = GetMenu(c_.window)) {
-        using C = MainCommand;
-        for (C command :
-             {C::NavAddFolder, C::NavAddReply, C::NavDelete, C::EditorForceSave, C::EditorUndo,
-              C::EditorRedo, C::EditorCut, C::EditorCopy, C::EditorCopyEntire, C::EditorPaste,
-              C::EditorInLastActive, C::EditorSelectAll}) {
-            EnableMenuItem(menu, static_cast<UINT>(MenuIdOf(command)),
-                           MF_BYCOMMAND | (CommandAvailable(s, command) ? MF_ENABLED : MF_GRAYED));
+        for (const CommandRow& row : MainCommandRows()) {
+            EnableMenuItem(menu, static_cast<UINT>(row.id),
+                           MF_BYCOMMAND |
+                               (CommandAvailable(s, row.command) ? MF_ENABLED : MF_GRAYED));
         }
     }
 }

@@ -14,15 +14,14 @@
 #include "ui/win32/tree_view_editing.h"
 
 #include <memory>
-#include <optional>
 
 #include <windows.h>
 
 namespace tw::win32 {
 
 // The delivery buttons of PanelBottomBar.
-inline constexpr int kButInCBId = 334;
-inline constexpr int kButInLastWndId = 335;
+inline constexpr int kButInCBId = CommandIdOf(MainCommand::EditorCopyEntire);
+inline constexpr int kButInLastWndId = CommandIdOf(MainCommand::EditorInLastActive);
 
 struct EditingPaneControls {
     HWND window;
@@ -52,9 +51,9 @@ public:
     // The toolbar's handlers after FormCreate; null before the form frees them.
     void SetFormatting(FormattingToolbar* formatting);
 
-    // A WM_COMMAND from the pane's controls. Returns the menu command a button stands for, and
-    // sets `handled` when the message was the pane's.
-    std::optional<MainCommand> OnCommand(WPARAM wp, LPARAM lp, bool& handled);
+    // A WM_COMMAND from the pane's controls; false for a command's button, which sends its
+    // command's id, and for what is not the pane's.
+    bool OnCommand(WPARAM wp, LPARAM lp);
     bool OnNotify(const NMHDR& header, LRESULT& result);
     // Keys the window's accelerators must leave alone (the in-place editor is open).
     bool WantsKeysItself() const { return tree_->EditingLabel(); }
@@ -66,8 +65,8 @@ public:
     void ApplyCommandStates(const CommandStates& states) override;
 
 private:
-    // A push button with a 16 x 16 picture, or with `text` where there is no picture.
-    HWND MakeButton(const wchar_t* hint, int id, int iconId, const wchar_t* text = nullptr);
+    // A command's push button with its 16 x 16 picture, or with `text` where it has none.
+    HWND MakeButton(MainCommand command, const wchar_t* text = nullptr);
 
     EditingPaneControls c_;
     std::unique_ptr<ButtonHints> hints_;

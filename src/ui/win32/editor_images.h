@@ -1,6 +1,8 @@
 #pragma once
 // The editor toolbar's button images: the strip that suits the screen's dpi, and a greyed copy
 // for disabled buttons.
+#include "ui/main_commands.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
@@ -24,6 +26,24 @@ enum class EditorImage {
     IndentMore,
     Insert,
 };
+
+// A command's picture in the strips; -1 for a command whose picture is not there.
+constexpr int StripIndexOf(CommandImage image) {
+    switch (image) {
+    case CommandImage::Cut:
+        return static_cast<int>(EditorImage::Cut);
+    case CommandImage::Copy:
+        return static_cast<int>(EditorImage::Copy);
+    case CommandImage::Paste:
+        return static_cast<int>(EditorImage::Paste);
+    case CommandImage::Undo:
+        return static_cast<int>(EditorImage::Undo);
+    case CommandImage::Redo:
+        return static_cast<int>(EditorImage::Redo);
+    default:
+        return -1;
+    }
+}
 
 // The largest drawn size (16, 24 or 32) that is not larger than 16 pixels at this dpi.
 int EditorImageSize(int dpi);

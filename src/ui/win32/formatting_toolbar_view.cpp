@@ -1,7 +1,6 @@
 #include "ui/win32/formatting_toolbar_view.h"
 
 #include "platform/win32/ansi_path.h"
-#include "ui/edit_commands.h"
 #include "ui/win32/control_hooks.h"
 #include "ui/win32/editor_toolbar.h"
 
@@ -28,12 +27,16 @@ constexpr int Image(EditorImage image) {
     return static_cast<int>(image);
 }
 
+constexpr ButtonSpec Command(MainCommand command) {
+    return {CommandIdOf(command), StripIndexOf(RowOf(command).image), BTNS_BUTTON, 0};
+}
+
 constexpr ButtonSpec kButtons[] = {
-    {kCutButId, Image(EditorImage::Cut), BTNS_BUTTON, 0},
-    {kCopyButId, Image(EditorImage::Copy), BTNS_BUTTON, 0},
-    {kPasteButId, Image(EditorImage::Paste), BTNS_BUTTON, 0},
-    {kUndoButId, Image(EditorImage::Undo), BTNS_BUTTON, 0},
-    {kRedoButId, Image(EditorImage::Redo), BTNS_BUTTON, 0},
+    Command(MainCommand::EditorCut),
+    Command(MainCommand::EditorCopy),
+    Command(MainCommand::EditorPaste),
+    Command(MainCommand::EditorUndo),
+    Command(MainCommand::EditorRedo),
     {0, -1, BTNS_SEP, kSeparatorWidth96},
     {kFontNamePlaceId, -1, BTNS_SEP, kFontNameWidth96},
     {0, -1, BTNS_SEP, 2},
@@ -54,8 +57,8 @@ constexpr ButtonSpec kButtons[] = {
 };
 
 std::wstring HintOf(int id) {
-    if (const auto command = FormattingToolbarControls::CommandOfButton(id)) {
-        return AnsiToWide(EditActionOf(*command)->hint);
+    if (const CommandRow* row = RowOfId(id)) {
+        return AnsiToWide(row->hint);
     }
     switch (id) {
     case kColorButId:
@@ -180,23 +183,6 @@ FormattingToolbarControls::~FormattingToolbarControls() {
     }
 }
 
-std::optional<MainCommand> FormattingToolbarControls::CommandOfButton(int id) {
-    switch (id) {
-    case kCutButId:
-        return MainCommand::EditorCut;
-    case kCopyButId:
-        return MainCommand::EditorCopy;
-    case kPasteButId:
-        return MainCommand::EditorPaste;
-    case kUndoButId:
-        return MainCommand::EditorUndo;
-    case kRedoButId:
-        return MainCommand::EditorRedo;
-    default:
-        return std::nullopt;
-    }
-}
-
 std::vector<std::string> FormattingToolbarControls::ScreenFontNames() {
     std::vector<std::string> names;
     HDC screen = GetDC(nullptr);
@@ -253,7 +239,7 @@ bool FormattingToolbarControls::OnNotify(const NMHDR& header, LRESULT& result) {
     }
     if (header.code == TTN_GETDISPINFOW) {
         const int id = static_cast<int>(header.idFrom);
-        if (id < kCutButId || id > kIncIndentButId) {
+        if (!RowOfId(id) && (id < kFontNamePlaceId || id > kIncIndentButId)) {
             return false;
         }
         static std::wstring hint;
@@ -330,17 +316,12 @@ LRESULT CALLBACK FormattingToolbarControls::ToolbarProc(HWND hwnd, UINT msg, WPA
 }
 
 void FormattingToolbarControls::ApplyStates(const CommandStates& s) {
-    const std::pair<int, bool> buttons[] = {
-        {kCutButId, s.editorCopyCut}, {kCopyButId, s.editorCopyCut}, {kPasteButId, s.editorPaste},
-        {kUndoButId, s.editorUndo},   {kRedoButId, s.editorRedo},
-    };
-    for (const auto& [id, on] : buttons) {
-        SendMessageW(toolbar_, TB_ENABLEBUTTON, static_cast<WPARAM>(id), MAKELPARAM(on, 0));
-    }
     for (const ButtonSpec& spec : kButtons) {
-        if (spec.image >= 0 && !CommandOfButton(spec.id)) {
+        if (spec.image >= 0) {
+            const CommandRow* row = RowOfId(spec.id);
+            const bool on = row ? CommandAvailable(s, row->command) : s.editorToolbar;
             SendMessageW(toolbar_, TB_ENABLEBUTTON, static_cast<WPARAM>(spec.id),
-                         MAKELPARAM(s.editorToolbar, 0));
+                         MAKELPARAM(on, 0));
         }
     }
     for (HWND control : {fontName_, fontSize_, upDown_}) {

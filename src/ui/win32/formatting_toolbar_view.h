@@ -13,18 +13,12 @@
 
 #include <functional>
 #include <memory>
-#include <optional>
 
 namespace tw::win32 {
 
-// Command ids of the toolbar's formatting buttons.
+// Command ids of the toolbar's formatting buttons; the edit buttons send their commands' ids.
 enum FormattingButtonId : int {
-    kCutButId = 350,
-    kCopyButId,
-    kPasteButId,
-    kUndoButId,
-    kRedoButId,
-    kFontNamePlaceId,
+    kFontNamePlaceId = 355,
     kFontSizePlaceId,
     kColorButId,
     kBoldButId,
@@ -48,8 +42,6 @@ public:
     void SetHandlers(FormattingToolbar* handlers) { handlers_ = handlers; }
     // Focus came into FontName (false) or FontSize (true) from another control.
     void SetBoxEnter(std::function<void(bool fontSize)> entered) { boxEnter_ = std::move(entered); }
-    // The menu command an edit button stands for.
-    static std::optional<MainCommand> CommandOfButton(int id);
 
     // A formatting button's WM_COMMAND, which the toolbar sends to its parent.
     bool OnCommand(int id);

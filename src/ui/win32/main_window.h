@@ -87,7 +87,11 @@ private:
     void CreateControls();
     void CreateSplitters();
     // Runs `drag` with the modes, if the window has them, under the error report.
-    template <class Drag> void WithModes(Drag&& drag);
+    template <class Drag> void WithModes(Drag&& drag) {
+        if (WindowModes* modes = form_.Modes()) {
+            RunReported(system_.boxes, [&] { drag(*modes); });
+        }
+    }
     void ApplyFont();
     void LayoutControls();
     // The tree's drag of a node reaches the form, which follows it outside the window.
