@@ -5,6 +5,7 @@
 # program itself in front nothing is recognised. The library is unchanged afterwards.
 # Usage: delivery_notepad.sh BIN_DIR   (DISPLAY and WINEPREFIX exported by the caller)
 set -euo pipefail
+PROGRAM_EXE=TextwrightTraced.exe
 source "$(dirname "$0")/lib/common.sh" "$1"
 source "$(dirname "$0")/lib/delivery.sh"
 fail() {
@@ -13,7 +14,7 @@ fail() {
     exit 1
 }
 
-# The latency trace, as the benchmark switches it on.
+# The latency trace of the measuring build, as the benchmark switches it on.
 export TW_DELIVERY_TRACE="$(winepath -w "$WORK/trace.txt" 2>/dev/null | tr -d '\r')"
 start_program_hidden
 unset TW_DELIVERY_TRACE

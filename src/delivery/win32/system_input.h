@@ -2,7 +2,7 @@
 // Delivery's ports over the real system: synthesized keys, the asynchronous key state, other
 // applications' windows and the thread's sleep.
 #include "delivery/delivery_ports.h"
-#include "delivery/win32/trace_file.h"
+#include "delivery/win32/delivery_trace.h"
 
 #include <windows.h>
 
@@ -13,14 +13,14 @@ using SendInputFunction = UINT(WINAPI*)(UINT, LPINPUT, int);
 
 class Win32KeyInput : public KeyInputPort {
 public:
-    explicit Win32KeyInput(TraceFile& trace, SendInputFunction send = &::SendInput)
+    explicit Win32KeyInput(DeliveryTrace& trace, SendInputFunction send = &::SendInput)
         : trace_(trace), send_(send) {}
     // One SendInput call for the whole batch: virtual-key codes, scan code 0, no extra
     // information.
     std::size_t SendKeys(const std::vector<KeyEvent>& events) override;
 
 private:
-    TraceFile& trace_;
+    DeliveryTrace& trace_;
     SendInputFunction send_;
 };
 
