@@ -20,8 +20,17 @@ void ReplyDelivery::ApplicationEventsActivate() {
 }
 
 void ReplyDelivery::KeyHookKeyAction(std::uint32_t VirtualKeyCode, bool keyIsBeingPressed) {
+    if (keyIsBeingPressed) {
+        heldWord_.reset();
+    }
     if (RecognizeKeyAction(state_, VirtualKeyCode, keyIsBeingPressed, ports_.keyState) ==
         KeyOutcome::DeliverTypedMacro) {
+        heldWord_ = std::move(state_.TypedWord);
+        state_.TypedWord.clear();
+    }
+    if (heldWord_ && !ports_.keyState.KeyMessagesQueued()) {
+        state_.TypedWord = std::move(*heldWord_);
+        heldWord_.reset();
         DeliverTypedMacro();
     }
 }

@@ -9,6 +9,8 @@
 #include "delivery/step_executor.h"
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 namespace tw {
 
@@ -24,10 +26,15 @@ public:
     // The program stops being, or becomes again, the active application.
     void ApplicationEventsDeactivate();
     void ApplicationEventsActivate();
-    // KeyHook's OnKeyAction; the event is never filtered.
+    // KeyHook's OnKeyAction; the event is never filtered. A Space with more key messages queued
+    // behind it holds its delivery until they are handled: a key pressed among them reached
+    // the target after the Space, where the Backspaces would erase it, so it drops the delivery.
     void KeyHookKeyAction(std::uint32_t VirtualKeyCode, bool keyIsBeingPressed);
-    // MouseHook's OnMouseClick, for every button and movement.
-    void MouseHookMouseClick() { state_.TypedWord.clear(); }
+    // MouseHook's OnMouseClick, for every button and movement; it drops a held delivery too.
+    void MouseHookMouseClick() {
+        state_.TypedWord.clear();
+        heldWord_.reset();
+    }
     void FixTimerTimer();
     // ShellHook's events (own windows are not reported).
     void ShellHookWindowActivated(WindowHandle sourceWindow);
@@ -53,6 +60,8 @@ private:
     DeliveryHost& host_;
     StepExecutor executor_;
     DeliveryState state_;
+    // The word of a Space whose delivery waits for the key messages queued behind it.
+    std::optional<std::string> heldWord_;
 };
 
 } // namespace tw

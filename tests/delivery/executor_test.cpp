@@ -55,14 +55,99 @@ TEST_F(Delivering, ATypedMacroIsErasedAndReplacedAndTheSelectionComesBack) {
     Type("sig(ann,lee) ");
     const std::string erase13 =
         "Keys BSv BS^ BSv BS^ BSv BS^ BSv BS^ BSv BS^ BSv BS^ BSv BS^ BSv BS^ BSv BS^ BSv BS^ "
-        "BSv BS^ BSv BS^ BSv BS^ Ctrlv Vv V^ Ctrl^";
-    EXPECT_EQ(Lines({"select Sig", "replace first,last = ann|lee", "placeholders", "copy Sig",
-                     "select (none)", "select Hello", erase13}),
+        "BSv BS^ BSv BS^ BSv BS^";
+    EXPECT_EQ(Lines({erase13, "select Sig", "replace first,last = ann|lee", "placeholders",
+                     "copy Sig", "select (none)", "select Hello", "Keys Ctrlv Vv V^ Ctrl^"}),
               fake.log);
     EXPECT_EQ("", delivery.State().TypedWord);
     fake.log.clear();
     Type("nope ");
     EXPECT_EQ(Lines{}, fake.log);
+}
+
+// A target that applies the keys it gets: Backspace erases its last character, Ctrl+V pastes the
+// clipboard. Meanwhile the user goes on typing while the reply is being made.
+struct TypingTarget : RecordingDelivery {
+    std::string text;
+    std::string clipboard;
+    std::string typedWhileCopying;
+    bool ctrl = false;
+    std::size_t SendKeys(const std::vector<KeyEvent>& events) override {
+        for (const KeyEvent& e : events) {
+            if (e.virtualKey == vkey::Ctrl) {
+                ctrl = !e.keyUp;
+            } else if (!e.keyUp && e.virtualKey == vkey::Backspace && !text.empty()) {
+                text.pop_back();
+            } else if (!e.keyUp && e.virtualKey == vkey::V && ctrl) {
+                text += clipboard;
+            }
+        }
+        return RecordingDelivery::SendKeys(events);
+    }
+    void CopyEntireToClipboard() override {
+        RecordingDelivery::CopyEntireToClipboard();
+        clipboard = "<" + selected->Caption() + ">";
+        text += typedWhileCopying;
+    }
+};
+
+TEST_F(Delivering, KeysTypedWhileTheReplyIsMadeAreNeitherLostNorErased) {
+    const struct {
+        std::string word;
+        std::string meanwhile;
+        std::string after;
+    } cases[] = {
+        {"hello ", "", "Dear <Hello>"},
+        {"hello ", "ok", "Dear ok<Hello>"},
+        {"sig(ann,lee) ", "Thanks", "Dear Thanks<Sig>"},
+    };
+    for (const auto& c : cases) {
+        TypingTarget target;
+        target.library = &list;
+        ReplyDelivery typed{target.Ports(), target};
+        typed.State().DeliveryEnabled = true;
+        typed.ApplicationEventsDeactivate();
+        target.text = "Dear " + c.word; // the target has the word and its Space already
+        target.typedWhileCopying = c.meanwhile;
+        typed.State().TypedWord = c.word.substr(0, c.word.size() - 1);
+        typed.DeliverTypedMacro();
+        EXPECT_EQ(c.after, target.text) << c.word << " with " << c.meanwhile;
+    }
+}
+
+// Key messages after "hello": each is "v" or "^" (press or release) and a key, and "|" marks
+// where the queue is empty, as when the program catches up. "click" is a mouse click.
+TEST_F(Delivering, ASpaceWaitsForTheKeysQueuedBehindItAndAKeyPressedAmongThemDropsIt) {
+    const struct {
+        const char* name;
+        std::vector<std::string> messages;
+        bool delivered;
+    } cases[] = {
+        {"the Space handled at once", {"v ", "|", "^ "}, true},
+        {"its release queued behind it", {"v ", "^ ", "|"}, true},
+        {"a letter pressed before the program saw the Space", {"v ", "^ ", "vx", "^x", "|"}, false},
+        {"a letter pressed while the Space was held", {"v ", "vx", "^ ", "^x", "|"}, false},
+        {"a second Space queued", {"v ", "^ ", "v ", "^ ", "|"}, false},
+        {"a click queued", {"v ", "click", "^ ", "|"}, false},
+    };
+    for (const auto& c : cases) {
+        fake.log.clear();
+        Type("hello");
+        fake.log.clear();
+        for (std::size_t i = 0; i < c.messages.size(); ++i) {
+            const std::string& m = c.messages[i];
+            fake.keyMessagesQueued = i + 1 < c.messages.size() && c.messages[i + 1] != "|";
+            if (m == "click") {
+                delivery.MouseHookMouseClick();
+            } else if (m != "|") {
+                const std::uint32_t key = m[1] == ' ' ? vkey::Space : std::toupper(m[1]);
+                delivery.KeyHookKeyAction(key, m[0] == 'v');
+            }
+        }
+        const bool erased = !fake.log.empty() && fake.log.front().rfind("Keys BSv", 0) == 0;
+        EXPECT_EQ(c.delivered, erased) << c.name << ": " << ::testing::PrintToString(fake.log);
+        delivery.MouseHookMouseClick();
+    }
 }
 
 TEST_F(Delivering, AShortInsertReleasesWhatTheBatchLeftDown) {

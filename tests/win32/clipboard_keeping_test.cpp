@@ -1,6 +1,7 @@
 // Keeping the user's clipboard on the real clipboard: what the user had comes back exactly once
 // the reply has been taken, the reply is rendered only when asked for and marked as transient,
 // and a newer write by another window is never overwritten.
+#include "delivery/clipboard_formats.h"
 #include "delivery/clipboard_keeper.h"
 #include "delivery/win32/clipboard_window.h"
 #include "delivery/win32/global_memory.h"
@@ -203,6 +204,59 @@ TEST_F(KeepingTheClipboard, RestoresAfterTheBoundedWaitButNeverOverANewerWrite) 
         ASSERT_TRUE(Pump([&] { return !keeper.RestorePending(); }, 5000));
         EXPECT_EQ(c.after, other.Text());
     }
+}
+
+// The owner of a format it renders only when asked, and slowly: a spreadsheet with a large range.
+LRESULT CALLBACK SlowOwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_RENDERFORMAT) {
+        Sleep(SnapshotBudget::kMaxMs + 200);
+        SetClipboardData(static_cast<UINT>(wParam), GlobalFromBytes("late", 5));
+        return 0;
+    }
+    return message == WM_RENDERALLFORMATS ? 0 : DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// Beyond a snapshot's bounds nothing is kept, so nothing is put back in part; the reply then goes
+// on the clipboard the ordinary way.
+TEST_F(KeepingTheClipboard, AClipboardTooLargeOrTooSlowToCopyIsNotKept) {
+    const UINT privateFormat = Registered(L"Textwright test private");
+    const std::vector<unsigned char> large(SnapshotBudget::kMaxBytes + 1, 7);
+    WNDCLASSW slowClass{};
+    slowClass.lpfnWndProc = SlowOwnerProc;
+    slowClass.lpszClassName = L"TextwrightTestSlowOwner";
+    RegisterClassW(&slowClass);
+    HWND slowOwner = CreateWindowExW(0, slowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                     nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, slowOwner);
+    const struct {
+        const char* name;
+        std::function<void()> place;
+    } cases[] = {
+        {"text, then a block larger than the bound",
+         [&] {
+             other.Write([&] {
+                 PlaceText(L"small");
+                 PlaceBytes(privateFormat, large.data(), large.size());
+             });
+         }},
+        {"text, then a format rendered slower than the bound",
+         [&] {
+             ASSERT_TRUE(OpenClipboard(slowOwner));
+             EmptyClipboard();
+             PlaceText(L"small");
+             SetClipboardData(privateFormat, nullptr);
+             CloseClipboard();
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.place();
+        EXPECT_FALSE(keeper.PutReplyForPaste(reply));
+        EXPECT_EQ(0u, window.SavedFormatCount());
+        EXPECT_FALSE(keeper.RestorePending());
+    }
+    other.Write([] {});
+    DestroyWindow(slowOwner);
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace tw::win32 {
 
 // The system call that injects input; tests hand in one that refuses part of a batch.
@@ -26,9 +28,17 @@ private:
 
 class Win32KeyState : public KeyStatePort {
 public:
+    // `keyListener` names the window the keyboard hook's messages are posted to; without one
+    // no message counts as queued.
+    explicit Win32KeyState(std::function<HWND()> keyListener = {})
+        : keyListener_(std::move(keyListener)) {}
     bool IsKeyDown(std::uint8_t virtualKey) override {
         return (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
     }
+    bool KeyMessagesQueued() override;
+
+private:
+    std::function<HWND()> keyListener_;
 };
 
 class Win32TargetWindows : public WindowPort {

@@ -106,7 +106,9 @@ private:
     WindowTimer fixTimer_{hwnd_, kFixTimerId, kFixTimerInterval};
     KeyTrace keyTrace_{system_.trace};
     Win32KeyInput keyInput_{system_.trace};
-    Win32KeyState keyState_;
+    Win32KeyState keyState_{[this] {
+        return reinterpret_cast<HWND>(system_.hooks.Components().KeyHook.ListenerWindow());
+    }};
     Win32TargetWindows targetWindows_;
     Win32Sleep sleep_;
     SystemLocalClock clock_;
