@@ -75,6 +75,8 @@ void TFormTextwright::TakeHookEvents() {
     hooks.KeyHook.OnKeyAction = [this](TKvSysHook&, std::uint32_t key, std::uint16_t, std::uint8_t,
                                        bool, bool, bool, bool pressed,
                                        bool&) { KeyHookKeyAction(key, pressed); };
+    hooks.KeyHook.OnUnfiltered = [this](TKvSysHook&, std::uint32_t code, std::uint32_t,
+                                        std::uint32_t, bool&) { KeyHookUnfiltered(code); };
     hooks.MouseHook.OnMouseClick = [this](TKvSysHook&, HookWindow, std::int32_t, std::int32_t,
                                           TMouseButton,
                                           TKvMouseButtonMovement) { MouseHookMouseClick(); };
@@ -99,6 +101,16 @@ void TFormTextwright::TipTimerTimer() {
 void TFormTextwright::KeyHookKeyAction(std::uint32_t VirtualKeyCode, bool keyIsBeingPressed) {
     ports_.inputTrace.KeyMessageArrived(VirtualKeyCode);
     Reported([&] { delivery_.KeyHookKeyAction(VirtualKeyCode, keyIsBeingPressed); });
+}
+
+void TFormTextwright::KeyHookUnfiltered(std::uint32_t code) {
+    // Once a run: the library keeps trying, and a box per attempt would help nobody.
+    if (code == kKeyboardHookLostCode && !hookLossTold_) {
+        hookLossTold_ = true;
+        ports_.boxes.ShowWarning("Typed macros and hot keys have stopped working: Windows removed "
+                                 "the keyboard hook and it could not be installed again. Restart "
+                                 "Textwright to use them again.");
+    }
 }
 
 void TFormTextwright::MouseHookMouseClick() {
