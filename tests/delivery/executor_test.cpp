@@ -65,87 +65,68 @@ TEST_F(Delivering, ATypedMacroIsErasedAndReplacedAndTheSelectionComesBack) {
     EXPECT_EQ(Lines{}, fake.log);
 }
 
-// A target that applies the keys it gets: Backspace erases its last character, Ctrl+V pastes the
-// clipboard. Meanwhile the user goes on typing while the reply is being made.
+// A target that applies the keys it gets: Backspace erases its last character, V pastes (only
+// Ctrl+V sends it). The user goes on typing while the reply is being made.
 struct TypingTarget : RecordingDelivery {
-    std::string text;
-    std::string clipboard;
-    std::string typedWhileCopying;
-    bool ctrl = false;
+    std::string text, typedWhileCopying, clipboard;
     std::size_t SendKeys(const std::vector<KeyEvent>& events) override {
         for (const KeyEvent& e : events) {
-            if (e.virtualKey == vkey::Ctrl) {
-                ctrl = !e.keyUp;
-            } else if (!e.keyUp && e.virtualKey == vkey::Backspace && !text.empty()) {
+            if (!e.keyUp && e.virtualKey == vkey::Backspace && !text.empty()) {
                 text.pop_back();
-            } else if (!e.keyUp && e.virtualKey == vkey::V && ctrl) {
+            } else if (!e.keyUp && e.virtualKey == vkey::V) {
                 text += clipboard;
             }
         }
         return RecordingDelivery::SendKeys(events);
     }
     void CopyEntireToClipboard() override {
-        RecordingDelivery::CopyEntireToClipboard();
         clipboard = "<" + selected->Caption() + ">";
         text += typedWhileCopying;
     }
 };
 
 TEST_F(Delivering, KeysTypedWhileTheReplyIsMadeAreNeitherLostNorErased) {
-    const struct {
-        std::string word;
-        std::string meanwhile;
-        std::string after;
-    } cases[] = {
-        {"hello ", "", "Dear <Hello>"},
-        {"hello ", "ok", "Dear ok<Hello>"},
-        {"sig(ann,lee) ", "Thanks", "Dear Thanks<Sig>"},
-    };
-    for (const auto& c : cases) {
+    for (const std::string meanwhile : {"", "ok"}) {
         TypingTarget target;
         target.library = &list;
         ReplyDelivery typed{target.Ports(), target};
         typed.State().DeliveryEnabled = true;
         typed.ApplicationEventsDeactivate();
-        target.text = "Dear " + c.word; // the target has the word and its Space already
-        target.typedWhileCopying = c.meanwhile;
-        typed.State().TypedWord = c.word.substr(0, c.word.size() - 1);
+        target.text = "Dear sig(ann,lee) "; // the word and its Space are there already
+        target.typedWhileCopying = meanwhile;
+        typed.State().TypedWord = "sig(ann,lee)";
         typed.DeliverTypedMacro();
-        EXPECT_EQ(c.after, target.text) << c.word << " with " << c.meanwhile;
+        EXPECT_EQ("Dear " + meanwhile + "<Sig>", target.text);
     }
 }
 
-// Key messages after "hello": each is "v" or "^" (press or release) and a key, and "|" marks
-// where the queue is empty, as when the program catches up. "click" is a mouse click.
+// Key messages after "hello", two characters each: press 'v' or release '^' and the key; "c " a
+// click; "| " where the queue runs empty as the program catches up.
 TEST_F(Delivering, ASpaceWaitsForTheKeysQueuedBehindItAndAKeyPressedAmongThemDropsIt) {
-    const struct {
-        const char* name;
-        std::vector<std::string> messages;
-        bool delivered;
-    } cases[] = {
-        {"the Space handled at once", {"v ", "|", "^ "}, true},
-        {"its release queued behind it", {"v ", "^ ", "|"}, true},
-        {"a letter pressed before the program saw the Space", {"v ", "^ ", "vx", "^x", "|"}, false},
-        {"a letter pressed while the Space was held", {"v ", "vx", "^ ", "^x", "|"}, false},
-        {"a second Space queued", {"v ", "^ ", "v ", "^ ", "|"}, false},
-        {"a click queued", {"v ", "click", "^ ", "|"}, false},
+    const std::pair<std::string, bool> cases[] = {
+        {"v | ^ ", true},      // the Space handled at once
+        {"v ^ | ", true},      // its release queued behind it
+        {"v ^ vx^x| ", false}, // a letter typed before the program saw the Space
+        {"v vx^ ^x| ", false}, // a letter typed while the Space was held
+        {"v ^ v ^ | ", false}, // a second Space
+        {"v c ^ | ", false},   // a click
     };
-    for (const auto& c : cases) {
-        fake.log.clear();
+    for (const auto& [messages, delivered] : cases) {
         Type("hello");
         fake.log.clear();
-        for (std::size_t i = 0; i < c.messages.size(); ++i) {
-            const std::string& m = c.messages[i];
-            fake.keyMessagesQueued = i + 1 < c.messages.size() && c.messages[i + 1] != "|";
-            if (m == "click") {
+        for (std::size_t i = 0; i < messages.size(); i += 2) {
+            fake.keyMessagesQueued = i + 2 < messages.size() && messages[i + 2] != '|';
+            const char what = messages[i];
+            const char key = messages[i + 1];
+            if (what == 'c') {
                 delivery.MouseHookMouseClick();
-            } else if (m != "|") {
-                const std::uint32_t key = m[1] == ' ' ? vkey::Space : std::toupper(m[1]);
-                delivery.KeyHookKeyAction(key, m[0] == 'v');
+            } else if (what != '|') {
+                delivery.KeyHookKeyAction(key == ' ' ? vkey::Space : std::toupper(key),
+                                          what == 'v');
             }
         }
         const bool erased = !fake.log.empty() && fake.log.front().rfind("Keys BSv", 0) == 0;
-        EXPECT_EQ(c.delivered, erased) << c.name << ": " << ::testing::PrintToString(fake.log);
+        EXPECT_EQ(delivered, erased) << messages << ": " << ::testing::PrintToString(fake.log);
         delivery.MouseHookMouseClick();
     }
 }
