@@ -2,6 +2,7 @@
 // What delivery needs of the system: key state, input injection, windows, time. The Win32
 // adapters wrap GetAsyncKeyState, SendInput, SetForegroundWindow, IsWindow, Sleep and a timer.
 #include "delivery/delivery_state.h"
+#include "delivery/keyboard_layout.h"
 #include "expansion/local_clock.h"
 
 #include <cstddef>
@@ -81,6 +82,8 @@ struct DeliveryPorts {
     SleepPort& sleep;
     FixTimerPort& fixTimer;
     LocalClock& clock; // the placeholders' values
+    // The layout of the window in front; without it keys are read as on the fixed US keyboard.
+    KeyboardLayoutPort* keyboard = nullptr;
 };
 
 } // namespace tw

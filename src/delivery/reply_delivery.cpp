@@ -11,6 +11,8 @@ namespace tw {
 void ReplyDelivery::ApplicationEventsDeactivate() {
     ports_.fixTimer.SetFixTimerEnabled(true);
     state_.WatchingInput = true;
+    // The program was in front until now, so the system's toggle is the one the user sees.
+    state_.CapsLockOn = Keyboard().CapsLockOn();
     host_.CommitCurrentReply();
 }
 
@@ -19,19 +21,22 @@ void ReplyDelivery::ApplicationEventsActivate() {
     state_.WatchingInput = false;
 }
 
-void ReplyDelivery::KeyHookKeyAction(std::uint32_t VirtualKeyCode, bool keyIsBeingPressed) {
-    if (keyIsBeingPressed) {
-        heldWord_.reset();
+void ReplyDelivery::KeyHookKeyAction(const KeyAction& key) {
+    if (key.pressed) {
+        held_.reset();
     }
-    if (RecognizeKeyAction(state_, VirtualKeyCode, keyIsBeingPressed, ports_.keyState) ==
-        KeyOutcome::DeliverTypedMacro) {
-        heldWord_ = std::move(state_.TypedWord);
+    if (RecognizeKeyAction(state_, key, Keyboard()) == KeyOutcome::DeliverTypedMacro) {
+        held_ = HeldDelivery{std::move(state_.TypedWord), Keyboard().ForegroundWindow()};
         state_.TypedWord.clear();
     }
-    if (heldWord_ && !ports_.keyState.KeyMessagesQueued()) {
-        state_.TypedWord = std::move(*heldWord_);
-        heldWord_.reset();
-        DeliverTypedMacro();
+    if (held_ && !ports_.keyState.KeyMessagesQueued()) {
+        HeldDelivery held = std::move(*held_);
+        held_.reset();
+        // The Backspaces go to the window in front, which must still be the word's.
+        if (Keyboard().ForegroundWindow() == held.window) {
+            state_.TypedWord = std::move(held.word);
+            DeliverTypedMacro();
+        }
     }
 }
 
@@ -52,7 +57,7 @@ void ReplyDelivery::FixTimerTimer() {
         return;
     }
     if (state_.PendingHotKey == -1) {
-        state_.PendingHotKey = ScanHotKeys(*library, ports_.keyState);
+        state_.PendingHotKey = ScanHotKeys(*library, ports_.keyState, state_);
     } else if (!HotKeyStillDown(*library, state_.PendingHotKey, ports_.keyState)) {
         const int position = state_.PendingHotKey;
         state_.PendingHotKey = -1;
@@ -61,6 +66,11 @@ void ReplyDelivery::FixTimerTimer() {
 }
 
 void ReplyDelivery::ShellHookWindowActivated(WindowHandle sourceWindow) {
+    // The Backspaces of a word typed in one window must never land in another. A late report
+    // of the window the word is typed in changes nothing.
+    if (sourceWindow != state_.WordWindow) {
+        state_.TypedWord.clear();
+    }
     if (sourceWindow != 0 && !host_.IsInsertionsDialogVisible()) {
         state_.LastActiveWindow = sourceWindow;
     }

@@ -6,6 +6,7 @@
 #include "delivery/delivery_ports.h"
 #include "delivery/delivery_state.h"
 #include "delivery/delivery_plan.h"
+#include "delivery/recognition.h"
 #include "delivery/step_executor.h"
 
 #include <cstdint>
@@ -28,12 +29,16 @@ public:
     void ApplicationEventsActivate();
     // KeyHook's OnKeyAction; the event is never filtered. A Space with more key messages queued
     // behind it holds its delivery until they are handled: a key pressed among them reached
-    // the target after the Space, where the Backspaces would erase it, so it drops the delivery.
-    void KeyHookKeyAction(std::uint32_t VirtualKeyCode, bool keyIsBeingPressed);
+    // the target after the Space, where the Backspaces would erase it, so it drops the delivery,
+    // as does another window come to the front meanwhile.
+    void KeyHookKeyAction(const KeyAction& key);
+    void KeyHookKeyAction(std::uint32_t virtualKey, bool pressed) {
+        KeyHookKeyAction(KeyAction{virtualKey, pressed});
+    }
     // MouseHook's OnMouseClick, for every button and movement; it drops a held delivery too.
     void MouseHookMouseClick() {
         state_.TypedWord.clear();
-        heldWord_.reset();
+        held_.reset();
     }
     void FixTimerTimer();
     // ShellHook's events (own windows are not reported).
@@ -56,12 +61,19 @@ private:
     // Writes the pending edits, then reads what the command's plan depends on.
     CommandInputs CommitAndReadCommandInputs();
 
+    KeyboardLayoutPort& Keyboard() { return ports_.keyboard ? *ports_.keyboard : fixedUs_; }
+
     DeliveryPorts ports_;
+    FixedUsLayout fixedUs_;
     DeliveryHost& host_;
     StepExecutor executor_;
     DeliveryState state_;
-    // The word of a Space whose delivery waits for the key messages queued behind it.
-    std::optional<std::string> heldWord_;
+    // A Space whose delivery waits for the key messages queued behind it.
+    struct HeldDelivery {
+        std::string word;
+        WindowHandle window = 0; // in front at the Space
+    };
+    std::optional<HeldDelivery> held_;
 };
 
 } // namespace tw

@@ -22,7 +22,7 @@ TFormTextwright::TFormTextwright(StartupGlobals globals, MainFormPorts ports)
       lifecycle_(ports.window, ports.tray, ports.application), fixTimer_(ports.fixTimer),
       deliveryHost_(ports.registry, ports.insertionsDialog, lifecycle_),
       delivery_(DeliveryPorts{ports.keyState, ports.keyInput, ports.targetWindows, ports.sleep,
-                              fixTimer_, ports.clock},
+                              fixTimer_, ports.clock, ports.keyboard},
                 deliveryHost_, &ports.pointer),
       drag_({ports.pointer, ports.desktop, ports.dropCursor}, deliveryHost_, delivery_),
       tips_(ports.registry, ports.tipTimer, ports.tipDialog, delivery_.State()) {}
@@ -72,9 +72,11 @@ void TFormTextwright::FormCreate() {
 
 void TFormTextwright::TakeHookEvents() {
     SystemHooks& hooks = ports_.hooks.Components();
-    hooks.KeyHook.OnKeyAction = [this](TKvSysHook&, std::uint32_t key, std::uint16_t, std::uint8_t,
-                                       bool, bool, bool, bool pressed,
-                                       bool&) { KeyHookKeyAction(key, pressed); };
+    hooks.KeyHook.OnKeyAction = [this](TKvSysHook&, std::uint32_t key, std::uint16_t,
+                                       std::uint8_t scanCode, bool extended, bool, bool wasDown,
+                                       bool pressed, bool&) {
+        KeyHookKeyAction(KeyAction{key, pressed, scanCode, extended, wasDown});
+    };
     hooks.KeyHook.OnUnfiltered = [this](TKvSysHook&, std::uint32_t code, std::uint32_t,
                                         std::uint32_t, bool&) { KeyHookUnfiltered(code); };
     hooks.MouseHook.OnMouseClick = [this](TKvSysHook&, HookWindow, std::int32_t, std::int32_t,
@@ -98,9 +100,9 @@ void TFormTextwright::TipTimerTimer() {
     tips_.TipTimerTimer();
 }
 
-void TFormTextwright::KeyHookKeyAction(std::uint32_t VirtualKeyCode, bool keyIsBeingPressed) {
-    ports_.inputTrace.KeyMessageArrived(VirtualKeyCode);
-    Reported([&] { delivery_.KeyHookKeyAction(VirtualKeyCode, keyIsBeingPressed); });
+void TFormTextwright::KeyHookKeyAction(const KeyAction& key) {
+    ports_.inputTrace.KeyMessageArrived(key.virtualKey);
+    Reported([&] { delivery_.KeyHookKeyAction(key); });
 }
 
 void TFormTextwright::KeyHookUnfiltered(std::uint32_t code) {

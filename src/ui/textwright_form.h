@@ -54,6 +54,8 @@ struct MainFormPorts {
     PointerPort& pointer;
     DesktopWindowPort& desktop;
     DropCursorPort& dropCursor;
+    // The keyboard layout of the window in front; without it typed words follow a US keyboard.
+    KeyboardLayoutPort* keyboard = nullptr;
 };
 
 // The controls that edit the library: the property bar, the editor, the tree view's editing
@@ -99,7 +101,8 @@ public:
     void ApplicationEventsDeactivate();
 
     // The hook components' events, taken from FormCreate on, and FixTimer's tick.
-    void KeyHookKeyAction(std::uint32_t VirtualKeyCode, bool keyIsBeingPressed);
+    // Every key of the desktop, with what the hook's message says of it.
+    void KeyHookKeyAction(const KeyAction& key);
     // KeyHook's raw event: the hook library says when its hooks are gone for good.
     void KeyHookUnfiltered(std::uint32_t code);
     void MouseHookMouseClick();

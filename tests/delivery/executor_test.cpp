@@ -1,6 +1,7 @@
 // Deliveries run over recording ports: the order of what reaches the system and the main window.
 #include "delivery/reply_delivery.h"
 #include "delivery_fakes.h"
+#include "fake_keyboard.h"
 #include "library/model_fixture.h"
 
 #include <gtest/gtest.h>
@@ -101,8 +102,15 @@ TEST_F(Delivering, KeysTypedWhileTheReplyIsMadeAreNeitherLostNorErased) {
 }
 
 // Key messages after "hello", two characters each: press 'v' or release '^' and the key; "c " a
-// click; "| " where the queue runs empty as the program catches up.
+// click; "f " another window comes to the front; "| " where the queue runs empty as the program
+// catches up.
 TEST_F(Delivering, ASpaceWaitsForTheKeysQueuedBehindItAndAKeyPressedAmongThemDropsIt) {
+    FakeKeyboard keyboard;
+    DeliveryPorts ports = fake.Ports();
+    ports.keyboard = &keyboard;
+    ReplyDelivery typed{ports, fake};
+    typed.State().DeliveryEnabled = true;
+    typed.ApplicationEventsDeactivate();
     const std::pair<std::string, bool> cases[] = {
         {"v | ^ ", true},      // the Space handled at once
         {"v ^ | ", true},      // its release queued behind it
@@ -110,24 +118,27 @@ TEST_F(Delivering, ASpaceWaitsForTheKeysQueuedBehindItAndAKeyPressedAmongThemDro
         {"v vx^ ^x| ", false}, // a letter typed while the Space was held
         {"v ^ v ^ | ", false}, // a second Space
         {"v c ^ | ", false},   // a click
+        {"v f ^ | ", false},   // another window in front
     };
     for (const auto& [messages, delivered] : cases) {
-        Type("hello");
+        keyboard.foreground = 0x100;
+        const std::string all = "vh^hve^evl^lvl^lvo^o" + messages;
         fake.log.clear();
-        for (std::size_t i = 0; i < messages.size(); i += 2) {
-            fake.keyMessagesQueued = i + 2 < messages.size() && messages[i + 2] != '|';
-            const char what = messages[i];
-            const char key = messages[i + 1];
+        for (std::size_t i = 0; i < all.size(); i += 2) {
+            fake.keyMessagesQueued = i + 2 < all.size() && all[i + 2] != '|';
+            const char what = all[i];
+            const char key = all[i + 1];
             if (what == 'c') {
-                delivery.MouseHookMouseClick();
+                typed.MouseHookMouseClick();
+            } else if (what == 'f') {
+                keyboard.foreground = 0x200;
             } else if (what != '|') {
-                delivery.KeyHookKeyAction(key == ' ' ? vkey::Space : std::toupper(key),
-                                          what == 'v');
+                typed.KeyHookKeyAction(key == ' ' ? vkey::Space : std::toupper(key), what == 'v');
             }
         }
         const bool erased = !fake.log.empty() && fake.log.front().rfind("Keys BSv", 0) == 0;
         EXPECT_EQ(delivered, erased) << messages << ": " << ::testing::PrintToString(fake.log);
-        delivery.MouseHookMouseClick();
+        typed.MouseHookMouseClick();
     }
 }
 

@@ -2,37 +2,48 @@
 #include "delivery/recognition.h"
 #include "delivery/reply_delivery.h"
 #include "delivery_fakes.h"
+#include "fake_keyboard.h"
 #include "library/model_fixture.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <sstream>
 
 namespace tw::testing {
 namespace {
 
+// The virtual-key code of a key in a script: one character is that letter's or digit's key,
+// two are a hex code.
+std::uint32_t KeyCode(const std::string& key) {
+    return key.size() == 1 ? static_cast<std::uint32_t>(std::toupper(key[0]))
+                           : static_cast<std::uint32_t>(std::stoul(key, nullptr, 16));
+}
+
 // Tokens: a letter or digit is that key pressed and released; "#XX" any code pressed and
-// released, "+XX" only pressed, "-XX" only released (hex); "_" Space; "click" a mouse click;
-// "active" / "disabled": the program is active / start-up has not completed; "late": from then
-// on the system's key state shows no Shift, as when the messages are handled after it came up.
-// Returns the word handed over at each Space, in brackets.
-std::string TypedWords(const std::string& script) {
-    RecordingDelivery keys;
+// released, "+XX" only pressed, "-XX" only released (hex); "S:k" the key k with left Shift,
+// "G:k" with AltGr as Windows reports it (left Ctrl, then right Alt), "R:k" with right Alt alone,
+// "W:k" with AltGr as Wine reports the X server's (a key code of its own); "_" Space; "click" a
+// mouse click; "caps" Caps Lock; "ime"/"noime" the input method of the window in front
+// opens/closes; "win" another window comes to the front; "active" / "disabled": the program is
+// active / start-up has not completed; "late": the messages are handled after Shift came up, which
+// changes nothing as Shift comes from the events alone. Returns the word handed over at each Space,
+// in brackets.
+std::string TypedWords(const std::string& script, KeyboardLayoutPort& keyboard,
+                       FakeKeyboard* system = nullptr) {
     DeliveryState state;
     state.DeliveryEnabled = state.WatchingInput = true;
     std::string words;
-    bool late = false;
-    const auto event = [&](std::uint32_t code, bool pressed) {
-        const bool shift = code == 0x10 || code == 0xA0 || code == 0xA1;
-        if (shift && pressed && !late) {
-            keys.down.insert(vkey::Shift);
-        } else if (shift) {
-            keys.down.erase(vkey::Shift);
-        }
-        if (RecognizeKeyAction(state, code, pressed, keys) == KeyOutcome::DeliverTypedMacro) {
+    const auto event = [&](std::uint32_t code, bool pressed, bool repeat = false) {
+        if (RecognizeKeyAction(state, KeyAction{code, pressed, 0, false, repeat}, keyboard) ==
+            KeyOutcome::DeliverTypedMacro) {
             words += "[" + state.TypedWord + "]";
             state.TypedWord.clear();
         }
+    };
+    const auto stroke = [&](std::uint32_t code) {
+        event(code, true);
+        event(code, false);
     };
     std::istringstream in(script);
     for (std::string t; in >> t;) {
@@ -43,14 +54,32 @@ std::string TypedWords(const std::string& script) {
         } else if (t == "disabled") {
             state.DeliveryEnabled = false;
         } else if (t == "late") {
-            late = true;
-            keys.down.erase(vkey::Shift);
+            // The shift state comes from the events alone, so this changes nothing.
+        } else if (t == "caps") {
+            stroke(0x14);
+        } else if (system && (t == "ime" || t == "noime")) {
+            system->inputMethodOpen = t == "ime";
+        } else if (system && t == "win") {
+            system->foreground += 1;
+        } else if (t.size() > 2 && t[1] == ':') {
+            const std::uint32_t code = KeyCode(t.substr(2));
+            const std::uint32_t first = t[0] == 'S'   ? vkey::LeftShift
+                                        : t[0] == 'G' ? vkey::LeftCtrl
+                                        : t[0] == 'W' ? kWineAltGr
+                                                      : vkey::RightAlt;
+            event(first, true);
+            if (t[0] == 'G') {
+                event(vkey::RightAlt, true);
+            }
+            stroke(code);
+            event(first, false);
+            if (t[0] == 'G') {
+                event(vkey::RightAlt, false);
+            }
         } else if (t == "_" || t.size() == 1) {
-            const std::uint32_t code = t == "_" ? 0x20 : std::toupper(t[0]);
-            event(code, true);
-            event(code, false);
+            stroke(t == "_" ? 0x20 : KeyCode(t));
         } else {
-            const std::uint32_t code = std::stoul(t.substr(1), nullptr, 16);
+            const auto code = static_cast<std::uint32_t>(std::stoul(t.substr(1), nullptr, 16));
             if (t[0] != '-') {
                 event(code, true);
             }
@@ -94,9 +123,99 @@ TEST(TypedWordRecognition, CollectsTheWordTypedBeforeEachSpace) {
         {"active h i _", ""},
         {"disabled h i _", ""},
     };
+    FixedUsLayout us;
     for (const auto& c : cases) {
-        EXPECT_EQ(c.words, TypedWords(c.script)) << c.script;
+        EXPECT_EQ(c.words, TypedWords(c.script, us)) << c.script;
     }
+}
+
+struct LayoutCase {
+    KeyboardLayout layout;
+    const char* script;
+    const char* words;
+};
+
+template <std::size_t N> void ExpectWords(const LayoutCase (&cases)[N]) {
+    for (const LayoutCase& c : cases) {
+        FakeKeyboard keyboard;
+        keyboard.layout = c.layout;
+        EXPECT_EQ(c.words, TypedWords(c.script, keyboard, &keyboard))
+            << "layout " << c.layout << ": " << c.script;
+    }
+}
+
+// The same words typed on other keyboards: each key types what the layout of the window in
+// front gives it with the hook's own Shift, Caps Lock and AltGr.
+TEST(TypedWordRecognition, FollowsTheLayoutOfTheWindowInFront) {
+    const LayoutCase cases[] = {
+        {kUs, "s i g S:9 S:a n n #BC S:l e e S:0 _", "[sig(Ann,Lee)]"},
+        {kUs, "caps s i g S:9 S:a n _", "[SIG(aN]"},
+        {kUs, "a #6B b 1 _", "[b1]"}, // the keypad's plus sign is no part of a word
+        {kUk, "m e S:C0 S:2 x _ #DE 4 _", "[me@\"x][#4]"},
+        {kUk, "a G:4 b _", "[b]"}, // a pound sign is not a macro character
+        {kGerman, "s i g S:8 S:a n n #BC S:l e e S:9 _", "[sig(Ann,Lee)]"},
+        {kGerman, "m e G:q x _ m e W:q x _ m e R:q x _", "[me@x][me@x][me@x]"},
+        {kGerman, "a b G:7 c _", "[ab{c]"},
+        {kGerman, "caps s 1 _ caps x #BA y _", "[S1][y]"},
+        {kGerman, "n #DC a x _ n #DC #DC _", "[x][n^^]"}, // a composed letter is no macro character
+        {kGerman, "d e #DD e _ n S:DD a _", "[][]"},
+        {kGerman, "a b #DC _", ""}, // Space after a dead key types the accent: no delivery
+        {kGerman, "a b #DC _ c _", "[ab^c]"},
+        {kFrench, "s i g 5 S:a n n #BC S:l e e #DB _", "[sig(Ann,Lee)]"},
+        {kFrench, "t S:2 S:0 _ t 2 _ caps t 1 _ caps", "[t20][][T1]"},
+        {kFrench, "m G:0 x _ G:2 n z _", "[m@x][z]"},
+        {kFrench, "x #DD a _ x #DD q _", "[][x^q]"},
+        {kSwissGerman, "s i g S:8 S:a n n #BC S:l e e S:9 _ S:1 G:2 _", "[sig(Ann,Lee)][+@]"},
+        {kSwissGerman, "a #DD e _ a S:DD a _ a G:DD n _ a #DD z _", "[][][][a^z]"},
+        {kUsInternational, "d o n #DE t _ #DE e x _", "[don't][x]"},
+        {kUsInternational, "S:DE u a _ S:DE a _ #C0 S:C0 n _ S:6 e _", "[a][\"a][`~n][]"},
+        {kUsInternational, "a W:e b _ a G:e b _ a R:e b _", "[b][b][b]"},
+    };
+    ExpectWords(cases);
+}
+
+// AltGr neither empties the word nor is taken for Ctrl+Alt; an input method's keys and a
+// change of the window in front empty it.
+TEST(TypedWordRecognition, KeepsTheWordOnlyWhileItIsTypedIntoOneWindowWithoutAnInputMethod) {
+    const LayoutCase cases[] = {
+        {kGerman, "a +A2 +A5 -A2 -A5 b _", "[ab]"},
+        {kGerman, "a +A2 +A5 -A5 -A2 b _", "[ab]"},
+        {kGerman, "a +A5 -A5 b _", "[ab]"},
+        {kGerman, "a +A2 +A2 +A5 -A5 -A2 b _", "[b]"},
+        {kUs, "a +A2 +A5 -A5 -A2 b _", "[b]"},
+        {kUs, "a +A5 -A5 b _", "[b]"},
+        {kGerman, "a +A4 q -A4 b _", "[b]"},
+        {kUs, "h e win l l o _", "[llo]"},
+        {kUs, "h e l l o win _", "[]"},
+        {kUs, "h e l l o _ win h i _", "[hello][hi]"},
+        {kUs, "h e ime l l o _ noime h i _", "[hi]"},
+        {kUs, "h e #E5 l o _", "[lo]"},
+    };
+    ExpectWords(cases);
+}
+
+// Caps Lock starts as the system shows it when the program loses the front; activating another
+// window empties the word, a late report of the window it is typed in does not.
+TEST(TypedWordRecognition, StartsFromTheSystemsCapsLockAndForgetsWordsOfOtherWindows) {
+    RecordingDelivery fake;
+    FakeKeyboard keyboard;
+    keyboard.capsLock = true;
+    DeliveryPorts ports = fake.Ports();
+    ports.keyboard = &keyboard;
+    ReplyDelivery delivery{ports, fake};
+    delivery.State().DeliveryEnabled = true;
+    delivery.ApplicationEventsDeactivate();
+    const std::pair<std::uint32_t, bool> events[] = {{'H', true},  {'H', false}, {'I', true},
+                                                     {'I', false}, {0xA0, true}, {'X', true},
+                                                     {'X', false}, {0xA0, false}};
+    for (const auto& [key, pressed] : events) {
+        delivery.KeyHookKeyAction(key, pressed);
+    }
+    EXPECT_EQ("HIx", delivery.State().TypedWord);
+    delivery.ShellHookWindowActivated(keyboard.foreground);
+    EXPECT_EQ("HIx", delivery.State().TypedWord);
+    delivery.ShellHookWindowActivated(keyboard.foreground + 1);
+    EXPECT_EQ("", delivery.State().TypedWord);
 }
 
 // A library with hot keys, delivered through the real FixTimer handler.
@@ -116,19 +235,31 @@ struct HotKeys : ModelFixture {
         delivery.ApplicationEventsDeactivate();
     }
 
-    // One token per 50 ms tick: what is held then ("c" Ctrl, "a" Alt, "s" Shift, upper-case
-    // letters and digits those keys, "-" nothing); a leading "!" means start-up has not
-    // completed. Returns "tick:reply" for each reply copied.
+    // One token per 50 ms tick: what is held then ("c" left Ctrl, "x" right Ctrl, "a" left Alt,
+    // "r" right Alt, "g" AltGr as Windows shows it: left Ctrl and right Alt; "s" Shift;
+    // upper-case letters and digits those keys; "-" nothing); "*": the hook's events showed the
+    // left Ctrl to be a real key; a leading "!" means start-up has not completed. Returns
+    // "tick:reply" for each reply copied.
     std::string Ticks(const std::string& script) {
         std::istringstream in(script);
         std::string fired;
         int tick = 0;
         for (std::string t; in >> t; ++tick) {
             delivery.State().DeliveryEnabled = t[0] != '!';
+            const bool realLeftCtrl = t.find('*') != std::string::npos;
+            delivery.KeyHookKeyAction(vkey::LeftCtrl, realLeftCtrl);
+            delivery.KeyHookKeyAction(vkey::LeftCtrl, realLeftCtrl);
             fake.down.clear();
             for (char k : t) {
-                if (k == 'c' || k == 'a' || k == 's') {
-                    fake.down.insert(k == 'c' ? vkey::Ctrl : k == 'a' ? vkey::Alt : vkey::Shift);
+                const std::map<char, std::vector<std::uint8_t>> modifiers = {
+                    {'c', {vkey::Ctrl, vkey::LeftCtrl}},
+                    {'x', {vkey::Ctrl, vkey::RightCtrl}},
+                    {'a', {vkey::Alt, vkey::LeftAlt}},
+                    {'r', {vkey::Alt, vkey::RightAlt}},
+                    {'g', {vkey::Ctrl, vkey::LeftCtrl, vkey::Alt, vkey::RightAlt}},
+                    {'s', {vkey::Shift}}};
+                if (modifiers.count(k)) {
+                    fake.down.insert(modifiers.at(k).begin(), modifiers.at(k).end());
                 } else if (std::isupper(static_cast<unsigned char>(k)) || std::isdigit(k)) {
                     fake.down.insert(static_cast<std::uint8_t>(k));
                 }
@@ -164,6 +295,12 @@ TEST_F(HotKeys, FireOnceRightAfterTheirKeyIsReleased) {
         {"!caK !caK -", ""},
         {"!caK - caK -", "3:Kay"},
         {"caK !- -", "2:Kay"},
+        {"gK g -", ""}, // AltGr+K is not Ctrl+Alt+K
+        {"rK -", ""},   // nor is AltGr as Wine shows it
+        {"xrK -", "1:Kay"},
+        {"xaK -", "1:Kay"},
+        {"*gK *g -", "1:Kay"},
+        {"crK -", ""}, // a left Ctrl not known to be real
     };
     for (const auto& c : cases) {
         delivery.State().PendingHotKey = -1;

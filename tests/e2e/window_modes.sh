@@ -27,7 +27,7 @@ start() { start_main "$APP"; }
 size() { probe geometry | cut -d' ' -f1,2; }
 size_is() { [ "$(size)" = "$1" ]; }
 panes_are() { [ "$(probe panes)" = "$1" ]; }
-compact_shown() { probe panes | grep -q ' macros=0x0 hotkeys=0x0$'; }
+compact_shown() { probe panes | grep -q ' macros=0x0 hotkeys=0x0$' && [ "$(probe shown-beside-tree)" = 0 ]; }
 main_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$WINDOW" ]; }
 keys() {
     xdotool windowactivate --sync "$WINDOW" 2>/dev/null || true
@@ -109,7 +109,7 @@ wine reg query "$SETTINGS" /v EditMode 2>/dev/null | tr -d '\r' | grep -Eq 'REG_
     fail "EditMode is not 0 after leaving in compact mode"
 start
 eventually size_is "$COMPACT_SIZE" || fail "restarted at $(size), not compact $COMPACT_SIZE"
-compact_shown || fail "restart is not compact: $(probe panes)"
+compact_shown || fail "restart is not compact: $(probe panes), $(probe shown-beside-tree) controls shown beside the tree"
 pass "the next start opens compact at $COMPACT_SIZE"
 switch_mode
 eventually size_is "$FULL_SIZE" || fail "full mode after restart is $(size), not $FULL_SIZE"

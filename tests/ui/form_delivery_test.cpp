@@ -120,7 +120,7 @@ public:
         }
     }
     void HoldAndReleaseHotKey(std::uint8_t key) {
-        input.down = {vkey::Ctrl, vkey::Alt, key};
+        input.down = {vkey::Ctrl, vkey::LeftCtrl, vkey::Alt, vkey::LeftAlt, key};
         form.FixTimerTimer();
         form.FixTimerTimer(); // still held: nothing yet
         input.down = {};

@@ -2,6 +2,7 @@
 // events, the trace records each call, and a batch the system cuts short leaves no key held.
 #include "../delivery/delivery_fakes.h"
 #include "delivery/step_executor.h"
+#include "delivery/win32/keyboard_layouts.h"
 #include "delivery/win32/system_input.h"
 #include "delivery/win32/trace_file.h"
 #include "fakes/temp_dir.h"
@@ -157,6 +158,35 @@ TEST(DeliveryInput, ABatchCutShortReleasesWhatItPressed) {
     EXPECT_EQ(seen, expected) << "the two presses, then their releases, last pressed first";
     EXPECT_FALSE(keyState.IsKeyDown(vkey::Ctrl));
     EXPECT_FALSE(keyState.IsKeyDown('V'));
+}
+
+// The layout port on the display's US keyboard: Shift and Caps Lock as given, not as held;
+// accents composed without the system's dead-key state; right Alt is no AltGr there.
+TEST(Win32KeyboardLayouts, TranslatesAndComposesOnTheSystemsLayout) {
+    Win32KeyboardLayouts keyboard;
+    const KeyboardLayout us = keyboard.LayoutOfWindow(0);
+    const struct {
+        std::uint8_t vk;
+        bool shift, caps;
+        std::u16string typed;
+    } keys[] = {
+        {'A', false, false, u"a"},      {'A', true, false, u"A"},   {'A', false, true, u"A"},
+        {'A', true, true, u"a"},        {'9', true, false, u"("},   {VK_OEM_1, false, false, u";"},
+        {VK_OEM_7, true, false, u"\""}, {VK_F5, false, false, u""},
+    };
+    for (const auto& k : keys) {
+        const auto scan = static_cast<std::uint8_t>(MapVirtualKeyW(k.vk, MAPVK_VK_TO_VSC));
+        EXPECT_TRUE(k.typed ==
+                    keyboard.Translate(us, {k.vk, scan, false, k.shift, k.caps, false}).text)
+            << "key " << int(k.vk) << " shift " << k.shift << " caps " << k.caps;
+    }
+    EXPECT_TRUE(keyboard.Compose(us, u'^', u'a') == u"\u00e2");
+    EXPECT_TRUE(keyboard.Compose(us, 0x00B4, u'E') == u"\u00c9");
+    EXPECT_TRUE(keyboard.Compose(us, u'^', u'q') == u"^q");
+    EXPECT_TRUE(keyboard.Compose(us, u'~', u' ') == u"~");
+    EXPECT_FALSE(keyboard.HasAltGr(us));
+    EXPECT_FALSE(keyboard.IsAltGrKey(
+        'A', static_cast<std::uint8_t>(MapVirtualKeyW('A', MAPVK_VK_TO_VSC)), false));
 }
 
 } // namespace

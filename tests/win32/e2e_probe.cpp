@@ -11,6 +11,7 @@
 //   e2e_probe menu options|about    Options, Help > About Textwright
 //   e2e_probe geometry              WIDTH HEIGHT LEFT TOP of the window, then of the work area
 //   e2e_probe panes                 tree=WxH macros=WxH hotkeys=WxH
+//   e2e_probe shown-beside-tree     how many controls besides the tree are shown
 //   e2e_probe rect tree|macros|hotkeys  LEFT TOP RIGHT BOTTOM of that pane on the screen
 //   e2e_probe focus                 the control id that has the keyboard focus, 0 for none
 //   e2e_probe dialog CAPTION        the texts of the top-level window with that caption
@@ -392,6 +393,15 @@ int wmain(int argc, wchar_t** argv) {
         };
         std::printf("tree=%s macros=%s hotkeys=%s\n", size(kNavigationId).c_str(),
                     size(kListMacrosId).c_str(), size(kListHotKeysId).c_str());
+        return 0;
+    }
+    if (verb == L"shown-beside-tree") {
+        // Every control of the window but the tree that is shown: none in compact mode.
+        int shown = 0;
+        for (HWND c = GetWindow(main, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+            shown += c != GetDlgItem(main, kNavigationId) && IsWindowVisible(c) ? 1 : 0;
+        }
+        std::printf("%d\n", shown);
         return 0;
     }
     if (verb == L"menu") {

@@ -45,6 +45,7 @@ MainWindow::MainWindow(StartupGlobals globals, SystemPorts system)
                          .pointer = pointer_,
                          .desktop = desktop_,
                          .dropCursor = dropCursor_,
+                         .keyboard = &keyboard_,
                      }) {
     clipboard_.SetEvents({.replyRendered = [this] { clipboardKeeper_.ReplyRendered(); },
                           .restoreTimer = [this] { clipboardKeeper_.RestoreTimerTimer(); }});

@@ -7,6 +7,7 @@
 #include "app/win32/tray_icon.h"
 #include "delivery/clipboard_keeper.h"
 #include "delivery/win32/clipboard_window.h"
+#include "delivery/win32/keyboard_layouts.h"
 #include "delivery/win32/system_input.h"
 #include "delivery/win32/delivery_trace.h"
 #include "expansion/win32/macro_inserts_window.h"
@@ -110,6 +111,7 @@ private:
         return reinterpret_cast<HWND>(system_.hooks.Components().KeyHook.ListenerWindow());
     }};
     Win32TargetWindows targetWindows_;
+    Win32KeyboardLayouts keyboard_;
     Win32Sleep sleep_;
     SystemLocalClock clock_;
     std::unique_ptr<MacroInsertsWindow> insertions_;

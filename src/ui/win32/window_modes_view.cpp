@@ -21,8 +21,11 @@ RECT WorkAreaOf(HWND window) {
 
 BOOL CALLBACK CollectVisiblePanes(HWND child, LPARAM lp) {
     auto* found = reinterpret_cast<std::pair<HWND, std::vector<HWND>*>*>(lp);
+    // The pane's own style, not IsWindowVisible: a start in compact mode hides the panes before
+    // the main window is shown, when IsWindowVisible is false for every child.
+    const bool shown = (GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE) != 0;
     if (GetParent(child) == GetAncestor(found->first, GA_PARENT) && child != found->first &&
-        IsWindowVisible(child)) {
+        shown) {
         found->second->push_back(child);
     }
     return TRUE;
