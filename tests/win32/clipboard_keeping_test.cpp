@@ -220,41 +220,30 @@ LRESULT CALLBACK SlowOwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 // on the clipboard the ordinary way.
 TEST_F(KeepingTheClipboard, AClipboardTooLargeOrTooSlowToCopyIsNotKept) {
     const UINT privateFormat = Registered(L"Textwright test private");
+    const auto notKept = [&](const char* what) {
+        EXPECT_FALSE(keeper.PutReplyForPaste(reply)) << what;
+        EXPECT_EQ(0u, window.SavedFormatCount()) << what;
+        EXPECT_FALSE(keeper.RestorePending()) << what;
+    };
     const std::vector<unsigned char> large(SnapshotBudget::kMaxBytes + 1, 7);
+    other.Write([&] {
+        PlaceText(L"small");
+        PlaceBytes(privateFormat, large.data(), large.size());
+    });
+    notKept("text, then a block larger than the bound");
+
     WNDCLASSW slowClass{};
     slowClass.lpfnWndProc = SlowOwnerProc;
     slowClass.lpszClassName = L"TextwrightTestSlowOwner";
     RegisterClassW(&slowClass);
     HWND slowOwner = CreateWindowExW(0, slowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
                                      nullptr, nullptr, nullptr);
-    ASSERT_NE(nullptr, slowOwner);
-    const struct {
-        const char* name;
-        std::function<void()> place;
-    } cases[] = {
-        {"text, then a block larger than the bound",
-         [&] {
-             other.Write([&] {
-                 PlaceText(L"small");
-                 PlaceBytes(privateFormat, large.data(), large.size());
-             });
-         }},
-        {"text, then a format rendered slower than the bound",
-         [&] {
-             ASSERT_TRUE(OpenClipboard(slowOwner));
-             EmptyClipboard();
-             PlaceText(L"small");
-             SetClipboardData(privateFormat, nullptr);
-             CloseClipboard();
-         }},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        c.place();
-        EXPECT_FALSE(keeper.PutReplyForPaste(reply));
-        EXPECT_EQ(0u, window.SavedFormatCount());
-        EXPECT_FALSE(keeper.RestorePending());
-    }
+    ASSERT_TRUE(OpenClipboard(slowOwner));
+    EmptyClipboard();
+    PlaceText(L"small");
+    SetClipboardData(privateFormat, nullptr);
+    CloseClipboard();
+    notKept("text, then a format rendered slower than the bound");
     other.Write([] {});
     DestroyWindow(slowOwner);
 }

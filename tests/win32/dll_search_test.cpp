@@ -1,7 +1,6 @@
-// Libraries come from where the program means them to: a file beside the program never stands in
-// for a system library, and once the search is restricted a bare name finds nothing outside the
-// system folder, while the hook library still loads from the program's folder by its full path.
-// Its own binary: the restriction holds for the whole process.
+// A file beside the program never stands in for a system library; once the search is restricted a
+// bare name finds nothing outside the system folder, while the hook library still loads from the
+// program's folder by its full path. Its own binary: the restriction is process-wide.
 #include "hooks/win32/win32_hook_module.h"
 #include "platform/win32/system_libraries.h"
 
@@ -11,34 +10,24 @@
 namespace tw::win32 {
 namespace {
 
-// Built beside this test, so the default search finds it in the program's folder.
-const wchar_t kBesideTheProgram[] = L"hooks_incomplete_dll.dll";
-
 bool LoadsByBareName(const wchar_t* name) {
     HMODULE module = LoadLibraryW(name);
-    if (module) {
-        FreeLibrary(module);
-    }
-    return module != nullptr;
+    return module && FreeLibrary(module);
 }
 
 TEST(DllSearch, SystemLibrariesComeFromTheSystemFolderAndThePlantedOnesFromNowhere) {
-    ASSERT_TRUE(LoadsByBareName(kBesideTheProgram))
-        << "without a findable plant this proves nothing";
-    EXPECT_EQ(LoadSystemLibrary(kBesideTheProgram), nullptr);
-    HMODULE richEdit = LoadSystemLibrary(L"Msftedit.dll");
-    EXPECT_NE(richEdit, nullptr);
-    FreeLibrary(richEdit);
+    const wchar_t* const planted = L"hooks_incomplete_dll.dll"; // built beside this test
+    ASSERT_TRUE(LoadsByBareName(planted)) << "without a findable plant this proves nothing";
+    EXPECT_EQ(LoadSystemLibrary(planted), nullptr);
+    EXPECT_TRUE(FreeLibrary(LoadSystemLibrary(L"Msftedit.dll")));
 
     ASSERT_TRUE(RestrictDllSearchToSystem());
-    EXPECT_FALSE(LoadsByBareName(kBesideTheProgram));
+    EXPECT_FALSE(LoadsByBareName(planted));
     EXPECT_TRUE(LoadsByBareName(L"Msftedit.dll"));
-    Win32HookModule hooks; // the program's folder, by full path
+    Win32HookModule hooks; // the program's folder
     const HookModule keybDll = hooks.Load("KeybDll");
-    EXPECT_NE(keybDll, HookModule{}) << "error " << hooks.LastErrorCode();
-    if (keybDll) {
-        hooks.Unload(keybDll);
-    }
+    ASSERT_NE(keybDll, HookModule{}) << "error " << hooks.LastErrorCode();
+    hooks.Unload(keybDll);
 }
 
 } // namespace
