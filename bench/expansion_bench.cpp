@@ -1,8 +1,13 @@
 // A whole expansion of a reply (three fields, then the eleven placeholders) as a delivery runs
-// it, next to the cost of one plain search pass over the same source in the same run. A typical
-// reply is 20 KB; 1 MB shows whether the cost stays linear. Run: scripts/bench.sh
+// it, next to the cost of one plain search pass over the same source in the same run; and the
+// forms a delivery renders from the expanded reply, HTML for the clipboard and plain text, next
+// to that expansion. A typical reply is 20 KB; 1 MB shows whether the cost stays linear.
+// Run: scripts/bench.sh
 #include "expansion/apply_replacements.h"
+#include "expansion/html_clipboard.h"
 #include "expansion/local_clock.h"
+#include "expansion/rtf_html.h"
+#include "expansion/rtf_plain_text.h"
 
 #include <benchmark/benchmark.h>
 
@@ -80,8 +85,29 @@ void BM_BaselineOneSearchPass(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * reply.size()));
 }
 
+// The clipboard's HTML of the reply: the fragment and its header.
+void BM_ReplyAsHtml(benchmark::State& state) {
+    const std::string reply = MakeReply(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        const std::string data = tw::HtmlClipboardData(tw::RtfToHtml(reply));
+        benchmark::DoNotOptimize(data.size());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * reply.size()));
+}
+
+void BM_ReplyAsPlainText(benchmark::State& state) {
+    const std::string reply = MakeReply(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        const std::string text = tw::RtfToPlainText(reply);
+        benchmark::DoNotOptimize(text.size());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * reply.size()));
+}
+
 BENCHMARK(BM_BaselineOneSearchPass)->Arg(20 << 10)->Arg(1 << 20)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ExpandReply)->Arg(20 << 10)->Arg(1 << 20)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReplyAsHtml)->Arg(20 << 10)->Arg(1 << 20)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReplyAsPlainText)->Arg(20 << 10)->Arg(1 << 20)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -6,7 +6,8 @@ export DEBIAN_FRONTEND=noninteractive
 
 # Packages every build needs; the Windows side and the display are added by the callers.
 TW_BASE_PACKAGES=(cmake ninja-build g++ googletest)
-TW_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 xvfb openbox xdotool imagemagick x11-utils x11-xkb-utils fp-utils)
+TW_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 xvfb openbox xdotool imagemagick x11-utils x11-xkb-utils
+    fp-utils chromium xclip)
 
 tw_need_packages() {
     local missing=() p

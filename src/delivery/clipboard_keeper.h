@@ -16,8 +16,6 @@ public:
     virtual ~ClipboardKeepingHost() = default;
     // The RestoreClipboard setting, read from the settings store at each call.
     virtual int RestoreClipboardSetting() = 0;
-    // Editor's whole content (the expanded working copy) as rich text and as plain text.
-    virtual ReplyContent EditorContent() = 0;
 };
 
 class UserClipboardKeeper;

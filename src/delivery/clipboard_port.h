@@ -2,17 +2,11 @@
 // What keeping the user's clipboard needs of the system: a snapshot of what the clipboard holds,
 // the reply offered for delayed rendering, the clipboard's sequence number and a one-shot timer.
 // The Win32 adapter renders the reply itself when a target asks for it and reports each answer.
+#include "delivery/reply_content.h"
+
 #include <cstdint>
-#include <string>
 
 namespace tw {
-
-// The expanded reply as the editor's copy command would offer it.
-struct ReplyContent {
-    std::string rtf;     // rich-text source
-    std::u16string text; // the same reply as plain text
-    bool operator==(const ReplyContent&) const = default;
-};
 
 class ClipboardPort {
 public:
@@ -37,6 +31,9 @@ public:
     // so that clipboard history and clipboard managers skip it. False when the clipboard could
     // not be opened; it is unchanged then.
     virtual bool OfferReply(const ReplyContent& reply) = 0;
+    // Replaces the clipboard's content by the reply, every format rendered at once: the copy
+    // stays the user's. False when the clipboard could not be opened.
+    virtual bool PlaceReply(const ReplyContent& reply) = 0;
 };
 
 // One timer for the restore; starting it again replaces the pending time.

@@ -1,6 +1,8 @@
 #pragma once
 // What delivery needs of the main window: its tree selection, its editor and the insertions
 // dialog. The main window implements this; delivery never reaches its controls otherwise.
+#include "delivery/reply_content.h"
+
 #include <optional>
 #include <string>
 
@@ -32,10 +34,10 @@ public:
     virtual void SelectNode(TreeNode* node) = 0;
     // Writes the pending edits of the selected reply.
     virtual void CommitCurrentReply() = 0;
-    // Replaces each name of the names list by its value in Editor's working copy only.
-    virtual void ApplyReplacements(const std::string& names, const std::string& values) = 0;
-    // The clipboard gets Editor's whole content as rich text and as plain text.
-    virtual void CopyEntireToClipboard() = 0;
+    // The stored source of the selected reply (empty for none): what the editor shows.
+    virtual std::string ReplySource() = 0;
+    // The clipboard gets the reply in all its forms, for good.
+    virtual void PutOnClipboard(const ReplyContent& reply) = 0;
     // The ShowMacroIns setting, read from the settings store at each call.
     virtual int ShowMacroInsSetting() = 0;
 

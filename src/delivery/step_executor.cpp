@@ -2,7 +2,7 @@
 
 #include "delivery/clipboard_keeper.h"
 #include "delivery/clipboard_plan.h"
-#include "expansion/placeholders.h"
+#include "expansion/apply_replacements.h"
 
 #include <algorithm>
 
@@ -70,16 +70,19 @@ bool StepExecutor::RunStep(const DeliveryStep& s, RunState& run) {
 
 void StepExecutor::ExpandAndCopy(const step::ExpandAndCopy& s, RunState& run) {
     using Fields = step::ExpandAndCopy::Fields;
-    if (s.source != Fields::None) {
-        host_.ApplyReplacements(s.names, s.source == Fields::Typed ? s.values : run.answers);
-    }
-    host_.ApplyReplacements(GetPlaceholderNames(), GetPlaceholderValues(ports_.clock));
+    const std::string& values = s.source == Fields::Typed     ? s.values
+                                : s.source == Fields::Answers ? run.answers
+                                                              : std::string();
+    // The editor keeps showing the stored reply: the expansion is the core's own copy.
+    const ReplyContent reply = RenderReply(
+        ExpandReplySource(host_.ReplySource(), s.source == Fields::None ? std::string() : s.names,
+                          values, ports_.clock));
     ClipboardKeeping* keeping = s.keepUserClipboard ? host_.Keeping() : nullptr;
-    if (keeping && keeping->keeper.PutReplyForPaste(keeping->host.EditorContent())) {
+    if (keeping && keeping->keeper.PutReplyForPaste(reply)) {
         run.offeredForPaste = true;
         return;
     }
-    host_.CopyEntireToClipboard();
+    host_.PutOnClipboard(reply);
 }
 
 void StepExecutor::SendBatch(const std::vector<KeyEvent>& events) {

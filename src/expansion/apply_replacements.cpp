@@ -5,6 +5,19 @@
 
 namespace tw {
 
+namespace {
+
+class SourceCopy : public ExpansionEditor {
+public:
+    explicit SourceCopy(const std::string& source) : source(source) {}
+    std::string GetRtfSource() override { return source; }
+    void LoadRtfSource(const std::string& s) override { source = s; }
+    void ClearContentModified() override {}
+    std::string source;
+};
+
+} // namespace
+
 void ApplyReplacements(ExpansionEditor& editor, const std::string& names,
                        const std::string& values) {
     const auto passes = PairReplacements(names, values);
@@ -21,6 +34,13 @@ void ExpandReply(ExpansionEditor& editor, const std::string& fieldNames,
         ApplyReplacements(editor, fieldNames, fieldValues);
     }
     ApplyReplacements(editor, GetPlaceholderNames(), GetPlaceholderValues(clock));
+}
+
+std::string ExpandReplySource(const std::string& source, const std::string& fieldNames,
+                              const std::string& fieldValues, LocalClock& clock) {
+    SourceCopy copy(source);
+    ExpandReply(copy, fieldNames, fieldValues, clock);
+    return std::move(copy.source);
 }
 
 } // namespace tw

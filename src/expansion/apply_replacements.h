@@ -16,4 +16,9 @@ class LocalClock;
 void ExpandReply(ExpansionEditor& editor, const std::string& fieldNames,
                  const std::string& fieldValues, LocalClock& clock);
 
+// The same expansion of a reply's source, as the core's own copy for a delivery: the rich text,
+// HTML and plain text of what arrives all come from it.
+std::string ExpandReplySource(const std::string& source, const std::string& fieldNames,
+                              const std::string& fieldValues, LocalClock& clock);
+
 } // namespace tw

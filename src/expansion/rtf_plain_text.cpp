@@ -1,82 +1,35 @@
 #include "expansion/rtf_plain_text.h"
 
 #include "expansion/code_pages.h"
+#include "expansion/rtf_header.h"
 #include "expansion/rtf_scanner.h"
 
 #include <string_view>
+#include <vector>
 
 namespace tw {
-
-namespace {
-
-struct WordText {
-    std::string_view word;
-    const char* text; // UTF-8
-};
-
-// Control words that stand for characters.
-constexpr WordText kCharacterWords[] = {
-    {"par", "\r\n"},
-    {"line", "\r\n"},
-    {"sect", "\r\n"},
-    {"page", "\r\n"},
-    {"row", "\r\n"},
-    {"tab", "\t"},
-    {"cell", "\t"},
-    {"emdash", "\xe2\x80\x94"},
-    {"endash", "\xe2\x80\x93"},
-    {"lquote", "\xe2\x80\x98"},
-    {"rquote", "\xe2\x80\x99"},
-    {"ldblquote", "\xe2\x80\x9c"},
-    {"rdblquote", "\xe2\x80\x9d"},
-    {"bullet", "\xe2\x80\xa2"},
-    {"emspace", "\xe2\x80\x83"},
-    {"enspace", "\xe2\x80\x82"},
-};
-
-// Joins the two halves of a character beyond the BMP that \uN writes as a UTF-16 pair.
-class Utf16Joiner {
-public:
-    void Add(std::string& out, long long parameter) {
-        const char32_t unit = static_cast<char32_t>(parameter < 0 ? parameter + 65536 : parameter);
-        if (high_ != 0 && unit >= 0xDC00 && unit <= 0xDFFF) {
-            AppendUtf8(out, 0x10000 + ((high_ - 0xD800) << 10) + (unit - 0xDC00));
-            high_ = 0;
-            return;
-        }
-        Flush(out);
-        if (unit >= 0xD800 && unit <= 0xDBFF) {
-            high_ = unit;
-        } else {
-            AppendUtf8(out, unit >= 0xDC00 && unit <= 0xDFFF ? U'\xFFFD' : unit);
-        }
-    }
-    // A high half with no low half after it.
-    void Flush(std::string& out) {
-        if (high_ != 0) {
-            AppendUtf8(out, U'\xFFFD');
-            high_ = 0;
-        }
-    }
-
-private:
-    char32_t high_ = 0;
-};
-
-} // namespace
 
 std::string RtfToPlainText(const std::string& source) {
     if (!IsRtfSource(source)) {
         return source;
     }
-    const int codePage = RtfCodePage(source);
+    const RtfHeader header = ReadRtfHeader(source);
     std::string text;
     text.reserve(source.size() / 2);
     RtfScanner scanner(source);
     Utf16Joiner pairs;
+    // The code page of the font in force, group by group: \'hh and raw bytes are in it.
+    std::vector<int> codePages{header.CodePageOf(header.defaultFont)};
     for (RtfToken token = scanner.Next(); token.kind != RtfTokenKind::End; token = scanner.Next()) {
-        if (token.fallback) {
-            continue; // stands in for the \uN before it, which is read instead
+        if (token.kind == RtfTokenKind::GroupOpen) {
+            codePages.push_back(codePages.back());
+        } else if (token.kind == RtfTokenKind::GroupClose && codePages.size() > 1) {
+            codePages.pop_back();
+        }
+        if (token.fallback || token.kind == RtfTokenKind::Ignored) {
+            // A fallback stands in for the \uN before it, which is read instead; raw line
+            // breaks do not even part the two halves of a character.
+            continue;
         }
         if (token.kind == RtfTokenKind::ControlWord && token.word == "u" && token.hasParameter) {
             if (scanner.InText()) {
@@ -88,11 +41,11 @@ std::string RtfToPlainText(const std::string& source) {
         if (token.inText) {
             if (token.kind == RtfTokenKind::Text) {
                 for (std::size_t p = token.begin; p < token.end; ++p) {
-                    AppendUtf8(text,
-                               CharOfCodePageByte(codePage, static_cast<unsigned char>(source[p])));
+                    AppendUtf8(text, CharOfCodePageByte(codePages.back(),
+                                                        static_cast<unsigned char>(source[p])));
                 }
             } else {
-                AppendUtf8(text, CharOfCodePageByte(codePage, token.value));
+                AppendUtf8(text, CharOfCodePageByte(codePages.back(), token.value));
             }
             continue;
         }
@@ -101,11 +54,11 @@ std::string RtfToPlainText(const std::string& source) {
             continue;
         }
         if (token.kind == RtfTokenKind::ControlWord) {
-            for (const WordText& entry : kCharacterWords) {
-                if (entry.word == token.word) {
-                    text += entry.text;
-                    break;
-                }
+            if (token.word == "f" || token.word == "plain") {
+                codePages.back() =
+                    header.CodePageOf(token.word == "f" ? token.parameter : header.defaultFont);
+            } else if (const char* chars = RtfWordText(token.word)) {
+                text += chars;
             }
         } else if (token.kind == RtfTokenKind::ControlSymbol) {
             if (token.value == '~') {

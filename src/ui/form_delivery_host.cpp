@@ -1,7 +1,9 @@
 #include "ui/form_delivery_host.h"
 
 #include "app/settings.h"
-#include "expansion/apply_replacements.h"
+#include "library/rep.h"
+#include "library/reply_tree.h"
+#include "library/text_lines.h"
 
 namespace tw {
 
@@ -21,15 +23,16 @@ void FormDeliveryHost::CommitCurrentReply() {
     }
 }
 
-void FormDeliveryHost::ApplyReplacements(const std::string& names, const std::string& values) {
-    if (workingCopy_) {
-        tw::ApplyReplacements(*workingCopy_, names, values);
-    }
+std::string FormDeliveryHost::ReplySource() {
+    TreeNode* node = SelectedNode();
+    TRep* reply = node ? node->Data() : nullptr;
+    return reply && !reply->IsFolder() ? JoinLines(editing_->Library().BodyOf(reply))
+                                       : std::string();
 }
 
-void FormDeliveryHost::CopyEntireToClipboard() {
-    if (editor_) {
-        editor_->CopyEntireToClipboard();
+void FormDeliveryHost::PutOnClipboard(const ReplyContent& reply) {
+    if (clipboard_) {
+        clipboard_->PlaceReply(reply);
     }
 }
 
@@ -39,18 +42,6 @@ int FormDeliveryHost::ShowMacroInsSetting() {
 
 int FormDeliveryHost::RestoreClipboardSetting() {
     return SettingIsOn(registry_, kRestoreClipboard) ? 1 : 0;
-}
-
-ReplyContent FormDeliveryHost::EditorContent() {
-    if (!editor_) {
-        return {};
-    }
-    ReplyContent content;
-    for (const std::string& line : editor_->BodyLines()) {
-        content.rtf += line + "\r\n";
-    }
-    content.text = editor_->EditorPlainText();
-    return content;
 }
 
 } // namespace tw

@@ -1,13 +1,11 @@
 #pragma once
-// The main window as the delivery core sees it: the tree selection, the reply's working copy in
-// Editor, the clipboard copy, the ShowMacroIns setting and the insertions dialog, and keeping
-// the user's clipboard with the RestoreClipboard setting.
+// The main window as the delivery core sees it: the tree selection, the selected reply's stored
+// source, the clipboard, the ShowMacroIns setting and the insertions dialog, and keeping the
+// user's clipboard with the RestoreClipboard setting.
 #include "delivery/clipboard_keeper.h"
 #include "delivery/delivery_host.h"
 #include "delivery/delivery_ports.h"
-#include "expansion/expansion_editor.h"
 #include "platform/raw_registry.h"
-#include "ui/editing_ports.h"
 #include "ui/library_editing.h"
 #include "ui/main_form_ports.h"
 #include "ui/window_lifecycle.h"
@@ -24,18 +22,14 @@ public:
 
     // Once the library can be edited; all null before and after. Without them nothing is
     // recognised or delivered.
-    void Attach(LibraryEditing* editing, ExpansionEditor* workingCopy, RichEditorPort* editor) {
-        editing_ = editing;
-        workingCopy_ = workingCopy;
-        editor_ = editor;
-    }
+    void Attach(LibraryEditing* editing) { editing_ = editing; }
 
     const TRepList* Library() override { return editing_ ? &editing_->Library() : nullptr; }
     TreeNode* SelectedNode() override;
     void SelectNode(TreeNode* node) override;
     void CommitCurrentReply() override;
-    void ApplyReplacements(const std::string& names, const std::string& values) override;
-    void CopyEntireToClipboard() override;
+    std::string ReplySource() override;
+    void PutOnClipboard(const ReplyContent& reply) override;
     int ShowMacroInsSetting() override;
     std::optional<std::string> ShowInsertionsDialog(const std::string& fieldList,
                                                     const DialogAnchor& anchor) override {
@@ -45,21 +39,21 @@ public:
     void CancelInsertionsDialog() override { dialog_.CancelInsertionsDialog(); }
     bool IsTerminating() override { return lifecycle_.State() == WindowState::Ending; }
 
-    // The window's keeper of the user's clipboard; without one every reply stays on it.
-    void AttachClipboardKeeper(UserClipboardKeeper& keeper) {
+    // The window's clipboard and its keeper of the user's content; without them nothing is
+    // copied.
+    void AttachClipboard(ClipboardPort& clipboard, UserClipboardKeeper& keeper) {
+        clipboard_ = &clipboard;
         keeping_.emplace(ClipboardKeeping{keeper, *this});
     }
     ClipboardKeeping* Keeping() override { return keeping_ ? &*keeping_ : nullptr; }
     int RestoreClipboardSetting() override;
-    ReplyContent EditorContent() override;
 
 private:
     RawRegistry& registry_;
     InsertionsDialogPort& dialog_;
     const WindowLifecycle& lifecycle_;
     LibraryEditing* editing_ = nullptr;
-    ExpansionEditor* workingCopy_ = nullptr;
-    RichEditorPort* editor_ = nullptr;
+    ClipboardPort* clipboard_ = nullptr;
     std::optional<ClipboardKeeping> keeping_;
 };
 

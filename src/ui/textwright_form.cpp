@@ -63,7 +63,7 @@ void TFormTextwright::FormCreate() {
             *library_.Replies(), LibraryEditingPorts{v.bar, *editor, v.navigation, ports_.boxes,
                                                      ports_.errorReport, v.states});
         workingCopy_ = std::make_unique<ReplyWorkingCopy>(*editor, *editing_);
-        deliveryHost_.Attach(editing_.get(), workingCopy_.get(), &v.editor);
+        deliveryHost_.Attach(editing_.get());
     }
     if (formatting_) {
         formatting_->SelectionChange();
@@ -153,7 +153,7 @@ void TFormTextwright::FormDestroy() {
     ports_.hooks.StopHooks();
     // A failed step is reported and the next runs all the same: the library must be freed.
     RunReported(ports_.errorReport, [this] { CommitCurrentReply(); });
-    deliveryHost_.Attach(nullptr, nullptr, nullptr);
+    deliveryHost_.Attach(nullptr);
     RunReported(ports_.errorReport, [this] {
         if (modes_) {
             modes_->SaveLayout();

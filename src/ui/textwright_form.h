@@ -122,11 +122,11 @@ public:
     // window stays in full mode at its layout size.
     void AttachModesView(WindowModesView& view) { modes_.emplace(ports_.registry, view); }
     WindowModes* Modes() { return modes_ ? &*modes_ : nullptr; }
-    // The window's keeper of the user's clipboard, used with the RestoreClipboard setting by
-    // every delivery that pastes; attached before FormCreate. Without it replies stay on the
-    // clipboard.
-    void AttachClipboardKeeper(UserClipboardKeeper& keeper) {
-        deliveryHost_.AttachClipboardKeeper(keeper);
+    // The window's clipboard, which every delivery writes, and its keeper of the user's content,
+    // used with the RestoreClipboard setting by every delivery that pastes; attached before
+    // FormCreate. Without them deliveries copy nothing.
+    void AttachClipboard(ClipboardPort& clipboard, UserClipboardKeeper& keeper) {
+        deliveryHost_.AttachClipboard(clipboard, keeper);
     }
     // An item of PopupMenuPreDefParams was chosen: its placeholder name replaces the editor's
     // selection as typed text would.

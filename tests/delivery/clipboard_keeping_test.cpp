@@ -104,6 +104,10 @@ public:
         Write("offered " + reply.rtf);
         return true;
     }
+    bool PlaceReply(const ReplyContent& reply) override {
+        Write("placed " + reply.rtf);
+        return true;
+    }
     void StartRestoreTimer(int ms) override {
         due = now + ms;
         started.push_back(ms);
@@ -185,7 +189,7 @@ TEST(ClipboardKeeper, RestoresOnceTheTargetTookTheReplyAndNeverOverSomethingNewe
             std::string arg;
             if (word == "put" || word == "put!") {
                 in >> arg;
-                EXPECT_EQ(word == "put", keeper.PutReplyForPaste({arg, u"text"}))
+                EXPECT_EQ(word == "put", keeper.PutReplyForPaste({arg, "html", u"text"}))
                     << c.name << ": " << word << " " << arg;
             } else if (word == "end") {
                 keeper.DeliveryEnded();
@@ -224,14 +228,8 @@ TEST(ClipboardKeeper, RestoresOnceTheTargetTookTheReplyAndNeverOverSomethingNewe
 }
 
 struct KeepingHost : ClipboardKeepingHost {
-    RecordingDelivery& log;
     int setting = 1;
-    explicit KeepingHost(RecordingDelivery& l) : log(l) {}
     int RestoreClipboardSetting() override { return setting; }
-    ReplyContent EditorContent() override {
-        log.log.push_back("offer " + (log.selected ? log.selected->Caption() : "(none)"));
-        return {"{\\rtf1 x}", u"x"};
-    }
 };
 
 struct StillPointer : PointerPort {
@@ -244,7 +242,7 @@ struct KeepingPaths : ModelFixture {
     RecordingDelivery fake;
     SimulatedClipboard clip;
     UserClipboardKeeper keeper{clip, clip};
-    KeepingHost keepingHost{fake};
+    KeepingHost keepingHost;
     ClipboardKeeping keeping{keeper, keepingHost};
     ReplyDelivery delivery{fake.Ports(), fake};
     TRep* hello = Reply("Hello", nullptr, "1", "hello", "0K");
@@ -292,10 +290,9 @@ TEST_F(KeepingPaths, EveryPathThatPastesWithTheSettingOnAndNoOtherCopy) {
         } else {
             delivery.EditorCopyEntireExecute();
         }
-        const bool offered =
-            std::find(fake.log.begin(), fake.log.end(), "offer Hello") != fake.log.end();
-        const bool copied =
-            std::find(fake.log.begin(), fake.log.end(), "copy Hello") != fake.log.end();
+        const bool offered = clip.content == "offered {\\rtf1 Hello first last 14:07}";
+        const bool copied = std::find(fake.log.begin(), fake.log.end(),
+                                      "copy Hello first last 14:07") != fake.log.end();
         const std::string name = path + ", setting " + std::to_string(c.setting);
         EXPECT_EQ(c.kept, offered) << name;
         EXPECT_NE(c.kept, copied) << name;

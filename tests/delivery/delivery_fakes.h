@@ -4,7 +4,6 @@
 #include "delivery/delivery_host.h"
 #include "delivery/delivery_ports.h"
 #include "delivery/delivery_steps.h"
-#include "expansion/placeholders.h"
 #include "library/reply_tree.h"
 
 #include <deque>
@@ -69,19 +68,16 @@ public:
         Log("select " + Caption(node));
     }
     void CommitCurrentReply() override { Log("commit"); }
-    void ApplyReplacements(const std::string& names, const std::string& values) override {
-        if (names == GetPlaceholderNames()) {
-            const bool right = values == GetPlaceholderValues(LocalDateTime{2024, 3, 5, 14, 7, 9});
-            Log(right ? "placeholders" : "placeholders of another moment");
-            return;
-        }
-        std::string shown = values;
-        for (char& c : shown) {
-            c = c == '\x01' ? '|' : c;
-        }
-        Log("replace " + names + " = " + shown);
+    // Every reply names itself and holds two field names and a placeholder, so a copy's log
+    // line shows what the expansion did.
+    std::string ReplySource() override {
+        return selected ? "{\\rtf1 " + selected->Caption() + " first last %ShortTime}" : "";
     }
-    void CopyEntireToClipboard() override { Log("copy " + Caption(selected)); }
+    std::vector<ReplyContent> copies;
+    void PutOnClipboard(const ReplyContent& reply) override {
+        copies.push_back(reply);
+        Log("copy " + std::string(reply.text.begin(), reply.text.end()));
+    }
     int ShowMacroInsSetting() override { return showMacroIns; }
     std::optional<std::string> ShowInsertionsDialog(const std::string& fields,
                                                     const DialogAnchor& anchor) override {

@@ -124,11 +124,10 @@ TEST_F(Dragging, OnlyTheInnerPartOfTheWindowIsInsideAndAnExitPullsThePointerToIt
 
 TEST_F(Dragging, PointerPathsDecideTheCursorAndWhatTheDropDelivers) {
     const std::string paste = "Keys Ctrlv Vv V^ Ctrl^";
-    const std::string dropHello = "commit; click 650,220; placeholders; copy Hello; sleep 50; " +
+    const std::string dropHello = "commit; click 650,220; copy Hello first last 14:07; sleep 50; " +
                                   paste + "; select (none); select Hello";
     const std::string askSig = "commit; click 650,220; dialog first,last at 650,220";
-    const std::string expandSig =
-        "replace first,last = Ann|Lee; placeholders; copy Sig; select (none); select Sig";
+    const std::string expandSig = "copy Sig Ann Lee 14:07; select (none); select Sig";
     // Setup words: "folder" drags the folder, "sig" the parametric reply with the dialog on,
     // "off" with it off; "cancel" cancels the dialog, "vanish" closes Notepad meanwhile.
     const struct {
@@ -151,13 +150,13 @@ TEST_F(Dragging, PointerPathsDecideTheCursorAndWhatTheDropDelivers) {
         {"unhooked onto the ring", "start ~100,250 end", ""},
         {"unhooked onto nothing", "start ~300,1200 end", ""},
         {"unhooked onto the desktop", "start ~50,50 end",
-         "commit; click 50,50; placeholders; copy Hello; sleep 50; " + paste +
+         "commit; click 50,50; copy Hello first last 14:07; sleep 50; " + paste +
              "; select (none); select Hello"},
         {"sig", "start ~650,220 end", askSig + "; " + expandSig + "; foreground 7; " + paste},
         {"sig cancel", "start ~650,220 end", askSig},
         {"sig vanish", "start ~650,220 end", askSig + "; " + expandSig},
         {"sig off", "start ~650,220 end",
-         "commit; click 650,220; placeholders; copy Sig; sleep 50; " + paste +
+         "commit; click 650,220; copy Sig first last 14:07; sleep 50; " + paste +
              "; select (none); select Sig"},
     };
     for (const auto& c : cases) {

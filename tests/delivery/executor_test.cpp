@@ -57,10 +57,17 @@ TEST_F(Delivering, ATypedMacroIsErasedAndReplacedAndTheSelectionComesBack) {
     const std::string erase13 =
         "Keys BSv BS^ BSv BS^ BSv BS^ BSv BS^ BSv BS^ BSv BS^ BSv BS^ BSv BS^ BSv BS^ BSv BS^ "
         "BSv BS^ BSv BS^ BSv BS^";
-    EXPECT_EQ(Lines({erase13, "select Sig", "replace first,last = ann|lee", "placeholders",
-                     "copy Sig", "select (none)", "select Hello", "Keys Ctrlv Vv V^ Ctrl^"}),
+    EXPECT_EQ(Lines({erase13, "select Sig", "copy Sig ann lee 14:07", "select (none)",
+                     "select Hello", "Keys Ctrlv Vv V^ Ctrl^"}),
               fake.log);
     EXPECT_EQ("", delivery.State().TypedWord);
+    // The three forms come from one expansion of the stored source.
+    ASSERT_EQ(fake.copies.size(), 1u);
+    const ReplyContent& copied = fake.copies.back();
+    EXPECT_EQ(copied.rtf, "{\\rtf1 Sig ann lee 14:07}");
+    EXPECT_EQ(copied.text, u"Sig ann lee 14:07");
+    EXPECT_NE(copied.html.find(">Sig ann lee 14:07</span></p><!--EndFragment-->"),
+              std::string::npos);
     fake.log.clear();
     Type("nope ");
     EXPECT_EQ(Lines{}, fake.log);
@@ -80,8 +87,9 @@ struct TypingTarget : RecordingDelivery {
         }
         return RecordingDelivery::SendKeys(events);
     }
-    void CopyEntireToClipboard() override {
-        clipboard = "<" + selected->Caption() + ">";
+    void PutOnClipboard(const ReplyContent& reply) override {
+        RecordingDelivery::PutOnClipboard(reply);
+        clipboard = "<" + std::string(reply.text.begin(), reply.text.end()) + ">";
         text += typedWhileCopying;
     }
 };
@@ -97,7 +105,7 @@ TEST_F(Delivering, KeysTypedWhileTheReplyIsMadeAreNeitherLostNorErased) {
         target.typedWhileCopying = meanwhile;
         typed.State().TypedWord = "sig(ann,lee)";
         typed.DeliverTypedMacro();
-        EXPECT_EQ("Dear " + meanwhile + "<Sig>", target.text);
+        EXPECT_EQ("Dear " + meanwhile + "<Sig ann lee 14:07>", target.text);
     }
 }
 
@@ -189,7 +197,7 @@ TEST_F(Delivering, AHotKeyWaitsForCtrlThenPastes) {
             }
         };
         delivery.DeliverHotKey(0);
-        Lines expected = {"select Hello", "placeholders", "copy Hello", "select (none)",
+        Lines expected = {"select Hello", "copy Hello first last 14:07", "select (none)",
                           "select (none)"};
         if (!c.released.empty()) {
             expected.push_back(c.released);
@@ -203,20 +211,19 @@ TEST_F(Delivering, AHotKeyWaitsForCtrlThenPastes) {
 // Setup words: the command, the ShowMacroIns setting, what the user does in the dialog, and
 // whether the target window closes (the shell reports it) or vanishes unseen meanwhile.
 TEST_F(Delivering, TheCommandsAskCancelAndPasteOnlyIntoAWindowThatStillExists) {
-    const std::string expand =
-        "replace first,last = Ann|Lee; placeholders; copy Sig; select (none); select Sig";
+    const std::string expand = "copy Sig Ann Lee 14:07; select (none); select Sig";
     const std::string paste = "foreground 7; Keys Ctrlv Vv V^ Ctrl^";
     const struct {
         const char* setup;
         std::string log;
     } cases[] = {
         {"paste 0",
-         "commit; placeholders; copy Sig; sleep 50; " + paste + "; select (none); select Sig"},
+         "commit; copy Sig first last 14:07; sleep 50; " + paste + "; select (none); select Sig"},
         {"paste 1 answer", "commit; dialog first,last at ButInLastWnd; " + expand + "; " + paste},
         {"paste 1 cancel", "commit; dialog first,last at ButInLastWnd"},
         {"paste 1 answer close", "commit; dialog first,last at ButInLastWnd; dialog cancelled"},
         {"paste 1 answer vanish", "commit; dialog first,last at ButInLastWnd; " + expand},
-        {"copy 0", "commit; placeholders; copy Sig; select (none); select Sig"},
+        {"copy 0", "commit; copy Sig first last 14:07; select (none); select Sig"},
         {"copy 1 answer", "commit; dialog first,last at ButInCB; " + expand},
         {"copy 1 cancel", "commit; dialog first,last at ButInCB"},
     };

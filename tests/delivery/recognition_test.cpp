@@ -268,8 +268,8 @@ struct HotKeys : ModelFixture {
             delivery.FixTimerTimer();
             for (const std::string& line : fake.log) {
                 if (line.rfind("copy ", 0) == 0) {
-                    fired +=
-                        (fired.empty() ? "" : " ") + std::to_string(tick) + ":" + line.substr(5);
+                    fired += (fired.empty() ? "" : " ") + std::to_string(tick) + ":" +
+                             line.substr(5, line.find(' ', 5) - 5);
                 }
             }
         }

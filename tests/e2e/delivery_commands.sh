@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The two delivery commands of the real program: Ctrl+Shift+V pastes the selected reply into the
 # window that was in front before (Wine's Notepad), Ctrl+Shift+C leaves the expanded reply on
-# the clipboard as rich text and as plain text. The reply file and the selection stay as they
+# the clipboard as rich text, HTML and plain text. The reply file and the selection stay as they
 # were; with the previous window closed the paste command is unavailable.
 # Usage: delivery_commands.sh BIN_DIR   (DISPLAY and WINEPREFIX exported by the caller)
 set -euo pipefail
@@ -30,10 +30,10 @@ probe clipboard-set "before" >/dev/null
 press ctrl+shift+c
 copied() { [ "$(probe clipboard-text)" = "Sent on $TODAY" ]; }
 eventually copied || fail "the clipboard holds [$(probe clipboard-text)]"
-[ "$(probe clipboard)" = "rtf=1 text=1" ] || fail "clipboard formats: $(probe clipboard)"
+[ "$(probe clipboard)" = "rtf=1 html=1 text=1" ] || fail "clipboard formats: $(probe clipboard)"
 rtf=$(probe clipboard-rtf)
 [ "${rtf:0:5}" = '{\rtf' ] && grep -qF "Sent on $TODAY" <<<"$rtf" || fail "the rich text is not the expanded reply: $rtf"
-pass "the clipboard has the expanded reply as rich text and as plain text"
+pass "the clipboard has the expanded reply as rich text, HTML and plain text"
 
 # The selection is still the dated reply: a second paste delivers it again.
 press ctrl+shift+v

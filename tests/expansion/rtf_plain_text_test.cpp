@@ -22,6 +22,7 @@ TEST(RtfToPlainText, ReadsTheDocumentTextOnly) {
         {"{\\uc0\\u8364}c", "\xe2\x82\xac"
                             "c"},
         {"\\u-10179?\\u-9139?|\\u-10179?|\\u-9139?", "\xf0\x9f\x91\x8d|\xef\xbf\xbd|\xef\xbf\xbd"},
+        {"\\u-10179?\r\n\\u-9139?", "\xf0\x9f\x91\x8d"},
         {"\\ldblquote x\\rdblquote  \\emdash", "\xe2\x80\x9cx\xe2\x80\x9d \xe2\x80\x94"},
         {"a\\~b\\-c\\_d", "a\xc2\xa0"
                           "bc-d"},

@@ -71,7 +71,10 @@ for bad in "2024-02-29" "2024-02-30 00:00:00" "2024-13-01 00:00:00" "2024-02-29 
     check "malformed --now '$bad'" 2 "" -- "$REPLIES" today --now "$bad"
 done
 check "--now without a value" 2 "" -- "$REPLIES" today --now
-check "unknown option" 2 "" -- "$REPLIES" today --html
+check "unknown option" 2 "" -- "$REPLIES" today --rtf
+check "one output form only" 2 "" -- "$REPLIES" today --html --plain
+check "the HTML a browser receives" 0 '<p style="margin:0pt 0pt 0pt 0pt;white-space:pre-wrap"><span style="font-family:'"'Arial'"',sans-serif;font-size:10pt">Best regards,</span></p><p style="margin:0pt 0pt 0pt 0pt;white-space:pre-wrap"><span style="font-family:'"'Arial'"',sans-serif;font-size:10pt;font-weight:bold">&lt;b&gt;</span></p><p style="margin:0pt 0pt 0pt 0pt;white-space:pre-wrap"><span style="font-family:'"'Arial'"',sans-serif;font-size:10pt">Łukasz</span></p>
+' -- "$REPLIES" $'sig(<b>,\xc5\x81ukasz)' "${NOW[@]}" --html
 check "missing word" 2 "" -- "$REPLIES"
 check "extra argument" 2 "" -- "$REPLIES" today more
 

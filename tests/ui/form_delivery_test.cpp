@@ -5,6 +5,7 @@
 #include "app/settings.h"
 #include "fakes/fake_registry.h"
 #include "fakes/temp_dir.h"
+#include "library/text_lines.h"
 #include "ui/editing_fakes.h"
 #include "ui/form_fakes.h"
 #include "ui/textwright_form.h"
@@ -38,6 +39,7 @@ std::vector<std::string> ErasedThenPasted(int count) {
 struct RecordingClipboard : ClipboardPort, RestoreTimerPort {
     std::vector<std::string> events;
     std::optional<ReplyContent> offered;
+    std::vector<ReplyContent> placed;
     std::uint32_t sequence = 1;
     std::uint32_t SequenceNumber() override { return sequence; }
     bool SaveUserContent() override {
@@ -52,6 +54,11 @@ struct RecordingClipboard : ClipboardPort, RestoreTimerPort {
     void DiscardUserContent() override {}
     bool OfferReply(const ReplyContent& reply) override {
         offered = reply;
+        ++sequence;
+        return true;
+    }
+    bool PlaceReply(const ReplyContent& reply) override {
+        placed.push_back(reply);
         ++sequence;
         return true;
     }
@@ -70,6 +77,7 @@ public:
         temp.Put("Replies/3/index.sub", "");
         testing::ReportChanges(bar, editor, form);
         form.AttachEditingViews({bar, editor, view, states});
+        form.AttachClipboard(clipboard, keeper);
         form.FormCreate();
         fixTimer.enabled = false; // as the window creates it
         form.TipTimerTimer();     // delivery starts
@@ -176,7 +184,7 @@ TEST_F(FormDelivery, EveryPathCopiesTheExpansionAndLeavesLibrarySelectionAndFlag
         int showMacroIns;
         std::optional<std::string> answers;
         std::function<void(F&)> deliver;
-        Lines copied;                  // the editor's content when copied; empty: no copy
+        Lines copied;                  // the expanded source copied; empty: no copy
         std::vector<std::string> keys; // the batches sent
         bool intoNotepad;              // brought to the front first
     };
@@ -218,13 +226,17 @@ TEST_F(FormDelivery, EveryPathCopiesTheExpansionAndLeavesLibrarySelectionAndFlag
         LeaveForNotepad();
         if (c.where == InProgram)
             form.ApplicationEventsActivate();
-        editor.clipboard.clear();
+        clipboard.placed.clear();
         log.clear();
 
         c.deliver(*this);
 
-        EXPECT_EQ(editor.clipboard,
-                  c.copied.empty() ? std::vector<Lines>{} : std::vector<Lines>{c.copied});
+        std::vector<std::string> copies;
+        for (const ReplyContent& reply : clipboard.placed) {
+            copies.push_back(reply.rtf);
+        }
+        EXPECT_EQ(copies, c.copied.empty() ? Lines{} : Lines{JoinLines(c.copied)});
+        EXPECT_TRUE(editor.clipboard.empty()) << "the editor's own copy is not used";
         EXPECT_EQ(KeysSent(), c.keys);
         EXPECT_EQ(Logged("foreground " + std::to_string(kNotepad)), c.intoNotepad);
         EXPECT_EQ(temp.Get("Replies/1.rep"), kThanks);
@@ -334,32 +346,26 @@ TEST_F(FormDelivery, AProgramStartedHiddenWatchesFromTheTipTimerOn) {
     }
 }
 
-// With RestoreClipboard on, a typed macro offers the expanded reply from the editor instead of
-// copying it, and Exit puts the user's content back before anything else; with it off the
-// editor copies as before.
+// With RestoreClipboard on, a typed macro offers the expanded reply instead of placing it, and
+// Exit puts the user's content back before anything else; with it off the reply is placed for
+// good. Either way in all three forms.
 TEST_F(FormDelivery, TheRestoreClipboardSettingKeepsTheUsersClipboardUntilExit) {
-    form.AttachClipboardKeeper(keeper);
-    editor.plainText = u"Thanks, sent 3/5/2024";
     for (const int setting : {1, 0}) {
         SCOPED_TRACE(setting);
         RegWriteInteger(registry, kSettingsKey, kRestoreClipboard, setting);
         clipboard.events.clear();
         clipboard.offered.reset();
-        editor.clipboard.clear();
+        clipboard.placed.clear();
         LeaveForNotepad();
         Type("thx ");
         form.FormDestroy();
-        if (setting == 1) {
-            ASSERT_TRUE(clipboard.offered);
-            EXPECT_EQ(clipboard.offered->rtf, "{\\rtf1 Thanks, sent 3/5/2024}\r\n");
-            EXPECT_EQ(clipboard.offered->text, editor.plainText);
-            EXPECT_TRUE(editor.clipboard.empty());
-            EXPECT_EQ(clipboard.events, (Lines{"save", "wait 2000", "restore"}));
-        } else {
-            EXPECT_FALSE(clipboard.offered);
-            EXPECT_EQ(editor.clipboard, std::vector<Lines>{{"{\\rtf1 Thanks, sent 3/5/2024}"}});
-            EXPECT_TRUE(clipboard.events.empty());
-        }
+        ASSERT_EQ(clipboard.placed.size() + (clipboard.offered ? 1 : 0), 1u);
+        const ReplyContent& reply = setting == 1 ? *clipboard.offered : clipboard.placed[0];
+        EXPECT_EQ(reply.rtf, "{\\rtf1 Thanks, sent 3/5/2024}\r\n");
+        EXPECT_EQ(reply.text, u"Thanks, sent 3/5/2024");
+        EXPECT_NE(reply.html.find(">Thanks, sent 3/5/2024<"), std::string::npos);
+        const Lines events = setting == 1 ? Lines{"save", "wait 2000", "restore"} : Lines{};
+        EXPECT_EQ(clipboard.events, events);
         form.FormCreate();
         form.TipTimerTimer();
     }

@@ -109,8 +109,29 @@ protected:
     UserClipboardKeeper keeper{window, window};
     OtherProgram other;
     int renders = 0;
-    const ReplyContent reply{"{\\rtf1\\ansi Dear {\\b Ann}}", u"Dear Ann"};
+    const ReplyContent reply = RenderReply("{\\rtf1\\ansi Dear {\\b Ann} \\u380?\\u243?\\u322?w "
+                                           "\\u954?\\u945?\\u955?\\u942? \\u20013?\\u25991?}");
+    const std::wstring replyText =
+        L"Dear Ann \u017c\u00f3\u0142w \u03ba\u03b1\u03bb\u03ae \u4e2d\u6587";
 };
+
+// The copy the user asked for: every format is there at once, rich text first, and it is not
+// hidden from clipboard history.
+TEST_F(KeepingTheClipboard, APlacedReplyHoldsEveryFormatAtOnce) {
+    other.Write([] { PlaceText(L"before"); });
+    ASSERT_TRUE(window.PlaceReply(reply));
+    const std::vector<UINT> formats = other.Formats();
+    ASSERT_GE(formats.size(), 3u);
+    EXPECT_EQ(formats[0], Registered(L"Rich Text Format"));
+    EXPECT_EQ(formats[1], Registered(L"HTML Format"));
+    EXPECT_EQ(formats[2], static_cast<UINT>(CF_UNICODETEXT));
+    EXPECT_EQ(replyText, other.Text());
+    const std::vector<unsigned char> html = other.Read(Registered(L"HTML Format"));
+    EXPECT_STREQ(reply.html.c_str(), reinterpret_cast<const char*>(html.data()));
+    EXPECT_FALSE(
+        IsClipboardFormatAvailable(Registered(L"ExcludeClipboardContentFromMonitorProcessing")));
+    EXPECT_EQ(0, renders);
+}
 
 TEST_F(KeepingTheClipboard, WhatTheUserHadComesBackExactlyAfterThePaste) {
     const std::uint32_t pixels[] = {0x00FF0000, 0x0000FF00, 0x000000FF, 0x00FFFFFF,
@@ -170,10 +191,12 @@ TEST_F(KeepingTheClipboard, WhatTheUserHadComesBackExactlyAfterThePaste) {
                   std::vector<unsigned char>(history.begin(), history.begin() + 4));
         EXPECT_EQ(0, renders) << "nothing is rendered before a target asks";
         keeper.DeliveryEnded();
-        EXPECT_EQ(L"Dear Ann", other.Text()) << "the paste";
+        EXPECT_EQ(replyText, other.Text()) << "the paste";
         EXPECT_EQ(1, renders);
         const std::vector<unsigned char> rtf = other.Read(Registered(L"Rich Text Format"));
         EXPECT_STREQ(reply.rtf.c_str(), reinterpret_cast<const char*>(rtf.data()));
+        const std::vector<unsigned char> offeredHtml = other.Read(html);
+        EXPECT_STREQ(reply.html.c_str(), reinterpret_cast<const char*>(offeredHtml.data()));
         ASSERT_TRUE(Pump([&] { return !keeper.RestorePending(); }, 5000));
         c.check();
     }
@@ -195,7 +218,7 @@ TEST_F(KeepingTheClipboard, RestoresAfterTheBoundedWaitButNeverOverANewerWrite) 
         ASSERT_TRUE(keeper.PutReplyForPaste(reply));
         const std::string events = c.events;
         if (events.find("ask") != std::string::npos) {
-            EXPECT_EQ(L"Dear Ann", other.Text());
+            EXPECT_EQ(replyText, other.Text());
         }
         if (events.find("other") != std::string::npos) {
             other.Write([] { PlaceText(L"someone else's"); });

@@ -24,7 +24,7 @@
 //   e2e_probe foreground            the caption of the foreground window
 //   e2e_probe delivery-buttons      copy=0|1 paste=0|1: whether ButInCB and ButInLastWnd are
 //   enabled e2e_probe set-text CAPTION TEXT replaces the text of that window's edit control
-//   e2e_probe clipboard             rtf=0|1 text=0|1: which of the two formats the clipboard has
+//   e2e_probe clipboard             rtf=0|1 html=0|1 text=0|1: which formats the clipboard has
 //   e2e_probe clipboard-text        its plain text, line breaks as above
 //   e2e_probe clipboard-rtf         its rich text, as stored
 //   e2e_probe clipboard-set TEXT    puts TEXT on the clipboard as plain text only
@@ -142,7 +142,8 @@ int Clipboard(const std::wstring& verb, int argc, wchar_t** argv) {
     }
     int result = 0;
     if (verb == L"clipboard") {
-        std::printf("rtf=%d text=%d\n", IsClipboardFormatAvailable(rtf) ? 1 : 0,
+        std::printf("rtf=%d html=%d text=%d\n", IsClipboardFormatAvailable(rtf) ? 1 : 0,
+                    IsClipboardFormatAvailable(RegisterClipboardFormatW(L"HTML Format")) ? 1 : 0,
                     IsClipboardFormatAvailable(CF_UNICODETEXT) ? 1 : 0);
     } else if (verb == L"clipboard-text" || verb == L"clipboard-rtf") {
         const bool plain = verb == L"clipboard-text";

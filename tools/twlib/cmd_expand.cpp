@@ -1,12 +1,14 @@
-// twlib expand DIR WORD [--now "YYYY-MM-DD HH:MM:SS"] [--plain]: the reply a typed macro
+// twlib expand DIR WORD [--now "YYYY-MM-DD HH:MM:SS"] [--plain | --html]: the reply a typed macro
 // selects, expanded as a delivery would expand it (typed values into the fields, then the
-// placeholders at the given or the current local time).
+// placeholders at the given or the current local time), as RTF source, plain text or the HTML
+// fragment a browser receives.
 #include "commands.h"
 #include "loaded_library.h"
 
 #include "expansion/apply_replacements.h"
 #include "expansion/calendar.h"
 #include "expansion/local_clock.h"
+#include "expansion/rtf_html.h"
 #include "expansion/rtf_plain_text.h"
 #include "library/text_lines.h"
 
@@ -24,15 +26,6 @@ public:
 
 private:
     LocalDateTime t_;
-};
-
-class StringEditor : public ExpansionEditor {
-public:
-    explicit StringEditor(std::string source) : source(std::move(source)) {}
-    std::string GetRtfSource() override { return source; }
-    void LoadRtfSource(const std::string& s) override { source = s; }
-    void ClearContentModified() override {}
-    std::string source;
 };
 
 bool ReadNumber(const std::string& text, std::size_t at, std::size_t digits, int& value) {
@@ -86,9 +79,12 @@ int RunExpand(const Args& args, std::ostream& out, std::ostream& err) {
     std::vector<std::string> positional;
     std::optional<LocalDateTime> now;
     bool plain = false;
+    bool html = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--plain") {
             plain = true;
+        } else if (args[i] == "--html") {
+            html = true;
         } else if (args[i] == "--now") {
             if (i + 1 >= args.size() || !(now = ParseNow(args[i + 1]))) {
                 err << "--now needs a local time as \"YYYY-MM-DD HH:MM:SS\"\n";
@@ -102,7 +98,7 @@ int RunExpand(const Args& args, std::ostream& out, std::ostream& err) {
             positional.push_back(args[i]);
         }
     }
-    if (positional.size() != 2 || positional[0].empty()) {
+    if (positional.size() != 2 || positional[0].empty() || (plain && html)) {
         return kExitBadArguments;
     }
     LoadedLibrary library(positional[0], err);
@@ -113,12 +109,12 @@ int RunExpand(const Args& args, std::ostream& out, std::ostream& err) {
         out << "not found\n";
         return 1;
     }
-    StringEditor editor(JoinLines(library.list.BodyOf(library.list.MacroRep(p))));
     SystemLocalClock systemClock;
     FixedClock fixedClock(now.value_or(LocalDateTime{}));
     LocalClock& clock = now ? static_cast<LocalClock&>(fixedClock) : systemClock;
-    ExpandReply(editor, fields, values, clock);
-    PrintLines(plain ? RtfToPlainText(editor.source) : editor.source, out);
+    const std::string source = ExpandReplySource(
+        JoinLines(library.list.BodyOf(library.list.MacroRep(p))), fields, values, clock);
+    PrintLines(plain ? RtfToPlainText(source) : html ? RtfToHtml(source) : source, out);
     return 0;
 }
 

@@ -18,6 +18,17 @@ UINT RichTextFormat() {
     return format;
 }
 
+UINT HtmlFormat() {
+    static const UINT format = RegisterClipboardFormatW(L"HTML Format");
+    return format;
+}
+
+// The richest first: a target takes the first format it knows, and word processors keep
+// receiving rich text.
+std::vector<UINT> ReplyFormats() {
+    return {RichTextFormat(), HtmlFormat(), CF_UNICODETEXT, CF_TEXT};
+}
+
 // The registered formats by which clipboard history, cloud clipboard and clipboard managers
 // recognise content they are to skip.
 void MarkAsTransient() {
@@ -109,6 +120,9 @@ HANDLE ClipboardWindow::RenderReply(UINT format) const {
     if (format == RichTextFormat()) {
         return GlobalFromBytes(reply_.rtf.c_str(), reply_.rtf.size() + 1);
     }
+    if (format == HtmlFormat()) {
+        return GlobalFromBytes(reply_.html.c_str(), reply_.html.size() + 1);
+    }
     const std::wstring text(reply_.text.begin(), reply_.text.end());
     if (format == CF_UNICODETEXT) {
         return GlobalFromBytes(text.c_str(), (text.size() + 1) * sizeof(wchar_t));
@@ -168,12 +182,28 @@ bool ClipboardWindow::OfferReply(const ReplyContent& reply) {
     }
     EmptyClipboard();
     reply_ = reply;
-    // The richest first: a target takes the first format it knows.
-    offered_ = {RichTextFormat(), CF_UNICODETEXT, CF_TEXT};
+    offered_ = ReplyFormats();
     for (UINT format : offered_) {
         SetClipboardData(format, nullptr);
     }
     MarkAsTransient();
+    CloseClipboard();
+    return true;
+}
+
+bool ClipboardWindow::PlaceReply(const ReplyContent& reply) {
+    if (!hwnd_ || !OpenPatiently()) {
+        return false;
+    }
+    EmptyClipboard();
+    reply_ = reply;
+    offered_.clear();
+    for (UINT format : ReplyFormats()) {
+        if (HANDLE data = RenderReply(format); data && !SetClipboardData(format, data)) {
+            GlobalFree(data);
+        }
+    }
+    reply_ = {};
     CloseClipboard();
     return true;
 }

@@ -1,7 +1,7 @@
 #pragma once
-// The clipboard side of keeping the user's clipboard, over a hidden window of its own: it owns
-// the clipboard while a reply is offered, renders the reply when a target asks for it, and runs
-// the restore timer.
+// The clipboard side of delivery, over a hidden window of its own: it places a reply, or owns
+// the clipboard while a reply is offered and renders it when a target asks for it, and runs
+// the keeping of the user's clipboard with its restore timer.
 #include "delivery/clipboard_port.h"
 #include "delivery/win32/clipboard_snapshot.h"
 
@@ -34,6 +34,7 @@ public:
     RestoreResult RestoreUserContent(std::uint32_t expected) override;
     void DiscardUserContent() override { snapshot_.Clear(); }
     bool OfferReply(const ReplyContent& reply) override;
+    bool PlaceReply(const ReplyContent& reply) override;
 
     void StartRestoreTimer(int milliseconds) override;
     void StopRestoreTimer() override;

@@ -49,7 +49,7 @@ MainWindow::MainWindow(StartupGlobals globals, SystemPorts system)
                      }) {
     clipboard_.SetEvents({.replyRendered = [this] { clipboardKeeper_.ReplyRendered(); },
                           .restoreTimer = [this] { clipboardKeeper_.RestoreTimerTimer(); }});
-    form_.AttachClipboardKeeper(clipboardKeeper_);
+    form_.AttachClipboard(clipboard_, clipboardKeeper_);
 }
 
 MainWindow::~MainWindow() {

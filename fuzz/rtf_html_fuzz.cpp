@@ -1,0 +1,19 @@
+// Fuzzes the conversion of replies to HTML: whatever the source, the HTML is well formed, holds
+// only the converter's own markup, and shows exactly the reply's plain text.
+// Run: build/fuzz/bin/rtf_html_fuzz -max_total_time=60 fuzz/corpus/rtf_html
+#include "expansion/rtf_html_check.h"
+#include "fuzz_check.h"
+
+#include <cstdint>
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::string source(reinterpret_cast<const char*>(data), size);
+    // Odd-length inputs get a document group, so the fuzzer reaches the RTF states at once.
+    if (size % 2 == 1) {
+        source = "{\\rtf1\\ansi " + source + "}";
+    }
+    const std::string problem = tw::testing::CheckRtfHtml(source);
+    tw::fuzz::Check(problem.empty(), problem);
+    return 0;
+}
