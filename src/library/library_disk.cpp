@@ -74,6 +74,7 @@ void TRepList::SaveReply(TRep* item) {
         return;
     }
     CheckPathsInsideLibrary(item);
+    SettlePendingChange();
     // A text that cannot be read must not be written back empty.
     if (item->bodyOnDisk_ && !ReadBody(item)) {
         throw LibraryError(CantOpenMessage(item->FullPath()));
@@ -136,6 +137,7 @@ void TRepList::RenameItem(TRep* item, const std::string& newName) {
     if (newName.empty()) {
         return;
     }
+    SettlePendingChange();
     const std::string name = OneLine(newName);
     TreeNode* parent = item->Node->Parent();
     const bool namesFolder = !item->IsFolder() && parent && parent->Caption() == "New Folder";
@@ -144,7 +146,7 @@ void TRepList::RenameItem(TRep* item, const std::string& newName) {
     if (namesFolder) {
         RenameInIndex(parent->Data(), name + " Folder", change);
     }
-    change.Apply(Files(), libraryRoot_);
+    ApplyChange(change);
     Tree.SetCaption(item->Node, name);
     if (namesFolder) {
         Tree.SetCaption(parent, name + " Folder");
@@ -153,6 +155,7 @@ void TRepList::RenameItem(TRep* item, const std::string& newName) {
 
 void TRepList::DeleteFromDisk(TRep* item) {
     CheckPathsInsideLibrary(item);
+    SettlePendingChange();
     const std::string indexPath = IndexPathOf(item);
     std::string raw;
     std::vector<std::string> lines = ReadLinesOrThrow(Files(), indexPath, &raw);
@@ -164,7 +167,7 @@ void TRepList::DeleteFromDisk(TRep* item) {
     DiskChange change;
     change.Write(indexPath, JoinLines(lines), std::move(raw));
     change.Remove(item->IsFolder() ? item->FolderPath() : item->FullPath());
-    change.Apply(Files(), libraryRoot_);
+    ApplyChange(change);
 }
 
 TreeNode* TRepList::FolderForNewItem(TRep* selected, std::string& dir) const {
@@ -181,6 +184,7 @@ TreeNode* TRepList::FolderForNewItem(TRep* selected, std::string& dir) const {
 TRep* TRepList::AddNewReply(TRep* selected) {
     std::string dir;
     TreeNode* parentNode = FolderForNewItem(selected, dir);
+    SettlePendingChange();
     const std::string indexPath = dir + kIndexFileName;
     std::string raw;
     std::vector<std::string> lines = ReadLinesOrThrow(Files(), indexPath, &raw);
@@ -190,7 +194,7 @@ TRep* TRepList::AddNewReply(TRep* selected) {
     DiskChange change;
     change.Write(replyPath, JoinLines({"", ""}), std::nullopt);
     change.Write(indexPath, JoinLines(lines), std::move(raw));
-    change.Apply(Files(), libraryRoot_);
+    ApplyChange(change);
     const int position = LoadReplyFile(replyPath, "New Reply", parentNode);
     return position >= 0 ? At(position) : nullptr;
 }
@@ -198,6 +202,7 @@ TRep* TRepList::AddNewReply(TRep* selected) {
 TRep* TRepList::AddNewFolder(TRep* selected) {
     std::string dir;
     TreeNode* parentNode = FolderForNewItem(selected, dir);
+    SettlePendingChange();
     const std::string indexPath = dir + kIndexFileName;
     std::string raw;
     std::vector<std::string> lines = ReadLinesOrThrow(Files(), indexPath, &raw);
@@ -212,7 +217,7 @@ TRep* TRepList::AddNewFolder(TRep* selected) {
     change.Write(inner + kIndexFileName,
                  JoinLines({MakeIndexLine(kReplyKind, replyId, "New Reply")}), std::nullopt);
     change.Write(indexPath, JoinLines(lines), std::move(raw));
-    change.Apply(Files(), libraryRoot_);
+    ApplyChange(change);
     TRep* folder = At(AddItem("New Folder", parentNode));
     folder->FolderId = id;
     LoadReplyFile(inner + replyId + kReplyExtension, "New Reply", folder->Node);

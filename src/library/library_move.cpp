@@ -23,6 +23,7 @@ void TRepList::MoveItem(TRep* item, TRep* target) {
         return; // a folder cannot go inside itself
     }
     CheckPathsInsideLibrary(item);
+    SettlePendingChange();
     CheckPathsInsideLibrary(target);
     const std::string sourceIndex = IndexPathOf(item);
     const std::string destIndex = IndexPathOf(target);
@@ -47,7 +48,7 @@ void TRepList::MoveItem(TRep* item, TRep* target) {
         lines.insert(LinePosition(lines, before), taken);
         DiskChange change;
         change.Write(sourceIndex, JoinLines(lines), std::move(raw));
-        change.Apply(Files(), libraryRoot_);
+        ApplyChange(change);
         return;
     }
 
@@ -79,7 +80,7 @@ void TRepList::MoveItem(TRep* item, TRep* target) {
     change.Rename(item->FullPath(), newPath);
     change.Write(destIndex, JoinLines(dest), std::move(rawDest));
     change.Write(sourceIndex, JoinLines(source), std::move(rawSource));
-    change.Apply(Files(), libraryRoot_);
+    ApplyChange(change);
     std::string& ownId = item->IsFolder() ? item->FolderId : item->FileName;
     ownId = newPath.substr(dir.size());
 }

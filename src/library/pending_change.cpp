@@ -4,11 +4,16 @@
 #include "library/library_error.h"
 #include "platform/file_system.h"
 
+#include <algorithm>
+#include <charconv>
+#include <map>
+
 namespace tw {
 
 namespace {
 
-constexpr const char* kHeader = "Textwright pending change 1";
+constexpr const char* kHeader = "Textwright pending change 2";
+constexpr int kRemovalAttempts = 3;
 
 bool Exists(FileSystem& files, const std::string& path) {
     return files.FileExists(path) || files.DirExists(path);
@@ -58,22 +63,93 @@ bool ReadLine(const std::string& text, std::size_t& pos, std::string& line) {
     return true;
 }
 
+// A whole decimal or hexadecimal field that fits 64 bits; anything else is malformed.
+std::optional<std::uint64_t> ParseNumber(const std::string& text, int base) {
+    std::uint64_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value, base);
+    if (text.empty() || ec != std::errc() || ptr != end) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::string Hex(std::uint64_t value) {
+    char buffer[17];
+    const auto [ptr, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, 16);
+    return std::string(buffer, ec == std::errc() ? ptr : buffer);
+}
+
+// A scanner or a sync client may hold the file for a moment.
+bool RemoveRecord(FileSystem& files, const std::string& record) {
+    for (int attempt = 0; attempt < kRemovalAttempts; ++attempt) {
+        if (files.RemoveFileForce(record) || !files.FileExists(record)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
+DiskChange::Fingerprint DiskChange::FingerprintOf(const std::string& bytes) {
+    std::uint64_t hash = 14695981039346656037ull; // FNV-1a
+    for (const char c : bytes) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    }
+    return {bytes.size(), hash};
+}
+
 void DiskChange::Write(std::string path, std::string bytes, std::optional<std::string> previous) {
-    steps_.push_back({Kind::Write, std::move(path), {}, std::move(bytes), std::move(previous)});
+    std::optional<Fingerprint> before;
+    if (previous) {
+        before = FingerprintOf(*previous);
+    }
+    steps_.push_back(
+        {Kind::Write, std::move(path), {}, std::move(bytes), std::move(previous), before});
 }
 
 void DiskChange::MakeDir(std::string path) {
-    steps_.push_back({Kind::MakeDir, std::move(path), {}, {}, {}});
+    steps_.push_back({Kind::MakeDir, std::move(path), {}, {}, {}, {}});
 }
 
 void DiskChange::Rename(std::string from, std::string to) {
-    steps_.push_back({Kind::Rename, std::move(from), std::move(to), {}, {}});
+    steps_.push_back({Kind::Rename, std::move(from), std::move(to), {}, {}, {}});
 }
 
 void DiskChange::Remove(std::string path) {
-    steps_.push_back({Kind::Remove, std::move(path), {}, {}, {}});
+    steps_.push_back({Kind::Remove, std::move(path), {}, {}, {}, {}});
+}
+
+bool DiskChange::DiskMatches(FileSystem& files) const {
+    // Every content a written file may hold: from before the change, or after any of its writes.
+    std::map<std::string, std::vector<std::optional<Fingerprint>>> allowed;
+    for (const Step& s : steps_) {
+        if (s.kind == Kind::Write) {
+            allowed[s.path].push_back(s.before);
+            allowed[s.path].push_back(FingerprintOf(s.bytes));
+        } else if (s.kind == Kind::Rename && Exists(files, s.path) == Exists(files, s.to)) {
+            return false;
+        }
+    }
+    for (const auto& [path, states] : allowed) {
+        std::uint64_t largest = 0;
+        for (const auto& fp : states) {
+            largest = std::max<std::uint64_t>(largest, fp ? fp->size : 0);
+        }
+        std::string bytes;
+        std::optional<Fingerprint> now;
+        const ReadStatus read = files.ReadFileBytes(path, bytes, largest);
+        if (read == ReadStatus::Ok) {
+            now = FingerprintOf(bytes);
+        } else if (read == ReadStatus::TooLarge || Exists(files, path)) {
+            return false;
+        }
+        if (std::find(states.begin(), states.end(), now) == states.end()) {
+            return false;
+        }
+    }
+    return true;
 }
 
 std::string DiskChange::Do(FileSystem& files, const Step& step, bool again) {
@@ -119,7 +195,7 @@ bool DiskChange::Undo(FileSystem& files, const Step& step) {
     return true;
 }
 
-void DiskChange::Apply(FileSystem& files, const std::string& root) const {
+bool DiskChange::Apply(FileSystem& files, const std::string& root) const {
     const std::string record = root + kPendingChangeFileName;
     const bool journaled = steps_.size() > 1;
     if (journaled) {
@@ -139,13 +215,11 @@ void DiskChange::Apply(FileSystem& files, const std::string& root) const {
         }
         // When the undoing failed too, the record stays: the next start completes the change.
         if (journaled && undone) {
-            files.RemoveFileForce(record);
+            RemoveRecord(files, record);
         }
         throw LibraryError(error);
     }
-    if (journaled) {
-        files.RemoveFileForce(record);
-    }
+    return !journaled || RemoveRecord(files, record);
 }
 
 std::string DiskChange::Serialize(const std::string& root) const {
@@ -153,7 +227,9 @@ std::string DiskChange::Serialize(const std::string& root) const {
     for (const Step& s : steps_) {
         switch (s.kind) {
         case Kind::Write:
-            out += "W " + Relative(s.path, root) + " " + std::to_string(s.bytes.size()) + "\r\n";
+            out += "W " + Relative(s.path, root) + " " + std::to_string(s.bytes.size()) + " " +
+                   (s.before ? std::to_string(s.before->size) + ":" + Hex(s.before->hash) : "-") +
+                   "\r\n";
             out += s.bytes + "\r\n";
             break;
         case Kind::MakeDir:
@@ -193,16 +269,29 @@ std::optional<DiskChange> DiskChange::Parse(const std::string& text, const std::
             return std::nullopt;
         }
         if (kind == 'W') {
-            if (rest.empty() || rest.size() > 10 ||
-                rest.find_first_not_of("0123456789") != std::string::npos) {
+            const std::size_t space = rest.find(' ');
+            const std::string beforeField =
+                space == std::string::npos ? "" : rest.substr(space + 1);
+            const std::size_t colon = beforeField.find(':');
+            const auto size = ParseNumber(rest.substr(0, space), 10);
+            std::optional<Fingerprint> before;
+            if (beforeField != "-") {
+                const auto beforeSize = ParseNumber(beforeField.substr(0, colon), 10);
+                const auto beforeHash = colon == std::string::npos
+                                            ? std::nullopt
+                                            : ParseNumber(beforeField.substr(colon + 1), 16);
+                if (!beforeSize || !beforeHash) {
+                    return std::nullopt;
+                }
+                before = Fingerprint{*beforeSize, *beforeHash};
+            }
+            if (!size || *size > text.size() - pos || text.compare(pos + *size, 2, "\r\n") != 0) {
                 return std::nullopt;
             }
-            const std::size_t size = std::stoul(rest);
-            if (size > text.size() - pos || text.compare(pos + size, 2, "\r\n") != 0) {
-                return std::nullopt;
-            }
-            change.Write(first, text.substr(pos, size), std::nullopt);
-            pos += size + 2;
+            const std::size_t n = static_cast<std::size_t>(*size);
+            change.Write(first, text.substr(pos, n), std::nullopt);
+            change.steps_.back().before = before;
+            pos += n + 2;
         } else if (kind == 'R') {
             const std::string to = Absolute(rest, root);
             if (to.empty()) {
@@ -220,7 +309,8 @@ std::optional<DiskChange> DiskChange::Parse(const std::string& text, const std::
     return std::nullopt;
 }
 
-std::string CompletePendingChange(FileSystem& files, const std::string& root) {
+PendingOutcome CompletePendingChange(FileSystem& files, const std::string& root) {
+    using State = PendingOutcome::State;
     const std::string record = root + kPendingChangeFileName;
     std::string text;
     if (root.empty() || files.ReadFileBytes(record, text, 1u << 30) != ReadStatus::Ok) {
@@ -228,17 +318,23 @@ std::string CompletePendingChange(FileSystem& files, const std::string& root) {
     }
     const auto change = DiskChange::Parse(text, root);
     if (!change) {
-        files.RemoveFileForce(record);
-        return "File \"" + record + "\" has incorrect structure.";
+        return {State::Discarded, !RemoveRecord(files, record), IncorrectStructureMessage(record),
+                text};
+    }
+    if (!change->DiskMatches(files)) {
+        return {State::Discarded, !RemoveRecord(files, record),
+                "A change to the library recorded in \"" + record +
+                    "\" was not carried out: the files it changes have been changed since.",
+                text};
     }
     for (const DiskChange::Step& step : change->steps_) {
         const std::string error = DiskChange::Do(files, step, true);
         if (!error.empty()) {
-            return "The last change to the library could not be completed. " + error;
+            return {State::Unfinished, false,
+                    "The last change to the library could not be completed. " + error, text};
         }
     }
-    files.RemoveFileForce(record);
-    return {};
+    return {State::Completed, !RemoveRecord(files, record), {}, text};
 }
 
 } // namespace tw

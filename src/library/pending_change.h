@@ -5,6 +5,11 @@
 // carries the steps out again (each step may safely be done twice), so a crash between two
 // writes leaves the library as it was before the change or, from the next start on, as after it:
 // never a reply that no index lists, nor an index line that points at nothing.
+//
+// The record also says what each file it writes held before (size and hash), and it is carried
+// out again only while every such file still holds its content from before or from after the
+// change: a record that outlived its change (its removal failed) never undoes later edits.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +21,20 @@ class FileSystem;
 // The record's name in the library root; no name of the folder format looks like it.
 inline constexpr const char* kPendingChangeFileName = "change.pending";
 
+// What completing a record found and did.
+struct PendingOutcome {
+    enum class State {
+        None,       // there was no record
+        Completed,  // carried out (again)
+        Discarded,  // not sound, or the disk has moved on since: nothing was changed
+        Unfinished, // a step failed: the record stays for a later attempt
+    };
+    State state = State::None;
+    bool recordLeft = false; // Completed or Discarded, but the record could not be removed
+    std::string message;     // for the user; empty when there is nothing to say
+    std::string record;      // the record's bytes as found
+};
+
 class DiskChange {
 public:
     // Paths are full paths below the library root given to Apply. `previous` is what a failure
@@ -26,9 +45,10 @@ public:
     // A file or a directory tree. Removals come last: their failure is not reported.
     void Remove(std::string path);
 
-    // Carries the change out. When a step fails, the steps done are undone as far as possible
-    // and LibraryError is thrown with that step's message.
-    void Apply(FileSystem& files, const std::string& root) const;
+    // Carries the change out. When a step fails, the steps done are undone as far as possible and
+    // LibraryError is thrown with that step's message. Returns false when the change was made
+    // but its record could not be removed.
+    bool Apply(FileSystem& files, const std::string& root) const;
 
     // The record's text, and the change read back from it (nothing when it is not a sound record
     // whose paths all stay inside root).
@@ -37,14 +57,23 @@ public:
 
 private:
     enum class Kind { Write, MakeDir, Rename, Remove };
+    struct Fingerprint {
+        std::uint64_t size = 0;
+        std::uint64_t hash = 0;
+        bool operator==(const Fingerprint&) const = default;
+    };
     struct Step {
         Kind kind;
         std::string path;
         std::string to; // Rename
         std::string bytes;
         std::optional<std::string> previous;
+        std::optional<Fingerprint> before; // Write: the file's content before; none: no file
     };
-    friend std::string CompletePendingChange(FileSystem& files, const std::string& root);
+    friend PendingOutcome CompletePendingChange(FileSystem& files, const std::string& root);
+    static Fingerprint FingerprintOf(const std::string& bytes);
+    // Whether the disk is where the change left it or where it found it.
+    bool DiskMatches(FileSystem& files) const;
     // Empty on success, otherwise the message. `again` tolerates a step already done.
     static std::string Do(FileSystem& files, const Step& step, bool again);
     static bool Undo(FileSystem& files, const Step& step);
@@ -52,8 +81,7 @@ private:
     std::vector<Step> steps_;
 };
 
-// Finishes a change that a crash interrupted. Returns an empty text when there was none or it was
-// completed, otherwise a message for the user (the record then stays for the next start).
-std::string CompletePendingChange(FileSystem& files, const std::string& root);
+// Finishes a change that a crash interrupted (or whose record could not be removed).
+PendingOutcome CompletePendingChange(FileSystem& files, const std::string& root);
 
 } // namespace tw

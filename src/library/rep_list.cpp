@@ -1,6 +1,7 @@
 #include "library/rep_list.h"
 
 #include "library/hot_key.h"
+#include "library/library_error.h"
 #include "library/pending_change.h"
 #include "platform/file_system.h"
 #include "platform/message_boxes.h"
@@ -10,7 +11,7 @@ namespace tw {
 TRepList::TRepList(ReplyTree& tree, ListModel& hotKeyListBox, ListModel& macroListBox,
                    MessageBoxes* messages)
     : Tree(tree), HotKeys(hotKeyListBox), Macros(macroListBox), messages_(messages),
-      files_(&SystemFileSystem()) {}
+      files_(SystemFileSystem()) {}
 
 TRepList::~TRepList() {
     ClearAll();
@@ -21,6 +22,7 @@ void TRepList::SetLibraryRoot(const std::string& root) {
     if (!libraryRoot_.empty() && libraryRoot_.back() != kPathSep) {
         libraryRoot_ += kPathSep;
     }
+    files_.SetRoot(libraryRoot_);
 }
 
 int TRepList::AddItem(const std::string& name, TreeNode* parent) {
@@ -104,6 +106,8 @@ void TRepList::ClearAll() {
 }
 
 void TRepList::BeginLoad() {
+    problemsOfLoad_.clear();
+    loadProblems_ = &problemsOfLoad_;
     Tree.BeginUpdate();
     HotKeys.Updating = true;
     Macros.Updating = true;
@@ -115,6 +119,11 @@ void TRepList::EndLoad() {
     Macros.Updating = false;
     HotKeys.Refresh();
     Macros.Refresh();
+    loadProblems_ = nullptr;
+    if (!problemsOfLoad_.empty()) {
+        ReportError(LoadProblemsMessage(problemsOfLoad_));
+        problemsOfLoad_.clear();
+    }
 }
 
 int TRepList::SetBody(TRep* item, const std::vector<std::string>& lines) {
@@ -124,15 +133,55 @@ int TRepList::SetBody(TRep* item, const std::vector<std::string>& lines) {
 }
 
 void TRepList::ReportError(const std::string& text) const {
-    if (messages_) {
+    if (loadProblems_) {
+        loadProblems_->push_back(text);
+    } else if (messages_) {
         messages_->ShowError(text);
     }
 }
 
 void TRepList::FinishInterruptedChange() {
-    const std::string problem = CompletePendingChange(Files(), libraryRoot_);
-    if (!problem.empty()) {
-        ReportError(problem);
+    ReportOutcome(CompletePendingChange(Files(), libraryRoot_));
+}
+
+void TRepList::ReportOutcome(const PendingOutcome& outcome) {
+    if (!outcome.message.empty()) {
+        ReportError(outcome.message);
+    }
+    if (outcome.recordLeft) {
+        finishedRecord_ = outcome.record;
+        if (!recordLeftReported_) {
+            recordLeftReported_ = true;
+            ReportError("File \"" + libraryRoot_ + kPendingChangeFileName +
+                        "\" can't be removed. The change it records is complete; the file is "
+                        "removed later.");
+        }
+    }
+}
+
+void TRepList::SettlePendingChange() {
+    const std::string record = libraryRoot_ + kPendingChangeFileName;
+    std::string bytes;
+    if (libraryRoot_.empty()) {
+        return;
+    }
+    if (Files().ReadFileBytes(record, bytes, 1u << 30) == ReadStatus::Ok) {
+        if (!finishedRecord_.empty() && bytes == finishedRecord_) {
+            Files().RemoveFileForce(record);
+            return;
+        }
+        throw LibraryError("The last change to the library is not complete (\"" + record +
+                           "\"). Start Textwright again to complete it; until then the library "
+                           "is not changed.");
+    }
+    if (Files().FileExists(record)) {
+        throw LibraryError(CantOpenMessage(record));
+    }
+}
+
+void TRepList::ApplyChange(const DiskChange& change) {
+    if (!change.Apply(Files(), libraryRoot_)) {
+        ReportOutcome({PendingOutcome::State::Completed, true, {}, change.Serialize(libraryRoot_)});
     }
 }
 

@@ -3,7 +3,8 @@
 // macro indexes shown in two ListModels.
 //
 // Errors: the load operations (LoadIndex, LoadReplyFile) report each problem through the
-// MessageBoxes port and go on. The write operations (SaveReply, RenameItem, MoveItem,
+// MessageBoxes port and go on; between BeginLoad and EndLoad the problems are gathered and shown
+// in one message at EndLoad. The write operations (SaveReply, RenameItem, MoveItem,
 // DeleteFromDisk, AddNewReply, AddNewFolder) throw LibraryError when a file cannot be read or
 // written; whatever they wrote before stays written.
 //
@@ -13,6 +14,7 @@
 #include "library/rep_index_list.h"
 #include "library/reply_tree.h"
 #include "platform/file_system.h"
+#include "platform/rooted_file_system.h"
 
 #include <memory>
 #include <set>
@@ -22,6 +24,7 @@
 namespace tw {
 
 class DiskChange;
+struct PendingOutcome;
 class MessageBoxes;
 struct DirIdentity;
 
@@ -42,8 +45,9 @@ public:
     void SetLibraryRoot(const std::string& root);
     const std::string& LibraryRoot() const { return libraryRoot_; }
     // Where the library's files are read and written; the computer's own file system unless set.
-    void SetFileSystem(FileSystem& files) { files_ = &files; }
-    FileSystem& Files() const { return *files_; }
+    // Every change goes through a check that it stays inside the library root.
+    void SetFileSystem(FileSystem& files) { files_.SetInner(files); }
+    FileSystem& Files() const { return files_; }
 
     int Count() const { return static_cast<int>(items_.size()); }
     TRep* At(int position) const { return items_.at(static_cast<std::size_t>(position)).get(); }
@@ -102,6 +106,13 @@ private:
     void LoadIndexAt(const std::string& indexPath, TreeNode* parent, int depth);
     bool ReadBody(TRep* item) const;
     void ReportError(const std::string& text) const;
+    // Before a change: a record known to be finished is removed if it can be now; any other
+    // record (one the load could not complete) makes the library read-only until the next start
+    // completes it, so that nothing is written over what the record expects.
+    void SettlePendingChange();
+    void ReportOutcome(const PendingOutcome& outcome);
+    // Carries a change out; a record that outlives it is reported once.
+    void ApplyChange(const DiskChange& change);
     std::string IndexPathOf(const TRep* item) const;
     void CheckPathsInsideLibrary(const TRep* item) const;
     // The folder node an add command writes into (null: the root) and its path, separator-ended.
@@ -113,9 +124,13 @@ private:
     std::vector<std::unique_ptr<TRep>> items_;
     std::string libraryRoot_;
     MessageBoxes* messages_;
-    FileSystem* files_;
+    mutable RootedFileSystem files_;
     std::set<DirIdentity>* visitedDirs_ = nullptr; // during a load
     std::string readBuffer_;                       // reused by every file the load reads
+    mutable std::vector<std::string>* loadProblems_ = nullptr; // between BeginLoad and EndLoad
+    std::vector<std::string> problemsOfLoad_;
+    bool recordLeftReported_ = false;
+    std::string finishedRecord_; // a record that could not be removed, its change complete
 };
 
 // The whole load: BeginLoad, ClearAll, LoadIndex of the root "index.sub", EndLoad.

@@ -16,6 +16,28 @@ std::string IncorrectStructureMessage(const std::string& path) {
     return "File \"" + path + "\" has incorrect structure.";
 }
 
+std::string UnstorableNameMessage(const std::string& name) {
+    return "The name " + (name.empty() ? std::string() : "\"" + name + "\" ") +
+           "holds characters that the library's code page cannot store; the name is not "
+           "changed.";
+}
+
+std::string LoadProblemsMessage(const std::vector<std::string>& problems) {
+    constexpr std::size_t kListed = 5;
+    if (problems.size() == 1) {
+        return problems.front();
+    }
+    std::string text = "The library was loaded with " + std::to_string(problems.size()) +
+                       " problems; the items concerned are left out.";
+    for (std::size_t i = 0; i < problems.size() && i < kListed; ++i) {
+        text += "\n" + problems[i];
+    }
+    if (problems.size() > kListed) {
+        text += "\n... and " + std::to_string(problems.size() - kListed) + " more.";
+    }
+    return text;
+}
+
 std::vector<std::string> SplitLines(std::string_view text, std::size_t maxLines) {
     std::vector<std::string> lines;
     if (maxLines == SIZE_MAX) {

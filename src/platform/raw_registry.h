@@ -1,6 +1,7 @@
 #pragma once
 // The smallest view of the registry the settings code needs. Keys are paths below the current
-// user's hive ("SOFTWARE\\Kolvenmark\\Textwright 2"); names and data are ANSI bytes in the core.
+// user's hive ("SOFTWARE\\Kolvenmark\\Textwright 2"); names are ASCII, string data UTF-8 (the
+// autorun command names the program's path, which may hold any character).
 // The Win32 adapter talks to HKEY_CURRENT_USER; tests use an in-memory registry.
 #include <cstdint>
 #include <optional>
@@ -14,7 +15,7 @@ enum class RegType { String, Integer, Binary, Other };
 struct RegValue {
     RegType type = RegType::Other;
     std::vector<std::uint8_t>
-        data; // REG_SZ as ANSI bytes without the terminator, REG_DWORD as 4 LE bytes
+        data; // REG_SZ as UTF-8 without the terminator, REG_DWORD as 4 LE bytes
     // Too large to load: `data` is empty and says nothing about the value's length.
     bool tooLarge = false;
 };

@@ -1,6 +1,7 @@
 #pragma once
 // What the library editing handlers need from the main window's controls. The Win32 main window
 // implements these over its real controls; native tests use in-memory fakes.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,7 +38,8 @@ public:
 class PropertyBarView {
 public:
     virtual ~PropertyBarView() = default;
-    virtual std::string NameText() = 0;
+    // Nothing when the field holds a character the library's code page cannot store exactly.
+    virtual std::optional<std::string> NameText() = 0;
     virtual void SetNameText(const std::string& text) = 0;
     virtual std::string MacroText() = 0;
     virtual void SetMacroText(const std::string& text) = 0;

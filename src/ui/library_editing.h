@@ -6,6 +6,7 @@
 // Every handler is a command boundary: a failed disk step ends it and is reported through the
 // standard error report; nothing is rolled back.
 #include "app/error_report.h"
+#include "library/library_error.h"
 #include "library/rep_list.h"
 #include "platform/message_boxes.h"
 #include "ui/command_state.h"
@@ -60,6 +61,10 @@ public:
         RunReported(ports_.errors, [&] { navigation_.SelectNode(node); });
     }
     bool NavigationEdited(TreeNode* node, const std::string& text);
+    // A typed name that the library's code page cannot hold exactly (given in UTF-8).
+    void NavigationEditRefused(const std::string& name) {
+        ports_.errors.ShowErrorReport(UnstorableNameMessage(name));
+    }
     bool NavigationDragOver(TreeNode* target, int y, int height, bool fromTree) {
         return navigation_.NavigationDragOver(target, y, height, fromTree);
     }

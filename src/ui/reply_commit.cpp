@@ -1,6 +1,7 @@
 #include "ui/reply_commit.h"
 
 #include "library/hot_key.h"
+#include "library/library_error.h"
 #include "ui/key_table.h"
 
 namespace tw {
@@ -15,25 +16,34 @@ void ReplyCommitter::CommitCurrentReply() {
     if (!rep) {
         return;
     }
-    CommitName();
+    const bool nameStored = CommitName();
     if (!rep->IsFolder()) {
         CommitContent(rep);
     }
+    // Reported once the text is safe.
+    if (!nameStored) {
+        throw LibraryError(UnstorableNameMessage({}));
+    }
 }
 
-void ReplyCommitter::CommitName() {
+bool ReplyCommitter::CommitName() {
     TRep* rep = SelectedRep();
     if (!rep) {
-        return;
+        return true;
     }
+    bool stored = true;
     if (flags_.NameModified) {
-        const std::string name = bar_.NameText();
-        if (!name.empty()) {
-            list_.RenameItem(rep, name); // a failure keeps the flag raised
+        const std::optional<std::string> name = bar_.NameText();
+        if (name && !name->empty()) {
+            list_.RenameItem(rep, *name); // a failure keeps the flag raised
+            bar_.SetNameText(rep->Caption());
+        } else if (!name) {
+            stored = false;
             bar_.SetNameText(rep->Caption());
         }
     }
     flags_.NameModified = false;
+    return stored;
 }
 
 std::string ReplyCommitter::HotKeyCodeOfBar() {

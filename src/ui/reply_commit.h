@@ -17,7 +17,8 @@ public:
 
     void CommitCurrentReply();
     // The Name field's text becomes the selected node's name; an empty text is dropped.
-    void CommitName();
+    // False when the typed name was refused (the bar shows the stored one again).
+    bool CommitName();
     // Macro, hot key and text of a reply, then its file.
     void CommitContent(TRep* reply);
     // The hot-key code the bar shows now, empty when the Hot Key box is off or no key is chosen.

@@ -89,13 +89,13 @@ echo "options and about"
 probe menu options >/dev/null
 eventually dialog_shown "Textwright - Options" || fail "Options did not open the options dialog"
 probe dismiss "Textwright - Options" >/dev/null
-eventually test "$(probe count 'Textwright - Options')" = 0 || fail "options dialog did not close"
+eventually count_is 'Textwright - Options' 0 || fail "options dialog did not close"
 for v in "ShowTips 1" "ShowMacroIns 1" "AlwaysOnTop 0"; do expect_dword $v; done
 probe menu about >/dev/null
 eventually dialog_shown "Textwright - About" || fail "Help > About did not open the about box"
 probe dialog "Textwright - About" | grep -q '^Version ' || fail "the about box shows no version"
 probe dismiss "Textwright - About" >/dev/null
-eventually test "$(probe count 'Textwright - About')" = 0 || fail "Ok did not close the about box"
+eventually count_is 'Textwright - About' 0 || fail "Ok did not close the about box"
 pass "Options and About open and close"
 
 echo "second start"

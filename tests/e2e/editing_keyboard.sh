@@ -78,7 +78,7 @@ eventually file_is "$LIB/1/1/index.sub" 'REPLY_1?New Reply\r\n' ||
 keys Escape
 sleep 0.5
 keys shift+Delete
-eventually test "$(probe count Confirm)" = 1 || fail "Shift+Del asked nothing"
+eventually count_is Confirm 1 || fail "Shift+Del asked nothing"
 probe dialog Confirm | grep -Fq 'Do you really want to delete "New Reply" reply?' ||
     fail "confirmation says: $(probe dialog Confirm)"
 keys Return

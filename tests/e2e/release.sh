@@ -99,9 +99,10 @@ wine reg add "$RUN" /v 'Textwright 2' /d stale /f >/dev/null 2>&1
 wine start "$SHORTCUT_WIN" >/dev/null 2>&1
 eventually shows_library "$INSTALL/Replies" || fail "no window after the upgrade"
 probe menu options >/dev/null
-eventually test "$(probe count 'Textwright - Options')" = 1 || fail "no options dialog"
+eventually count_is 'Textwright - Options' 1 || fail "no options dialog"
 probe dismiss 'Textwright - Options' >/dev/null
-eventually test "$(reg_value "$RUN" 'Textwright 2')" != stale || fail "Options did not write"
+run_value_written() { [ "$(reg_value "$RUN" 'Textwright 2')" != stale ]; }
+eventually run_value_written || fail "Options did not write"
 [ "$(reg_value "$RUN" 'Textwright 2')" = "$AUTORUN" ] ||
     fail "Options writes $(reg_value "$RUN" 'Textwright 2'), setup wrote $AUTORUN"
 pass "/AUTORUN=1 writes the same start-with-Windows value as the options dialog"

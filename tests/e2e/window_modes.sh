@@ -119,9 +119,9 @@ keys F1
 viewer_opened '^Textwright Help$' || fail "F1 did not open the guide"
 pass "F1 opens Textwright.chm in the help viewer"
 help_item 2
-eventually test "$(probe count 'Tip of the Day')" = 1 || fail "Tip of the Day did not open"
+eventually count_is 'Tip of the Day' 1 || fail "Tip of the Day did not open"
 probe dismiss "Tip of the Day" >/dev/null
-eventually test "$(probe count 'Tip of the Day')" = 0 || fail "the tip did not close"
+eventually count_is 'Tip of the Day' 0 || fail "the tip did not close"
 help_item 3
 viewer_opened '^Textwright Tutorials$' || fail "Tutorials did not open"
 browsed() { [ "$(tr -d '\r' <"$DRIVE_C/browsed.txt" 2>/dev/null | grep -c '^https://')" = "$1" ]; }
@@ -132,7 +132,7 @@ for n in 4 5 6; do # one page at a time: each starts a program that may take the
 done
 [ "$(tr -d '\r' <"$DRIVE_C/browsed.txt" | sort -u | wc -l)" = 3 ] || fail "the web pages are not three different addresses"
 help_item 7
-eventually test "$(probe count 'Textwright - About')" = 1 || fail "About did not open"
+eventually count_is 'Textwright - About' 1 || fail "About did not open"
 probe dismiss "Textwright - About" >/dev/null
 pass "Help Topics, Tip of the Day, Tutorials, three web pages and About all answer"
 probe exit >/dev/null

@@ -4,6 +4,7 @@
 #include "fakes/crashing_file_system.h"
 #include "fakes/memory_library.h"
 #include "library/index_line.h"
+#include "library/library_error.h"
 #include "library/pending_change.h"
 #include "library/rep_list.h"
 
@@ -134,24 +135,37 @@ TEST(CrashPoints, EveryStopLoadsAsBeforeOrAfter) {
     }
 }
 
-// A record that is not sound, or that names anything outside the library's own files, changes
-// nothing; it is reported once and removed. A sound one is carried out.
+// A record that is not sound, names anything outside the library's own files, or expects files
+// that have been changed since, changes nothing; it is reported once and removed. A sound one is
+// carried out.
 TEST(CrashPoints, OnlySoundRecordsAreCarriedOut) {
-    const std::string header = "Textwright pending change 1\r\n";
+    const std::string header = "Textwright pending change 2\r\n";
+    const auto record = [](const std::string& indexBefore) {
+        DiskChange change;
+        change.Write(P("2/index.sub"), "REPLY_1?B1\r\n", indexBefore);
+        change.Remove(P("2/2.rep"));
+        return change.Serialize(kRoot);
+    };
+    const std::string index = "REPLY_1?B1\r\nREPLY_2?B2\r\n";
     const struct {
         const char* name;
         std::string record;
         bool applied;
     } cases[] = {
-        {"sound", header + "W 2/index.sub 12\r\nREPLY_1?B1\r\n\r\nX 2/2.rep\r\nEND\r\n", true},
+        {"sound", record(index), true},
+        {"index changed since", record("REPLY_2?B2\r\nREPLY_1?B1\r\n"), false},
         {"no end", header + "X 2/2.rep\r\n", false},
-        {"bytes past the end", header + "W 2/index.sub 99\r\nREPLY_1?B1\r\nEND\r\n", false},
+        {"bytes past the end", header + "W 2/index.sub 99 -\r\nREPLY_1?B1\r\nEND\r\n", false},
+        {"size of 2^32", header + "W 2/index.sub 4294967296 -\r\nx\r\nEND\r\n", false},
+        {"size past 64 bits", header + "W 2/index.sub 18446744073709551616 -\r\nx\r\nEND\r\n",
+         false},
+        {"no earlier state", header + "W 2/index.sub 1\r\nx\r\nEND\r\n", false},
         {"parent folder", header + "X 2/../1\r\nEND\r\n", false},
         {"absolute path", header + "X " + P("2") + "\r\nEND\r\n", false},
-        {"other file name", header + "W 2/x.txt 1\r\nx\r\nEND\r\n", false},
+        {"other file name", header + "W 2/x.txt 1 -\r\nx\r\nEND\r\n", false},
         {"rename without target", header + "R 2/2.rep\r\nEND\r\n", false},
         {"unknown step", header + "Q 2/2.rep\r\nEND\r\n", false},
-        {"other header", "Textwright pending change 2\r\nX 2/2.rep\r\nEND\r\n", false},
+        {"other header", "Textwright pending change 9\r\nX 2/2.rep\r\nEND\r\n", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -162,6 +176,114 @@ TEST(CrashPoints, OnlySoundRecordsAreCarriedOut) {
         EXPECT_EQ(loaded.boxes.shown.size(), c.applied ? 0u : 1u);
         EXPECT_EQ(disk.files.count(kRoot + kPendingChangeFileName), 0u);
         EXPECT_EQ(loaded.StrayPaths(disk), "");
+    }
+}
+
+// A disk that refuses some changing calls for a while, then works again: the program goes on.
+class FlakyFileSystem : public MemoryFileSystem {
+public:
+    bool lockRecord = false; // the record cannot be removed (a scanner holds it)
+    int failChanges = 0;     // so many changing calls fail from now on
+    WriteResult WriteFileAtomic(const std::string& path, const std::string& bytes) override {
+        return Fail() ? WriteResult{false, "locked " + path}
+                      : MemoryFileSystem::WriteFileAtomic(path, bytes);
+    }
+    bool RenamePath(const std::string& from, const std::string& to) override {
+        return !Fail() && MemoryFileSystem::RenamePath(from, to);
+    }
+    bool RemoveFileForce(const std::string& path) override {
+        const bool record = path == kRoot + kPendingChangeFileName;
+        return !(record && lockRecord) && !Fail() && MemoryFileSystem::RemoveFileForce(path);
+    }
+
+private:
+    bool Fail() { return failChanges > 0 && failChanges-- > 0; }
+};
+
+// Later edits that touch every index and every reply file; returns how many were refused.
+int EditEverything(Loaded& l) {
+    std::vector<TRep*> items;
+    for (TreeNode* n = l.tree.FirstNode(); n; n = ReplyTree::NextInDisplayOrder(n)) {
+        items.push_back(n->Data());
+    }
+    int refused = 0;
+    const auto attempt = [&refused](const std::function<void()>& edit) {
+        try {
+            edit();
+        } catch (const LibraryError&) {
+            ++refused;
+        }
+    };
+    for (TRep* item : items) {
+        attempt([&] { l.list.RenameItem(item, item->Caption() + "+"); });
+        if (!item->IsFolder()) {
+            attempt([&] {
+                l.list.SetBody(item, {"edited " + item->Caption()});
+                l.list.SaveReply(item);
+            });
+        }
+    }
+    return refused;
+}
+
+// A record left behind, because removing it failed or because completing it at the next start
+// failed, never undoes the edits made after it, is reported once, and is never overwritten
+// while unfinished.
+TEST(CrashPoints, ARecordLeftBehindNeverUndoesLaterEdits) {
+    const MemoryFileSystem start = SampleDisk();
+    for (const Operation& op : kOperations) {
+        SCOPED_TRACE(op.name);
+        MemoryFileSystem clean = start;
+        {
+            Loaded l(clean, kRoot);
+            op.run(l);
+        }
+        const std::string after = Loaded(clean, kRoot).Shape();
+        {
+            Loaded l(clean, kRoot);
+            ASSERT_EQ(EditEverything(l), 0);
+        }
+        const std::string edited = Loaded(clean, kRoot).Shape();
+
+        // Removing the record fails for this run and the next, in which the user edits.
+        FlakyFileSystem locked;
+        static_cast<MemoryFileSystem&>(locked) = start;
+        locked.lockRecord = true;
+        for (int run = 0; run < 2; ++run) {
+            Loaded l(locked, kRoot);
+            const std::size_t atLoad = l.boxes.shown.size();
+            if (run == 0) {
+                op.run(l);
+            } else {
+                EXPECT_EQ(EditEverything(l), 0);
+            }
+            EXPECT_LE(l.boxes.shown.size(), 1u) << "reported once";
+            EXPECT_EQ(atLoad, run == 0 ? 0u : l.boxes.shown.size());
+        }
+        locked.lockRecord = false;
+        Loaded afterLock(locked, kRoot);
+        EXPECT_EQ(afterLock.Shape(), edited);
+        EXPECT_EQ(afterLock.StrayPaths(locked), "");
+
+        // Stopped after the record was written; the next start cannot complete it at first.
+        int total = 0;
+        RunUntil(op, start, -1, &total);
+        if (total < 2) {
+            continue;
+        }
+        FlakyFileSystem interrupted;
+        static_cast<MemoryFileSystem&>(interrupted) = RunUntil(op, start, 1);
+        interrupted.failChanges = 1;
+        {
+            Loaded l(interrupted, kRoot);
+            EXPECT_EQ(l.boxes.shown.size(), 1u) << "the failed completion is reported";
+            EXPECT_GT(EditEverything(l), 0);
+            EXPECT_EQ(interrupted.files.count(kRoot + kPendingChangeFileName), 1u);
+        }
+        Loaded afterRetry(interrupted, kRoot);
+        EXPECT_EQ(afterRetry.Shape(), after);
+        EXPECT_TRUE(afterRetry.boxes.shown.empty());
+        EXPECT_EQ(afterRetry.StrayPaths(interrupted), "");
     }
 }
 

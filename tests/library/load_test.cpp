@@ -67,7 +67,7 @@ TEST_F(DiskFixture, SkipsMalformedAndHostileLinesSilently) {
     EXPECT_TRUE(boxes.shown.empty());
 }
 
-TEST_F(DiskFixture, ReportsUnreadableFilesAndGoesOn) {
+TEST_F(DiskFixture, ReportsUnreadableFilesInOneMessageAndGoesOn) {
     Put("index.sub", "FOLDER_1?No index\r\nREPLY_5?Missing\r\nREPLY_6?Short\r\nREPLY_7?Fine");
     Put("1/keep.txt", "");
     Put("6.rep", "only a macro line\r\n");
@@ -75,10 +75,35 @@ TEST_F(DiskFixture, ReportsUnreadableFilesAndGoesOn) {
     Load();
     EXPECT_EQ(Shape(), "No index /1\nFine #7.rep\n");
     EXPECT_EQ(boxes.Errors(),
-              (std::vector<std::string>{"File \"" + P("1/index.sub") + "\" can't be opened.",
-                                        "File \"" + P("5.rep") + "\" can't be opened.",
-                                        "File \"" + P("6.rep") + "\" has incorrect structure."}));
+              std::vector<std::string>{
+                  "The library was loaded with 3 problems; the items concerned are left out.\n"
+                  "File \"" +
+                  P("1/index.sub") +
+                  "\" can't be opened.\n"
+                  "File \"" +
+                  P("5.rep") +
+                  "\" can't be opened.\n"
+                  "File \"" +
+                  P("6.rep") + "\" has incorrect structure."});
     EXPECT_EQ(list.HotKeyCount(), 0); // a three-character hot-key line is ignored
+}
+
+TEST_F(DiskFixture, ThirtyBadFilesGiveOneMessageWithTheFirstFive) {
+    std::string index;
+    for (int id = 1; id <= 31; ++id) {
+        index += "REPLY_" + std::to_string(id) + "?R" + std::to_string(id) + "\r\n";
+        Put(std::to_string(id) + ".rep", id == 31 ? "ok\r\n\r\n" : "one line\r\n");
+    }
+    Put("index.sub", index);
+    Load();
+    EXPECT_EQ(Shape(), "R31 #31.rep m=ok\n");
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    std::string expected =
+        "The library was loaded with 30 problems; the items concerned are left out.";
+    for (int id = 1; id <= 5; ++id) {
+        expected += "\nFile \"" + P(std::to_string(id) + ".rep") + "\" has incorrect structure.";
+    }
+    EXPECT_EQ(boxes.Errors().front(), expected + "\n... and 25 more.");
 }
 
 // The loaded library does not hold the replies' texts: each is read when first asked for, and

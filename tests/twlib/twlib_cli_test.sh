@@ -62,11 +62,13 @@ Macros:
   deep(A,B)
 Hot keys:
   <CTRL>+<ALT>+<SHIFT>+Z
-" "File \"$B/1/index.sub\" can't be opened.
+" "The library was loaded with 3 problems; the items concerned are left out.
+File \"$B/1/index.sub\" can't be opened.
 File \"$B/1.rep\" can't be opened.
 File \"$B/2.rep\" has incorrect structure.
 " -- list "$B"
-check "find in broken library" 0 $'Deep\nfields: A,B\nvalues: 1|2|3\n' "File \"$B/1/index.sub\" can't be opened.
+check "find in broken library" 0 $'Deep\nfields: A,B\nvalues: 1|2|3\n' "The library was loaded with 3 problems; the items concerned are left out.
+File \"$B/1/index.sub\" can't be opened.
 File \"$B/1.rep\" can't be opened.
 File \"$B/2.rep\" has incorrect structure.
 " -- find-macro "$B" 'deep(1,2,3)'

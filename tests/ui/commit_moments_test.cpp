@@ -104,6 +104,20 @@ TEST_F(CommitMoments, AFailedWriteIsReportedKeepsTheOldFileAndIsTriedAgain) {
     EXPECT_FALSE(editing.Flags().ContentModified);
 }
 
+TEST_F(CommitMoments, ANameTheCodePageCannotHoldIsRefusedAndTheTextStillWritten) {
+    Select("First");
+    TypeName("typed");
+    bar.unstorable = true;
+    editor.Type("{\\rtf1 new}");
+    EXPECT_FALSE(editing.EditorForceSaveExecute());
+    ASSERT_EQ(errors.reports.size(), 1u);
+    EXPECT_NE(errors.reports[0].find("cannot store"), std::string::npos) << errors.reports[0];
+    EXPECT_EQ(Get("index.sub"), "REPLY_1?First\r\nREPLY_2?Second\r\nFOLDER_1?Folder\r\n");
+    EXPECT_EQ(Get("1.rep"), "m\r\n\r\n{\\rtf1 new}\r\n");
+    EXPECT_EQ(bar.name, "First");
+    EXPECT_FALSE(editing.Flags().NameModified);
+}
+
 TEST_F(CommitMoments, AFailedRenameKeepsTheNamePending) {
     Select("Second");
     TypeName("Other");

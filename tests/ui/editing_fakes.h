@@ -25,7 +25,10 @@ public:
     bool hotKey = false, shift = false;
     int key = 0; // "A" is selected at start-up
 
-    std::string NameText() override { return name; }
+    bool unstorable = false; // the typed name has a character the code page lacks
+    std::optional<std::string> NameText() override {
+        return unstorable ? std::nullopt : std::optional<std::string>(name);
+    }
     void SetNameText(const std::string& text) override {
         name = text;
         if (onNameChange)

@@ -59,7 +59,9 @@ TEST_F(RegistryAdapter, ValuesKeepTheirTypesThroughTheRealRegistry) {
     ASSERT_TRUE(reg.CreateKey(kKey));
     ASSERT_TRUE(reg.Write(kKey, "D", RegValue{RegType::Integer, {0x78, 0x56, 0x34, 0x12}}));
     ASSERT_TRUE(reg.Write(kKey, "B", RegValue{RegType::Binary, {1, 2, 3}}));
-    ASSERT_TRUE(reg.Write(kKey, "S", RegValue{RegType::String, {'a', ' ', 0xE9}}));
+    // The autorun command names the program's path, whatever characters it holds.
+    const std::string command = AutorunCommand("C:\\\xC5\x81ukasz \xE4\xB8\xAD\xE6\x96\x87\\T.exe");
+    ASSERT_TRUE(reg.Write(kKey, "S", RegValue{RegType::String, {command.begin(), command.end()}}));
     EXPECT_EQ(static_cast<DWORD>(REG_DWORD), RawType(L"D"));
     EXPECT_EQ(static_cast<DWORD>(REG_BINARY), RawType(L"B"));
     EXPECT_EQ(static_cast<DWORD>(REG_SZ), RawType(L"S"));
@@ -69,7 +71,12 @@ TEST_F(RegistryAdapter, ValuesKeepTheirTypesThroughTheRealRegistry) {
     ASSERT_TRUE(b);
     EXPECT_EQ(RegType::Binary, b->type);
     EXPECT_EQ((std::vector<std::uint8_t>{1, 2, 3}), b->data);
-    EXPECT_EQ("a \xE9", RegReadString(reg, kKey, "S")) << "ANSI bytes survive the UTF-16 store";
+    EXPECT_EQ(command, RegReadString(reg, kKey, "S"));
+    wchar_t raw[64] = {};
+    DWORD size = sizeof raw;
+    EXPECT_EQ(ERROR_SUCCESS, RegGetValueW(HKEY_CURRENT_USER, L"Software\\TextwrightTests\\Adapter",
+                                          L"S", RRF_RT_REG_SZ, nullptr, raw, &size));
+    EXPECT_STREQ(L"\"C:\\\x0141ukasz \x4E2D\x6587\\T.exe\" -hidden", raw);
     EXPECT_FALSE(reg.Read(kKey, "Absent"));
     reg.Remove(kKey, "D");
     EXPECT_FALSE(reg.Read(kKey, "D"));

@@ -1,5 +1,5 @@
 // The file boundary against the real Windows API: atomic replace, forced deletes, links, and
-// ANSI paths with non-ASCII characters.
+// paths with characters outside the ANSI code page.
 #include "fakes/recording_message_boxes.h"
 #include "library/rep_list.h"
 #include "platform/files.h"
@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,7 @@ public:
     TempFolder() {
         wchar_t base[MAX_PATH];
         GetTempPathW(MAX_PATH, base);
-        path_ = win32::WideToAnsi(base) + "tw-files-" + std::to_string(GetCurrentProcessId()) +
+        path_ = *win32::WideToPath(base) + "tw-files-" + std::to_string(GetCurrentProcessId()) +
                 "-" + std::to_string(GetTickCount64());
         CreateDirectories(path_);
     }
@@ -40,7 +41,7 @@ std::string Read(const std::string& path) {
 std::vector<std::wstring> Names(const std::string& dir) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW fd{};
-    HANDLE find = FindFirstFileW(win32::AnsiToWide(dir + "\\*").c_str(), &fd);
+    HANDLE find = FindFirstFileW(win32::PathToWide(dir + "\\*").c_str(), &fd);
     if (find == INVALID_HANDLE_VALUE) {
         return names;
     }
@@ -51,6 +52,7 @@ std::vector<std::wstring> Names(const std::string& dir) {
         }
     } while (FindNextFileW(find, &fd));
     FindClose(find);
+    std::sort(names.begin(), names.end());
     return names;
 }
 
@@ -77,15 +79,15 @@ TEST(FilesWin32, ReadOnlyFilesAreDeletedByForceAndWithTheirTree) {
     TempFolder temp;
     const std::string file = temp / "1.rep";
     ASSERT_TRUE(WriteFileAtomic(file, "\r\n\r\n").ok);
-    SetFileAttributesW(win32::AnsiToWide(file).c_str(), FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesW(win32::PathToWide(file).c_str(), FILE_ATTRIBUTE_READONLY);
     EXPECT_TRUE(RemoveFileForce(file));
     EXPECT_FALSE(FileExists(file));
 
     ASSERT_TRUE(CreateDirectories(temp / "3\\1"));
     ASSERT_TRUE(WriteFileAtomic(temp / "3\\1\\2.rep", "x").ok);
-    SetFileAttributesW(win32::AnsiToWide(temp / "3\\1\\2.rep").c_str(),
+    SetFileAttributesW(win32::PathToWide(temp / "3\\1\\2.rep").c_str(),
                        FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
-    SetFileAttributesW(win32::AnsiToWide(temp / "3\\1").c_str(), FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesW(win32::PathToWide(temp / "3\\1").c_str(), FILE_ATTRIBUTE_READONLY);
     EXPECT_TRUE(DeleteTreeNoFollow(temp / "3"));
     EXPECT_FALSE(DirExists(temp / "3"));
 }
@@ -105,28 +107,35 @@ TEST(FilesWin32, RenameRefusesToReplaceAndIdentityFollowsTheDirectory) {
     EXPECT_FALSE(GetDirIdentity(temp / "missing").has_value());
 }
 
-TEST(FilesWin32, NonAsciiAnsiPathsRoundTrip) {
-    // A letter outside ASCII in the ANSI code page, whichever page the system uses.
-    std::string letter;
-    for (int byte = 0xC0; byte <= 0xFE && letter.empty(); ++byte) {
-        const std::string candidate(1, static_cast<char>(byte));
-        const std::wstring wide = win32::AnsiToWide(candidate);
-        if (wide.size() == 1 && wide[0] > 0x7F && win32::WideToAnsi(wide) == candidate) {
-            letter = candidate;
-        }
-    }
-    ASSERT_FALSE(letter.empty()) << "code page " << GetACP();
+// Polish and Chinese letters in the folder names, and a folder named with two fullwidth full
+// stops (best-fit would make it ".."): every name reaches the system exactly, and deleting the
+// folder holding it deletes nothing beside it.
+TEST(FilesWin32, NamesOutsideTheCodePageStayExact) {
     TempFolder temp;
-    const std::string dir = temp / ("Caf" + letter);
-    const std::string file = dir + "\\R" + letter + "sum" + letter + ".rep";
-    ASSERT_TRUE(CreateDirectories(dir));
-    ASSERT_TRUE(WriteFileAtomic(file, "macro\r\n0A\r\n").ok);
-    EXPECT_TRUE(FileExists(file));
-    EXPECT_EQ(Read(file), "macro\r\n0A\r\n");
-    const std::wstring w = win32::AnsiToWide(letter);
-    EXPECT_EQ(Names(dir), std::vector<std::wstring>{L"R" + w + L"sum" + w + L".rep"});
-    EXPECT_TRUE(DeleteTreeNoFollow(dir));
-    EXPECT_FALSE(DirExists(dir));
+    const std::string root = temp / "\xC5\x81ukasz \xE4\xB8\xAD\xE6\x96\x87\\";
+    const std::string dots = "\xEF\xBC\x8E\xEF\xBC\x8E";
+    ASSERT_TRUE(CreateDirectories(root + "1\\" + dots));
+    ASSERT_TRUE(WriteFileAtomic(root + "1\\" + dots + "\\1.rep", "\r\n\r\n").ok);
+    ASSERT_TRUE(WriteFileAtomic(root + "1\\index.sub", "").ok);
+    ASSERT_TRUE(WriteFileAtomic(root + "index.sub", "FOLDER_1?F\r\nREPLY_1?Kept\r\n").ok);
+    ASSERT_TRUE(WriteFileAtomic(root + "1.rep", "kept\r\n\r\n").ok);
+    EXPECT_EQ(Names(root + "1"), (std::vector<std::wstring>{L"index.sub", L"\xFF0E\xFF0E"}));
+    EXPECT_EQ(Read(root + "1.rep"), "kept\r\n\r\n");
+
+    fakes::RecordingMessageBoxes boxes;
+    ReplyTree tree;
+    ListModel hotKeys, macros;
+    TRepList list(tree, hotKeys, macros, &boxes);
+    list.SetLibraryRoot(root);
+    LoadReplyLibrary(list);
+    ASSERT_EQ(list.Count(), 2);
+    EXPECT_TRUE(boxes.shown.empty());
+    TRep* folder = tree.FirstNode()->Data();
+    list.DeleteFromDisk(folder);
+    EXPECT_FALSE(DirExists(root + "1"));
+    EXPECT_EQ(Read(root + "1.rep"), "kept\r\n\r\n");
+    EXPECT_EQ(Read(root + "index.sub"), "REPLY_1?Kept\r\n");
+    EXPECT_FALSE(DeleteTreeNoFollow(temp / "\xC3\x28")) << "not UTF-8: names nothing";
 }
 
 TEST(FilesWin32, LibraryLoadsWithBackslashPathsAndReportsThem) {

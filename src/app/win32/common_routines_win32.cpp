@@ -10,7 +10,7 @@ namespace {
 
 int Box(const std::string& text, const wchar_t* caption, UINT flags) {
     // No owner: the box is centred on the screen; task-modal: every window of ours waits.
-    return MessageBoxW(nullptr, AnsiToWide(text).c_str(), caption,
+    return MessageBoxW(nullptr, TextToWide(text).c_str(), caption,
                        flags | MB_TASKMODAL | MB_SETFOREGROUND);
 }
 
@@ -37,7 +37,7 @@ void Win32MessageBoxes::ShowErrorReport(const std::string& text) {
 }
 
 bool Win32Shell::OpenDocument(const std::string& pathOrAddress) {
-    const std::wstring target = AnsiToWide(pathOrAddress);
+    const std::wstring target = PathToWide(pathOrAddress);
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
     // A document that cannot be opened is not reported, not even by the shell itself.

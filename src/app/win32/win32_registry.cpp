@@ -61,8 +61,9 @@ std::vector<std::uint8_t> StringData(const std::vector<BYTE>& raw) {
     if (end != std::wstring::npos) {
         text.resize(end);
     }
-    const std::string ansi = WideToAnsi(text);
-    return {ansi.begin(), ansi.end()};
+    // UTF-8, so that a command naming the program's own path keeps every character.
+    const std::string utf8 = WideToUtf8(text);
+    return {utf8.begin(), utf8.end()};
 }
 
 } // namespace
@@ -128,7 +129,7 @@ bool Win32Registry::Write(const std::string& key, const std::string& name, const
     LONG rc = ERROR_INVALID_PARAMETER;
     switch (value.type) {
     case RegType::String: {
-        const std::wstring text = AnsiToWide(std::string(value.data.begin(), value.data.end()));
+        const std::wstring text = TextToWide(std::string(value.data.begin(), value.data.end()));
         rc = RegSetValueExW(k.get(), wname.c_str(), 0, REG_SZ,
                             reinterpret_cast<const BYTE*>(text.c_str()),
                             static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));

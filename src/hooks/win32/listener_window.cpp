@@ -45,7 +45,7 @@ bool Win32HookHost::IsOwnApplicationWindow(HookWindow window) {
 }
 
 void Win32HookHost::ShowHookError(const std::string& text, const std::string& caption) {
-    MessageBoxW(nullptr, win32::AnsiToWide(text).c_str(), win32::AnsiToWide(caption).c_str(),
+    MessageBoxW(nullptr, win32::TextToWide(text).c_str(), win32::AnsiToWide(caption).c_str(),
                 MB_OK | MB_ICONERROR);
 }
 

@@ -15,14 +15,14 @@ std::string RunningProgramFolder() {
     std::wstring path = win32::RunningProgramPath();
     const auto slash = path.find_last_of(L"\\/");
     path.resize(slash == std::wstring::npos ? 0 : slash + 1);
-    return win32::WideToAnsi(path);
+    return win32::WideToPath(path).value_or(std::string());
 }
 
 Win32HookModule::Win32HookModule(std::string programFolder)
     : programFolder_(programFolder.empty() ? RunningProgramFolder() : std::move(programFolder)) {}
 
 HookModule Win32HookModule::Load(const std::string& name) {
-    const std::wstring path = win32::AnsiToWide(HookLibraryPath(programFolder_, name));
+    const std::wstring path = win32::PathToWide(HookLibraryPath(programFolder_, name));
     // The library's own dependencies come from its folder and the system folder, never from
     // the current folder.
     HMODULE module = LoadLibraryExW(
@@ -69,7 +69,7 @@ std::string Win32HookModule::SystemErrorText(std::uint32_t code) {
 }
 
 void Win32HookModule::ShowLeftLoadedWarning(const std::string& text, const std::string& caption) {
-    MessageBoxW(nullptr, win32::AnsiToWide(text).c_str(), win32::AnsiToWide(caption).c_str(),
+    MessageBoxW(nullptr, win32::TextToWide(text).c_str(), win32::AnsiToWide(caption).c_str(),
                 MB_OK | MB_ICONWARNING);
 }
 

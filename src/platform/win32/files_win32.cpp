@@ -1,4 +1,5 @@
 #include "platform/files.h"
+#include "platform/path_rules.h"
 #include "platform/win32/ansi_path.h"
 
 #include <windows.h>
@@ -7,7 +8,7 @@
 
 namespace tw {
 
-using win32::AnsiToWide;
+using win32::PathToWide;
 
 namespace {
 
@@ -36,7 +37,7 @@ std::string WriteError(const std::string& path, DWORD err) {
 
 ReadStatus ReadFileBytes(const std::string& path, std::string& out, std::uintmax_t maxBytes) {
     out.clear();
-    Handle f(CreateFileW(AnsiToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    Handle f(CreateFileW(PathToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!f.ok()) {
         return ReadStatus::CannotOpen;
@@ -67,7 +68,10 @@ ReadStatus ReadFileBytes(const std::string& path, std::string& out, std::uintmax
 }
 
 WriteResult WriteFileAtomic(const std::string& path, const std::string& bytes) {
-    const std::wstring target = AnsiToWide(path);
+    const std::wstring target = PathToWide(path);
+    if (target.empty()) {
+        return {false, WriteError(path, ERROR_INVALID_NAME)};
+    }
     const std::wstring temp = target + L".~tw" + std::to_wstring(GetCurrentProcessId());
     {
         Handle f(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -111,12 +115,12 @@ WriteResult WriteFileAtomic(const std::string& path, const std::string& bytes) {
 }
 
 bool FileExists(const std::string& path) {
-    const DWORD attr = Attributes(AnsiToWide(path));
+    const DWORD attr = Attributes(PathToWide(path));
     return attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool DirExists(const std::string& path) {
-    const DWORD attr = Attributes(AnsiToWide(path));
+    const DWORD attr = Attributes(PathToWide(path));
     return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -131,16 +135,31 @@ bool CreateDirectories(const std::string& path) {
     if (cut != std::string::npos && cut > 0 && path[cut - 1] != ':') {
         CreateDirectories(path.substr(0, cut));
     }
-    CreateDirectoryW(AnsiToWide(path).c_str(), nullptr);
+    CreateDirectoryW(PathToWide(path).c_str(), nullptr);
     return DirExists(path);
 }
 
 bool RenamePath(const std::string& from, const std::string& to) {
-    return MoveFileExW(AnsiToWide(from).c_str(), AnsiToWide(to).c_str(), 0) != 0;
+    return MoveFileExW(PathToWide(from).c_str(), PathToWide(to).c_str(), 0) != 0;
 }
 
+namespace {
+bool RemoveFileForce(const std::wstring& w);
+} // namespace
+
 bool RemoveFileForce(const std::string& path) {
-    const std::wstring w = AnsiToWide(path);
+    const std::wstring w = PathToWide(path);
+    return !w.empty() && RemoveFileForce(w);
+}
+
+bool IsLinkOrJunction(const std::string& path) {
+    const DWORD attr = Attributes(PathToWide(path));
+    return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+namespace {
+
+bool RemoveFileForce(const std::wstring& w) {
     const DWORD attr = Attributes(w);
     if (attr == INVALID_FILE_ATTRIBUTES) {
         return false;
@@ -153,19 +172,15 @@ bool RemoveFileForce(const std::string& path) {
     return DeleteFileW(w.c_str()) != 0;
 }
 
-bool IsLinkOrJunction(const std::string& path) {
-    const DWORD attr = Attributes(AnsiToWide(path));
-    return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_REPARSE_POINT);
-}
-
-bool DeleteTreeNoFollow(const std::string& path) {
-    const std::wstring w = AnsiToWide(path);
+// The names of the listing stay wide down to the call that deletes them: converted to any code
+// page, a name such as two fullwidth full stops could come back as "..".
+bool DeleteTree(const std::wstring& w) {
     const DWORD attr = Attributes(w);
     if (attr == INVALID_FILE_ATTRIBUTES) {
         return false;
     }
     if (!(attr & FILE_ATTRIBUTE_DIRECTORY) || (attr & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        return RemoveFileForce(path);
+        return RemoveFileForce(w);
     }
     bool allGone = true;
     WIN32_FIND_DATAW fd{};
@@ -176,10 +191,15 @@ bool DeleteTreeNoFollow(const std::string& path) {
             if (name == L"." || name == L"..") {
                 continue;
             }
-            const std::string child = path + "\\" + win32::WideToAnsi(name);
+            // A name the system would read as another entry stays, and so does its folder.
+            if (!IsPlainEntryName(std::u16string(name.begin(), name.end()))) {
+                allGone = false;
+                continue;
+            }
+            const std::wstring child = w + L"\\" + name;
             const bool isDir = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
                                !(fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
-            allGone = (isDir ? DeleteTreeNoFollow(child) : RemoveFileForce(child)) && allGone;
+            allGone = (isDir ? DeleteTree(child) : RemoveFileForce(child)) && allGone;
         } while (FindNextFileW(find, &fd));
         FindClose(find);
     }
@@ -190,8 +210,15 @@ bool DeleteTreeNoFollow(const std::string& path) {
     return RemoveDirectoryW(w.c_str()) != 0;
 }
 
+} // namespace
+
+bool DeleteTreeNoFollow(const std::string& path) {
+    const std::wstring w = PathToWide(path);
+    return !w.empty() && DeleteTree(w);
+}
+
 std::optional<DirIdentity> GetDirIdentity(const std::string& path) {
-    Handle h(CreateFileW(AnsiToWide(path).c_str(), 0,
+    Handle h(CreateFileW(PathToWide(path).c_str(), 0,
                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!h.ok()) {

@@ -142,7 +142,9 @@ private:
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // Before anything loads a library. The hook library is loaded by its full path.
     RestrictDllSearchToSystem();
-    Win32ProgramHost host(MakeStartupGlobals(WideToAnsi(RunningProgramPath())));
+    // The program's own path stays exact: a folder named outside the ANSI code page is
+    // still the folder the library and the hook library are found in.
+    Win32ProgramHost host(MakeStartupGlobals(WideToPath(RunningProgramPath()).value_or("")));
     const int exitCode = RunProgram(host, Parameters());
     WarnIfHookLibraryLoaded();
     return exitCode;

@@ -150,8 +150,8 @@ void PropertyBarControls::EnableControls(bool name, bool macro, bool hotKeyDetai
     EnableWindow(comboBoxKey_, hotKeyDetails);
 }
 
-std::string PropertyBarControls::NameText() {
-    return WideToAnsi(TextOf(editName_));
+std::optional<std::string> PropertyBarControls::NameText() {
+    return WideToAnsiExactly(TextOf(editName_));
 }
 
 void PropertyBarControls::SetNameText(const std::string& text) {

@@ -41,7 +41,7 @@ public:
     HWND CheckBoxShift() const { return checkBoxShift_; }
     HWND ComboBoxKey() const { return comboBoxKey_; }
 
-    std::string NameText() override;
+    std::optional<std::string> NameText() override;
     void SetNameText(const std::string& text) override;
     std::string MacroText() override;
     void SetMacroText(const std::string& text) override;

@@ -54,7 +54,12 @@ bool TreeViewEditing::OnNotify(const NMHDR& header, LRESULT& result) {
     case TVN_ENDLABELEDITW: {
         const auto& info = reinterpret_cast<const NMTVDISPINFOW&>(header);
         if (editing_ && info.item.pszText) {
-            editing_->NavigationEdited(NodeOf(info.item.hItem), WideToAnsi(info.item.pszText));
+            // A name goes into an index file only as it was typed, never as a look-alike.
+            if (const auto name = WideToAnsiExactly(info.item.pszText)) {
+                editing_->NavigationEdited(NodeOf(info.item.hItem), *name);
+            } else {
+                editing_->NavigationEditRefused(WideToUtf8(info.item.pszText));
+            }
         }
         // The model's caption reaches the item through the mirror.
         result = FALSE;

@@ -39,6 +39,8 @@ eventually() {
     done
     return 1
 }
+# A window count that eventually can poll: the probe runs again on every try.
+count_is() { [ "$(probe count "$1")" = "$2" ]; }
 state_matches() { probe state | grep -Eq "$1"; }
 running() { kill -0 "$1" 2>/dev/null; }
 ended() { ! running "$1"; }
