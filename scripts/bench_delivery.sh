@@ -16,7 +16,8 @@
 #   --blocks B       turns per side (default 3)
 #   --warmup W       untimed deliveries at the start of each turn (default 2)
 #   --baseline-only  measures the baseline alone, with the reply expanded by twlib
-#   --program DIR    Textwright.exe and KeybDll.dll from DIR instead of this build's
+#   --program DIR    TextwrightTraced.exe (or an older Textwright.exe) and KeybDll.dll from DIR
+#                    instead of this build's
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 cd "$TW_ROOT"
@@ -51,7 +52,7 @@ set_setting() { wine reg add "$SETTINGS" /v "$1" /t REG_DWORD /d "$2" /f >/dev/n
 
 tw_need_packages "${TW_BASE_PACKAGES[@]}" "${TW_WINDOWS_PACKAGES[@]}"
 cmake --preset windows >/dev/null
-cmake --build --preset windows -j2 --target Textwright KeybDll twlib e2e_probe delivery_reader \
+cmake --build --preset windows -j2 --target TextwrightTraced KeybDll twlib e2e_probe delivery_reader \
     delivery_baseline delivery_summary >/dev/null
 BIN=$TW_ROOT/build/windows/bin
 STATE=$TW_ROOT/build/windows/bench-delivery # the prefix is kept: making one takes a while
@@ -83,7 +84,11 @@ probe() { wine "$BIN/e2e_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
 # The program folder: a copy of the program beside a library of its own with one reply.
 APP=$WORK/app
 mkdir -p "$APP/Replies"
-cp "${program_dir:-$BIN}/Textwright.exe" "${program_dir:-$BIN}/KeybDll.dll" "$APP/"
+# The measuring build writes the trace; a folder from before it existed has it in Textwright.exe.
+traced="${program_dir:-$BIN}/TextwrightTraced.exe"
+[ -f "$traced" ] || traced="${program_dir:-$BIN}/Textwright.exe"
+cp "$traced" "$APP/Textwright.exe"
+cp "${program_dir:-$BIN}/KeybDll.dll" "$APP/"
 printf 'REPLY_1?Order on its way\r\n' >"$APP/Replies/index.sub"
 {
     printf '%s\r\n0%s\r\n' "$MACRO" "${HOTKEY_LETTER^^}"

@@ -2,6 +2,7 @@
 
 #include "hooks/hook_status.h"
 #include "keybdll/event_encoding.h"
+#include "keybdll/hook_watch.h"
 #include "keybdll/receiver_table.h"
 #include "keybdll/win32/shell_events.h"
 
@@ -50,6 +51,7 @@ std::deque<QueuedMouse> g_mouseQueue;
 // get keys without being waited for, so one hung program costs the user one delayed key only.
 std::set<HWND> g_stalled;
 bool g_receiverGone = false;
+HookWatch g_watch;
 
 std::vector<Receiver> ReceiversOf(std::uint8_t kind) {
     std::lock_guard guard(g_lock);
@@ -91,6 +93,7 @@ void CALLBACK ReceiverAnswered(HWND window, UINT, ULONG_PTR, LRESULT) {
 LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam) {
     if (code != HC_ACTION)
         return CallNextHookEx(nullptr, code, wParam, lParam);
+    g_watch.HookCalled(GetTickCount());
     const auto* data = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
     const std::uint32_t flags = g_keystrokes.Encode({data->vkCode, data->scanCode, data->flags});
     const DWORD start = GetTickCount();
@@ -132,6 +135,7 @@ LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam) {
 // which the user's pointer must never do.
 LRESULT CALLBACK MouseProc(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION) {
+        g_watch.HookCalled(GetTickCount());
         const auto mouseCode = MouseCode(static_cast<std::uint32_t>(wParam));
         if (mouseCode && g_mouseQueue.size() < kMouseQueueLimit) {
             const auto* data = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
@@ -179,7 +183,10 @@ std::int32_t InstallNeededHooks(bool& nothingNeeded) {
             if (id == WH_KEYBOARD_LL)
                 g_keystrokes = KeystrokeEncoder();
             hook = SetWindowsHookExW(id, proc, g_module, 0);
-            if (!hook && status == kHookNoError)
+            // Input from before the hook is not its to report.
+            if (hook)
+                g_watch.HookCalled(GetTickCount());
+            else if (status == kHookNoError)
                 status = static_cast<std::int32_t>(GetLastError());
         } else if (!needed && hook) {
             UnhookWindowsHookEx(hook);
@@ -220,6 +227,32 @@ std::int32_t Reconcile(HWND control) {
     }
 }
 
+// Windows removes a low-level hook whose callback once took too long, without a word. Input it
+// saw that neither hook reported means that happened: the hooks go in again, and the keyboard
+// receivers hear once when they cannot.
+void WatchLowLevelHooks() {
+    bool watched = false;
+    {
+        std::lock_guard guard(g_lock);
+        watched = g_receivers.Count(kKeyboard) > 0 && g_receivers.Count(kMouse) > 0;
+    }
+    LASTINPUTINFO input = {sizeof input, 0};
+    if (!GetLastInputInfo(&input) ||
+        g_watch.Check(input.dwTime, GetTickCount(), watched) != HookWatch::Action::Reinstall)
+        return;
+    for (HHOOK* hook : {&g_keyboardHook, &g_mouseHook}) {
+        if (*hook) {
+            UnhookWindowsHookEx(*hook); // fails when the system removed it already
+            *hook = nullptr;
+        }
+    }
+    bool nothingNeeded = false;
+    const bool installed =
+        InstallNeededHooks(nothingNeeded) == kHookNoError && g_keyboardHook && g_mouseHook;
+    if (g_watch.ReinstallEnded(installed, GetTickCount()))
+        Post(kKeyboard, kKeyboardHookLostCode, 0, 0);
+}
+
 LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case kReconcile: {
@@ -235,6 +268,7 @@ LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_TIMER:
         if (wParam == kHousekeepingTimer) {
             DropDeadReceivers();
+            WatchLowLevelHooks();
             if (ShellEventsActive())
                 PollWindows();
             ScheduleReconcileIfReceiverGone(window);

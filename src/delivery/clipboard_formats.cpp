@@ -109,4 +109,14 @@ std::vector<SavedFormat> FormatsToSave(const std::vector<unsigned>& enumerated) 
     return saved;
 }
 
+bool SnapshotBudget::Admit(std::size_t bytes, std::uint32_t nowMs) {
+    // Ticks wrap; their difference does not.
+    const auto elapsed = static_cast<std::uint32_t>(nowMs - start_);
+    exceeded_ = exceeded_ || elapsed > kMaxMs || bytes > kMaxBytes - taken_;
+    if (!exceeded_) {
+        taken_ += bytes;
+    }
+    return !exceeded_;
+}
+
 } // namespace tw

@@ -16,7 +16,8 @@ public:
     virtual std::uint32_t SequenceNumber() = 0;
 
     // Copies every format the clipboard holds that can be copied, replacing an earlier copy;
-    // false when the clipboard could not be read (another program holds it open).
+    // false when the clipboard could not be read (another program holds it open) or holds more
+    // than a snapshot may take (SnapshotBudget), and nothing is saved then.
     virtual bool SaveUserContent() = 0;
 
     enum class RestoreResult { Restored, Busy, Superseded };

@@ -53,18 +53,17 @@ DeliveryPlan PlanTypedMacro(const TRepList& library, const std::string& typedWor
         return {};
     }
     // One Backspace per typed character and one for the Space the target has already received,
-    // then the paste, all in one batch so nothing can come between them.
-    std::vector<KeyEvent> keys;
+    // sent before the reply is made: making it can take long (the clipboard's owner may render
+    // a large snapshot), and keys typed meanwhile land after the word, where Backspaces sent
+    // later would erase them instead of it. Those keys then come before the paste, not lost.
+    std::vector<KeyEvent> erase;
     for (std::size_t i = 0; i <= typedWord.size(); ++i) {
-        keys.push_back({vkey::Backspace, false});
-        keys.push_back({vkey::Backspace, true});
+        erase.push_back({vkey::Backspace, false});
+        erase.push_back({vkey::Backspace, true});
     }
-    for (const KeyEvent& e : CtrlVEvents()) {
-        keys.push_back(e);
-    }
-    return {step::Select{node},
+    return {step::Keys{std::move(erase)}, step::Select{node},
             step::ExpandAndCopy{step::ExpandAndCopy::Fields::Typed, names, values}, step::Reload{},
-            step::Keys{std::move(keys)}};
+            step::Keys{CtrlVEvents()}};
 }
 
 DeliveryPlan PlanHotKey(const TRepList& library, int position) {

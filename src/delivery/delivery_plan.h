@@ -12,8 +12,8 @@ class TRepList;
 // SendCtrlV: Ctrl down, V down, V up, Ctrl up.
 std::vector<KeyEvent> CtrlVEvents();
 
-// A typed word followed by Space: erase the word and the Space, paste the reply of the macro it
-// calls, with the typed values in its fields. No match: nothing.
+// A typed word followed by Space: erase the word and the Space first, then paste the reply of the
+// macro it calls, with the typed values in its fields. No match: nothing.
 DeliveryPlan PlanTypedMacro(const TRepList& library, const std::string& typedWord);
 
 // The hot key at this position of the index has just been released.

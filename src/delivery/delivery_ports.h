@@ -40,6 +40,9 @@ public:
     // The asynchronous state at this moment: true while the key is down. Left and right keys
     // are not told apart for Shift, Ctrl and Alt.
     virtual bool IsKeyDown(std::uint8_t virtualKey) = 0;
+    // True while keyboard hook messages wait behind the one being handled: keys the user
+    // pressed or released after it, which have reached their window already.
+    virtual bool KeyMessagesQueued() = 0;
 };
 
 class KeyInputPort {

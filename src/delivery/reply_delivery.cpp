@@ -22,8 +22,21 @@ void ReplyDelivery::ApplicationEventsActivate() {
 }
 
 void ReplyDelivery::KeyHookKeyAction(const KeyAction& key) {
+    if (key.pressed) {
+        held_.reset();
+    }
     if (RecognizeKeyAction(state_, key, Keyboard()) == KeyOutcome::DeliverTypedMacro) {
-        DeliverTypedMacro();
+        held_ = HeldDelivery{std::move(state_.TypedWord), Keyboard().ForegroundWindow()};
+        state_.TypedWord.clear();
+    }
+    if (held_ && !ports_.keyState.KeyMessagesQueued()) {
+        HeldDelivery held = std::move(*held_);
+        held_.reset();
+        // The Backspaces go to the window in front, which must still be the word's.
+        if (Keyboard().ForegroundWindow() == held.window) {
+            state_.TypedWord = std::move(held.word);
+            DeliverTypedMacro();
+        }
     }
 }
 

@@ -10,6 +10,8 @@
 #include "delivery/step_executor.h"
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 namespace tw {
 
@@ -25,13 +27,19 @@ public:
     // The program stops being, or becomes again, the active application.
     void ApplicationEventsDeactivate();
     void ApplicationEventsActivate();
-    // KeyHook's OnKeyAction; the event is never filtered.
+    // KeyHook's OnKeyAction; the event is never filtered. A Space with more key messages queued
+    // behind it holds its delivery until they are handled: a key pressed among them reached
+    // the target after the Space, where the Backspaces would erase it, so it drops the delivery,
+    // as does another window come to the front meanwhile.
     void KeyHookKeyAction(const KeyAction& key);
     void KeyHookKeyAction(std::uint32_t virtualKey, bool pressed) {
         KeyHookKeyAction(KeyAction{virtualKey, pressed});
     }
-    // MouseHook's OnMouseClick, for every button and movement.
-    void MouseHookMouseClick() { state_.TypedWord.clear(); }
+    // MouseHook's OnMouseClick, for every button and movement; it drops a held delivery too.
+    void MouseHookMouseClick() {
+        state_.TypedWord.clear();
+        held_.reset();
+    }
     void FixTimerTimer();
     // ShellHook's events (own windows are not reported).
     void ShellHookWindowActivated(WindowHandle sourceWindow);
@@ -60,6 +68,12 @@ private:
     DeliveryHost& host_;
     StepExecutor executor_;
     DeliveryState state_;
+    // A Space whose delivery waits for the key messages queued behind it.
+    struct HeldDelivery {
+        std::string word;
+        WindowHandle window = 0; // in front at the Space
+    };
+    std::optional<HeldDelivery> held_;
 };
 
 } // namespace tw

@@ -17,4 +17,8 @@ enum class TKvHookKind : std::uint8_t { Shell = 0, Keyboard = 1, Mouse = 2 };
 
 constexpr std::uint32_t kHookMessageBase = 0x0400; // WM_USER: every library message is this + code
 
+// A keyboard code beyond keystrokes (so it reaches only the raw event): the system removed the
+// library's low-level hooks and installing them again failed. Posted once per outage.
+constexpr std::uint32_t kKeyboardHookLostCode = 0x100;
+
 } // namespace tw

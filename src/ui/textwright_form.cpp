@@ -77,6 +77,8 @@ void TFormTextwright::TakeHookEvents() {
                                        bool pressed, bool&) {
         KeyHookKeyAction(KeyAction{key, pressed, scanCode, extended, wasDown});
     };
+    hooks.KeyHook.OnUnfiltered = [this](TKvSysHook&, std::uint32_t code, std::uint32_t,
+                                        std::uint32_t, bool&) { KeyHookUnfiltered(code); };
     hooks.MouseHook.OnMouseClick = [this](TKvSysHook&, HookWindow, std::int32_t, std::int32_t,
                                           TMouseButton,
                                           TKvMouseButtonMovement) { MouseHookMouseClick(); };
@@ -101,6 +103,16 @@ void TFormTextwright::TipTimerTimer() {
 void TFormTextwright::KeyHookKeyAction(const KeyAction& key) {
     ports_.inputTrace.KeyMessageArrived(key.virtualKey);
     Reported([&] { delivery_.KeyHookKeyAction(key); });
+}
+
+void TFormTextwright::KeyHookUnfiltered(std::uint32_t code) {
+    // Once a run: the library keeps trying, and a box per attempt would help nobody.
+    if (code == kKeyboardHookLostCode && !hookLossTold_) {
+        hookLossTold_ = true;
+        ports_.boxes.ShowWarning("Typed macros and hot keys have stopped working: Windows removed "
+                                 "the keyboard hook and it could not be installed again. Restart "
+                                 "Textwright to use them again.");
+    }
 }
 
 void TFormTextwright::MouseHookMouseClick() {

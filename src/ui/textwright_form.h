@@ -103,6 +103,8 @@ public:
     // The hook components' events, taken from FormCreate on, and FixTimer's tick.
     // Every key of the desktop, with what the hook's message says of it.
     void KeyHookKeyAction(const KeyAction& key);
+    // KeyHook's raw event: the hook library says when its hooks are gone for good.
+    void KeyHookUnfiltered(std::uint32_t code);
     void MouseHookMouseClick();
     void ShellHookWindowActivated(HookWindow sourceWindow);
     void ShellHookWindowDestroyed(HookWindow sourceWindow);
@@ -173,6 +175,7 @@ private:
     std::optional<EditingViews> editingViews_;
     std::optional<WindowModes> modes_;
     InsertionsMenu* insertionsMenu_ = nullptr;
+    bool hookLossTold_ = false;
     // The editing handlers use these two: they go last.
     std::unique_ptr<FormattingToolbar> formatting_;
     std::unique_ptr<ToolbarFollowingEditor> followingEditor_;

@@ -122,6 +122,35 @@ private:
 // delivery has sent its paste), "render" (the target asked and got the data), "+N" (N ms
 // pass), "other" (another program copies), "busy N" (the next N opens fail), "refuse" (the
 // snapshot fails), "exit", "=C" (the clipboard holds C now).
+// Each case: formats read as (bytes, tick) after a start at tick `start`; how many are admitted.
+TEST(SnapshotBudget, StopsAtTheFirstFormatPastEitherBoundAndForEveryOneAfter) {
+    constexpr std::size_t kMax = SnapshotBudget::kMaxBytes;
+    constexpr std::uint32_t kMs = SnapshotBudget::kMaxMs;
+    const struct {
+        const char* name;
+        std::uint32_t start;
+        std::vector<std::pair<std::size_t, std::uint32_t>> reads;
+        std::size_t admitted;
+    } cases[] = {
+        {"small and quick", 0, {{10, 1}, {20, 2}, {0, 3}}, 3},
+        {"exactly the size", 0, {{kMax - 1, 1}, {1, 2}}, 2},
+        {"a byte over the size", 0, {{kMax - 1, 1}, {2, 2}, {1, 3}}, 1},
+        {"one huge block", 0, {{std::size_t(-1), 1}, {1, 2}}, 0},
+        {"exactly the time", 500, {{1, 500 + kMs}}, 1},
+        {"past the time, then small again", 500, {{1, 600}, {1, 501 + kMs}, {1, 600}}, 1},
+        {"ticks that wrap", 0xFFFFFF00u, {{1, 0x10}, {1, kMs}}, 1},
+    };
+    for (const auto& c : cases) {
+        SnapshotBudget budget(c.start);
+        std::size_t admitted = 0;
+        for (const auto& [bytes, now] : c.reads) {
+            admitted += budget.Admit(bytes, now) ? 1 : 0;
+        }
+        EXPECT_EQ(c.admitted, admitted) << c.name;
+        EXPECT_EQ(c.admitted < c.reads.size(), budget.Exceeded()) << c.name;
+    }
+}
+
 TEST(ClipboardKeeper, RestoresOnceTheTargetTookTheReplyAndNeverOverSomethingNewer) {
     const struct {
         const char* name;

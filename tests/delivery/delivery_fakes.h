@@ -24,6 +24,7 @@ class RecordingDelivery : public KeyStatePort,
 public:
     std::vector<std::string> log;
     std::set<std::uint8_t> down;          // keys that read down
+    bool keyMessagesQueued = false;       // more hook messages wait behind the current one
     std::deque<std::size_t> insertCounts; // what SendKeys reports, call by call; then all
     std::function<void()> onSleep;        // e.g. lets a held key come up
     std::set<WindowHandle> windows;       // existing windows
@@ -39,6 +40,7 @@ public:
     DeliveryPorts Ports() { return {*this, *this, *this, *this, *this, *this}; }
 
     bool IsKeyDown(std::uint8_t key) override { return down.count(key) > 0; }
+    bool KeyMessagesQueued() override { return keyMessagesQueued; }
     std::size_t SendKeys(const std::vector<KeyEvent>& events) override {
         log.push_back(DescribeStep(step::Keys{events}));
         std::size_t n = events.size();

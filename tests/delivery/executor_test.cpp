@@ -1,6 +1,7 @@
 // Deliveries run over recording ports: the order of what reaches the system and the main window.
 #include "delivery/reply_delivery.h"
 #include "delivery_fakes.h"
+#include "fake_keyboard.h"
 #include "library/model_fixture.h"
 
 #include <gtest/gtest.h>
@@ -55,10 +56,10 @@ TEST_F(Delivering, ATypedMacroIsErasedAndReplacedAndTheSelectionComesBack) {
     Type("sig(ann,lee) ");
     const std::string erase13 =
         "Keys BSv BS^ BSv BS^ BSv BS^ BSv BS^ BSv BS^ BSv BS^ BSv BS^ BSv BS^ BSv BS^ BSv BS^ "
-        "BSv BS^ BSv BS^ BSv BS^ Ctrlv Vv V^ Ctrl^";
-    EXPECT_EQ(
-        Lines({"select Sig", "copy Sig ann lee 14:07", "select (none)", "select Hello", erase13}),
-        fake.log);
+        "BSv BS^ BSv BS^ BSv BS^";
+    EXPECT_EQ(Lines({erase13, "select Sig", "copy Sig ann lee 14:07", "select (none)",
+                     "select Hello", "Keys Ctrlv Vv V^ Ctrl^"}),
+              fake.log);
     EXPECT_EQ("", delivery.State().TypedWord);
     // The three forms come from one expansion of the stored source.
     ASSERT_EQ(fake.copies.size(), 1u);
@@ -70,6 +71,83 @@ TEST_F(Delivering, ATypedMacroIsErasedAndReplacedAndTheSelectionComesBack) {
     fake.log.clear();
     Type("nope ");
     EXPECT_EQ(Lines{}, fake.log);
+}
+
+// A target that applies the keys it gets: Backspace erases its last character, V pastes (only
+// Ctrl+V sends it). The user goes on typing while the reply is being made.
+struct TypingTarget : RecordingDelivery {
+    std::string text, typedWhileCopying, clipboard;
+    std::size_t SendKeys(const std::vector<KeyEvent>& events) override {
+        for (const KeyEvent& e : events) {
+            if (!e.keyUp && e.virtualKey == vkey::Backspace && !text.empty()) {
+                text.pop_back();
+            } else if (!e.keyUp && e.virtualKey == vkey::V) {
+                text += clipboard;
+            }
+        }
+        return RecordingDelivery::SendKeys(events);
+    }
+    void PutOnClipboard(const ReplyContent& reply) override {
+        RecordingDelivery::PutOnClipboard(reply);
+        clipboard = "<" + std::string(reply.text.begin(), reply.text.end()) + ">";
+        text += typedWhileCopying;
+    }
+};
+
+TEST_F(Delivering, KeysTypedWhileTheReplyIsMadeAreNeitherLostNorErased) {
+    for (const std::string meanwhile : {"", "ok"}) {
+        TypingTarget target;
+        target.library = &list;
+        ReplyDelivery typed{target.Ports(), target};
+        typed.State().DeliveryEnabled = true;
+        typed.ApplicationEventsDeactivate();
+        target.text = "Dear sig(ann,lee) "; // the word and its Space are there already
+        target.typedWhileCopying = meanwhile;
+        typed.State().TypedWord = "sig(ann,lee)";
+        typed.DeliverTypedMacro();
+        EXPECT_EQ("Dear " + meanwhile + "<Sig ann lee 14:07>", target.text);
+    }
+}
+
+// Key messages after "hello", two characters each: press 'v' or release '^' and the key; "c " a
+// click; "f " another window comes to the front; "| " where the queue runs empty as the program
+// catches up.
+TEST_F(Delivering, ASpaceWaitsForTheKeysQueuedBehindItAndAKeyPressedAmongThemDropsIt) {
+    FakeKeyboard keyboard;
+    DeliveryPorts ports = fake.Ports();
+    ports.keyboard = &keyboard;
+    ReplyDelivery typed{ports, fake};
+    typed.State().DeliveryEnabled = true;
+    typed.ApplicationEventsDeactivate();
+    const std::pair<std::string, bool> cases[] = {
+        {"v | ^ ", true},      // the Space handled at once
+        {"v ^ | ", true},      // its release queued behind it
+        {"v ^ vx^x| ", false}, // a letter typed before the program saw the Space
+        {"v vx^ ^x| ", false}, // a letter typed while the Space was held
+        {"v ^ v ^ | ", false}, // a second Space
+        {"v c ^ | ", false},   // a click
+        {"v f ^ | ", false},   // another window in front
+    };
+    for (const auto& [messages, delivered] : cases) {
+        keyboard.foreground = 0x100;
+        const std::string all = "vh^hve^evl^lvl^lvo^o" + messages;
+        fake.log.clear();
+        for (std::size_t i = 0; i < all.size(); i += 2) {
+            fake.keyMessagesQueued = i + 2 < all.size() && all[i + 2] != '|';
+            const char what = all[i];
+            const char key = all[i + 1];
+            if (what == 'c') {
+                typed.MouseHookMouseClick();
+            } else if (what == 'f') {
+                keyboard.foreground = 0x200;
+            } else if (what != '|') {
+                typed.KeyHookKeyAction(key == ' ' ? vkey::Space : std::toupper(key), what == 'v');
+            }
+        }
+        const bool erased = !fake.log.empty() && fake.log.front().rfind("Keys BSv", 0) == 0;
+        EXPECT_EQ(delivered, erased) << messages << ": " << ::testing::PrintToString(fake.log);
+        typed.MouseHookMouseClick();
+    }
 }
 
 TEST_F(Delivering, AShortInsertReleasesWhatTheBatchLeftDown) {

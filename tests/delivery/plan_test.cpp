@@ -12,8 +12,10 @@ std::string Backspaces(int count) {
     for (int i = 0; i < count; ++i) {
         keys += " BSv BS^";
     }
-    return keys + " Ctrlv Vv V^ Ctrl^";
+    return keys;
 }
+
+const char* const kCtrlV = "Keys Ctrlv Vv V^ Ctrl^";
 
 struct Plans : ModelFixture {
     Plans() {
@@ -36,22 +38,22 @@ TEST_F(Plans, EveryPathAndVariant) {
         {"typed, name part alone", typed("sig"), {}},
         {"typed, simple",
          typed("hello"),
-         {"Select Hello", "ExpandAndCopy  = ", "Reload", Backspaces(6)}},
+         {Backspaces(6), "Select Hello", "ExpandAndCopy  = ", "Reload", kCtrlV}},
         {"typed, other case",
          typed("HeLLo"),
-         {"Select Hello", "ExpandAndCopy  = ", "Reload", Backspaces(6)}},
+         {Backspaces(6), "Select Hello", "ExpandAndCopy  = ", "Reload", kCtrlV}},
         {"typed, parametric",
          typed("sig(Ann,Lee)"),
-         {"Select Sig", "ExpandAndCopy first,last = Ann|Lee", "Reload", Backspaces(13)}},
+         {Backspaces(13), "Select Sig", "ExpandAndCopy first,last = Ann|Lee", "Reload", kCtrlV}},
         {"typed, fewer values",
          typed("sig(Ann)"),
-         {"Select Sig", "ExpandAndCopy first,last = Ann", "Reload", Backspaces(9)}},
+         {Backspaces(9), "Select Sig", "ExpandAndCopy first,last = Ann", "Reload", kCtrlV}},
         {"typed, more values",
          typed("sig(Ann,Lee,Bo)"),
-         {"Select Sig", "ExpandAndCopy first,last = Ann|Lee|Bo", "Reload", Backspaces(16)}},
+         {Backspaces(16), "Select Sig", "ExpandAndCopy first,last = Ann|Lee|Bo", "Reload", kCtrlV}},
         {"typed, no closing parenthesis",
          typed("sig(Ann"),
-         {"Select Sig", "ExpandAndCopy first,last = ", "Reload", Backspaces(8)}},
+         {Backspaces(8), "Select Sig", "ExpandAndCopy first,last = ", "Reload", kCtrlV}},
         {"hot key gone", PlanHotKey(list, 1), {}},
         {"paste, setting 1, no fields",
          paste({true, 1, "", 7}),

@@ -9,7 +9,7 @@ E2E_OWN_PREFIX=1
 source "$(dirname "$0")/lib/common.sh" "$1"
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 source "$ROOT/scripts/common.sh"
-tw_need_packages unzip imagemagick
+tw_need_packages unzip imagemagick binutils
 # What the prefix installs gets no menu entries on the desktop that runs the tests.
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 locale -a 2>/dev/null | grep -qiE 'utf-?8' || export LC_ALL=C.UTF-8
@@ -45,6 +45,13 @@ SETUP="$WORK/dist/Textwright-$VERSION-setup.exe"
 ZIP="$WORK/dist/Textwright-$VERSION-portable.zip"
 [ -f "$SETUP" ] && [ -f "$ZIP" ] || fail "package.sh did not build both files for $VERSION"
 pass "installer and archive for $VERSION; the icon matches its drawing"
+
+# The latency trace logs every key of every application: the shipped program must not hold it.
+has_trace() { strings -el "$1" | grep -q TW_DELIVERY_TRACE || strings "$1" | grep -q 'sendinput %'; }
+has_trace "$BIN/TextwrightTraced.exe" || fail "the check finds no trace even in the measuring build"
+unzip -p "$ZIP" Textwright/Textwright.exe >"$WORK/shipped.exe"
+! has_trace "$WORK/shipped.exe" || fail "the packaged Textwright.exe holds the key trace"
+pass "the packaged program holds no key trace; only the measuring build does"
 
 mkdir -p "$WINEPREFIX"
 wineboot -i >/dev/null 2>&1

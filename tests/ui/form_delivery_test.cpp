@@ -26,13 +26,13 @@ const char* const kThanks = "thx\r\n0K\r\n{\\rtf1 Thanks, sent %ShortDate}\r\n";
 const char* const kSignature = "sig(first,last)\r\n\r\n{\\rtf1 Regards, first last}\r\n";
 constexpr WindowHandle kNotepad = 0x5000;
 
-// Backspace down and up `count` times, then Ctrl+V, as the step log shows it.
-std::string ErasedThenPasted(int count) {
+// Backspace down and up `count` times, then Ctrl+V, as the batches are logged.
+std::vector<std::string> ErasedThenPasted(int count) {
     std::string keys = "Keys";
     for (int i = 0; i < count; ++i) {
         keys += " BSv BS^";
     }
-    return keys + " Ctrlv Vv V^ Ctrl^";
+    return {keys, "Keys Ctrlv Vv V^ Ctrl^"};
 }
 
 // A clipboard that records what the keeper does with it; every write moves its number.
@@ -200,7 +200,7 @@ TEST_F(FormDelivery, EveryPathCopiesTheExpansionAndLeavesLibrarySelectionAndFlag
     const auto paste = run(MainCommand::EditorInLastActive);
     const auto out = drag(650, 220);
     const std::vector<std::string> ctrlV{"Keys Ctrlv Vv V^ Ctrl^"}, none;
-    const std::vector<std::string> erase4{ErasedThenPasted(4)}, erase13{ErasedThenPasted(13)};
+    const std::vector<std::string> erase4 = ErasedThenPasted(4), erase13 = ErasedThenPasted(13);
     const Case cases[] = {
         {"typed macro", Typed, "Misc", 1, {}, type("thx "), thanks, erase4, false},
         {"typed in another case", Typed, nullptr, 0, {}, type("+Thx "), thanks, erase4, false},

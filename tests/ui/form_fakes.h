@@ -138,6 +138,7 @@ public:
     bool dialogVisible = false;
 
     bool IsKeyDown(std::uint8_t key) override { return down.count(key) > 0; }
+    bool KeyMessagesQueued() override { return false; }
     std::size_t SendKeys(const std::vector<KeyEvent>& events) override {
         log_.push_back(DescribeStep(step::Keys{events}));
         return events.size();

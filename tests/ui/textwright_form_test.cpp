@@ -138,6 +138,21 @@ TEST_F(MainForm, DestroyStopsHooksAndFreesTheLibrary) {
     }());
 }
 
+TEST_F(MainForm, AHookLibraryThatLostItsHooksIsToldOnceAndOtherRawCodesNever) {
+    WriteSmallLibrary();
+    auto form = MakeForm();
+    form.FormCreate();
+    log.clear();
+    TKvKeyboardHook& keyHook = hooks.components.KeyHook;
+    for (std::uint32_t code : {5u, kKeyboardHookLostCode, kKeyboardHookLostCode, 0x101u}) {
+        HookMessage message{kHookMessageBase + code, 0, 0, 0};
+        keyHook.ProcessHookMessage(message);
+    }
+    ASSERT_EQ(1u, log.size()) << ::testing::PrintToString(log);
+    EXPECT_EQ(0u, log[0].rfind("warning: Typed macros and hot keys have stopped working", 0));
+    form.FormDestroy();
+}
+
 TEST_F(MainForm, ShowMakesTheWindowTopmostOnlyWhenTheSettingIsOne) {
     auto form = MakeForm();
     EnsureDefaultSettings(registry);

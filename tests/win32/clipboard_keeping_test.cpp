@@ -1,6 +1,7 @@
 // Keeping the user's clipboard on the real clipboard: what the user had comes back exactly once
 // the reply has been taken, the reply is rendered only when asked for and marked as transient,
 // and a newer write by another window is never overwritten.
+#include "delivery/clipboard_formats.h"
 #include "delivery/clipboard_keeper.h"
 #include "delivery/win32/clipboard_window.h"
 #include "delivery/win32/global_memory.h"
@@ -226,6 +227,48 @@ TEST_F(KeepingTheClipboard, RestoresAfterTheBoundedWaitButNeverOverANewerWrite) 
         ASSERT_TRUE(Pump([&] { return !keeper.RestorePending(); }, 5000));
         EXPECT_EQ(c.after, other.Text());
     }
+}
+
+// The owner of a format it renders only when asked, and slowly: a spreadsheet with a large range.
+LRESULT CALLBACK SlowOwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_RENDERFORMAT) {
+        Sleep(SnapshotBudget::kMaxMs + 200);
+        SetClipboardData(static_cast<UINT>(wParam), GlobalFromBytes("late", 5));
+        return 0;
+    }
+    return message == WM_RENDERALLFORMATS ? 0 : DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// Beyond a snapshot's bounds nothing is kept, so nothing is put back in part; the reply then goes
+// on the clipboard the ordinary way.
+TEST_F(KeepingTheClipboard, AClipboardTooLargeOrTooSlowToCopyIsNotKept) {
+    const UINT privateFormat = Registered(L"Textwright test private");
+    const auto notKept = [&](const char* what) {
+        EXPECT_FALSE(keeper.PutReplyForPaste(reply)) << what;
+        EXPECT_EQ(0u, window.SavedFormatCount()) << what;
+        EXPECT_FALSE(keeper.RestorePending()) << what;
+    };
+    const std::vector<unsigned char> large(SnapshotBudget::kMaxBytes + 1, 7);
+    other.Write([&] {
+        PlaceText(L"small");
+        PlaceBytes(privateFormat, large.data(), large.size());
+    });
+    notKept("text, then a block larger than the bound");
+
+    WNDCLASSW slowClass{};
+    slowClass.lpfnWndProc = SlowOwnerProc;
+    slowClass.lpszClassName = L"TextwrightTestSlowOwner";
+    RegisterClassW(&slowClass);
+    HWND slowOwner = CreateWindowExW(0, slowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                     nullptr, nullptr, nullptr);
+    ASSERT_TRUE(OpenClipboard(slowOwner));
+    EmptyClipboard();
+    PlaceText(L"small");
+    SetClipboardData(privateFormat, nullptr);
+    CloseClipboard();
+    notKept("text, then a format rendered slower than the bound");
+    other.Write([] {});
+    DestroyWindow(slowOwner);
 }
 
 } // namespace

@@ -107,8 +107,10 @@ protected:
     RecordingBoxes boxes;
     NoShell shell;
     NoHooks hooks;
-    MainWindow window{MakeStartupGlobals((temp.Path() / "Textwright.exe").string()),
-                      {.registry = registry, .boxes = boxes, .shell = shell, .hooks = hooks}};
+    DeliveryTrace noTrace;
+    MainWindow window{
+        MakeStartupGlobals((temp.Path() / "Textwright.exe").string()),
+        {.registry = registry, .boxes = boxes, .shell = shell, .hooks = hooks, .trace = noTrace}};
 };
 
 TEST_F(MainWindowInsertions, TheToolbarEndsWithTheInsertionsButtonAndItsMenu) {

@@ -30,6 +30,35 @@ void FreeUnplaced(ClipboardDataKind kind, HANDLE data) {
     }
 }
 
+// What copying the data will hold, known before it is copied.
+std::size_t SizeOf(ClipboardDataKind kind, HANDLE data) {
+    switch (kind) {
+    case ClipboardDataKind::Memory:
+        return GlobalSize(data);
+    case ClipboardDataKind::Bitmap: {
+        BITMAP bitmap{};
+        if (!GetObjectW(data, sizeof bitmap, &bitmap)) {
+            return 0;
+        }
+        return static_cast<std::size_t>(bitmap.bmWidthBytes) *
+               static_cast<std::size_t>(bitmap.bmHeight > 0 ? bitmap.bmHeight : 0);
+    }
+    case ClipboardDataKind::Palette:
+        return GetPaletteEntries(static_cast<HPALETTE>(data), 0, 0, nullptr) * sizeof(PALETTEENTRY);
+    case ClipboardDataKind::EnhMetafile:
+        return GetEnhMetaFileBits(static_cast<HENHMETAFILE>(data), 0, nullptr);
+    case ClipboardDataKind::Metafile: {
+        std::size_t size = GlobalSize(data);
+        if (const auto* picture = static_cast<const METAFILEPICT*>(GlobalLock(data))) {
+            size += GetMetaFileBitsEx(picture->hMF, 0, nullptr);
+            GlobalUnlock(data);
+        }
+        return size;
+    }
+    }
+    return 0;
+}
+
 } // namespace
 
 bool ClipboardSnapshot::Read(HANDLE data, Entry& entry) {
@@ -69,21 +98,31 @@ bool ClipboardSnapshot::Read(HANDLE data, Entry& entry) {
     return false;
 }
 
-void ClipboardSnapshot::TakeFromOpenClipboard() {
+bool ClipboardSnapshot::TakeFromOpenClipboard() {
     entries_.clear();
+    SnapshotBudget budget(GetTickCount());
     std::vector<unsigned> enumerated;
     for (UINT format = EnumClipboardFormats(0); format != 0;
          format = EnumClipboardFormats(format)) {
         enumerated.push_back(format);
     }
     for (const SavedFormat& format : FormatsToSave(enumerated)) {
+        // A delayed format is rendered by its owner here, however long that takes.
         HANDLE data = GetClipboardData(format.format);
+        if (!data) {
+            continue;
+        }
+        if (!budget.Admit(SizeOf(format.kind, data), GetTickCount())) {
+            entries_.clear();
+            return false;
+        }
         Entry entry;
         entry.format = format;
-        if (data && Read(data, entry)) {
+        if (Read(data, entry)) {
             entries_.push_back(std::move(entry));
         }
     }
+    return true;
 }
 
 HANDLE ClipboardSnapshot::Recreate(const Entry& entry) {

@@ -14,8 +14,9 @@ namespace tw::win32 {
 
 class ClipboardSnapshot {
 public:
-    // Reads the open clipboard; formats whose data cannot be read are left out.
-    void TakeFromOpenClipboard();
+    // Reads the open clipboard; formats whose data cannot be read are left out. False, with
+    // nothing kept, when the clipboard holds more than a snapshot may take (SnapshotBudget).
+    bool TakeFromOpenClipboard();
     // Empties the open clipboard (the window that opened it becomes the owner) and places the
     // copy; the copy stays.
     void PlaceOnOpenClipboard() const;

@@ -155,9 +155,9 @@ bool ClipboardWindow::SaveUserContent() {
     if (!hwnd_ || !OpenPatiently()) {
         return false;
     }
-    snapshot_.TakeFromOpenClipboard();
+    const bool whole = snapshot_.TakeFromOpenClipboard();
     CloseClipboard();
-    return true;
+    return whole;
 }
 
 ClipboardPort::RestoreResult ClipboardWindow::RestoreUserContent(std::uint32_t expected) {

@@ -24,6 +24,15 @@ std::size_t Win32KeyInput::SendKeys(const std::vector<KeyEvent>& events) {
     return inserted;
 }
 
+bool Win32KeyState::KeyMessagesQueued() {
+    HWND listener = keyListener_ ? keyListener_() : nullptr;
+    MSG message;
+    // Posted messages only: a message sent to one of our windows must not run in the middle
+    // of a key's handling.
+    return listener && PeekMessageW(&message, listener, WM_USER, WM_USER,
+                                    PM_NOREMOVE | PM_QS_POSTMESSAGE) != FALSE;
+}
+
 void Win32TargetWindows::BringToForeground(WindowHandle window) {
     SetForegroundWindowAttached(GetForegroundWindow(), reinterpret_cast<HWND>(window));
 }

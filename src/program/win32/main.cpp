@@ -4,12 +4,18 @@
 #include "app/win32/common_routines_win32.h"
 #include "app/win32/cursors.h"
 #include "app/win32/win32_registry.h"
+#include "delivery/win32/delivery_trace.h"
 #include "platform/win32/ansi_path.h"
 #include "platform/win32/running_program.h"
+#include "platform/win32/system_libraries.h"
 #include "hooks/win32/process_hooks.h"
 #include "ui/win32/system_hook_components.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/menu_keys.h"
+
+#ifdef TW_DELIVERY_TRACE_BUILD
+#include "delivery/win32/trace_file.h"
+#endif
 
 #include <windows.h>
 #include <commctrl.h>
@@ -61,9 +67,11 @@ public:
     void CreateWindows() override {
         // The options dialog and the about box are the main window's own; the insertions
         // dialog comes after them.
-        mainWindow_ = std::make_unique<MainWindow>(
-            globals_,
-            SystemPorts{.registry = registry_, .boxes = boxes_, .shell = shell_, .hooks = hooks_});
+        mainWindow_ = std::make_unique<MainWindow>(globals_, SystemPorts{.registry = registry_,
+                                                                         .boxes = boxes_,
+                                                                         .shell = shell_,
+                                                                         .hooks = hooks_,
+                                                                         .trace = trace_});
         if (mainWindow_->Create()) {
             mainWindow_->CreateInsertionsDialog();
         }
@@ -120,6 +128,11 @@ private:
     Win32MessageBoxes boxes_;
     Win32Shell shell_;
     SystemHookComponents hooks_;
+#ifdef TW_DELIVERY_TRACE_BUILD
+    TraceFile trace_ = TraceFile::FromEnvironment();
+#else
+    DeliveryTrace trace_;
+#endif
     std::unique_ptr<MainWindow> mainWindow_;
     MenuKeys menuKeys_;
 };
@@ -127,6 +140,8 @@ private:
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // Before anything loads a library. The hook library is loaded by its full path.
+    RestrictDllSearchToSystem();
     // The program's own path stays exact: a folder named outside the ANSI code page is
     // still the folder the library and the hook library are found in.
     Win32ProgramHost host(MakeStartupGlobals(WideToPath(RunningProgramPath()).value_or("")));

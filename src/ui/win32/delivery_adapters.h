@@ -1,7 +1,7 @@
 #pragma once
 // The main window's two delivery ports that need its own windows: the insertions dialog centred
 // on a delivery button, and the trace of arriving key messages.
-#include "delivery/win32/trace_file.h"
+#include "delivery/win32/delivery_trace.h"
 #include "expansion/insertions_dialog.h"
 #include "expansion/win32/macro_inserts_window.h"
 #include "ui/main_form_ports.h"
@@ -30,13 +30,13 @@ private:
 
 class KeyTrace : public InputTrace {
 public:
-    explicit KeyTrace(TraceFile& file) : file_(file) {}
+    explicit KeyTrace(DeliveryTrace& file) : file_(file) {}
     void KeyMessageArrived(std::uint32_t virtualKeyCode) override {
         file_.KeyArrived(virtualKeyCode);
     }
 
 private:
-    TraceFile& file_;
+    DeliveryTrace& file_;
 };
 
 } // namespace tw::win32

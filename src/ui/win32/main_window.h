@@ -9,7 +9,7 @@
 #include "delivery/win32/clipboard_window.h"
 #include "delivery/win32/keyboard_layouts.h"
 #include "delivery/win32/system_input.h"
-#include "delivery/win32/trace_file.h"
+#include "delivery/win32/delivery_trace.h"
 #include "expansion/win32/macro_inserts_window.h"
 #include "platform/win32/unique_handle.h"
 #include "ui/textwright_form.h"
@@ -50,6 +50,8 @@ struct SystemPorts {
     Win32MessageBoxes& boxes;
     ShellPort& shell;
     HookComponents& hooks;
+    // Records nothing, except in the measuring build.
+    DeliveryTrace& trace;
 };
 
 class MainWindow {
@@ -107,10 +109,11 @@ private:
     TrayIcon tray_{hwnd_, kTrayCallbackMessage};
     WindowTimer tipTimer_{hwnd_, kTipTimerId, kTipTimerInterval};
     WindowTimer fixTimer_{hwnd_, kFixTimerId, kFixTimerInterval};
-    TraceFile trace_ = TraceFile::FromEnvironment();
-    KeyTrace keyTrace_{trace_};
-    Win32KeyInput keyInput_{trace_};
-    Win32KeyState keyState_;
+    KeyTrace keyTrace_{system_.trace};
+    Win32KeyInput keyInput_{system_.trace};
+    Win32KeyState keyState_{[this] {
+        return reinterpret_cast<HWND>(system_.hooks.Components().KeyHook.ListenerWindow());
+    }};
     Win32TargetWindows targetWindows_;
     Win32KeyboardLayouts keyboard_;
     Win32Sleep sleep_;

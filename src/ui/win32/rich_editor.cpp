@@ -2,6 +2,7 @@
 
 #include "library/text_lines.h"
 #include "platform/win32/ansi_path.h"
+#include "platform/win32/system_libraries.h"
 
 #include <ole2.h>
 #include <richedit.h>
@@ -47,7 +48,7 @@ bool RichEditor::LoadControlLibrary() {
     // only on a thread where OLE is initialised before the control exists.
     static const HRESULT ole = OleInitialize(nullptr);
     (void)ole;
-    static HMODULE module = LoadLibraryW(L"Msftedit.dll");
+    static HMODULE module = LoadSystemLibrary(L"Msftedit.dll");
     return module != nullptr;
 }
 

@@ -8,7 +8,10 @@
 APP="$WORK/app"
 LIB="$APP/Replies"
 mkdir -p "$APP"
-cp "$BIN/Textwright.exe" "$BIN/KeybDll.dll" "$APP/"
+# A script that reads the latency trace sets PROGRAM_EXE=TextwrightTraced.exe: the released
+# program has no trace.
+cp "$BIN/${PROGRAM_EXE:-Textwright.exe}" "$APP/Textwright.exe"
+cp "$BIN/KeybDll.dll" "$APP/"
 cp -r "$BIN/Replies" "$APP/"
 printf 'REPLY_3?Rich reply\r\nREPLY_4?Hot key reply\r\nREPLY_5?Dated reply\r\n' >>"$LIB/index.sub"
 printf 'rich\r\n\r\n{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}{\\colortbl ;\\red255\\green0\\blue0;}\\f0\\fs20 plain \\b bold\\b0  \\cf1 red\\cf0}\r\n' >"$LIB/3.rep"
