@@ -118,10 +118,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (path.empty() || path.find("..") != std::string::npos || path[0] == '/') {
             continue;
         }
+        // Only what a real disk can hold: never a file and a folder of one name, nor a file
+        // below a file.
+        const std::string full = DiskPath(root, path);
         if (path.back() == '/') {
-            disk.AddDir(DiskPath(root, path));
-        } else {
-            disk.Put(DiskPath(root, path), cut == std::string::npos ? "" : chunk.substr(cut + 1));
+            disk.CreateDirectories(full);
+        } else if (!disk.DirExists(full) &&
+                   disk.CreateDirectories(fakes::MemoryFileSystem::Parent(full))) {
+            disk.files[full] = cut == std::string::npos ? "" : chunk.substr(cut + 1);
         }
     }
     fakes::MemoryLibrary lib(disk, root);
