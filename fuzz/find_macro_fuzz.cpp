@@ -31,6 +31,9 @@ std::string Stretch(const std::string& t) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size > 4096) {
+        return -1;
+    }
     std::vector<std::string> lines =
         SplitLines(std::string_view(reinterpret_cast<const char*>(data), size));
     if (lines.empty()) {
@@ -70,8 +73,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     std::string fields = "?", values = "?";
     const int found = list.FindMacro(typed, &fields, &values);
-    fuzz::Check(found == expected,
-                "position " + std::to_string(found) + " expected " + std::to_string(expected));
+    fuzz::Check(found == expected, "found where the rule says", [&] {
+        return "position " + std::to_string(found) + " expected " + std::to_string(expected);
+    });
     if (found >= 0) {
         std::string typedValues = Stretch(typed);
         std::replace(typedValues.begin(), typedValues.end(), ',', '\x01');

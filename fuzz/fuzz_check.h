@@ -1,5 +1,7 @@
 #pragma once
 // A broken property stops the fuzzer with the reason, so that the crash file explains itself.
+// Details are built only when a property breaks: most inputs pass, and building the text of
+// every check would cost more than the checks.
 #include "platform/files.h"
 
 #include <cstdio>
@@ -8,10 +10,20 @@
 
 namespace tw::fuzz {
 
-inline void Check(bool holds, const std::string& what) {
+[[noreturn]] inline void Broken(const char* what, const std::string& detail) {
+    std::fprintf(stderr, "property broken: %s\n%s\n", what, detail.c_str());
+    std::abort();
+}
+
+inline void Check(bool holds, const char* what) {
     if (!holds) {
-        std::fprintf(stderr, "property broken: %s\n", what.c_str());
-        std::abort();
+        Broken(what, "");
+    }
+}
+
+template <class Detail> inline void Check(bool holds, const char* what, const Detail& detail) {
+    if (!holds) {
+        Broken(what, detail());
     }
 }
 

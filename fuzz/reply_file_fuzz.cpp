@@ -11,6 +11,9 @@
 using namespace tw;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size > 4096) {
+        return -1;
+    }
     const std::string input(reinterpret_cast<const char*>(data), size);
     const std::string root = fuzz::Root();
     const std::string path = root + "1.rep";

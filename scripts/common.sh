@@ -6,6 +6,8 @@ export DEBIAN_FRONTEND=noninteractive
 
 # Packages every build needs; the Windows side and the display are added by the callers.
 TW_BASE_PACKAGES=(cmake ninja-build g++ googletest)
+# libFuzzer and the sanitizers' run-time for clang.
+TW_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 TW_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 xvfb openbox xdotool imagemagick x11-utils x11-xkb-utils
     fp-utils chromium xclip)
 

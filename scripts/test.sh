@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs every test tier: native unit tests (ASan+UBSan), the Windows tests under Wine,
-# and the end-to-end tests of the real program in a virtual display.
+# Builds and runs every test tier: native unit tests (ASan+UBSan), every fuzz target for a few
+# seconds, the Windows tests under Wine, and the end-to-end tests of the real program in a
+# virtual display.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 cd "$TW_ROOT"
@@ -8,13 +9,17 @@ cd "$TW_ROOT"
 echo "== layers"
 bash scripts/check_layers.sh
 
-tw_need_packages "${TW_BASE_PACKAGES[@]}" "${TW_WINDOWS_PACKAGES[@]}"
+tw_need_packages "${TW_BASE_PACKAGES[@]}" "${TW_FUZZ_PACKAGES[@]}" "${TW_WINDOWS_PACKAGES[@]}"
 jobs=$(nproc)
 
 echo "== native build and unit tests"
 cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs"
 ctest --preset native -j "$jobs"
+
+# A target that no longer builds, or breaks on an input that once broke it, fails here.
+echo "== fuzz targets on their seeds and saved findings"
+bash scripts/fuzz.sh all 3
 
 echo "== Windows build"
 cmake --preset windows >/dev/null

@@ -114,11 +114,28 @@ int TRepList::FindLineById(const TRep* item, const std::vector<std::string>& lin
     return -1;
 }
 
+// Lines after the first that name the item's kind and id are skipped at load, so they describe
+// nothing; left behind when the item's file goes away, one would name a missing file, or the next
+// item to take that number, at the next start. An item's change drops them.
+void TRepList::DropDuplicateLines(const TRep* item, std::vector<std::string>& lines) const {
+    const int first = FindLineById(item, lines);
+    if (first < 0) {
+        return;
+    }
+    const std::string id = IdOf(item);
+    const std::string kind = KindOf(item);
+    std::erase_if(lines, [&, at = 0](const std::string& line) mutable {
+        const IndexLine parts = SplitIndexLine(line);
+        return at++ > first && SameTextAscii(parts.kind, kind) && SameTextAscii(parts.id, id);
+    });
+}
+
 void TRepList::RenameInIndex(TRep* item, const std::string& newName, DiskChange& change) {
     CheckPathsInsideLibrary(item);
     const std::string indexPath = IndexPathOf(item);
     std::string raw;
     std::vector<std::string> lines = ReadLinesOrThrow(Files(), indexPath, &raw);
+    DropDuplicateLines(item, lines);
     int line = FindIndexLine(item, lines);
     if (line < 0) {
         line = FindLineById(item, lines);
@@ -159,6 +176,7 @@ void TRepList::DeleteFromDisk(TRep* item) {
     const std::string indexPath = IndexPathOf(item);
     std::string raw;
     std::vector<std::string> lines = ReadLinesOrThrow(Files(), indexPath, &raw);
+    DropDuplicateLines(item, lines);
     const int line = FindLineById(item, lines);
     if (line >= 0) {
         lines.erase(lines.begin() + line);

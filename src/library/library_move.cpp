@@ -32,6 +32,8 @@ void TRepList::MoveItem(TRep* item, TRep* target) {
     if (sourceIndex == destIndex) {
         std::string raw;
         std::vector<std::string> lines = ReadLinesOrThrow(Files(), sourceIndex, &raw);
+        DropDuplicateLines(item, lines);
+        DropDuplicateLines(target, lines);
         int line = FindIndexLine(item, lines);
         if (line < 0) {
             line = FindLineById(item, lines);
@@ -60,6 +62,8 @@ void TRepList::MoveItem(TRep* item, TRep* target) {
     std::string rawDest;
     std::vector<std::string> source = ReadLinesOrThrow(Files(), sourceIndex, &rawSource);
     std::vector<std::string> dest = ReadLinesOrThrow(Files(), destIndex, &rawDest);
+    DropDuplicateLines(item, source);
+    DropDuplicateLines(target, dest);
     int line = FindIndexLine(item, source);
     if (line < 0) {
         line = FindLineById(item, source);

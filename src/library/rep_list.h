@@ -118,6 +118,7 @@ private:
     // The folder node an add command writes into (null: the root) and its path, separator-ended.
     TreeNode* FolderForNewItem(TRep* selected, std::string& dir) const;
     int FindLineById(const TRep* item, const std::vector<std::string>& lines) const;
+    void DropDuplicateLines(const TRep* item, std::vector<std::string>& lines) const;
     // Adds to `change` the rewrite of the index line that names the item.
     void RenameInIndex(TRep* item, const std::string& newName, DiskChange& change);
 

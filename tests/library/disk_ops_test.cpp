@@ -175,6 +175,52 @@ TEST_F(SampleLibrary, FindIndexLineNeedsExactKindIdAndNameWithoutCase) {
     EXPECT_EQ(list.FindIndexLine(top, {}), -1);
 }
 
+// A line repeating an item's kind and id loads as nothing. Changing the item must not leave it
+// naming a missing file (or the next reply given that number), nor act on it instead of the line
+// the item was loaded from; the library then loads again as the model shows it.
+TEST_F(SampleLibrary, ChangesDropLinesRepeatingTheItemsKindAndId) {
+    const struct {
+        const char* what;
+        void (*change)(SampleLibrary&);
+        const char* index;
+    } cases[] = {
+        {"delete",
+         [](SampleLibrary& f) {
+             f.list.DeleteFromDisk(f.Named("Moving"));
+             f.list.RemoveSubtree(f.Named("Moving")->Node);
+         },
+         "REPLY_1?Stay\r\n"},
+        {"move out",
+         [](SampleLibrary& f) {
+             f.list.MoveItem(f.Named("Moving"), f.Named("B2"));
+             f.tree.MoveBefore(f.Named("Moving")->Node, f.Named("B2")->Node);
+         },
+         "REPLY_1?Stay\r\n"},
+        {"move within",
+         [](SampleLibrary& f) {
+             f.list.MoveItem(f.Named("Stay"), f.Named("Moving"));
+             f.tree.MoveBefore(f.Named("Stay")->Node, f.Named("Moving")->Node);
+         },
+         "REPLY_1?Stay\r\nreply_4?Moving\r\n"},
+        {"rename", [](SampleLibrary& f) { f.list.RenameItem(f.Named("Moving"), "Renamed"); },
+         "reply_4?Renamed\r\nREPLY_1?Stay\r\n"},
+    };
+    for (const auto& c : cases) {
+        Put("1/index.sub", "reply_4?Moving\r\nREPLY_1?Stay\r\nREPLY_4?Moving\r\n");
+        Put("1/4.rep", "mv\r\n1M\r\nbody\r\n");
+        Put("2/index.sub", "REPLY_1?B1\r\nREPLY_2?B2\r\nREPLY_4?B4\r\n");
+        fs::remove(temp.Path() / "2" / "3.rep");
+        Load();
+        c.change(*this);
+        EXPECT_EQ(Get("1/index.sub"), c.index) << c.what;
+        const std::string model = Shape();
+        boxes.shown.clear();
+        Load();
+        EXPECT_EQ(Shape(), model) << c.what;
+        EXPECT_TRUE(boxes.shown.empty()) << c.what;
+    }
+}
+
 TEST_F(SampleLibrary, RenameOfAnItemMissingFromItsIndexListsItAgain) {
     Put("1/index.sub", "REPLY_1?Stay\r\n");
     list.RenameItem(Named("Moving"), "Found");
