@@ -14,6 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         source = "{\\rtf1\\ansi " + source + "}";
     }
     const std::string problem = tw::testing::CheckRtfHtml(source);
-    tw::fuzz::Check(problem.empty(), problem);
+    if (!problem.empty()) {
+        tw::fuzz::Broken("well-formed HTML showing the plain text", problem);
+    }
     return 0;
 }
