@@ -7,11 +7,6 @@
 set -euo pipefail
 source "$(dirname "$0")/lib/common.sh" "$1"
 source "$(dirname "$0")/lib/delivery.sh"
-fail() {
-    echo "FAIL: $*" >&2
-    echo "  Notepad holds: [$(target_text 2>/dev/null)]" >&2
-    exit 1
-}
 
 printf 'REPLY_6?Digit reply\r\nREPLY_7?At reply\r\n' >>"$LIB/index.sub"
 printf 'n2\r\n\r\n{\\rtf1\\ansi Number two}\r\n' >"$LIB/6.rep"

@@ -8,11 +8,6 @@ set -euo pipefail
 PROGRAM_EXE=TextwrightTraced.exe
 source "$(dirname "$0")/lib/common.sh" "$1"
 source "$(dirname "$0")/lib/delivery.sh"
-fail() {
-    echo "FAIL: $*" >&2
-    echo "  Notepad holds: [$(target_text 2>/dev/null)]" >&2
-    exit 1
-}
 
 # The latency trace of the measuring build, as the benchmark switches it on.
 export TW_DELIVERY_TRACE="$(winepath -w "$WORK/trace.txt" 2>/dev/null | tr -d '\r')"
