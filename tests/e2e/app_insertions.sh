@@ -6,7 +6,6 @@
 set -euo pipefail
 source "$(dirname "$0")/lib/common.sh" "$1"
 file_has() { [ -f "$1" ] && grep -qF -- "$2" "$1"; }
-menu_shown() { [ "$(probe menu-shown)" = shown ]; }
 
 APP="$WORK/app"
 LIB="$APP/Replies"

@@ -131,11 +131,10 @@ state_matches '^visible=0 ' || fail "the window showed itself after a hidden sta
 pass "-hidden starts in the tray"
 choose_in_tray_menu() { # the first item with Down, the last with Up
     probe tray-menu >/dev/null
-    eventually popup_menu_shown || fail "the tray menu did not open"
+    eventually menu_shown || fail "the tray menu did not open"
     probe menu-key "$1" >/dev/null
     probe menu-key return >/dev/null
 }
-popup_menu_shown() { wine "$BIN/e2e_probe.exe" menu-shown >/dev/null 2>&1; }
 choose_in_tray_menu down
 eventually state_matches '^visible=1 ' || fail "Show in the tray menu did not show the window"
 pass "tray menu Show brings the window back"

@@ -8,11 +8,9 @@
 set -euo pipefail
 source "$(dirname "$0")/lib/common.sh" "$1"
 source "$(dirname "$0")/lib/delivery.sh"
-fail() {
-    echo "FAIL: $*" >&2
-    echo "  Notepad holds: [$(target_text 2>/dev/null)]" >&2
-    echo "  the clipboard: $(helper check "$OWN" 2>/dev/null)" >&2
-    exit 1
+fail_context() {
+    echo "  Notepad holds: [$(target_text 2>/dev/null)]"
+    echo "  the clipboard: $(helper check "$OWN" 2>/dev/null)"
 }
 helper() { WINEDEBUG=-all wine "$BIN/clipboard_helper.exe" "$@" 2>/dev/null | tr -d '\r'; }
 # The user's own clipboard: this text and the helper's bitmap.
@@ -70,7 +68,7 @@ type_keys "dt "
 wait "$MEANWHILE" || fail "the other program saw no write: $(cat "$WORK/meanwhile.txt")"
 # Past the longest wait for the target, so a restore would have happened by now.
 sleep 3
-[ "$(probe clipboard-text)" = "copied meanwhile" ] ||
+clipboard_is "copied meanwhile" ||
     fail "the other program's copy was not kept: [$(probe clipboard-text)]"
 pass "the other program's copy stays on the clipboard"
 

@@ -28,8 +28,7 @@ echo "Ctrl+Shift+C"
 program_to_front
 probe clipboard-set "before" >/dev/null
 press ctrl+shift+c
-copied() { [ "$(probe clipboard-text)" = "Sent on $TODAY" ]; }
-eventually copied || fail "the clipboard holds [$(probe clipboard-text)]"
+eventually clipboard_is "Sent on $TODAY" || fail "the clipboard holds [$(probe clipboard-text)]"
 [ "$(probe clipboard)" = "rtf=1 html=1 text=1" ] || fail "clipboard formats: $(probe clipboard)"
 rtf=$(probe clipboard-rtf)
 [ "${rtf:0:5}" = '{\rtf' ] && grep -qF "Sent on $TODAY" <<<"$rtf" || fail "the rich text is not the expanded reply: $rtf"
@@ -55,8 +54,7 @@ type_keys "Ann"
 press Tab
 type_keys "Lee"
 press Return
-signed() { [[ "$(probe clipboard-text)" == 'Best regards,\nAnn\nLee'* ]]; }
-eventually signed || fail "after the dialog the clipboard holds [$(probe clipboard-text)]"
+eventually clipboard_starts 'Best regards,\nAnn\nLee' || fail "after the dialog the clipboard holds [$(probe clipboard-text)]"
 pass "the dialog's answers fill the fields of the copied reply"
 library_unchanged || fail "the library changed: $(diff -r "$WORK/library-before" "$LIB")"
 
@@ -70,7 +68,7 @@ program_to_front
 probe clipboard-set "before" >/dev/null
 press ctrl+shift+v
 sleep 1
-[ "$(probe clipboard-text)" = "before" ] || fail "the paste command ran without a previous window"
+clipboard_is before || fail "the paste command ran without a previous window"
 pass "Ctrl+Shift+V does nothing once the previous window is gone"
 
 probe exit >/dev/null

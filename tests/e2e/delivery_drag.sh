@@ -83,7 +83,7 @@ probe clipboard-set "before" >/dev/null
 select_node Home # Greetings
 drag $(selected_item) "$DROP_X" "$DROP_Y"
 stays "" || fail "Notepad holds [$(target_text)]"
-[ "$(probe clipboard-text)" = before ] || fail "the clipboard holds [$(probe clipboard-text)]"
+clipboard_is before || fail "the clipboard holds [$(probe clipboard-text)]"
 # A drop that delivers clicks into Notepad, which then comes to the front.
 [ "$(probe foreground)" = Textwright ] || fail "$(probe foreground) is in front"
 pass "nothing is clicked, copied or pasted"
@@ -97,7 +97,7 @@ moved() { [ "$(grep -n 'Dated reply\|Signature' "$LIB/index.sub" | cut -d: -f2 |
 eventually moved || fail "the index holds $(tr -d '\r' <"$LIB/index.sub" | tr '\n' ' ')"
 pass "the reply moves before the node it was dropped on"
 stays "" || fail "Notepad holds [$(target_text)]"
-[ "$(probe clipboard-text)" = before ] || fail "the clipboard holds [$(probe clipboard-text)]"
+clipboard_is before || fail "the clipboard holds [$(probe clipboard-text)]"
 # A drop that delivers clicks into Notepad, which then comes to the front.
 [ "$(probe foreground)" = Textwright ] || fail "$(probe foreground) is in front"
 pass "nothing is clicked, copied or pasted"
@@ -132,8 +132,7 @@ type_keys "Lee"
 press Return
 # The paste that follows needs Notepad in front again, which Wine's window manager may refuse
 # while it hands the focus back from the closed dialog: the copy is what is checked here.
-signed() { [[ "$(probe clipboard-text)" == 'Best regards,\nAnn\nLee'* ]]; }
-eventually signed || fail "the clipboard holds [$(probe clipboard-text)]"
+eventually clipboard_starts 'Best regards,\nAnn\nLee' || fail "the clipboard holds [$(probe clipboard-text)]"
 pass "the answers fill the fields of the copied reply"
 
 clear_target
@@ -145,7 +144,7 @@ sleep 0.5
 press Escape
 eventually dialog_closed || fail "Esc did not close the dialog"
 stays "" || fail "after Cancel Notepad holds [$(target_text)]"
-[ "$(probe clipboard-text)" = before ] || fail "the clipboard holds [$(probe clipboard-text)]"
+clipboard_is before || fail "the clipboard holds [$(probe clipboard-text)]"
 pass "a cancelled dialog copies and pastes nothing"
 
 probe exit >/dev/null

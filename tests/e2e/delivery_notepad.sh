@@ -72,7 +72,7 @@ xdotool keyup k
 sleep 0.2
 xdotool keyup ctrl+alt
 sleep 1
-[ "$(probe clipboard-text)" = "untouched" ] || fail "something was delivered: clipboard [$(probe clipboard-text)]"
+clipboard_is untouched || fail "something was delivered: clipboard [$(probe clipboard-text)]"
 target_text_is "Held and released" || fail "the keys reached Notepad instead of the program"
 pass "neither a typed macro nor a hot key is recognised"
 probe close >/dev/null

@@ -19,7 +19,6 @@ LIB="$APP/Replies"
 wine reg add "$SETTINGS" /v ShowTips /t REG_DWORD /d 0 /f >/dev/null 2>&1
 
 start() { start_main "$APP"; }
-keys() { xdotool key --delay 60 "$@"; sleep 0.3; }
 type_text() { xdotool type --delay 60 "$1"; sleep 0.3; }
 
 echo "a reply by keyboard"

@@ -7,7 +7,6 @@
 set -euo pipefail
 source "$(dirname "$0")/lib/common.sh" "$1"
 fprobe() { WINEDEBUG=-all wine "$BIN/format_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
-keys() { xdotool key --delay 60 "$@"; sleep 0.3; }
 click_button() {
     local at
     at=$(fprobe button "$1") || fail "no $1 button: $at"

@@ -4,11 +4,7 @@
 # Usage: hooks_program.sh BIN_DIR   (DISPLAY and WINEPREFIX exported by the caller)
 set -euo pipefail
 source "$(dirname "$0")/lib/common.sh" "$1"
-fail() {
-    echo "FAIL: $*" >&2
-    grep -i 'keybdll' "$WORK/loads.log" >&2 || true
-    exit 1
-}
+fail_context() { grep -i 'keybdll' "$WORK/loads.log"; }
 main_visible() { probe state | grep -Eq '^visible=1 '; }
 keybdll_loaded() { grep -q 'Loaded L".*[Kk]eyb[Dd]ll\.dll"' "$WORK/loads.log"; }
 

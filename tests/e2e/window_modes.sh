@@ -29,22 +29,19 @@ size_is() { [ "$(size)" = "$1" ]; }
 panes_are() { [ "$(probe panes)" = "$1" ]; }
 compact_shown() { probe panes | grep -q ' macros=0x0 hotkeys=0x0$' && [ "$(probe shown-beside-tree)" = 0 ]; }
 main_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$WINDOW" ]; }
-keys() {
+main_keys() {
     xdotool windowactivate --sync "$WINDOW" 2>/dev/null || true
     eventually main_active || fail "the main window does not take the focus"
     local k
-    for k in "$@"; do
-        xdotool key "$k"
-        sleep 0.3
-    done
+    for k in "$@"; do keys "$k"; done
 }
 # The mode switch is the fifth item of the menu bar: File, Edit, Options, Help, then it.
-switch_mode() { keys F10 Right Right Right Right Return; }
-switch_mode_by_alt() { keys alt Right Right Right Right Return; } # a tap of Alt, like F10
+switch_mode() { main_keys F10 Right Right Right Right Return; }
+switch_mode_by_alt() { main_keys alt Right Right Right Right Return; } # a tap of Alt, like F10
 help_item() { # the n-th item of the Help menu, 1 first, separators skipped
     local downs=() i
     for ((i = 1; i < $1; i++)); do downs+=(Down); done
-    keys F10 Right Right Right Down "${downs[@]}" Return
+    main_keys F10 Right Right Right Down "${downs[@]}" Return
 }
 drag() { # from x,y by dx,dy, in steps like a hand
     xdotool mousemove "$1" "$2" mousedown 1
@@ -83,7 +80,7 @@ read -r W H <<<"$(size)"
 [ "$W" -lt 700 ] && [ "$H" -lt 600 ] || fail "compact window is ${W}x${H}, not the tree's size"
 pass "F10, arrows and Enter switch to compact mode: ${W}x${H}"
 NODES=$(probe state)
-keys ctrl+n ctrl+shift+n shift+Delete
+main_keys ctrl+n ctrl+shift+n shift+Delete
 sleep 1
 [ "$(probe state)" = "$NODES" ] || fail "a tree command worked in compact mode: $(probe state)"
 [ "$(probe count Confirm)" = 0 ] || fail "Shift+Del asked to delete in compact mode"
@@ -115,7 +112,7 @@ switch_mode
 eventually size_is "$FULL_SIZE" || fail "full mode after restart is $(size), not $FULL_SIZE"
 
 echo "help"
-keys F1
+main_keys F1
 viewer_opened '^Textwright Help$' || fail "F1 did not open the guide"
 pass "F1 opens Textwright.chm in the help viewer"
 help_item 2

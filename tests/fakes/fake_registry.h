@@ -17,7 +17,13 @@ public:
         if (failWrites) {
             return false;
         }
-        keys_[Fold(key)];
+        // Like the real hive, every parent comes into being with the key.
+        const std::string folded = Fold(key);
+        for (std::size_t sep = folded.find('\\'); sep != std::string::npos;
+             sep = folded.find('\\', sep + 1)) {
+            keys_[folded.substr(0, sep)];
+        }
+        keys_[folded];
         return true;
     }
 

@@ -6,6 +6,7 @@
 //                                     waits up to MS ms (default 10000) for anyone's next write,
 //                                     then puts TEXT alone, at once
 #include "bitmap_pixels.h"
+#include "clipboard_test_support.h"
 
 #include <windows.h>
 
@@ -22,36 +23,13 @@ constexpr int kHeight = 2;
 const std::uint32_t kPixels[kWidth * kHeight] = {0x00FF0000, 0x0000FF00, 0x000000FF, 0x00FFFFFF,
                                                  0x00123456, 0x00000000, 0x00808080, 0x00ABCDEF};
 
-bool OpenPatiently() {
-    for (int i = 0; i < 100; ++i) {
-        if (OpenClipboard(nullptr)) {
-            return true;
-        }
-        Sleep(10);
-    }
-    return false;
-}
-
-// Called with the clipboard open and emptied.
-void PlaceText(const std::wstring& text) {
-    const std::size_t size = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
-    if (block) {
-        std::memcpy(GlobalLock(block), text.c_str(), size);
-        GlobalUnlock(block);
-        if (!SetClipboardData(CF_UNICODETEXT, block)) {
-            GlobalFree(block);
-        }
-    }
-}
-
 int Put(const std::wstring& text, bool withBitmap) {
-    if (!OpenPatiently()) {
+    if (!tw::test::OpenClipboardPatiently()) {
         std::printf("busy\n");
         return 1;
     }
     EmptyClipboard();
-    PlaceText(text);
+    tw::test::PlaceClipboardText(text);
     if (withBitmap) {
         SetClipboardData(CF_BITMAP, CreateBitmap(kWidth, kHeight, 1, 32, kPixels));
     }
@@ -61,7 +39,7 @@ int Put(const std::wstring& text, bool withBitmap) {
 }
 
 int Check(const std::wstring& expected) {
-    if (!OpenPatiently()) {
+    if (!tw::test::OpenClipboardPatiently()) {
         std::printf("busy\n");
         return 1;
     }

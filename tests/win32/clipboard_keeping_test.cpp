@@ -6,6 +6,7 @@
 #include "delivery/win32/clipboard_window.h"
 #include "delivery/win32/global_memory.h"
 #include "win32/bitmap_pixels.h"
+#include "win32/clipboard_test_support.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -35,29 +36,9 @@ public:
         place();
         CloseClipboard();
     }
-    // The bytes of one format; empty when it is not there.
-    std::vector<unsigned char> Read(UINT format) {
-        std::vector<unsigned char> bytes;
-        if (OpenClipboard(hwnd_)) {
-            bytes = GlobalBytes(GetClipboardData(format));
-            CloseClipboard();
-        }
-        return bytes;
-    }
-    std::wstring Text() {
-        const std::vector<unsigned char> bytes = Read(CF_UNICODETEXT);
-        return bytes.empty() ? L"" : std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()));
-    }
-    std::vector<UINT> Formats() {
-        std::vector<UINT> formats;
-        if (OpenClipboard(hwnd_)) {
-            for (UINT f = EnumClipboardFormats(0); f; f = EnumClipboardFormats(f)) {
-                formats.push_back(f);
-            }
-            CloseClipboard();
-        }
-        return formats;
-    }
+    std::vector<unsigned char> Read(UINT format) { return test::ClipboardBytes(format, hwnd_); }
+    std::wstring Text() { return test::ClipboardText(hwnd_); }
+    std::vector<UINT> Formats() { return test::ClipboardFormats(hwnd_); }
     // The pixels of the clipboard's bitmap.
     std::vector<std::uint32_t> ClipboardPixels(int width, int height) {
         if (!OpenClipboard(hwnd_)) {

@@ -35,6 +35,7 @@
 #include "ui/win32/editor_toolbar.h"
 #include "ui/win32/main_menu.h"
 #include "ui/win32/main_window.h"
+#include "clipboard_test_support.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -131,12 +132,7 @@ std::wstring FullTextOf(HWND w) {
 
 int Clipboard(const std::wstring& verb, int argc, wchar_t** argv) {
     const UINT rtf = RegisterClipboardFormatW(L"Rich Text Format");
-    // Another program may hold the clipboard for a moment.
-    bool open = false;
-    for (int i = 0; i < 50 && !(open = OpenClipboard(nullptr)); ++i) {
-        Sleep(20);
-    }
-    if (!open) {
+    if (!tw::test::OpenClipboardPatiently()) {
         std::printf("busy\n");
         return 1;
     }

@@ -3,6 +3,7 @@
 // Run it under a display: wine hooks_latency.exe [keys]
 #include "hooks/system_hooks.h"
 #include "hooks/win32/process_hooks.h"
+#include "hooks_test_support.h"
 
 #include <windows.h>
 
@@ -18,31 +19,17 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-void PumpUntil(const std::atomic<bool>& done) {
-    while (!done) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&msg);
-        if (!done)
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-    }
-}
-
 void Report(const char* what, std::vector<double>& ms) {
     std::sort(ms.begin(), ms.end());
     std::printf("%-44s n=%zu  median %.3f ms  p99 %.3f ms  worst %.3f ms\n", what, ms.size(),
                 ms[ms.size() / 2], ms[ms.size() * 99 / 100], ms.back());
 }
 
-void SendKey(WORD vk, bool release) {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.dwFlags = release ? KEYEVENTF_KEYUP : 0;
-    SendInput(1, &input, sizeof input);
-}
-
 std::atomic<bool> g_arrived{false};
+
+void WaitForArrival() {
+    tw::test::PumpUntil([] { return g_arrived.load(); }, 10000);
+}
 Clock::time_point g_arrivedAt;
 
 LRESULT CALLBACK BaselineProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
@@ -82,13 +69,13 @@ int main(int argc, char** argv) {
         expectRelease = false;
         g_arrived = false;
         const auto sent = Clock::now();
-        SendKey(kKey, false);
-        PumpUntil(g_arrived);
+        tw::test::SendKey(kKey, 0, false);
+        WaitForArrival();
         hookMs.push_back(std::chrono::duration<double, std::milli>(g_arrivedAt - sent).count());
         expectRelease = true;
         g_arrived = false;
-        SendKey(kKey, true);
-        PumpUntil(g_arrived);
+        tw::test::SendKey(kKey, 0, true);
+        WaitForArrival();
     }
     hooks.StopHooks();
 
@@ -107,7 +94,7 @@ int main(int argc, char** argv) {
             sent = Clock::now();
             PostMessageW(window, WM_USER + 100, 0, 0);
         });
-        PumpUntil(g_arrived);
+        WaitForArrival();
         poster.join();
         postMs.push_back(std::chrono::duration<double, std::milli>(g_arrivedAt - sent).count());
     }

@@ -9,6 +9,7 @@
 #include "ui/win32/property_bar_controls.h"
 #include "ui/win32/rich_editor.h"
 #include "ui/win32/tree_view_editing.h"
+#include "win32/clipboard_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -239,20 +240,6 @@ TEST_F(EditingWindow, EditorChangeRaisesTheFlagAndItsRtfReachesTheFile) {
     EXPECT_EQ(TextOf(editorHwnd).substr(0, 11), L"typed words");
 }
 
-// What the clipboard holds in this format, as bytes; empty when it has none.
-std::string ClipboardBytes(UINT format) {
-    std::string bytes;
-    if (!OpenClipboard(nullptr))
-        return bytes;
-    if (HANDLE data = GetClipboardData(format)) {
-        const auto* p = static_cast<const char*>(GlobalLock(data));
-        bytes.assign(p, GlobalSize(data));
-        GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return bytes;
-}
-
 TEST_F(EditingWindow, CopyEntirePutsRichAndPlainTextAndKeepsTheSelection) {
     Load(kLibrary);
     Click("One");
@@ -265,15 +252,14 @@ TEST_F(EditingWindow, CopyEntirePutsRichAndPlainTextAndKeepsTheSelection) {
     EXPECT_EQ(after.cpMax, 4);
     EXPECT_EQ(editor->EditorSelectionLength(), 2);
 
-    const std::string rtf = ClipboardBytes(RegisterClipboardFormatW(L"Rich Text Format"));
+    const std::vector<unsigned char> bytes =
+        test::ClipboardBytes(RegisterClipboardFormatW(L"Rich Text Format"));
+    const std::string rtf(bytes.begin(), bytes.end());
     EXPECT_EQ(rtf.rfind("{\\rtf", 0), 0u) << rtf;
     EXPECT_NE(rtf.find("\\b"), std::string::npos) << "the bold word keeps its format: " << rtf;
     EXPECT_NE(rtf.find("world"), std::string::npos) << rtf;
-    const std::string plain = ClipboardBytes(CF_UNICODETEXT);
-    const std::wstring text(
-        reinterpret_cast<const wchar_t*>(plain.data()),
-        wcsnlen(reinterpret_cast<const wchar_t*>(plain.data()), plain.size() / sizeof(wchar_t)));
-    EXPECT_EQ(text.substr(0, 11), L"hello world") << "the whole text, not the selection";
+    EXPECT_EQ(test::ClipboardText().substr(0, 11), L"hello world")
+        << "the whole text, not the selection";
 }
 
 TEST_F(EditingWindow, InPlaceEditRenamesThroughTheHandler) {

@@ -26,7 +26,12 @@ e2e_cleanup() {
 trap e2e_cleanup EXIT
 
 SETTINGS='HKCU\Software\Kolvenmark\Textwright 2'
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# A script says more of what went wrong by defining fail_context.
+fail() {
+    echo "FAIL: $*" >&2
+    if declare -F fail_context >/dev/null; then fail_context >&2 || true; fi
+    exit 1
+}
 pass() { echo "  ok: $*"; }
 probe() { WINEDEBUG=-all wine "$BIN/e2e_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
 # Retries a check every quarter second for up to 20 s (TRIES times, 80 unless set): Wine starts
@@ -39,6 +44,12 @@ eventually() {
     done
     return 1
 }
+# Keys to the window in front, as a hand types them, then time for Wine to act on them.
+keys() { xdotool key --delay 60 "$@"; sleep 0.3; }
+menu_shown() { [ "$(probe menu-shown)" = shown ]; }
+# The clipboard's text as the probe prints it (a line break as \n).
+clipboard_is() { [ "$(probe clipboard-text)" = "$1" ]; }
+clipboard_starts() { [[ "$(probe clipboard-text)" == "$1"* ]]; }
 # A window count that eventually can poll: the probe runs again on every try.
 count_is() { [ "$(probe count "$1")" = "$2" ]; }
 state_matches() { probe state | grep -Eq "$1"; }
