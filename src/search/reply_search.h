@@ -17,6 +17,7 @@ struct SearchItem {
     std::string key;    // the reply's path in the library: its place among the recent ones
     std::string name;   // as the tree shows it
     std::string macro;  // as stored, with its parameter list
+    std::string hotKey; // as the user reads it; shown, not searched
     std::string folder; // the captions of its folders from the root, joined by " / "
     std::string text;   // the reply's plain text; empty until it is known
 };

@@ -1,4 +1,7 @@
 // Finding replies by what the user remembers of them, and the order of the ones delivered last.
+#include "library/model_fixture.h"
+#include "platform/files.h"
+#include "search/library_search_items.h"
 #include "search/reply_search.h"
 #include "search/search_folding.h"
 
@@ -52,13 +55,13 @@ TEST(SearchFolding, CaseAndAccentsFoldInEveryScriptTheLibraryMeets) {
 
 struct Library {
     std::vector<SearchItem> items = {
-        {"1.rep", "Greeting", "hi", "", "Hello and welcome to our support desk."},
-        {"2.rep", "Refund policy", "refund", "Billing", "Refunds take 14 days."},
-        {"3.rep", "Refused card", "", "Billing", "Your card was declined by the bank."},
-        {"4\\1.rep", "Address", "addr(street,city)", "Letters / Formal", "Street and city."},
-        {"4\\2.rep", "Signature", "sig", "Letters / Formal", "Best regards, M\xC3\xBCller"},
-        {"5.rep", "Hi there", "hithere", "", "Hi!"},
-        {"6.rep", "Welcome pack", "", "", "Your pack ships today."},
+        {"1.rep", "Greeting", "hi", "", "", "Hello and welcome to our support desk."},
+        {"2.rep", "Refund policy", "refund", "", "Billing", "Refunds take 14 days."},
+        {"3.rep", "Refused card", "", "", "Billing", "Your card was declined by the bank."},
+        {"4\\1.rep", "Address", "addr(street,city)", "", "Letters / Formal", "Street and city."},
+        {"4\\2.rep", "Signature", "sig", "", "Letters / Formal", "Best regards, M\xC3\xBCller"},
+        {"5.rep", "Hi there", "hithere", "", "", "Hi!"},
+        {"6.rep", "Welcome pack", "", "", "", "Your pack ships today."},
     };
 };
 
@@ -152,6 +155,38 @@ TEST(RecentReplies, KeepsTheLastHundredMostRecentFirstAndSurvivesDamage) {
         many += std::to_string(i) + "\n";
     }
     EXPECT_EQ(RecentReplies::kCapacity, RecentReplies::Parse(many).Keys().size());
+}
+
+struct LibraryItems : testing::ModelFixture {};
+
+TEST_F(LibraryItems, RepliesInTreeOrderWithFolderCaptionsKeysAndTexts) {
+    list.SetLibraryRoot("lib");
+    TRep* hello = Reply("Hello", nullptr, "1", "hello");
+    TRep* letters = Folder("Letters", nullptr, "4");
+    TRep* formal = Folder("Formal", letters, "7");
+    TRep* sig = Reply("Signature", formal, "2", "", "0K");
+    list.SetBody(sig, {"{\\rtf1\\ansi Best {\\b regards},\\par M\\'fcller}"});
+    list.SetBody(hello, {"Hi"});
+
+    const LibrarySearchItems found = SearchItemsOf(list);
+    ASSERT_EQ(2u, found.items.size());
+    EXPECT_EQ((std::vector<TRep*>{hello, sig}), found.replies);
+    const SearchItem& s = found.items[1];
+    EXPECT_EQ(std::string("7") + kPathSep + "2.rep", s.key.substr(s.key.find('4') + 2));
+    EXPECT_EQ("Signature", s.name);
+    EXPECT_EQ("", s.macro);
+    EXPECT_FALSE(s.hotKey.empty());
+    EXPECT_EQ("Letters / Formal", s.folder);
+    EXPECT_EQ("hello", found.items[0].macro);
+    EXPECT_EQ("", found.items[0].folder);
+    EXPECT_TRUE(s.text.empty()) << "texts are read apart";
+
+    // What is searched is the plain text, accents and all.
+    ReplySearch search;
+    search.SetItems(found.items);
+    search.SetText(1, SearchTextOf(list, sig));
+    EXPECT_EQ((std::vector<SearchHit>{{1, SearchRank::Text}}),
+              search.Find("regards muller", RecentReplies(), 10));
 }
 
 } // namespace
