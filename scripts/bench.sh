@@ -9,8 +9,8 @@ cd "$TW_ROOT"
 tw_need_packages "${TW_BASE_PACKAGES[@]}" libbenchmark-dev
 
 cmake --preset bench >/dev/null
-cmake --build --preset bench -j2 --target library_bench expansion_bench
-for bench in library_bench expansion_bench; do
+cmake --build --preset bench -j2 --target library_bench expansion_bench search_bench
+for bench in library_bench expansion_bench search_bench; do
     echo "== $bench"
     "build/bench/bin/$bench" "$@"
 done

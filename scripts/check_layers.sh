@@ -8,12 +8,13 @@ cd "$(dirname "$0")/.."
 # itself, from the top down. A file in a win32/ folder may also include the win32/ folders of
 # its own layer and of those layers; a portable file never includes Win32 code.
 declare -A allowed=(
-    [program]="ui delivery hooks expansion app library settings platform"
-    [ui]="delivery hooks expansion app library settings platform"
+    [program]="ui search delivery hooks expansion app library settings platform"
+    [ui]="search delivery hooks expansion app library settings platform"
     [delivery]="hooks expansion app library settings platform"
     [hooks]="platform"
     [app]="settings platform"
     [expansion]="settings platform"
+    [search]="expansion library settings platform"
     [library]="platform"
     [settings]="platform"
     [platform]=""

@@ -105,4 +105,29 @@ DeliveryPlan PlanEditorCopyEntire(const CommandInputs& inputs) {
     return plan;
 }
 
+DeliveryPlan PlanPickerDelivery(const PickerInputs& inputs) {
+    TreeNode* node = NodeOf(inputs.reply);
+    if (!node) {
+        return {};
+    }
+    DeliveryPlan plan;
+    step::ExpandAndCopy expand;
+    if (ShouldAskForFieldValues(inputs.showMacroIns, inputs.fieldList)) {
+        plan.push_back(step::AskFieldValues{
+            inputs.fieldList, DialogAnchor{DialogAnchor::Kind::DropPoint, inputs.x, inputs.y}});
+        expand = {step::ExpandAndCopy::Fields::Answers, inputs.fieldList, ""};
+    }
+    plan.push_back(step::Select{node});
+    plan.push_back(expand);
+    plan.push_back(step::Reload{});
+    if (inputs.target != 0) {
+        // The picker has just closed: the target may have gone with it, and it takes a moment
+        // to become the window in front again.
+        plan.push_back(step::StopUnlessWindowExists{inputs.target});
+        plan.push_back(step::Sleep{kPauseBeforePasteMs});
+        AppendActivateAndPaste(plan, inputs.target);
+    }
+    return plan;
+}
+
 } // namespace tw

@@ -7,6 +7,7 @@
 
 namespace tw {
 
+class TRep;
 class TRepList;
 
 // SendCtrlV: Ctrl down, V down, V up, Ctrl up.
@@ -29,5 +30,19 @@ struct CommandInputs {
 
 DeliveryPlan PlanEditorInLastActive(const CommandInputs& inputs);
 DeliveryPlan PlanEditorCopyEntire(const CommandInputs& inputs);
+
+// A reply chosen in the search picker: pasted into the window that was in front when the picker
+// opened, or only copied.
+struct PickerInputs {
+    const TRep* reply = nullptr;
+    int showMacroIns = 0;
+    std::string fieldList; // of the reply's macro; empty: no fields
+    // Where the insertions dialog centres: the picker's place on the screen.
+    int x = 0;
+    int y = 0;
+    WindowHandle target = 0; // 0: copy only
+};
+
+DeliveryPlan PlanPickerDelivery(const PickerInputs& inputs);
 
 } // namespace tw

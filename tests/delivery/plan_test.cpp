@@ -19,10 +19,12 @@ const char* const kCtrlV = "Keys Ctrlv Vv V^ Ctrl^";
 
 struct Plans : ModelFixture {
     Plans() {
-        Reply("Hello", nullptr, "1", "hello");
-        Reply("Sig", nullptr, "2", "sig(first,last)");
+        hello = Reply("Hello", nullptr, "1", "hello");
+        sig = Reply("Sig", nullptr, "2", "sig(first,last)");
         Reply("Kay", nullptr, "3", "", "0K");
     }
+    TRep* hello;
+    TRep* sig;
 };
 
 TEST_F(Plans, EveryPathAndVariant) {
@@ -62,6 +64,22 @@ TEST_F(Plans, EveryPathAndVariant) {
         {"paste, no last window", paste({true, 1, "first,last", 0}), {}},
         {"paste, no reply", paste({false, 0, "", 7}), {}},
         {"copy, no reply", copy({false, 1, "first,last", 7}), {}},
+        {"picker, paste, no fields",
+         PlanPickerDelivery({hello, 1, "", 0, 0, 7}),
+         {"Select Hello", "ExpandAndCopy", "Reload", "StopUnlessWindowExists 7", "Sleep 50",
+          "Activate 7", kCtrlV}},
+        {"picker, paste, fields asked",
+         PlanPickerDelivery({sig, 1, "first,last", 40, 60, 7}),
+         {"AskFieldValues first,last at drop point 40,60", "Select Sig",
+          "ExpandAndCopy first,last = answers", "Reload", "StopUnlessWindowExists 7", "Sleep 50",
+          "Activate 7", kCtrlV}},
+        {"picker, fields not asked by the setting",
+         PlanPickerDelivery({sig, 0, "first,last", 40, 60, 0}),
+         {"Select Sig", "ExpandAndCopy", "Reload"}},
+        {"picker, copy only",
+         PlanPickerDelivery({hello, 1, "", 0, 0, 0}),
+         {"Select Hello", "ExpandAndCopy", "Reload"}},
+        {"picker, nothing chosen", PlanPickerDelivery({nullptr, 1, "", 0, 0, 7}), {}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.steps, DescribePlan(c.plan)) << c.name;

@@ -1,0 +1,150 @@
+// The picker as the user drives it: rows for what is typed, the preview as it would arrive,
+// and what Enter, Ctrl+Enter and Esc deliver.
+#include "expansion/local_clock.h"
+#include "library/model_fixture.h"
+#include "platform/files.h"
+#include "ui/search_picker.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tw {
+namespace {
+
+struct PickerView : SearchPickerView {
+    std::vector<std::string> rows; // "name | folder | trigger"
+    int highlighted = -2;
+    std::u16string preview;
+    int closed = 0;
+    void ShowRows(const std::vector<PickerRow>& shown, int row) override {
+        rows.clear();
+        for (const PickerRow& r : shown) {
+            rows.push_back(r.name + " | " + r.folder + " | " + r.trigger);
+        }
+        highlighted = row;
+    }
+    void HighlightRow(int row) override { highlighted = row; }
+    void ShowPreview(const std::u16string& text) override { preview = text; }
+    void ClosePicker() override { ++closed; }
+};
+
+struct Deliveries : PickerDeliveryPort {
+    std::vector<std::vector<std::string>> plans;
+    void DeliverPicked(const DeliveryPlan& plan) override { plans.push_back(DescribePlan(plan)); }
+};
+
+struct Clock : LocalClock {
+    LocalDateTime Now() override { return {2026, 12, 9, 8, 30, 0}; }
+};
+
+struct Picker : testing::ModelFixture {
+    PickerView view;
+    Deliveries deliveries;
+    Clock clock;
+    RecentReplies recent;
+    SearchPicker picker{{list, recent, view, clock, deliveries}};
+
+    Picker() {
+        TRep* hello = Reply("Hello", nullptr, "1", "hello");
+        TRep* letters = Folder("Letters", nullptr, "4");
+        TRep* sig = Reply("Signature", letters, "2", "sig(name)", "0K");
+        list.SetBody(hello, {"{\\rtf1\\ansi Hello, sent on %ShortDate.}"});
+        list.SetBody(sig, {"{\\rtf1\\ansi Best regards, name}"});
+    }
+};
+
+TEST_F(Picker, TypingNarrowsTheRowsAndThePreviewShowsTheExpandedReply) {
+    recent.Delivered(std::string("4") + kPathSep + "2.rep");
+    picker.Open(77, 300, 200);
+    ASSERT_EQ((std::vector<std::string>{"Signature | Letters | sig(name)", "Hello |  | hello"}),
+              view.rows)
+        << "an empty query lists the recent reply first";
+    EXPECT_EQ(0, view.highlighted);
+    EXPECT_EQ(u"Best regards, name", view.preview);
+
+    picker.QueryChanged("HEL");
+    EXPECT_EQ((std::vector<std::string>{"Hello |  | hello"}), view.rows);
+    EXPECT_EQ(u"Hello, sent on 12/9/2026.", view.preview)
+        << "placeholders are filled as a delivery fills them";
+
+    picker.QueryChanged("regards");
+    EXPECT_TRUE(view.rows.empty()) << "texts are not searched before they are read";
+    EXPECT_EQ(-1, view.highlighted);
+    EXPECT_FALSE(picker.ReadTexts(10));
+    picker.QueryChanged("regards ");
+    EXPECT_EQ((std::vector<std::string>{"Signature | Letters | sig(name)"}), view.rows);
+}
+
+enum Action { Enter, CtrlEnter, Esc };
+
+TEST_F(Picker, EnterPastesIntoTheTargetCtrlEnterCopiesEscDeliversNothing) {
+    const struct {
+        const char* name;
+        const char* query;
+        int moves;
+        Action action;
+        int showMacroIns;
+        std::vector<std::string> plan; // empty: nothing delivered
+    } cases[] = {
+        {"enter",
+         "hello",
+         0,
+         Enter,
+         1,
+         {"Select Hello", "ExpandAndCopy", "Reload", "StopUnlessWindowExists 77", "Sleep 50",
+          "Activate 77", "Keys Ctrlv Vv V^ Ctrl^"}},
+        {"ctrl+enter copies",
+         "hello",
+         0,
+         CtrlEnter,
+         1,
+         {"Select Hello", "ExpandAndCopy", "Reload"}},
+        {"fields asked",
+         "sig",
+         0,
+         CtrlEnter,
+         1,
+         {"AskFieldValues name at drop point 300,200", "Select Signature",
+          "ExpandAndCopy name = answers", "Reload"}},
+        {"down past the end stays on the last row",
+         "",
+         5,
+         Enter,
+         0,
+         {"Select Signature", "ExpandAndCopy", "Reload", "StopUnlessWindowExists 77", "Sleep 50",
+          "Activate 77", "Keys Ctrlv Vv V^ Ctrl^"}},
+        {"up past the top stays on the first row",
+         "",
+         -3,
+         CtrlEnter,
+         0,
+         {"Select Hello", "ExpandAndCopy", "Reload"}},
+        {"esc", "hello", 0, Esc, 1, {}},
+        {"no match", "nothing", 0, Enter, 1, {}},
+    };
+    for (const auto& c : cases) {
+        deliveries.plans.clear();
+        view.closed = 0;
+        picker.Open(77, 300, 200);
+        picker.QueryChanged(c.query);
+        picker.Move(c.moves);
+        if (c.action == Esc) {
+            picker.Cancel();
+        } else {
+            picker.Accept(c.action == CtrlEnter, c.showMacroIns);
+        }
+        if (c.plan.empty()) {
+            EXPECT_TRUE(deliveries.plans.empty()) << c.name;
+        } else {
+            ASSERT_EQ(1u, deliveries.plans.size()) << c.name;
+            EXPECT_EQ(c.plan, deliveries.plans[0]) << c.name;
+        }
+        EXPECT_EQ(c.plan.empty() && c.action != Esc ? 0 : 1, view.closed) << c.name;
+        picker.Cancel();
+    }
+}
+
+} // namespace
+} // namespace tw
