@@ -4,6 +4,7 @@
 #include "delivery/clipboard_keeper.h"
 #include "delivery/keyboard_layout.h"
 #include "fakes/fake_registry.h"
+#include "fakes/recording_insertions_menu.h"
 #include "fakes/temp_dir.h"
 #include "ui/editing_fakes.h"
 #include "ui/fake_modes_window.h"
@@ -20,14 +21,6 @@
 #include <vector>
 
 namespace tw::testing {
-
-class RecordingMenu : public InsertionsMenu {
-public:
-    int ItemCount() override { return static_cast<int>(items.size()); }
-    void DeleteLastItem() override { items.pop_back(); }
-    void AddItem(const InsertionMenuEntry& e) override { items.push_back(e); }
-    std::vector<InsertionMenuEntry> items;
-};
 
 // A clipboard that records what the keeper does with it; every write moves its number.
 struct RecordingClipboard : ClipboardPort, RestoreTimerPort {
@@ -164,7 +157,7 @@ struct FormHarness {
     fakes::RecordingEditorCommands commands;
     fakes::FakeToolbar toolbar;
     FakeEditingEvents events;
-    RecordingMenu menu;
+    fakes::RecordingMenu menu;
     FakeModesWindow modesWindow;
     RecordingClipboard clipboard;
     UserClipboardKeeper keeper{clipboard, clipboard};

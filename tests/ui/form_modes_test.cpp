@@ -58,5 +58,33 @@ TEST(FormModes, TreeCommandsWorkInFullModeOnly) {
     }
 }
 
+// Each splitter's drag, forwarded by the window, resizes its own pane and moves the panes.
+TEST(FormModes, EachSplitterDragResizesItsOwnPane) {
+    struct Case {
+        const char* splitter;
+        void (*drag)(TFormTextwright&, int);
+        int MainLayoutSizes::*pane;
+    };
+    const Case cases[] = {
+        {"SplitterVert1", [](TFormTextwright& f, int to) { f.SplitterVert1Drag(to); },
+         &MainLayoutSizes::chooseByWidth},
+        {"SplitterVert2", [](TFormTextwright& f, int to) { f.SplitterVert2Drag(to); },
+         &MainLayoutSizes::macrosListWidth},
+        {"SplitterHorz", [](TFormTextwright& f, int to) { f.SplitterHorzDrag(to); },
+         &MainLayoutSizes::bottomHeight},
+    };
+    for (const Case& c : cases) {
+        testing::FormHome home;
+        RunningForm app(home);
+        const int wanted = app.form.Panes().*c.pane - 20;
+        const int layouts = app.modesWindow.layouts;
+        c.drag(app.form, wanted);
+        EXPECT_EQ(app.form.Panes().*c.pane, wanted) << c.splitter;
+        EXPECT_EQ(app.modesWindow.layouts, layouts + 1) << c.splitter;
+        EXPECT_FALSE(app.Logged("error report")) << c.splitter;
+        app.form.FormDestroy();
+    }
+}
+
 } // namespace
 } // namespace tw
