@@ -31,9 +31,7 @@ std::string FormDeliveryHost::ReplySource() {
 }
 
 void FormDeliveryHost::PutOnClipboard(const ReplyContent& reply) {
-    if (clipboard_) {
-        clipboard_->PlaceReply(reply);
-    }
+    clipboard_.PlaceReply(reply);
 }
 
 int FormDeliveryHost::ShowMacroInsSetting() {

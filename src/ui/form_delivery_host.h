@@ -16,9 +16,12 @@ namespace tw {
 
 class FormDeliveryHost : public DeliveryHost, public ClipboardKeepingHost {
 public:
+    // `clipboard`: the window's, which every delivery writes; `keeper` keeps the user's content.
     FormDeliveryHost(RawRegistry& registry, InsertionsDialogPort& dialog,
-                     const WindowLifecycle& lifecycle)
-        : registry_(registry), dialog_(dialog), lifecycle_(lifecycle) {}
+                     const WindowLifecycle& lifecycle, ClipboardPort& clipboard,
+                     UserClipboardKeeper& keeper)
+        : registry_(registry), dialog_(dialog), lifecycle_(lifecycle),
+          clipboard_(clipboard), keeping_{keeper, *this} {}
 
     // Once the library can be edited; all null before and after. Without them nothing is
     // recognised or delivered.
@@ -39,13 +42,7 @@ public:
     void CancelInsertionsDialog() override { dialog_.CancelInsertionsDialog(); }
     bool IsTerminating() override { return lifecycle_.State() == WindowState::Ending; }
 
-    // The window's clipboard and its keeper of the user's content; without them nothing is
-    // copied.
-    void AttachClipboard(ClipboardPort& clipboard, UserClipboardKeeper& keeper) {
-        clipboard_ = &clipboard;
-        keeping_.emplace(ClipboardKeeping{keeper, *this});
-    }
-    ClipboardKeeping* Keeping() override { return keeping_ ? &*keeping_ : nullptr; }
+    ClipboardKeeping* Keeping() override { return &keeping_; }
     int RestoreClipboardSetting() override;
 
 private:
@@ -53,8 +50,8 @@ private:
     InsertionsDialogPort& dialog_;
     const WindowLifecycle& lifecycle_;
     LibraryEditing* editing_ = nullptr;
-    ClipboardPort* clipboard_ = nullptr;
-    std::optional<ClipboardKeeping> keeping_;
+    ClipboardPort& clipboard_;
+    ClipboardKeeping keeping_;
 };
 
 // FixTimer is a timer of the main window like TipTimer.

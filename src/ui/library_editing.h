@@ -119,8 +119,6 @@ public:
     }
 
     const PendingEdits& Flags() const { return flags_; }
-    // The ContentModified flag, for the expansion that rewrites the editor's working copy.
-    void ClearContentModified() { flags_.ContentModified = false; }
     TRepList& Library() { return list_; }
 
 private:

@@ -1,7 +1,6 @@
 #include "ui/textwright_form.h"
 
 #include "app/settings.h"
-#include "expansion/apply_replacements.h"
 #include "ui/edit_commands.h"
 
 #include <utility>
@@ -17,57 +16,41 @@ WindowHandle WindowOfHook(HookWindow window) {
 
 } // namespace
 
-TFormTextwright::TFormTextwright(StartupGlobals globals, MainFormPorts ports)
-    : globals_(std::move(globals)), ports_(ports),
+TFormTextwright::TFormTextwright(StartupGlobals globals, MainFormPorts ports, MainFormViews views)
+    : globals_(std::move(globals)), ports_(ports), views_(views), library_(views.library),
       lifecycle_(ports.window, ports.tray, ports.application), fixTimer_(ports.fixTimer),
-      deliveryHost_(ports.registry, ports.insertionsDialog, lifecycle_),
+      deliveryHost_(ports.registry, ports.insertionsDialog, lifecycle_, views.clipboard,
+                    views.clipboardKeeper),
       delivery_(DeliveryPorts{ports.keyState, ports.keyInput, ports.targetWindows, ports.sleep,
-                              fixTimer_, ports.clock, ports.keyboard},
+                              fixTimer_, ports.clock, &ports.keyboard},
                 deliveryHost_, &ports.pointer),
       drag_({ports.pointer, ports.desktop, ports.dropCursor}, deliveryHost_, delivery_),
-      tips_(ports.registry, ports.tipTimer, ports.tipDialog, delivery_.State()) {}
+      tips_(ports.registry, ports.tipTimer, ports.tipDialog, delivery_.State()),
+      modes_(ports.registry, views.modes),
+      formatting_(views.editor, views.formats, views.toolbar, ports.errorReport,
+                  [this] { MarkEditorChanged(); }),
+      followingEditor_(views.editor, formatting_) {}
 
 void TFormTextwright::FormCreate() {
     TakeHookEvents();
     ports_.hooks.StartHooks();
     EnsureDefaultSettings();
     delivery_.State() = DeliveryState{};
-    if (editingViews_ && editingViews_->formats && editingViews_->toolbar) {
-        formatting_ = std::make_unique<FormattingToolbar>(
-            editingViews_->editor, *editingViews_->formats, *editingViews_->toolbar,
-            ports_.errorReport, [this] { MarkEditorChanged(); });
-        formatting_->PrepareEditor();
-    }
-    if (modes_) {
-        modes_->PrepareLayout(); // MacroListRatio from the layout's widths
-    }
-    if (insertionsMenu_) {
-        BuildPredefinedInsertionsMenu(*insertionsMenu_);
-    }
-    if (formatting_) {
-        formatting_->FillLists();
-    }
-    if (modes_) {
-        modes_->LoadModeAndLayout();
-    }
+    formatting_.PrepareEditor();
+    modes_.PrepareLayout(); // MacroListRatio from the layout's widths
+    BuildPredefinedInsertionsMenu(views_.insertionsMenu);
+    formatting_.FillLists();
+    modes_.LoadModeAndLayout();
     library_.Create(globals_.LibraryRoot, ports_.boxes);
     LoadReplyLibrary();
-    if (editingViews_ && library_.Replies()) {
-        const EditingViews& v = *editingViews_;
-        RichEditorPort* editor = &v.editor;
-        if (formatting_) {
-            followingEditor_ = std::make_unique<ToolbarFollowingEditor>(v.editor, *formatting_);
-            editor = followingEditor_.get();
-        }
+    if (TRepList* replies = library_.Replies()) {
         editing_ = std::make_unique<LibraryEditing>(
-            *library_.Replies(), LibraryEditingPorts{v.bar, *editor, v.navigation, ports_.boxes,
-                                                     ports_.errorReport, v.states});
-        workingCopy_ = std::make_unique<ReplyWorkingCopy>(*editor, *editing_);
+            *replies, LibraryEditingPorts{views_.bar, followingEditor_, views_.navigation,
+                                          ports_.boxes, ports_.errorReport, views_.states});
         deliveryHost_.Attach(editing_.get());
     }
-    if (formatting_) {
-        formatting_->SelectionChange();
-    }
+    formatting_.SelectionChange();
+    views_.events.ConnectHandlers(editing_.get(), &formatting_);
 }
 
 void TFormTextwright::TakeHookEvents() {
@@ -146,20 +129,14 @@ void TFormTextwright::FormShow() {
 }
 
 void TFormTextwright::FormDestroy() {
+    views_.events.ConnectHandlers(nullptr, nullptr);
     // The user's own content goes back before anything else can fail.
-    if (ClipboardKeeping* keeping = deliveryHost_.Keeping()) {
-        keeping->keeper.RestoreBeforeExit();
-    }
+    deliveryHost_.Keeping()->keeper.RestoreBeforeExit();
     ports_.hooks.StopHooks();
     // A failed step is reported and the next runs all the same: the library must be freed.
     RunReported(ports_.errorReport, [this] { CommitCurrentReply(); });
     deliveryHost_.Attach(nullptr);
-    RunReported(ports_.errorReport, [this] {
-        if (modes_) {
-            modes_->SaveLayout();
-        }
-    });
-    workingCopy_.reset();
+    RunReported(ports_.errorReport, [this] { modes_.SaveLayout(); });
     editing_.reset();
     library_.Free();
 }
@@ -193,12 +170,6 @@ void TFormTextwright::PredefinedInsertionClick(int tag) {
     }
 }
 
-void TFormTextwright::ApplyReplacements(const std::string& names, const std::string& values) {
-    if (workingCopy_) {
-        tw::ApplyReplacements(*workingCopy_, names, values);
-    }
-}
-
 void TFormTextwright::MarkEditorChanged() {
     if (editing_) {
         editing_->EditorChange();
@@ -221,8 +192,7 @@ void TFormTextwright::ApplicationEventsDeactivate() {
 
 void TFormTextwright::ActionMainFormUpdate() {
     if (editing_) {
-        editing_->ActionMainFormUpdate(!modes_ || modes_->FullMode(),
-                                       delivery_.EditorInLastActiveAvailable());
+        editing_->ActionMainFormUpdate(modes_.FullMode(), delivery_.EditorInLastActiveAvailable());
     }
 }
 
@@ -250,12 +220,7 @@ void TFormTextwright::RunCommand(MainCommand command) {
         {MainCommand::PhrasesCollection,
          [](Form& f) { f.ports_.shell.OpenDocument(kPhrasesPage); }},
         {MainCommand::MakerHomePage, [](Form& f) { f.ports_.shell.OpenDocument(kMakerHomePage); }},
-        {MainCommand::ChangeMode,
-         [](Form& f) {
-             if (f.modes_) {
-                 f.modes_->ToggleMode();
-             }
-         }},
+        {MainCommand::ChangeMode, [](Form& f) { f.modes_.ToggleMode(); }},
         {MainCommand::EditorCopyEntire, [](Form& f) { f.delivery_.EditorCopyEntireExecute(); }},
         {MainCommand::EditorInLastActive, [](Form& f) { f.delivery_.EditorInLastActiveExecute(); }},
     };
@@ -280,8 +245,7 @@ void TFormTextwright::RunCommand(MainCommand command) {
             return;
         }
     }
-    if (editingViews_ && editingViews_->editorCommands &&
-        RunEditCommand(command, *editingViews_->editorCommands) &&
+    if (RunEditCommand(command, views_.editorCommands) &&
         // Undo and redo of a format change are no text change to the control.
         command != MainCommand::EditorCopy && command != MainCommand::EditorSelectAll) {
         MarkEditorChanged();

@@ -6,7 +6,6 @@
 #include "app/startup.h"
 #include "delivery/reply_delivery.h"
 #include "delivery/reply_drag.h"
-#include "expansion/expansion_editor.h"
 #include "expansion/predefined_insertions.h"
 #include "platform/message_boxes.h"
 #include "platform/raw_registry.h"
@@ -17,14 +16,12 @@
 #include "ui/library_host.h"
 #include "ui/main_commands.h"
 #include "ui/main_form_ports.h"
-#include "ui/reply_working_copy.h"
 #include "ui/tip_of_day.h"
 #include "ui/window_lifecycle.h"
 #include "ui/window_modes.h"
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <utility>
 
 namespace tw {
@@ -54,28 +51,45 @@ struct MainFormPorts {
     PointerPort& pointer;
     DesktopWindowPort& desktop;
     DropCursorPort& dropCursor;
-    // The keyboard layout of the window in front; without it typed words follow a US keyboard.
-    KeyboardLayoutPort* keyboard = nullptr;
+    // The keyboard layout of the window in front, by which typed words are read.
+    KeyboardLayoutPort& keyboard;
 };
 
-// The controls that edit the library: the property bar, the editor, the tree view's editing
-// side and the command states. Attached by the window before FormCreate; without them the
-// library is shown but not editable.
-struct EditingViews {
+// The controls whose events the editing and formatting handlers take. Connected once the library
+// can be edited and disconnected (nulls) before it goes, so no control event reaches a handler
+// while the library is freed.
+class EditingEventsView {
+public:
+    virtual ~EditingEventsView() = default;
+    virtual void ConnectHandlers(LibraryEditing* editing, FormattingToolbar* formatting) = 0;
+};
+
+// The main window's controls and the library they show, all built before the form.
+struct MainFormViews {
+    // Shown in Navigation, ListMacros and ListHotKeys.
+    LibraryHost& library;
     PropertyBarView& bar;
     RichEditorPort& editor;
     NavigationView& navigation;
     CommandStateView& states;
-    // The editor's formats and edit commands and the formatting toolbar; without them the
-    // editor has no toolbar.
-    RichFormattingPort* formats = nullptr;
-    EditorCommandsPort* editorCommands = nullptr;
-    FormattingToolbarView* toolbar = nullptr;
+    RichFormattingPort& formats;
+    EditorCommandsPort& editorCommands;
+    FormattingToolbarView& toolbar;
+    EditingEventsView& events;
+    // PopupMenuPreDefParams, filled during FormCreate.
+    InsertionsMenu& insertionsMenu;
+    WindowModesView& modes;
+    // The window's clipboard, which every delivery writes, and its keeper of the user's content,
+    // used with the RestoreClipboard setting by every delivery that pastes.
+    ClipboardPort& clipboard;
+    UserClipboardKeeper& clipboardKeeper;
 };
 
 class TFormTextwright {
 public:
-    TFormTextwright(StartupGlobals globals, MainFormPorts ports);
+    TFormTextwright(StartupGlobals globals, MainFormPorts ports, MainFormViews views);
+    TFormTextwright(const TFormTextwright&) = delete;
+    TFormTextwright& operator=(const TFormTextwright&) = delete;
 
     void FormCreate();
     void FormShow();
@@ -115,32 +129,30 @@ public:
     void MouseHookMouseMove(HookWindow sourceWindow, int x, int y);
     void NavigationEndDrag(int X, int Y);
 
-    void AttachEditingViews(EditingViews views) { editingViews_.emplace(views); }
-    // PopupMenuPreDefParams, filled during FormCreate; attached by the window before it.
-    void AttachInsertionsMenu(InsertionsMenu& menu) { insertionsMenu_ = &menu; }
-    // The window's modes and sizes; attached by the window before FormCreate. Without it the
-    // window stays in full mode at its layout size.
-    void AttachModesView(WindowModesView& view) { modes_.emplace(ports_.registry, view); }
-    WindowModes* Modes() { return modes_ ? &*modes_ : nullptr; }
-    // The window's clipboard, which every delivery writes, and its keeper of the user's content,
-    // used with the RestoreClipboard setting by every delivery that pastes; attached before
-    // FormCreate. Without them deliveries copy nothing.
-    void AttachClipboard(ClipboardPort& clipboard, UserClipboardKeeper& keeper) {
-        deliveryHost_.AttachClipboard(clipboard, keeper);
-    }
     // An item of PopupMenuPreDefParams was chosen: its placeholder name replaces the editor's
     // selection as typed text would.
     void PredefinedInsertionClick(int tag);
-    // Replaces each name of the names list by its value in the reply shown in Editor; the
-    // expanded copy is never saved. Nothing happens while the library cannot be edited. Edits
-    // still pending are written first; when that fails it throws and nothing is expanded.
-    void ApplyReplacements(const std::string& names, const std::string& values);
-    // The same working copy for the deliveries' expansion; null while there is none.
-    ExpansionEditor* ReplyExpansion() { return workingCopy_.get(); }
-    // Null until the library exists and after it is freed.
-    LibraryEditing* Editing() { return editing_.get(); }
-    // The toolbar's handlers; null before FormCreate and without the toolbar's views.
-    FormattingToolbar* Formatting() { return formatting_.get(); }
+
+    // The window was resized or moved to a monitor of another dpi.
+    void FormResize() {
+        Reported([this] { modes_.FormResize(); });
+    }
+    void FormDpiChanged(int dpi) {
+        Reported([&] { modes_.DpiChanged(dpi); });
+    }
+    // One step of a splitter's live drag: the size the user drags its pane to.
+    void SplitterVert1Drag(int listsWidth) {
+        Reported([&] { modes_.SplitterVert1Drag(listsWidth); });
+    }
+    void SplitterVert2Drag(int macrosWidth) {
+        Reported([&] { modes_.SplitterVert2Drag(macrosWidth); });
+    }
+    void SplitterHorzDrag(int bottomHeight) {
+        Reported([&] { modes_.SplitterHorzDrag(bottomHeight); });
+    }
+    // What the window lays its panes out by.
+    const MainLayoutSizes& Panes() const { return modes_.Panes(); }
+    bool FullMode() const { return modes_.FullMode(); }
     // Idle time: which commands and controls are available now.
     void ActionMainFormUpdate();
 
@@ -150,7 +162,6 @@ public:
     WindowState State() const { return lifecycle_.State(); }
     DeliveryState& Delivery() { return delivery_.State(); }
     const DragState& Drag() const { return drag_.State(); }
-    LibraryHost& Library() { return library_; }
     const StartupGlobals& Globals() const { return globals_; }
 
 private:
@@ -165,22 +176,21 @@ private:
 
     StartupGlobals globals_;
     MainFormPorts ports_;
+    MainFormViews views_;
+    LibraryHost& library_;
     WindowLifecycle lifecycle_;
     FixTimerOverTimer fixTimer_;
     FormDeliveryHost deliveryHost_;
     ReplyDelivery delivery_;
     ReplyDrag drag_;
     TipOfDay tips_;
-    LibraryHost library_;
-    std::optional<EditingViews> editingViews_;
-    std::optional<WindowModes> modes_;
-    InsertionsMenu* insertionsMenu_ = nullptr;
-    bool hookLossTold_ = false;
-    // The editing handlers use these two: they go last.
-    std::unique_ptr<FormattingToolbar> formatting_;
-    std::unique_ptr<ToolbarFollowingEditor> followingEditor_;
+    WindowModes modes_;
+    FormattingToolbar formatting_;
+    // The editor as the editing handlers see it: the toolbar follows every reply loaded.
+    ToolbarFollowingEditor followingEditor_;
+    // From FormCreate, once the library exists, to FormDestroy.
     std::unique_ptr<LibraryEditing> editing_;
-    std::unique_ptr<ReplyWorkingCopy> workingCopy_;
+    bool hookLossTold_ = false;
 };
 
 } // namespace tw

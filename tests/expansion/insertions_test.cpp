@@ -5,6 +5,7 @@
 #include "expansion/predefined_insertions.h"
 #include "fake_macro_inserts_view.h"
 #include "fakes/fake_registry.h"
+#include "fakes/recording_insertions_menu.h"
 
 #include <gtest/gtest.h>
 
@@ -297,16 +298,8 @@ TEST_F(InsertionsForm, ShowInsertionsDialogRaisesTheWindowOnlyForADrop) {
     EXPECT_EQ(host.steps, (std::vector<std::string>{"move 0,0", "modal"}));
 }
 
-class RecordingMenu : public InsertionsMenu {
-public:
-    int ItemCount() override { return static_cast<int>(items.size()); }
-    void DeleteLastItem() override { items.pop_back(); }
-    void AddItem(const InsertionMenuEntry& e) override { items.push_back(e); }
-    std::vector<InsertionMenuEntry> items;
-};
-
 TEST(PredefinedInsertions, ElevenItemsAndThreeSeparatorsNeverOneAtTheEnd) {
-    RecordingMenu menu;
+    fakes::RecordingMenu menu;
     menu.items.push_back({"stale", 99});
     BuildPredefinedInsertionsMenu(menu);
     BuildPredefinedInsertionsMenu(menu);

@@ -5,6 +5,7 @@
 #include "ui/window_modes.h"
 
 #include <algorithm>
+#include <functional>
 #include <string>
 
 namespace tw::testing {
@@ -21,7 +22,7 @@ public:
     }
     Size NavigationSize() override {
         const MainLayout l =
-            ComputeMainLayout(ClientSize().width, ClientSize().height, modes->Panes(), full);
+            ComputeMainLayout(ClientSize().width, ClientSize().height, panes(), full);
         return {l.Navigation.width, l.Navigation.height};
     }
     void SetMinimumSize(Size m) override { minimum = m; }
@@ -34,7 +35,8 @@ public:
     void RefreshFormattingToolbar() override {}
 
     int dpi;
-    const WindowModes* modes = nullptr;
+    // The pane sizes the modes decided.
+    std::function<MainLayoutSizes()> panes;
     Size outer{740, 497};
     Size minimum{740, 450};
     std::string caption = kChangeModeCaption;

@@ -3,13 +3,8 @@
 // library, the selection and the pending-edit flags are what they were.
 #include "settings/reg_proc.h"
 #include "app/settings.h"
-#include "fakes/fake_registry.h"
-#include "fakes/temp_dir.h"
+#include "fakes/form_harness.h"
 #include "library/text_lines.h"
-#include "ui/editing_fakes.h"
-#include "ui/form_fakes.h"
-#include "ui/textwright_form.h"
-#include "delivery/clipboard_keeper.h"
 
 #include <gtest/gtest.h>
 
@@ -35,49 +30,13 @@ std::vector<std::string> ErasedThenPasted(int count) {
     return {keys, "Keys Ctrlv Vv V^ Ctrl^"};
 }
 
-// A clipboard that records what the keeper does with it; every write moves its number.
-struct RecordingClipboard : ClipboardPort, RestoreTimerPort {
-    std::vector<std::string> events;
-    std::optional<ReplyContent> offered;
-    std::vector<ReplyContent> placed;
-    std::uint32_t sequence = 1;
-    std::uint32_t SequenceNumber() override { return sequence; }
-    bool SaveUserContent() override {
-        events.push_back("save");
-        return true;
-    }
-    RestoreResult RestoreUserContent(std::uint32_t) override {
-        events.push_back("restore");
-        ++sequence;
-        return RestoreResult::Restored;
-    }
-    void DiscardUserContent() override {}
-    bool OfferReply(const ReplyContent& reply) override {
-        offered = reply;
-        ++sequence;
-        return true;
-    }
-    bool PlaceReply(const ReplyContent& reply) override {
-        placed.push_back(reply);
-        ++sequence;
-        return true;
-    }
-    void StartRestoreTimer(int milliseconds) override {
-        events.push_back("wait " + std::to_string(milliseconds));
-    }
-    void StopRestoreTimer() override {}
-};
-
-class FormDelivery : public ::testing::Test, public testing::MainFormFakes {
+class FormDelivery : public testing::FormTest {
 public:
     FormDelivery() {
         temp.Put("Replies/index.sub", "REPLY_1?Thanks\r\nREPLY_2?Signature\r\nFOLDER_3?Misc\r\n");
         temp.Put("Replies/1.rep", kThanks);
         temp.Put("Replies/2.rep", kSignature);
         temp.Put("Replies/3/index.sub", "");
-        testing::ReportChanges(bar, editor, form);
-        form.AttachEditingViews({bar, editor, view, states});
-        form.AttachClipboard(clipboard, keeper);
         form.FormCreate();
         fixTimer.enabled = false; // as the window creates it
         form.TipTimerTimer();     // delivery starts
@@ -85,9 +44,6 @@ public:
     }
     ~FormDelivery() override { form.FormDestroy(); }
 
-    TreeNode* Node(const std::string& caption) {
-        return testing::NodeByCaption(form.Library().Tree(), caption);
-    }
     // Another application comes to the front.
     void LeaveForNotepad() {
         form.ApplicationEventsDeactivate();
@@ -158,20 +114,6 @@ public:
         }
         return keys;
     }
-    bool Logged(const std::string& entry) const {
-        return std::find(log.begin(), log.end(), entry) != log.end();
-    }
-
-    fakes::TempDir temp;
-    fakes::FakeRegistry registry;
-    fakes::FakePropertyBar bar;
-    fakes::FakeRichEditor editor;
-    fakes::FakeNavigationView view;
-    fakes::RecordingCommandStates states;
-    RecordingClipboard clipboard;
-    UserClipboardKeeper keeper{clipboard, clipboard};
-    TFormTextwright form{MakeStartupGlobals((temp.Path() / "Textwright.exe").string()),
-                         Ports(registry)};
 };
 
 TEST_F(FormDelivery, EveryPathCopiesTheExpansionAndLeavesLibrarySelectionAndFlagsAlone) {
@@ -238,14 +180,13 @@ TEST_F(FormDelivery, EveryPathCopiesTheExpansionAndLeavesLibrarySelectionAndFlag
         EXPECT_EQ(copies, c.copied.empty() ? Lines{} : Lines{JoinLines(c.copied)});
         EXPECT_TRUE(editor.clipboard.empty()) << "the editor's own copy is not used";
         EXPECT_EQ(KeysSent(), c.keys);
-        EXPECT_EQ(Logged("foreground " + std::to_string(kNotepad)), c.intoNotepad);
+        EXPECT_EQ(Count("foreground " + std::to_string(kNotepad)) > 0, c.intoNotepad);
         EXPECT_EQ(temp.Get("Replies/1.rep"), kThanks);
         EXPECT_EQ(temp.Get("Replies/2.rep"), kSignature);
-        EXPECT_EQ(form.Library().Tree().Selected(),
-                  c.selectedBefore ? Node(c.selectedBefore) : nullptr);
+        EXPECT_EQ(library.Tree().Selected(), c.selectedBefore ? Node(c.selectedBefore) : nullptr);
         EXPECT_EQ(editor.lines, shownBefore) << "the editor shows the stored reply again";
-        EXPECT_FALSE(form.Editing()->Flags().ContentModified);
-        EXPECT_FALSE(form.Editing()->Flags().NameModified);
+        EXPECT_FALSE(Flags().ContentModified);
+        EXPECT_FALSE(Flags().NameModified);
         EXPECT_EQ(form.Delivery().TypedWord, "");
         form.ApplicationEventsActivate();
     }
@@ -333,16 +274,15 @@ TEST_F(FormDelivery, ThePreviousWindowIsTrackedAndThePasteCommandFollowsIt) {
 
 TEST_F(FormDelivery, AProgramStartedHiddenWatchesFromTheTipTimerOn) {
     for (const bool active : {true, false}) {
-        TFormTextwright fresh{MakeStartupGlobals((temp.Path() / "Textwright.exe").string()),
-                              Ports(registry)};
-        application.active = active;
-        fixTimer.enabled = false;
-        fresh.FormCreate();
-        fresh.TipTimerTimer();
-        EXPECT_TRUE(fresh.Delivery().DeliveryEnabled) << active;
-        EXPECT_EQ(fresh.Delivery().WatchingInput, !active) << active;
-        EXPECT_EQ(fixTimer.enabled, !active) << active;
-        fresh.FormDestroy();
+        testing::FormHarness fresh(registry, Globals());
+        fresh.application.active = active;
+        fresh.fixTimer.enabled = false;
+        fresh.form.FormCreate();
+        fresh.form.TipTimerTimer();
+        EXPECT_TRUE(fresh.form.Delivery().DeliveryEnabled) << active;
+        EXPECT_EQ(fresh.form.Delivery().WatchingInput, !active) << active;
+        EXPECT_EQ(fresh.fixTimer.enabled, !active) << active;
+        fresh.form.FormDestroy();
     }
 }
 

@@ -1,54 +1,27 @@
 // The main window composed with the editing handlers: commands by menu id, the selection from the
 // tree view, idle-time states, and the pending edits written when the window goes.
-#include "fakes/fake_registry.h"
-#include "fakes/temp_dir.h"
-#include "ui/editing_fakes.h"
-#include "ui/form_fakes.h"
-#include "ui/textwright_form.h"
+#include "fakes/form_harness.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <filesystem>
 
 namespace tw {
 namespace {
 
-class FormEditing : public ::testing::Test, protected testing::MainFormFakes {
+class FormEditing : public testing::FormTest {
 protected:
     FormEditing() {
         temp.Put("Replies/index.sub", "REPLY_1?Thanks\r\n");
         temp.Put("Replies/1.rep", "\r\n\r\n{\\rtf1 Thanks}\r\n");
-        testing::ReportChanges(bar, editor, form);
     }
-    bool Logged(const std::string& prefix) const {
-        return std::any_of(log.begin(), log.end(),
-                           [&](const std::string& e) { return e.rfind(prefix, 0) == 0; });
-    }
-
-    fakes::TempDir temp;
-    fakes::FakeRegistry registry;
-    fakes::FakePropertyBar bar;
-    fakes::FakeRichEditor editor;
-    fakes::FakeNavigationView view;
-    fakes::RecordingCommandStates states;
-    TFormTextwright form{MakeStartupGlobals((temp.Path() / "Textwright.exe").string()),
-                         Ports(registry)};
 };
 
-TEST_F(FormEditing, WithoutEditingControlsTheLibraryIsOnlyShown) {
-    form.FormCreate();
-    EXPECT_EQ(form.Editing(), nullptr);
-    EXPECT_TRUE(form.ExecuteCommand(MainCommand::NavAddReply));
-    EXPECT_FALSE(temp.Exists("Replies/2.rep"));
-    form.FormDestroy();
-}
-
 TEST_F(FormEditing, CommandsSelectionStatesAndTheLastCommit) {
-    form.AttachEditingViews({bar, editor, view, states});
     form.FormCreate();
-    ASSERT_NE(form.Editing(), nullptr);
+    ASSERT_NE(events.editing, nullptr);
 
-    form.NavigationChange(form.Library().Tree().FirstNode());
+    form.NavigationChange(library.Tree().FirstNode());
     EXPECT_EQ(bar.name, "Thanks");
     EXPECT_EQ(editor.lines, std::vector<std::string>{"{\\rtf1 Thanks}"});
     form.ActionMainFormUpdate();
@@ -63,12 +36,11 @@ TEST_F(FormEditing, CommandsSelectionStatesAndTheLastCommit) {
     editor.Type("{\\rtf1 Last words}");
     form.FormDestroy();
     EXPECT_EQ(temp.Get("Replies/2.rep"), "\r\n\r\n{\\rtf1 Last words}\r\n");
-    EXPECT_EQ(form.Editing(), nullptr);
+    EXPECT_EQ(events.editing, nullptr) << "the handlers are disconnected before the library goes";
     EXPECT_FALSE(Logged("error report"));
 }
 
 TEST_F(FormEditing, AFailedCommandShowsTheStandardErrorReport) {
-    form.AttachEditingViews({bar, editor, view, states});
     form.FormCreate();
     form.ActionMainFormUpdate();
     std::filesystem::remove(temp.Path() / "Replies" / "index.sub");
@@ -79,7 +51,6 @@ TEST_F(FormEditing, AFailedCommandShowsTheStandardErrorReport) {
 }
 
 TEST_F(FormEditing, ACommandActsOnlyWhenTheLastRefreshEnabledIt) {
-    form.AttachEditingViews({bar, editor, view, states});
     form.FormCreate();
     const std::string index = temp.Get("Replies/index.sub");
     const std::string reply = temp.Get("Replies/1.rep");
@@ -87,7 +58,7 @@ TEST_F(FormEditing, ACommandActsOnlyWhenTheLastRefreshEnabledIt) {
     EXPECT_TRUE(form.ExecuteCommand(MainCommand::NavAddReply));
     EXPECT_EQ(temp.Get("Replies/index.sub"), index);
 
-    form.NavigationChange(form.Library().Tree().FirstNode());
+    form.NavigationChange(library.Tree().FirstNode());
     form.ActionMainFormUpdate(); // Save All off: nothing edited yet
     editor.Type("{\\rtf1 Edited}");
     EXPECT_TRUE(form.ExecuteCommand(MainCommand::EditorForceSave));
@@ -103,15 +74,14 @@ TEST_F(FormEditing, ACommandActsOnlyWhenTheLastRefreshEnabledIt) {
 }
 
 TEST_F(FormEditing, LeavingTheApplicationWritesPendingEditsAndWatchesInput) {
-    form.AttachEditingViews({bar, editor, view, states});
     form.FormCreate();
-    form.NavigationChange(form.Library().Tree().FirstNode());
+    form.NavigationChange(library.Tree().FirstNode());
     form.Delivery().TypedWord = "thx";
     editor.Type("{\\rtf1 Thanks a lot}");
 
     form.ApplicationEventsDeactivate();
     EXPECT_EQ(temp.Get("Replies/1.rep"), "\r\n\r\n{\\rtf1 Thanks a lot}\r\n");
-    EXPECT_FALSE(form.Editing()->Flags().ContentModified);
+    EXPECT_FALSE(Flags().ContentModified);
     EXPECT_TRUE(form.Delivery().WatchingInput);
 
     form.ApplicationEventsActivate();

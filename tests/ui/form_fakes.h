@@ -1,12 +1,11 @@
 #pragma once
 // Recording stand-ins for the main window's ports. All of them write to one shared log so a test
-// can check the order of steps across ports.
+// can check the order of steps across ports; tests/fakes/form_harness.h builds the form over them.
 #include "app/common_routines.h"
 #include "app/error_report.h"
 #include "delivery/delivery_steps.h"
 #include "hooks/fake_hook_ports.h"
 #include "platform/message_boxes.h"
-#include "ui/editing_fakes.h"
 #include "ui/main_form_ports.h"
 #include "ui/textwright_form.h"
 
@@ -220,51 +219,6 @@ private:
     Log& log_;
 };
 
-// Every port of the main window but the registry, all logging into `log`. Fixtures derive from it
-// and hand Ports(registry) to the form.
-struct MainFormFakes {
-    Log log;
-    LoggingBoxes boxes{log};
-    LoggingShell shell{log};
-    FakeWindow window{log};
-    FakeTray tray{log};
-    FakeTimer timer;
-    FakeTipDialog tipDialog{log};
-    FakeApplication application{log};
-    FakeDialogs dialogs{log};
-    FakeHooks hooks{log};
-    FakeTimer fixTimer;
-    FakeSystemInput input{log};
-    FakeDesktop desktop{log};
-
-    MainFormPorts Ports(RawRegistry& registry) {
-        return MainFormPorts{
-            .registry = registry,
-            .boxes = boxes,
-            .errorReport = boxes,
-            .shell = shell,
-            .window = window,
-            .tray = tray,
-            .tipTimer = timer,
-            .tipDialog = tipDialog,
-            .application = application,
-            .dialogs = dialogs,
-            .hooks = hooks,
-            .fixTimer = fixTimer,
-            .keyState = input,
-            .keyInput = input,
-            .targetWindows = input,
-            .sleep = input,
-            .clock = input,
-            .insertionsDialog = input,
-            .inputTrace = input,
-            .pointer = desktop,
-            .desktop = desktop,
-            .dropCursor = desktop,
-        };
-    }
-};
-
 // The node with this caption, in display order; null when there is none.
 inline TreeNode* NodeByCaption(ReplyTree& tree, const std::string& caption) {
     for (TreeNode* n = tree.FirstNode(); n; n = ReplyTree::NextInDisplayOrder(n)) {
@@ -272,23 +226,6 @@ inline TreeNode* NodeByCaption(ReplyTree& tree, const std::string& caption) {
             return n;
     }
     return nullptr;
-}
-
-// The fake controls report their changes to the form's handlers, as the real ones do.
-inline void ReportChanges(fakes::FakePropertyBar& bar, fakes::FakeRichEditor& editor,
-                          TFormTextwright& form) {
-    bar.onNameChange = [&form] {
-        if (form.Editing())
-            form.Editing()->EditNameChange();
-    };
-    bar.onMacroChange = [&form] {
-        if (form.Editing())
-            form.Editing()->EditMacroChange();
-    };
-    editor.onChange = [&form] {
-        if (form.Editing())
-            form.Editing()->EditorChange();
-    };
 }
 
 } // namespace tw::testing

@@ -1,38 +1,20 @@
 // The main window composed with the formatting toolbar and the edit commands: what start-up does
 // to the editor and the toolbar, and when an edit command reaches the editor.
-#include "fakes/fake_registry.h"
-#include "fakes/temp_dir.h"
-#include "ui/editing_fakes.h"
-#include "ui/form_fakes.h"
-#include "ui/formatting_fakes.h"
-#include "ui/textwright_form.h"
+#include "fakes/form_harness.h"
 
 #include <gtest/gtest.h>
 
 namespace tw {
 namespace {
 
-class FormFormatting : public ::testing::Test, protected testing::MainFormFakes {
+class FormFormatting : public testing::FormTest {
 protected:
     FormFormatting() {
         temp.Put("Replies/index.sub", "REPLY_1?Thanks\r\nFOLDER_1?Box\r\n");
         temp.Put("Replies/1.rep", "\r\n\r\n{\\rtf1 Thanks}\r\n");
         temp.Put("Replies/1/index.sub", "REPLY_1?Inner\r\n");
         temp.Put("Replies/1/1.rep", "\r\n\r\n{\\rtf1 Inner}\r\n");
-        form.AttachEditingViews({bar, editor, view, states, &formats, &commands, &toolbar});
     }
-
-    fakes::TempDir temp;
-    fakes::FakeRegistry registry;
-    fakes::FakePropertyBar bar;
-    fakes::FakeRichEditor editor;
-    fakes::FakeNavigationView view;
-    fakes::RecordingCommandStates states;
-    fakes::FakeFormats formats;
-    fakes::RecordingEditorCommands commands;
-    fakes::FakeToolbar toolbar;
-    TFormTextwright form{MakeStartupGlobals((temp.Path() / "Textwright.exe").string()),
-                         Ports(registry)};
 };
 
 TEST_F(FormFormatting, StartUpSpacesTheParagraphFillsTheListsAndShowsTheCaret) {
@@ -40,7 +22,11 @@ TEST_F(FormFormatting, StartUpSpacesTheParagraphFillsTheListsAndShowsTheCaret) {
     formats.selection.bold = true;
     formats.selection.faceName = "Verdana";
     formats.alignment = ParagraphAlignment::Right;
-    toolbar.onSizeChange = [this](const std::string& t) { form.Formatting()->FontSizeChange(t); };
+    // The box reports its refreshed text to the connected handlers, as the real one does.
+    toolbar.onSizeChange = [this](const std::string& t) {
+        if (events.formatting)
+            events.formatting->FontSizeChange(t);
+    };
     form.FormCreate();
     EXPECT_EQ(formats.spaceBefore, 12);
     EXPECT_EQ(toolbar.fonts, (std::vector<std::string>{"Arial", "Verdana"}));
@@ -50,7 +36,7 @@ TEST_F(FormFormatting, StartUpSpacesTheParagraphFillsTheListsAndShowsTheCaret) {
     // Another reply in the editor: its attributes are shown.
     formats.selection.bold = false;
     formats.selection.faceName = "Arial";
-    form.NavigationChange(form.Library().Tree().FirstNode());
+    form.NavigationChange(library.Tree().FirstNode());
     EXPECT_FALSE(toolbar.bold);
     EXPECT_EQ(toolbar.name, "Arial");
     EXPECT_TRUE(formats.writes.empty()); // showing the caret's attributes changed nothing
@@ -81,7 +67,7 @@ TEST_F(FormFormatting, EditCommandsReachTheEditorOnlyWhileAvailable) {
     };
     form.FormCreate();
     for (const Case& c : cases) {
-        form.NavigationChange(testing::NodeByCaption(form.Library().Tree(), c.node));
+        form.NavigationChange(Node(c.node));
         editor.focused = c.focused;
         editor.selectionLength = c.selection;
         editor.canPaste = c.canPaste;
@@ -97,12 +83,12 @@ TEST_F(FormFormatting, EditCommandsReachTheEditorOnlyWhileAvailable) {
 
 TEST_F(FormFormatting, AFormatChangeAloneIsAnEditThatLeavingWrites) {
     form.FormCreate();
-    form.NavigationChange(form.Library().Tree().FirstNode());
+    form.NavigationChange(library.Tree().FirstNode());
     form.ActionMainFormUpdate();
     EXPECT_FALSE(states.last.editorForceSave);
     // The control reports no content change for it; the reply must still be written.
     editor.lines = {"{\\rtf1 \\b Thanks}"};
-    form.Formatting()->BoldButClick(true);
+    Formatting().BoldButClick(true);
     form.ActionMainFormUpdate();
     EXPECT_TRUE(states.last.editorForceSave);
     form.ApplicationEventsDeactivate();

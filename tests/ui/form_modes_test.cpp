@@ -1,39 +1,24 @@
 // The main window's start, mode switch and exit keep each mode's sizes.
 #include "app/settings.h"
-#include "fakes/fake_registry.h"
-#include "fakes/temp_dir.h"
-#include "ui/editing_fakes.h"
-#include "ui/fake_modes_window.h"
-#include "ui/form_fakes.h"
-#include "ui/textwright_form.h"
+#include "fakes/form_harness.h"
 
 #include <gtest/gtest.h>
 
 namespace tw {
 namespace {
 
-struct RunningForm : testing::MainFormFakes {
-    RunningForm(RawRegistry& registry, const StartupGlobals& globals)
-        : form(globals, Ports(registry)) {
-        form.AttachEditingViews({bar, editor, view, states});
-        form.AttachModesView(modesWindow);
-        modesWindow.modes = form.Modes();
+// One run of the program over `home`, created.
+struct RunningForm : testing::FormHarness {
+    explicit RunningForm(testing::FormHome& home) : FormHarness(home.registry, home.Globals()) {
         form.FormCreate();
     }
-    fakes::FakePropertyBar bar;
-    fakes::FakeRichEditor editor;
-    fakes::FakeNavigationView view;
-    fakes::RecordingCommandStates states;
-    testing::FakeModesWindow modesWindow;
-    TFormTextwright form;
 };
 
 TEST(FormModes, StartSwitchAndExitKeepEachModesSizes) {
-    fakes::TempDir temp;
-    fakes::FakeRegistry registry;
-    const StartupGlobals globals = MakeStartupGlobals((temp.Path() / "Textwright.exe").string());
+    testing::FormHome home;
+    fakes::FakeRegistry& registry = home.registry;
     {
-        RunningForm app(registry, globals);
+        RunningForm app(home);
         EXPECT_EQ(kCompactModeCaption, app.modesWindow.caption);
         ASSERT_TRUE(app.form.ExecuteCommand(MainCommand::ChangeMode));
         EXPECT_FALSE(app.modesWindow.full);
@@ -41,7 +26,7 @@ TEST(FormModes, StartSwitchAndExitKeepEachModesSizes) {
         app.modesWindow.SetWindowSize({333, 444});
         app.form.FormDestroy();
     }
-    RunningForm again(registry, globals);
+    RunningForm again(home);
     EXPECT_EQ(kFullModeCaption, again.modesWindow.caption);
     EXPECT_EQ((Size{333, 444}), again.modesWindow.outer);
     ASSERT_TRUE(again.form.ExecuteCommand(MainCommand::ChangeMode));
@@ -51,24 +36,53 @@ TEST(FormModes, StartSwitchAndExitKeepEachModesSizes) {
 TEST(FormModes, TreeCommandsWorkInFullModeOnly) {
     for (const MainCommand command :
          {MainCommand::NavAddFolder, MainCommand::NavAddReply, MainCommand::NavDelete}) {
-        fakes::TempDir temp;
+        testing::FormHome home;
+        fakes::TempDir& temp = home.temp;
         temp.Put("Replies/index.sub", "REPLY_1?Thanks\r\n");
         temp.Put("Replies/1.rep", "\r\n\r\n{\\rtf1 Thanks}\r\n");
-        fakes::FakeRegistry registry;
-        RunningForm app(registry, MakeStartupGlobals((temp.Path() / "Textwright.exe").string()));
+        RunningForm app(home);
         TFormTextwright& form = app.form;
-        form.NavigationChange(form.Library().Tree().FirstNode());
+        form.NavigationChange(app.library.Tree().FirstNode());
         const std::string before = temp.Get("Replies/index.sub");
 
         for (const bool full : {false, true}) {
             form.ExecuteCommand(MainCommand::ChangeMode);
-            ASSERT_EQ(full, form.Modes()->FullMode());
+            ASSERT_EQ(full, form.FullMode());
+            ASSERT_EQ(full, app.modesWindow.full);
             form.ActionMainFormUpdate();
             form.ExecuteCommand(command);
             EXPECT_EQ(full, temp.Get("Replies/index.sub") != before)
                 << static_cast<int>(command) << (full ? " in full mode" : " in compact mode");
         }
         form.FormDestroy();
+    }
+}
+
+// Each splitter's drag, forwarded by the window, resizes its own pane and moves the panes.
+TEST(FormModes, EachSplitterDragResizesItsOwnPane) {
+    struct Case {
+        const char* splitter;
+        void (*drag)(TFormTextwright&, int);
+        int MainLayoutSizes::*pane;
+    };
+    const Case cases[] = {
+        {"SplitterVert1", [](TFormTextwright& f, int to) { f.SplitterVert1Drag(to); },
+         &MainLayoutSizes::chooseByWidth},
+        {"SplitterVert2", [](TFormTextwright& f, int to) { f.SplitterVert2Drag(to); },
+         &MainLayoutSizes::macrosListWidth},
+        {"SplitterHorz", [](TFormTextwright& f, int to) { f.SplitterHorzDrag(to); },
+         &MainLayoutSizes::bottomHeight},
+    };
+    for (const Case& c : cases) {
+        testing::FormHome home;
+        RunningForm app(home);
+        const int wanted = app.form.Panes().*c.pane - 20;
+        const int layouts = app.modesWindow.layouts;
+        c.drag(app.form, wanted);
+        EXPECT_EQ(app.form.Panes().*c.pane, wanted) << c.splitter;
+        EXPECT_EQ(app.modesWindow.layouts, layouts + 1) << c.splitter;
+        EXPECT_FALSE(app.Logged("error report")) << c.splitter;
+        app.form.FormDestroy();
     }
 }
 

@@ -1,10 +1,7 @@
 // The main window's life cycle, driven through its handlers with recording ports.
 #include "settings/reg_proc.h"
 #include "app/settings.h"
-#include "fakes/fake_registry.h"
-#include "fakes/temp_dir.h"
-#include "ui/form_fakes.h"
-#include "ui/textwright_form.h"
+#include "fakes/form_harness.h"
 
 #include <gtest/gtest.h>
 
@@ -21,16 +18,18 @@ using testing::Log;
 // Logs the first write of each setting, so the start-up order shows when defaults were made.
 class LoggingRegistry : public fakes::FakeRegistry {
 public:
-    explicit LoggingRegistry(Log& log) : log_(log) {}
     bool Write(const std::string& key, const std::string& name, const RegValue& value) override {
-        if (!Read(key, name)) {
-            log_.push_back("setting " + name);
+        if (log && !Read(key, name)) {
+            log->push_back("setting " + name);
         }
         return FakeRegistry::Write(key, name, value);
     }
+    Log* log = nullptr;
+};
 
-private:
-    Log& log_;
+struct LoggedHome {
+    fakes::TempDir temp;
+    LoggingRegistry registry;
 };
 
 void WriteFile(const fs::path& path, const std::string& bytes) {
@@ -38,8 +37,10 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
     out << bytes;
 }
 
-class MainForm : public ::testing::Test, protected testing::MainFormFakes {
+class MainForm : public ::testing::Test, protected LoggedHome, protected testing::FormHarness {
 protected:
+    MainForm() : FormHarness(registry, Globals()) { registry.log = &log; }
+
     // A library of one folder holding one reply with a macro and a hot key, and one top reply.
     void WriteSmallLibrary() {
         const fs::path root = dir / "Replies";
@@ -50,39 +51,31 @@ protected:
         WriteFile(root / "1" / "1.rep", "sig\r\n0S\r\n{\\rtf1 Ann}\r\n");
     }
 
-    StartupGlobals Globals() const { return MakeStartupGlobals((dir / "Textwright.exe").string()); }
-
-    TFormTextwright MakeForm() { return TFormTextwright(Globals(), Ports(registry)); }
-
-    std::size_t Count(const std::string& entry) const {
-        return static_cast<std::size_t>(std::count(log.begin(), log.end(), entry));
+    StartupGlobals Globals() const {
+        return MakeStartupGlobals((temp.Path() / "Textwright.exe").string());
     }
 
-    fakes::TempDir temp;
     const fs::path& dir = temp.Path();
-    LoggingRegistry registry{log};
 };
 
 TEST_F(MainForm, CreateStartsHooksThenDefaultsThenLoadsTheLibraryUnderABusyCursor) {
     WriteSmallLibrary();
-    auto form = MakeForm();
     form.FormCreate();
     EXPECT_EQ((Log{"hooks start", "setting ShowTips", "setting ShowMacroIns", "setting AlwaysOnTop",
                    "setting EditMode", "cursor busy", "bulk begin", "bulk end", "cursor normal"}),
               log);
 
-    ReplyTree& tree = form.Library().Tree();
+    ReplyTree& tree = library.Tree();
     ASSERT_EQ(2u, tree.TopLevelCount());
     EXPECT_EQ("Customers", tree.FirstNode()->Caption());
     EXPECT_EQ("Signature", tree.FirstNode()->FirstChild()->Caption());
     EXPECT_EQ("Thanks", tree.FirstNode()->NextSibling()->Caption());
-    EXPECT_EQ(1, form.Library().MacroList().Count());
-    EXPECT_EQ(1, form.Library().HotKeyList().Count());
+    EXPECT_EQ(1, library.MacroList().Count());
+    EXPECT_EQ(1, library.HotKeyList().Count());
 }
 
 TEST_F(MainForm, CreateResetsTheDeliveryState) {
     WriteSmallLibrary();
-    auto form = MakeForm();
     auto& d = form.Delivery();
     d.WatchingInput = d.DeliveryEnabled = true;
     d.LastActiveWindow = 0x1234;
@@ -97,7 +90,6 @@ TEST_F(MainForm, CreateResetsTheDeliveryState) {
 }
 
 TEST_F(MainForm, MissingLibraryGivesOneErrorNamingTheRootIndexAndAnEmptyTree) {
-    auto form = MakeForm();
     form.FormCreate();
     std::vector<std::string> errors;
     std::copy_if(log.begin(), log.end(), std::back_inserter(errors),
@@ -105,7 +97,7 @@ TEST_F(MainForm, MissingLibraryGivesOneErrorNamingTheRootIndexAndAnEmptyTree) {
     ASSERT_EQ(1u, errors.size());
     const std::string rootIndex = Globals().LibraryRoot + "index.sub";
     EXPECT_EQ("error: File \"" + rootIndex + "\" can't be opened.", errors[0]);
-    EXPECT_TRUE(form.Library().Tree().Empty());
+    EXPECT_TRUE(library.Tree().Empty());
     EXPECT_EQ("cursor normal", log.back()) << "the cursor comes back after the error";
 }
 
@@ -113,7 +105,6 @@ TEST_F(MainForm, KeepsSettingsThatExistAlready) {
     registry.CreateKey(kSettingsKey);
     RegWriteInteger(registry, kSettingsKey, kShowTips, 0);
     log.clear();
-    auto form = MakeForm();
     form.FormCreate();
     EXPECT_EQ(0, RegReadInteger(registry, kSettingsKey, kShowTips));
     EXPECT_EQ(0u, Count("setting ShowTips"));
@@ -122,15 +113,15 @@ TEST_F(MainForm, KeepsSettingsThatExistAlready) {
 
 TEST_F(MainForm, DestroyStopsHooksAndFreesTheLibrary) {
     WriteSmallLibrary();
-    auto form = MakeForm();
     form.FormCreate();
     log.clear();
     form.FormDestroy();
-    EXPECT_EQ(Log{"hooks stop"}, log);
-    EXPECT_TRUE(form.Library().Tree().Empty());
-    EXPECT_EQ(0, form.Library().MacroList().Count());
-    EXPECT_EQ(0, form.Library().HotKeyList().Count());
-    EXPECT_EQ(nullptr, form.Library().Replies());
+    // The window's layout is kept for the next start.
+    EXPECT_EQ((Log{"hooks stop", "setting MainFormSettings"}), log);
+    EXPECT_TRUE(library.Tree().Empty());
+    EXPECT_EQ(0, library.MacroList().Count());
+    EXPECT_EQ(0, library.HotKeyList().Count());
+    EXPECT_EQ(nullptr, library.Replies());
     // Nothing of the library is written at exit.
     EXPECT_EQ("sig\r\n0S\r\n{\\rtf1 Ann}\r\n", [&] {
         std::ifstream in(dir / "Replies" / "1" / "1.rep", std::ios::binary);
@@ -140,7 +131,6 @@ TEST_F(MainForm, DestroyStopsHooksAndFreesTheLibrary) {
 
 TEST_F(MainForm, AHookLibraryThatLostItsHooksIsToldOnceAndOtherRawCodesNever) {
     WriteSmallLibrary();
-    auto form = MakeForm();
     form.FormCreate();
     log.clear();
     TKvKeyboardHook& keyHook = hooks.components.KeyHook;
@@ -154,7 +144,6 @@ TEST_F(MainForm, AHookLibraryThatLostItsHooksIsToldOnceAndOtherRawCodesNever) {
 }
 
 TEST_F(MainForm, ShowMakesTheWindowTopmostOnlyWhenTheSettingIsOne) {
-    auto form = MakeForm();
     EnsureDefaultSettings(registry);
     const std::pair<int, std::size_t> cases[] = {{1, 1}, {0, 0}, {5, 0}};
     for (const auto& [stored, topmost] : cases) {
@@ -167,13 +156,12 @@ TEST_F(MainForm, ShowMakesTheWindowTopmostOnlyWhenTheSettingIsOne) {
 
 TEST_F(MainForm, SelectingANodeInTheViewSelectsItInTheModel) {
     WriteSmallLibrary();
-    auto form = MakeForm();
     form.FormCreate();
-    TreeNode* thanks = form.Library().Tree().FirstNode()->NextSibling();
+    TreeNode* thanks = library.Tree().FirstNode()->NextSibling();
     form.NavigationChange(thanks);
-    EXPECT_EQ(thanks, form.Library().Tree().Selected());
+    EXPECT_EQ(thanks, library.Tree().Selected());
     form.NavigationChange(nullptr);
-    EXPECT_EQ(nullptr, form.Library().Tree().Selected());
+    EXPECT_EQ(nullptr, library.Tree().Selected());
 }
 
 } // namespace

@@ -21,7 +21,7 @@ using testing::kFrame;
 
 struct Program {
     explicit Program(FakeRegistry& registry, int dpi = 96) : window(dpi), modes(registry, window) {
-        window.modes = &modes;
+        window.panes = [this] { return modes.Panes(); };
         EnsureDefaultSettings(registry);
         modes.PrepareLayout();
         modes.LoadModeAndLayout();

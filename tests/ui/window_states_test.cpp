@@ -1,9 +1,7 @@
 // Shown, Hidden and Ending through the handlers; the tip of the day; the menu commands.
 #include "settings/reg_proc.h"
 #include "app/settings.h"
-#include "fakes/fake_registry.h"
-#include "ui/form_fakes.h"
-#include "ui/textwright_form.h"
+#include "fakes/form_harness.h"
 
 #include <gtest/gtest.h>
 
@@ -15,17 +13,15 @@ namespace {
 
 using testing::Log;
 
-class Handlers : public ::testing::Test, protected testing::MainFormFakes {
-protected:
-    void SetUp() override { EnsureDefaultSettings(registry); }
-
-    std::size_t Count(const std::string& entry) const {
-        return static_cast<std::size_t>(std::count(log.begin(), log.end(), entry));
-    }
-
+struct Registry {
     fakes::FakeRegistry registry;
-    TFormTextwright form{MakeStartupGlobals("C:\\Tools\\Textwright\\Textwright.exe"),
-                         Ports(registry)};
+};
+
+class Handlers : public ::testing::Test, protected Registry, protected testing::FormHarness {
+protected:
+    Handlers()
+        : FormHarness(registry, MakeStartupGlobals("C:\\Tools\\Textwright\\Textwright.exe")) {}
+    void SetUp() override { EnsureDefaultSettings(registry); }
 };
 
 // One step of the state table: the handler, then where the window, the tray and the state are.

@@ -60,6 +60,7 @@ EditingPane::EditingPane(EditingPaneControls controls) : c_(controls) {
         SendMessageW(c_.window, WM_COMMAND, MAKEWPARAM(MenuIdOf(command), 0), 0);
     });
     tree_ = std::make_unique<TreeViewEditing>(c_.navigation);
+    tree_->SetEchoCheck(c_.treeEchoing);
     SetWindowLongPtrW(c_.navigation, GWL_STYLE,
                       GetWindowLongPtrW(c_.navigation, GWL_STYLE) | TVS_EDITLABELS);
     // Reading order: the tree and the two lists beside it, then the property bar, then the editor.
@@ -97,11 +98,12 @@ HWND EditingPane::MakeButton(MainCommand command, const wchar_t* text) {
     return b;
 }
 
-void EditingPane::SetEditing(LibraryEditing* editing, std::function<bool()> treeEchoing) {
+void EditingPane::ConnectHandlers(LibraryEditing* editing, FormattingToolbar* formatting) {
     editing_ = editing;
     bar_.SetEditing(editing);
     tree_->SetEditing(editing);
-    tree_->SetEchoCheck(std::move(treeEchoing));
+    handlers_ = formatting;
+    formatting_->SetHandlers(formatting);
 }
 
 void EditingPane::SetFont(HFONT font) {
@@ -112,11 +114,6 @@ void EditingPane::SetFont(HFONT font) {
         SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
     toolbar_->SetFont(font);
-}
-
-void EditingPane::SetFormatting(FormattingToolbar* formatting) {
-    handlers_ = formatting;
-    formatting_->SetHandlers(formatting);
 }
 
 bool EditingPane::OnCommand(WPARAM wp, LPARAM lp) {

@@ -13,6 +13,7 @@
 #include "ui/win32/rich_formatting.h"
 #include "ui/win32/tree_view_editing.h"
 
+#include <functional>
 #include <memory>
 
 #include <windows.h>
@@ -29,27 +30,27 @@ struct EditingPaneControls {
     HWND listMacros;
     HWND listHotKeys;
     HFONT font;
+    // True while the tree view only echoes the model, so its events are no user's.
+    std::function<bool()> treeEchoing;
 };
 
-class EditingPane : public CommandStateView {
+class EditingPane : public CommandStateView, public EditingEventsView {
 public:
     explicit EditingPane(EditingPaneControls controls);
     EditingPane(const EditingPane&) = delete;
     EditingPane& operator=(const EditingPane&) = delete;
 
-    EditingViews Views() {
-        return {bar_, *editor_, *tree_, *this, formats_.get(), formats_.get(), formatting_.get()};
-    }
+    PropertyBarControls& Bar() { return bar_; }
     EditorToolbar& Toolbar() { return *toolbar_; }
+    RichEditFormatting& Formats() { return *formats_; }
+    FormattingToolbarControls& FormattingControls() { return *formatting_; }
     RichEditor& Editor() { return *editor_; }
     TreeViewEditing& Tree() { return *tree_; }
     // The delivery buttons of PanelBottomBar, on which the insertions dialog centres.
     HWND ButInCB() const { return butInCB_; }
     HWND ButInLastWnd() const { return butInLastWnd_; }
-    // After FormCreate (the handlers exist) and with null before the form frees the library.
-    void SetEditing(LibraryEditing* editing, std::function<bool()> treeEchoing);
-    // The toolbar's handlers after FormCreate; null before the form frees them.
-    void SetFormatting(FormattingToolbar* formatting);
+    // By the form: after FormCreate, and with nulls before it frees the library.
+    void ConnectHandlers(LibraryEditing* editing, FormattingToolbar* formatting) override;
 
     // A WM_COMMAND from the pane's controls; false for a command's button, which sends its
     // command's id, and for what is not the pane's.

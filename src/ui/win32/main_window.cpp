@@ -21,35 +21,10 @@ constexpr int kMinWidth96 = 740, kMinHeight96 = 450;
 } // namespace
 
 MainWindow::MainWindow(StartupGlobals globals, SystemPorts system)
-    : system_(system), dialogs_(hwnd_, system.registry, system.boxes, frame_, globals.ProgramPath),
-      form_(globals, MainFormPorts{
-                         .registry = system.registry,
-                         .boxes = system.boxes,
-                         .errorReport = system.boxes,
-                         .shell = system.shell,
-                         .window = frame_,
-                         .tray = tray_,
-                         .tipTimer = tipTimer_,
-                         .tipDialog = tipDialog_,
-                         .application = application_,
-                         .dialogs = dialogs_,
-                         .hooks = system.hooks,
-                         .fixTimer = fixTimer_,
-                         .keyState = keyState_,
-                         .keyInput = keyInput_,
-                         .targetWindows = targetWindows_,
-                         .sleep = sleep_,
-                         .clock = clock_,
-                         .insertionsDialog = insertionsPort_,
-                         .inputTrace = keyTrace_,
-                         .pointer = pointer_,
-                         .desktop = desktop_,
-                         .dropCursor = dropCursor_,
-                         .keyboard = &keyboard_,
-                     }) {
+    : globals_(std::move(globals)), system_(system),
+      dialogs_(hwnd_, system.registry, system.boxes, frame_, globals_.ProgramPath) {
     clipboard_.SetEvents({.replyRendered = [this] { clipboardKeeper_.ReplyRendered(); },
                           .restoreTimer = [this] { clipboardKeeper_.RestoreTimerTimer(); }});
-    form_.AttachClipboard(clipboard_, clipboardKeeper_);
 }
 
 MainWindow::~MainWindow() {
@@ -107,18 +82,22 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
 }
 
 LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    // Until WM_CREATE has built the controls and the form over them the window is a plain one.
+    if (!form_ && msg != WM_CREATE && msg != WM_GETMINMAXINFO && msg != WM_NCDESTROY) {
+        return DefWindowProcW(hwnd_, msg, wp, lp);
+    }
     switch (msg) {
     case WM_CREATE:
         OnCreate();
         return 0;
     case WM_SHOWWINDOW:
         if (wp) {
-            RunReported(system_.boxes, [this] { form_.FormShow(); });
+            RunReported(system_.boxes, [this] { form_->FormShow(); });
         }
         break;
     case WM_CLOSE:
         RunReported(system_.boxes,
-                    [this] { form_.FormClose(); }); // hides to the tray; the window stays
+                    [this] { form_->FormClose(); }); // hides to the tray; the window stays
         return 0;
     case WM_ENDSESSION:
         // Windows is ending the session: take the Exit path so pending edits are written.
@@ -135,7 +114,7 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_SIZE:
         LayoutControls();
-        WithModes([](WindowModes& modes) { modes.FormResize(); });
+        form_->FormResize();
         return 0;
     case WM_SETFOCUS:
         // The keyboard goes to the tree, so the library can be browsed at once.
@@ -164,11 +143,11 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_TIMER:
         if (tipTimer_.Fired(wp)) {
-            RunReported(system_.boxes, [this] { form_.TipTimerTimer(); });
+            RunReported(system_.boxes, [this] { form_->TipTimerTimer(); });
             return 0;
         }
         if (fixTimer_.Fired(wp)) {
-            form_.FixTimerTimer();
+            form_->FixTimerTimer();
             return 0;
         }
         break;
@@ -177,7 +156,7 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_ACTIVATEAPP:
         RunReported(system_.boxes, [this, wp] {
-            wp ? form_.ApplicationEventsActivate() : form_.ApplicationEventsDeactivate();
+            wp ? form_->ApplicationEventsActivate() : form_->ApplicationEventsDeactivate();
         });
         break;
     case WM_NOTIFY:
@@ -208,7 +187,7 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         }
         if (exitRequest_ != 0 && msg == exitRequest_) {
-            RunReported(system_.boxes, [this] { form_.MIExitClick(); });
+            RunReported(system_.boxes, [this] { form_->MIExitClick(); });
             return 0;
         }
         break;
@@ -229,48 +208,39 @@ void MainWindow::OnCreate() {
     treeMirror_ = std::make_unique<TreeViewMirror>(navigation_);
     macrosMirror_ = std::make_unique<ListBoxMirror>(listMacros_);
     hotKeysMirror_ = std::make_unique<ListBoxMirror>(listHotKeys_);
-    treeMirror_->Attach(form_.Library().Tree());
-    macrosMirror_->Attach(form_.Library().MacroList());
-    hotKeysMirror_->Attach(form_.Library().HotKeyList());
+    treeMirror_->Attach(library_.Tree());
+    macrosMirror_->Attach(library_.MacroList());
+    hotKeysMirror_->Attach(library_.HotKeyList());
     frame_.AttachMirrors(treeMirror_.get(), macrosMirror_.get(), hotKeysMirror_.get());
     editing_ = std::make_unique<EditingPane>(
-        EditingPaneControls{hwnd_, navigation_, listMacros_, listHotKeys_, font_.get()});
-    form_.AttachEditingViews(editing_->Views());
-    form_.AttachInsertionsMenu(editing_->Toolbar());
+        EditingPaneControls{hwnd_, navigation_, listMacros_, listHotKeys_, font_.get(),
+                            [this] { return treeMirror_->Mirroring(); }});
     modesView_ = std::make_unique<Win32WindowModesView>(
         ModesWindowParts{hwnd_, navigation_, [this] { LayoutControls(); }, nullptr});
-    form_.AttachModesView(*modesView_);
+    ComposeForm();
     // Fires once the message loop runs.
     tipTimer_.SetTimerEnabled(true);
-    RunReported(system_.boxes, [this] { form_.FormCreate(); });
-    editing_->SetEditing(form_.Editing(), [this] { return treeMirror_->Mirroring(); });
-    editing_->SetFormatting(form_.Formatting());
+    RunReported(system_.boxes, [this] { form_->FormCreate(); });
     ConnectTreeDrag();
     LayoutControls();
 }
 
 void MainWindow::ConnectTreeDrag() {
     TreeViewEditing& tree = editing_->Tree();
-    tree.SetDragEvents([this] { form_.NavigationStartDrag(); },
-                       [this](POINT end) { form_.NavigationEndDrag(end.x, end.y); });
+    tree.SetDragEvents([this] { form_->NavigationStartDrag(); },
+                       [this](POINT end) { form_->NavigationEndDrag(end.x, end.y); });
     tree.SetNoDropCursor([this] { return dropCursor_.NoDropCursor(); });
 }
 
 void MainWindow::OnDestroy() {
     tipTimer_.SetTimerEnabled(false);
     fixTimer_.SetTimerEnabled(false);
-    // No control event may reach the handlers while the library goes.
-    if (editing_) {
-        editing_->SetEditing(nullptr, nullptr);
-        editing_->SetFormatting(nullptr);
-        editing_->Tree().SetDragEvents(nullptr, nullptr);
-    }
-    RunReported(system_.boxes, [this] { form_.FormDestroy(); });
-    if (treeMirror_) {
-        treeMirror_->Detach();
-        macrosMirror_->Detach();
-        hotKeysMirror_->Detach();
-    }
+    // No drag may reach the form while the library goes; the form disconnects the rest.
+    editing_->Tree().SetDragEvents(nullptr, nullptr);
+    RunReported(system_.boxes, [this] { form_->FormDestroy(); });
+    treeMirror_->Detach();
+    macrosMirror_->Detach();
+    hotKeysMirror_->Detach();
     tray_.SetTrayIconVisible(false);
     // Without its main window the program has nothing left to do; it must not linger holding
     // the single-instance mutex.
@@ -279,14 +249,14 @@ void MainWindow::OnDestroy() {
 
 void MainWindow::OnCommand(int id) {
     if (const auto command = CommandOfMenuId(id)) {
-        form_.ExecuteCommand(*command);
+        form_->ExecuteCommand(*command);
     }
 }
 
 void MainWindow::OnControlCommand(WPARAM wp, LPARAM lp) {
     if (!lp && HIWORD(wp) == 0) {
         if (const auto tag = EditorToolbar::InsertionTagOf(LOWORD(wp))) {
-            RunReported(system_.boxes, [this, tag] { form_.PredefinedInsertionClick(*tag); });
+            RunReported(system_.boxes, [this, tag] { form_->PredefinedInsertionClick(*tag); });
             return;
         }
     }
@@ -300,7 +270,7 @@ void MainWindow::OnIdle() {
     if (!hwnd_ || !IsWindowVisible(hwnd_) || !IsWindowEnabled(hwnd_)) {
         return;
     }
-    RunReported(system_.boxes, [this] { form_.ActionMainFormUpdate(); });
+    RunReported(system_.boxes, [this] { form_->ActionMainFormUpdate(); });
 }
 
 InsertionsAnchor MainWindow::AnchorOf(const DialogAnchor& anchor) {
@@ -337,7 +307,7 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
         !treeMirror_->Mirroring()) {
         const auto& change = reinterpret_cast<const NMTREEVIEWW&>(header);
         TreeNode* node = treeMirror_->NodeOf(change.itemNew.hItem);
-        RunReported(system_.boxes, [this, node] { form_.NavigationChange(node); });
+        RunReported(system_.boxes, [this, node] { form_->NavigationChange(node); });
     }
     return 0;
 }
@@ -345,7 +315,7 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
 void MainWindow::OnTrayMessage(LPARAM mouseMessage) {
     switch (static_cast<UINT>(mouseMessage)) {
     case WM_LBUTTONUP:
-        RunReported(system_.boxes, [this] { form_.TrayIconClick(MouseButton::Left); });
+        RunReported(system_.boxes, [this] { form_->TrayIconClick(MouseButton::Left); });
         break;
     case WM_RBUTTONUP: {
         auto item = [](MainCommand command) {
@@ -368,27 +338,20 @@ void MainWindow::CreateSplitters() {
     // Each drag resizes the pane on the far side of its splitter: the lists panel and the editor
     // shrink as their splitter moves right or down, the macro list grows.
     auto begin = [this](int MainLayoutSizes::*pane) {
-        return [this, pane] {
-            if (WindowModes* modes = form_.Modes()) {
-                dragStart_ = modes->Panes().*pane;
-            }
-        };
+        return [this, pane] { dragStart_ = form_->Panes().*pane; };
     };
-    splitterVert1_ = CreateSplitter(
-        hwnd_, SplitterAxis::LeftRight,
-        {begin(&MainLayoutSizes::chooseByWidth), [this](int offset) {
-             WithModes([&](WindowModes& m) { m.SplitterVert1Drag(dragStart_ - offset); });
-         }});
-    splitterVert2_ = CreateSplitter(
-        hwnd_, SplitterAxis::LeftRight,
-        {begin(&MainLayoutSizes::macrosListWidth), [this](int offset) {
-             WithModes([&](WindowModes& m) { m.SplitterVert2Drag(dragStart_ + offset); });
-         }});
-    splitterHorz_ = CreateSplitter(
-        hwnd_, SplitterAxis::UpDown,
-        {begin(&MainLayoutSizes::bottomHeight), [this](int offset) {
-             WithModes([&](WindowModes& m) { m.SplitterHorzDrag(dragStart_ - offset); });
-         }});
+    splitterVert1_ = CreateSplitter(hwnd_, SplitterAxis::LeftRight,
+                                    {begin(&MainLayoutSizes::chooseByWidth), [this](int offset) {
+                                         form_->SplitterVert1Drag(dragStart_ - offset);
+                                     }});
+    splitterVert2_ = CreateSplitter(hwnd_, SplitterAxis::LeftRight,
+                                    {begin(&MainLayoutSizes::macrosListWidth), [this](int offset) {
+                                         form_->SplitterVert2Drag(dragStart_ + offset);
+                                     }});
+    splitterHorz_ = CreateSplitter(hwnd_, SplitterAxis::UpDown,
+                                   {begin(&MainLayoutSizes::bottomHeight), [this](int offset) {
+                                        form_->SplitterHorzDrag(dragStart_ - offset);
+                                    }});
 }
 
 } // namespace tw::win32

@@ -24,6 +24,7 @@
 #include "ui/win32/window_timer.h"
 
 #include <memory>
+#include <optional>
 
 #include <windows.h>
 
@@ -70,7 +71,9 @@ public:
     EditingPane* Editing() { return editing_.get(); }
     HWND Handle() const { return hwnd_; }
     HACCEL Accelerators() const { return accelerators_.get(); }
-    TFormTextwright& Form() { return form_; }
+    // The form exists from WM_CREATE on, once the controls it composes do.
+    TFormTextwright& Form() { return *form_; }
+    LibraryHost& Library() { return library_; }
     // The message loop calls this whenever its queue has become empty.
     void OnIdle();
     // True when a message must reach its control without the accelerators seeing it.
@@ -88,12 +91,8 @@ private:
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void CreateControls();
     void CreateSplitters();
-    // Runs `drag` with the modes, if the window has them, under the error report.
-    template <class Drag> void WithModes(Drag&& drag) {
-        if (WindowModes* modes = form_.Modes()) {
-            RunReported(system_.boxes, [&] { drag(*modes); });
-        }
-    }
+    // Builds the form over the ports and the controls, which exist by then.
+    void ComposeForm();
     void ApplyFont();
     void LayoutControls();
     // The tree's drag of a node reaches the form, which follows it outside the window.
@@ -101,6 +100,7 @@ private:
     // Where the insertions dialog centres for a delivery button or a drop point.
     InsertionsAnchor AnchorOf(const DialogAnchor& anchor);
 
+    StartupGlobals globals_;
     SystemPorts system_;
     // Before the adapters: they hold a reference to it.
     HWND hwnd_ = nullptr;
@@ -132,7 +132,8 @@ private:
     // Outlives the form, so Exit can still restore the user's clipboard.
     ClipboardWindow clipboard_;
     UserClipboardKeeper clipboardKeeper_{clipboard_, clipboard_};
-    TFormTextwright form_;
+    // Shown by the mirrors; filled and freed by the form.
+    LibraryHost library_;
 
     UniqueAccelerators accelerators_;
     UniqueFont font_;
@@ -159,6 +160,7 @@ private:
     std::unique_ptr<ListBoxMirror> macrosMirror_;
     std::unique_ptr<ListBoxMirror> hotKeysMirror_;
     std::unique_ptr<EditingPane> editing_;
+    std::optional<TFormTextwright> form_;
 };
 
 } // namespace tw::win32

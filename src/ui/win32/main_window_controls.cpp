@@ -36,7 +36,7 @@ void MainWindow::CreateControls() {
 
 void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
     dpi_ = dpi;
-    WithModes([dpi](WindowModes& modes) { modes.DpiChanged(static_cast<int>(dpi)); });
+    form_->FormDpiChanged(static_cast<int>(dpi));
     ApplyFont();
     SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -60,16 +60,13 @@ void MainWindow::ApplyFont() {
 }
 
 void MainWindow::LayoutControls() {
-    if (!navigation_) {
+    if (!navigation_ || !form_) {
         return;
     }
     RECT client{};
     GetClientRect(hwnd_, &client);
-    const WindowModes* modes = form_.Modes();
     const MainLayout l =
-        ComputeMainLayout(client.right, client.bottom,
-                          modes ? modes->Panes() : MainLayoutSizes{}.Scaled(static_cast<int>(dpi_)),
-                          !modes || modes->FullMode());
+        ComputeMainLayout(client.right, client.bottom, form_->Panes(), form_->FullMode());
     const std::pair<HWND, Rect> places[] = {
         {panelNavButs_, l.PanelNavButs},   {navigation_, l.Navigation},
         {splitterVert1_, l.SplitterVert1}, {labelMacros_, l.LabelMacros},
