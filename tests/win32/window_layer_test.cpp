@@ -1,7 +1,7 @@
 // The window layer's own rules on real windows: a control's notifications reach the object that
 // made it and the parent gets only the rest, a subclass is gone with its owner, the scoped GDI
 // and clipboard calls undo themselves, and DPI scaling rounds as the system does.
-#include "app/dpi_scale.h"
+#include "platform/dpi_scale.h"
 #include "platform/win32/gdi_scopes.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/window_base.h"

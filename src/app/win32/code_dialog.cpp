@@ -1,7 +1,7 @@
 #include "app/win32/code_dialog.h"
 
 #include "app/dialog_placement.h"
-#include "app/dpi_scale.h"
+#include "platform/dpi_scale.h"
 
 #include <optional>
 #include <vector>

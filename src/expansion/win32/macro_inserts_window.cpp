@@ -1,6 +1,6 @@
 #include "expansion/win32/macro_inserts_window.h"
 
-#include "app/dpi_scale.h"
+#include "platform/dpi_scale.h"
 
 namespace tw::win32 {
 

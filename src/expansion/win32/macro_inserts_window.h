@@ -2,7 +2,7 @@
 // The insertions dialog TFormMacroInserts as a Win32 window: it implements the view and the
 // host of the portable logic and turns window messages into the logic's handlers. The logic
 // measures in pixels at 96 dpi; the window scales them for the screen it opens on.
-#include "app/dpi_scale.h"
+#include "platform/dpi_scale.h"
 #include "expansion/insertions_dialog.h"
 #include "expansion/macro_inserts_form.h"
 #include "platform/raw_registry.h"

@@ -1,6 +1,6 @@
 #include "ui/win32/button_hints.h"
 
-#include "app/dpi_scale.h"
+#include "platform/dpi_scale.h"
 
 #include <commctrl.h>
 

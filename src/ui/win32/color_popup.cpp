@@ -1,6 +1,6 @@
 #include "ui/win32/color_popup.h"
 
-#include "app/dpi_scale.h"
+#include "platform/dpi_scale.h"
 #include "platform/win32/ansi_path.h"
 #include "platform/win32/gdi_scopes.h"
 #include "platform/win32/unique_handle.h"

@@ -1,6 +1,6 @@
 #include "ui/win32/editing_pane.h"
 
-#include "app/dpi_scale.h"
+#include "platform/dpi_scale.h"
 #include "ui/win32/editor_keys.h"
 #include "app/win32/resource_ids.h"
 #include "platform/win32/ansi_path.h"

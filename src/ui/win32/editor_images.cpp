@@ -1,6 +1,6 @@
 #include "ui/win32/editor_images.h"
 
-#include "app/dpi_scale.h"
+#include "platform/dpi_scale.h"
 #include "ui/win32/res/editor_images.h"
 
 #include <cstdint>

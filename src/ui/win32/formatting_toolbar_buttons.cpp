@@ -1,7 +1,7 @@
 // The toolbar's row of buttons: which there are, their hints, and their sizes at the screen's dpi.
 #include "ui/win32/formatting_toolbar_view.h"
 
-#include "app/dpi_scale.h"
+#include "platform/dpi_scale.h"
 #include "platform/win32/ansi_path.h"
 #include "ui/win32/editor_toolbar.h"
 

@@ -1,6 +1,6 @@
 #include "ui/win32/formatting_toolbar_view.h"
 
-#include "app/dpi_scale.h"
+#include "platform/dpi_scale.h"
 #include "platform/win32/ansi_path.h"
 #include "platform/win32/gdi_scopes.h"
 #include "ui/win32/control_hooks.h"

@@ -1,6 +1,6 @@
 #include "ui/win32/property_bar_controls.h"
 
-#include "app/dpi_scale.h"
+#include "platform/dpi_scale.h"
 #include "platform/win32/ansi_path.h"
 #include "ui/key_table.h"
 
