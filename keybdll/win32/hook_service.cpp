@@ -1,7 +1,6 @@
 #include "keybdll/win32/hook_service.h"
 
 #include "hooks/hook_status.h"
-#include "keybdll/event_encoding.h"
 #include "keybdll/hook_watch.h"
 #include "keybdll/receiver_table.h"
 #include "keybdll/win32/hook_events.h"
@@ -35,14 +34,6 @@ HWND g_threadControl = nullptr;
 bool g_receiverGone = false;
 HookWatch g_watch;
 
-// On the hook thread only.
-void ForgetWindowOnThread(HWND window) {
-    ForgetStalled(window);
-    std::lock_guard guard(g_lock);
-    if (g_receivers.RemoveWindow(reinterpret_cast<std::uintptr_t>(window)))
-        g_receiverGone = true;
-}
-
 void ScheduleReconcileIfReceiverGone(HWND control) {
     if (g_receiverGone) {
         g_receiverGone = false;
@@ -58,7 +49,7 @@ void DropDeadReceivers() {
     }
     for (const auto& r : all)
         if (!IsWindow(reinterpret_cast<HWND>(r.window)))
-            ForgetWindowOnThread(reinterpret_cast<HWND>(r.window));
+            ForgetWindow(reinterpret_cast<HWND>(r.window));
 }
 
 // Installs the hooks some receiver needs and removes the others. Returns a status.
@@ -248,7 +239,10 @@ std::vector<Receiver> ReceiversOf(std::uint8_t kind) {
 }
 
 void ForgetWindow(HWND window) {
-    ForgetWindowOnThread(window);
+    ForgetStalled(window);
+    std::lock_guard guard(g_lock);
+    if (g_receivers.RemoveWindow(reinterpret_cast<std::uintptr_t>(window)))
+        g_receiverGone = true;
 }
 
 void HookCalled() {
