@@ -1,14 +1,12 @@
 #include "keybdll/win32/hook_service.h"
 
 #include "hooks/hook_status.h"
-#include "keybdll/event_encoding.h"
 #include "keybdll/hook_watch.h"
 #include "keybdll/receiver_table.h"
+#include "keybdll/win32/hook_events.h"
 #include "keybdll/win32/shell_events.h"
 
-#include <deque>
 #include <mutex>
-#include <set>
 #include <vector>
 
 namespace tw::keybdll {
@@ -16,17 +14,9 @@ namespace tw::keybdll {
 namespace {
 
 const wchar_t kControlClass[] = L"TextwrightKeybDllControl";
-constexpr UINT kReconcile = WM_APP + 1;  // lParam: std::int32_t* for the outcome, or 0
-constexpr UINT kDrainMouse = WM_APP + 2; // mouse events wait in the queue
+constexpr UINT kReconcile = WM_APP + 1; // lParam: std::int32_t* for the outcome, or 0
 constexpr UINT_PTR kHousekeepingTimer = 1;
 constexpr UINT kHousekeepingMs = 100;
-// A filtering receiver is waited for at most this long per key, whatever their number, well
-// inside the time after which the system removes a slow low-level hook.
-constexpr DWORD kFilterBudgetMs = 200;
-constexpr std::size_t kMouseQueueLimit = 4096;
-constexpr std::uint8_t kShell = static_cast<std::uint8_t>(TKvHookKind::Shell);
-constexpr std::uint8_t kKeyboard = static_cast<std::uint8_t>(TKvHookKind::Keyboard);
-constexpr std::uint8_t kMouse = static_cast<std::uint8_t>(TKvHookKind::Mouse);
 
 HMODULE g_module = nullptr;
 
@@ -41,119 +31,13 @@ bool g_classRegistered = false;
 HHOOK g_keyboardHook = nullptr;
 HHOOK g_mouseHook = nullptr;
 HWND g_threadControl = nullptr;
-KeystrokeEncoder g_keystrokes;
-struct QueuedMouse {
-    std::uint32_t code;
-    POINT point;
-};
-std::deque<QueuedMouse> g_mouseQueue;
-// Filtering receivers that let a key wait out its whole budget: until they answer again, they
-// get keys without being waited for, so one hung program costs the user one delayed key only.
-std::set<HWND> g_stalled;
 bool g_receiverGone = false;
 HookWatch g_watch;
-
-std::vector<Receiver> ReceiversOf(std::uint8_t kind) {
-    std::lock_guard guard(g_lock);
-    return g_receivers.OfKind(kind);
-}
-
-// On the hook thread only.
-void ForgetWindow(HWND window) {
-    g_stalled.erase(window);
-    std::lock_guard guard(g_lock);
-    if (g_receivers.RemoveWindow(reinterpret_cast<std::uintptr_t>(window)))
-        g_receiverGone = true;
-}
 
 void ScheduleReconcileIfReceiverGone(HWND control) {
     if (g_receiverGone) {
         g_receiverGone = false;
         PostMessageW(control, kReconcile, 0, 0);
-    }
-}
-
-// Posts to every receiver of a kind; a receiver whose window is gone is dropped quietly.
-void Post(std::uint8_t kind, std::uint32_t code, WPARAM wParam, LPARAM lParam) {
-    for (const auto& r : ReceiversOf(kind)) {
-        HWND window = reinterpret_cast<HWND>(r.window);
-        if (!PostMessageW(window, WM_USER + code, wParam, lParam) && !IsWindow(window))
-            ForgetWindow(window);
-    }
-}
-
-void PostShell(const ShellNotification& n) {
-    Post(kShell, n.code, static_cast<WPARAM>(n.window), 0);
-}
-
-void CALLBACK ReceiverAnswered(HWND window, UINT, ULONG_PTR, LRESULT) {
-    g_stalled.erase(window);
-}
-
-LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam) {
-    if (code != HC_ACTION)
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    g_watch.HookCalled(GetTickCount());
-    const auto* data = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
-    const std::uint32_t flags = g_keystrokes.Encode({data->vkCode, data->scanCode, data->flags});
-    const DWORD start = GetTickCount();
-    bool discard = false;
-    for (const auto& r : ReceiversOf(kKeyboard)) {
-        HWND window = reinterpret_cast<HWND>(r.window);
-        if (r.allowFiltering && !g_stalled.count(window)) {
-            const DWORD spent = GetTickCount() - start;
-            DWORD_PTR answer = 0;
-            if (spent < kFilterBudgetMs &&
-                SendMessageTimeoutW(window, WM_USER, data->vkCode, static_cast<LPARAM>(flags),
-                                    SMTO_ABORTIFHUNG, kFilterBudgetMs - spent, &answer)) {
-                discard = discard || answer == 1;
-                continue;
-            }
-            if (!IsWindow(window)) {
-                ForgetWindow(window);
-                continue;
-            }
-            g_stalled.insert(window);
-        }
-        if (r.allowFiltering) {
-            // Still a sent message, so it keeps its place among the keys this receiver waits
-            // to answer; its answer only says the receiver is back.
-            SendMessageCallbackW(window, WM_USER, data->vkCode, static_cast<LPARAM>(flags),
-                                 ReceiverAnswered, 0);
-            continue;
-        }
-        if (!PostMessageW(window, WM_USER, data->vkCode, static_cast<LPARAM>(flags)) &&
-            !IsWindow(window))
-            ForgetWindow(window);
-    }
-    if (discard)
-        return 1;
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-// The mouse hook only queues: finding the window under the pointer may wait on other programs,
-// which the user's pointer must never do.
-LRESULT CALLBACK MouseProc(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION) {
-        g_watch.HookCalled(GetTickCount());
-        const auto mouseCode = MouseCode(static_cast<std::uint32_t>(wParam));
-        if (mouseCode && g_mouseQueue.size() < kMouseQueueLimit) {
-            const auto* data = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
-            if (g_mouseQueue.empty())
-                PostMessageW(g_threadControl, kDrainMouse, 0, 0);
-            g_mouseQueue.push_back({*mouseCode, data->pt});
-        }
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-void DrainMouse() {
-    while (!g_mouseQueue.empty()) {
-        const QueuedMouse event = g_mouseQueue.front();
-        g_mouseQueue.pop_front();
-        HWND target = WindowFromPoint(event.point);
-        Post(kMouse, event.code, PackScreenPoint(event.point.x, event.point.y),
-             static_cast<LPARAM>(reinterpret_cast<std::uintptr_t>(target)));
     }
 }
 
@@ -181,7 +65,7 @@ std::int32_t InstallNeededHooks(bool& nothingNeeded) {
         if (needed && !hook) {
             // Keys held while no hook watched are unknown: start from all keys up.
             if (id == WH_KEYBOARD_LL)
-                g_keystrokes = KeystrokeEncoder();
+                ResetKeystrokes();
             hook = SetWindowsHookExW(id, proc, g_module, 0);
             // Input from before the hook is not its to report.
             if (hook)
@@ -196,9 +80,9 @@ std::int32_t InstallNeededHooks(bool& nothingNeeded) {
     reconcile(g_keyboardHook, WH_KEYBOARD_LL, KeyboardProc, need[kKeyboard]);
     reconcile(g_mouseHook, WH_MOUSE_LL, MouseProc, need[kMouse]);
     if (!need[kMouse])
-        g_mouseQueue.clear();
+        ClearMouseQueue();
     if (!need[kKeyboard])
-        g_stalled.clear();
+        ClearStalled();
     if (need[kShell] && !ShellEventsActive())
         InstallShellEvents(PostShell);
     else if (!need[kShell] && ShellEventsActive())
@@ -348,6 +232,26 @@ std::int32_t StartThread() {
 }
 
 } // namespace
+
+std::vector<Receiver> ReceiversOf(std::uint8_t kind) {
+    std::lock_guard guard(g_lock);
+    return g_receivers.OfKind(kind);
+}
+
+void ForgetWindow(HWND window) {
+    ForgetStalled(window);
+    std::lock_guard guard(g_lock);
+    if (g_receivers.RemoveWindow(reinterpret_cast<std::uintptr_t>(window)))
+        g_receiverGone = true;
+}
+
+void HookCalled() {
+    g_watch.HookCalled(GetTickCount());
+}
+
+HWND HookThreadControl() {
+    return g_threadControl;
+}
 
 void SetLibraryModule(HMODULE module) {
     g_module = module;

@@ -1,5 +1,5 @@
 #include "app/common_routines.h"
-#include "app/dpi_scale.h"
+#include "platform/dpi_scale.h"
 #include "app/startup.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The options, tip and about dialogs as real windows: captions, layout at the monitor's dpi, tab
 // order, and what their buttons do. A timer of the test thread plays the user while the dialog's
 // own modal loop runs.
-#include "app/dpi_scale.h"
+#include "platform/dpi_scale.h"
 #include "settings/reg_proc.h"
 #include "app/settings.h"
 #include "app/win32/options_dialog_view.h"

@@ -3,6 +3,7 @@
 #include "platform/win32/ansi_path.h"
 #include "library/list_model.h"
 #include "library/reply_tree.h"
+#include "platform/win32/window_base.h"
 #include "ui/win32/list_box_mirror.h"
 #include "ui/win32/tree_view_mirror.h"
 
@@ -36,23 +37,12 @@ struct RedrawCounter {
     }
 };
 
-// The owner window's part: what the main window forwards to the mirrors.
+// The owner window's part: it reflects the controls' notifications back to the mirrors.
 struct Owner {
     static inline WNDPROC original = nullptr;
-    static inline TreeViewMirror* tree = nullptr;
-    static inline ListBoxMirror* list = nullptr;
     static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-        LRESULT result = 0;
-        if (m == WM_NOTIFY && tree && tree->OnNotify(*reinterpret_cast<NMHDR*>(lp), result)) {
-            return result;
-        }
-        if (m == WM_CHARTOITEM && list &&
-            list->OnCharToItem(reinterpret_cast<HWND>(lp), static_cast<wchar_t>(LOWORD(wp)),
-                               static_cast<short>(HIWORD(wp)), result)) {
-            return result;
-        }
-        if (m == WM_DRAWITEM && list && list->OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lp))) {
-            return TRUE;
+        if (const auto reflected = ReflectToSender(m, wp, lp)) {
+            return *reflected;
         }
         return CallWindowProcW(original, w, m, wp, lp);
     }
@@ -74,11 +64,7 @@ protected:
         Owner::original = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(host, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Owner::Proc)));
     }
-    void TearDown() override {
-        Owner::tree = nullptr;
-        Owner::list = nullptr;
-        DestroyWindow(host);
-    }
+    void TearDown() override { DestroyWindow(host); }
 
     bool HasButton(HTREEITEM item) const {
         TVITEMW tv{};
@@ -189,7 +175,6 @@ TEST_F(Controls, TreeViewFollowsEveryChangeOfTheModel) {
     for (const bool openAll : {false, true}) {
         ReplyTree model;
         TreeViewMirror mirror(tree);
-        Owner::tree = &mirror;
         mirror.Attach(model);
         TreeNode *a = nullptr, *b = nullptr, *c = nullptr, *d = nullptr, *g = nullptr;
         const std::pair<const char*, std::function<void()>> steps[] = {
@@ -237,7 +222,6 @@ TEST_F(Controls, AFolderGetsItsItemsWhenFirstOpened) {
     TreeNode* inner = model.AddChild(folder, "Inner", nullptr);
     TreeNode* reply = model.AddChild(inner, "Reply", nullptr);
     TreeViewMirror mirror(tree);
-    Owner::tree = &mirror;
     mirror.Attach(model); // nodes made before attaching are shown too
     HTREEITEM root = TreeView_GetRoot(tree);
     EXPECT_EQ(folder, mirror.NodeOf(root));
@@ -260,7 +244,6 @@ TEST_F(Controls, AFolderGetsItsItemsWhenFirstOpened) {
 TEST_F(Controls, TreeSelectionFollowsTheModelAndSurvivesAMove) {
     ReplyTree model;
     TreeViewMirror mirror(tree);
-    Owner::tree = &mirror;
     mirror.Attach(model);
     TreeNode* a = model.AddChild(nullptr, "A", nullptr);
     TreeNode* inner = model.AddChild(a, "Inner", nullptr);
@@ -340,7 +323,6 @@ TEST_F(Controls, ListBoxFollowsTheIndexList) {
 TEST_F(Controls, TypingALetterMovesToTheNextRowStartingWithIt) {
     ListModel model;
     ListBoxMirror mirror(list);
-    Owner::list = &mirror;
     mirror.Attach(model);
     model.Rebuild({{"addr", nullptr}, {"Sig", nullptr}, {"sig2", nullptr}, {"thx", nullptr}});
     const std::pair<wchar_t, int> typed[] = {

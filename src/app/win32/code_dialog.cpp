@@ -1,7 +1,7 @@
 #include "app/win32/code_dialog.h"
 
 #include "app/dialog_placement.h"
-#include "app/dpi_scale.h"
+#include "platform/dpi_scale.h"
 
 #include <optional>
 #include <vector>
@@ -28,7 +28,7 @@ UniqueFont CreateUiFont(UINT dpi, bool bold) {
     if (SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)) {
         font = metrics.lfMessageFont;
     } else {
-        font.lfHeight = -MulDiv(9, static_cast<int>(dpi), 72);
+        font.lfHeight = -PointsToPixels(9, static_cast<int>(dpi));
         lstrcpyW(font.lfFaceName, L"Segoe UI");
     }
     if (bold) {

@@ -1,6 +1,7 @@
 #include "delivery/win32/clipboard_window.h"
 
 #include "delivery/win32/global_memory.h"
+#include "platform/win32/gdi_scopes.h"
 #include "platform/win32/message_window.h"
 
 #include <string>
@@ -103,17 +104,15 @@ LRESULT ClipboardWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void ClipboardWindow::RenderAll() {
-    if (!OpenClipboard(hwnd_)) {
+    OpenedClipboard clipboard(hwnd_);
+    if (!clipboard.Opened() || GetClipboardOwner() != hwnd_) {
         return;
     }
-    if (GetClipboardOwner() == hwnd_) {
-        for (UINT format : offered_) {
-            if (HANDLE data = RenderReply(format); data && !SetClipboardData(format, data)) {
-                GlobalFree(data);
-            }
+    for (UINT format : offered_) {
+        if (HANDLE data = RenderReply(format); data && !SetClipboardData(format, data)) {
+            GlobalFree(data);
         }
     }
-    CloseClipboard();
 }
 
 HANDLE ClipboardWindow::RenderReply(UINT format) const {
@@ -137,47 +136,42 @@ HANDLE ClipboardWindow::RenderReply(UINT format) const {
     return nullptr;
 }
 
-bool ClipboardWindow::OpenPatiently() {
-    for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
-        if (OpenClipboard(hwnd_)) {
-            return true;
-        }
-        Sleep(kOpenPauseMs);
-    }
-    return false;
-}
-
 std::uint32_t ClipboardWindow::SequenceNumber() {
     return GetClipboardSequenceNumber();
 }
 
 bool ClipboardWindow::SaveUserContent() {
-    if (!hwnd_ || !OpenPatiently()) {
+    if (!hwnd_) {
         return false;
     }
-    const bool whole = snapshot_.TakeFromOpenClipboard();
-    CloseClipboard();
-    return whole;
+    OpenedClipboard clipboard(hwnd_, kOpenAttempts, kOpenPauseMs);
+    return clipboard.Opened() && snapshot_.TakeFromOpenClipboard();
 }
 
 ClipboardPort::RestoreResult ClipboardWindow::RestoreUserContent(std::uint32_t expected) {
-    if (!hwnd_ || !OpenClipboard(hwnd_)) {
+    if (!hwnd_) {
+        return RestoreResult::Busy;
+    }
+    OpenedClipboard clipboard(hwnd_);
+    if (!clipboard.Opened()) {
         return RestoreResult::Busy;
     }
     // Checked while the clipboard is open, so no write can slip in between.
     if (GetClipboardSequenceNumber() != expected) {
-        CloseClipboard();
         return RestoreResult::Superseded;
     }
     snapshot_.PlaceOnOpenClipboard();
     offered_.clear();
     reply_ = {};
-    CloseClipboard();
     return RestoreResult::Restored;
 }
 
 bool ClipboardWindow::OfferReply(const ReplyContent& reply) {
-    if (!hwnd_ || !OpenPatiently()) {
+    if (!hwnd_) {
+        return false;
+    }
+    OpenedClipboard clipboard(hwnd_, kOpenAttempts, kOpenPauseMs);
+    if (!clipboard.Opened()) {
         return false;
     }
     EmptyClipboard();
@@ -187,12 +181,15 @@ bool ClipboardWindow::OfferReply(const ReplyContent& reply) {
         SetClipboardData(format, nullptr);
     }
     MarkAsTransient();
-    CloseClipboard();
     return true;
 }
 
 bool ClipboardWindow::PlaceReply(const ReplyContent& reply) {
-    if (!hwnd_ || !OpenPatiently()) {
+    if (!hwnd_) {
+        return false;
+    }
+    OpenedClipboard clipboard(hwnd_, kOpenAttempts, kOpenPauseMs);
+    if (!clipboard.Opened()) {
         return false;
     }
     EmptyClipboard();
@@ -204,7 +201,6 @@ bool ClipboardWindow::PlaceReply(const ReplyContent& reply) {
         }
     }
     reply_ = {};
-    CloseClipboard();
     return true;
 }
 

@@ -43,7 +43,6 @@ private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     // Another program may hold the clipboard for a moment (managers read each change).
-    bool OpenPatiently();
     HANDLE RenderReply(UINT format) const;
     void RenderAll();
 

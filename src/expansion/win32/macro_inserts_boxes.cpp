@@ -10,8 +10,6 @@ namespace tw::win32 {
 namespace {
 
 constexpr int kBoxHeight = 21;
-constexpr const wchar_t* kOwnerProp = L"TwMacroInsertsOwner";
-constexpr const wchar_t* kOldProcProp = L"TwMacroInsertsOldProc";
 
 DialogSize SizeOf(HWND hwnd) {
     RECT r;
@@ -34,11 +32,10 @@ int MacroInsertsWindow::CreateValueBox(const std::string& text) {
         scrollPanel_, nullptr,
         reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(formHwnd_, GWLP_HINSTANCE)), nullptr);
     SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    SetPropW(box, kOwnerProp, this);
-    SetPropW(box, kOldProcProp,
-             reinterpret_cast<HANDLE>(
-                 SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ValueBoxProc))));
     const int id = nextBox_++;
+    boxHooks_[id] = Subclass(box, [this](HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+        return std::optional<LRESULT>(OnValueBoxMessage(hwnd, msg, wp, lp));
+    });
     boxes_[id] = box;
     boxTops_[id] = Px(5);
     return id;
@@ -49,10 +46,7 @@ void MacroInsertsWindow::DestroyValueBox(int box) {
     if (it == boxes_.end()) {
         return;
     }
-    SetWindowLongPtrW(it->second, GWLP_WNDPROC,
-                      reinterpret_cast<LONG_PTR>(GetPropW(it->second, kOldProcProp)));
-    RemovePropW(it->second, kOwnerProp);
-    RemovePropW(it->second, kOldProcProp);
+    boxHooks_.erase(box);
     DestroyWindow(it->second);
     boxes_.erase(it);
     boxTops_.erase(box);

@@ -1,5 +1,7 @@
 #include "expansion/win32/macro_inserts_window.h"
 
+#include "platform/dpi_scale.h"
+
 namespace tw::win32 {
 
 namespace {
@@ -18,8 +20,6 @@ constexpr int kCheckHeight = 17;
 constexpr int kCheckTop = 13;
 constexpr int kCheckRightGap = kClientWidth - 289; // anchored to the right edge
 constexpr int kBoxHeight = 21;
-constexpr const wchar_t* kOwnerProp = L"TwMacroInsertsOwner";
-constexpr const wchar_t* kOldProcProp = L"TwMacroInsertsOldProc";
 
 void RegisterClasses(HINSTANCE instance) {
     static bool done = false;
@@ -43,12 +43,8 @@ void RegisterClasses(HINSTANCE instance) {
 UniqueFont ScaledGuiFont(UINT dpi) {
     LOGFONTW font{};
     GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
-    font.lfHeight = MulDiv(font.lfHeight, static_cast<int>(dpi), 96);
+    font.lfHeight = ScaleForDpi(font.lfHeight, static_cast<int>(dpi));
     return UniqueFont(CreateFontIndirectW(&font));
-}
-
-MacroInsertsWindow* OwnerOf(HWND hwnd) {
-    return static_cast<MacroInsertsWindow*>(GetPropW(hwnd, kOwnerProp));
 }
 
 } // namespace
@@ -79,8 +75,9 @@ void MacroInsertsWindow::CreateControls(HINSTANCE instance) {
     AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi_);
     SetWindowPos(formHwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SetPropW(formHwnd_, kOwnerProp, this);
-    SetWindowLongPtrW(formHwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FormProc));
+    formHook_ = Subclass(formHwnd_, [this](HWND, UINT msg, WPARAM wp, LPARAM lp) {
+        return std::optional<LRESULT>(OnFormMessage(msg, wp, lp));
+    });
     font_ = ScaledGuiFont(dpi_);
 
     // The scroll panel comes first in the tab order, so the first value box gets the focus.
@@ -91,9 +88,11 @@ void MacroInsertsWindow::CreateControls(HINSTANCE instance) {
     panelBot_ = CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, L"", WS_CHILD | WS_VISIBLE, 0,
                                 Px(kClientHeight - kPanelBotHeight), Px(kClientWidth),
                                 Px(kPanelBotHeight), formHwnd_, nullptr, instance, nullptr);
+    int hook = 0;
     for (HWND panel : {scrollPanel_, panelBot_}) {
-        SetPropW(panel, kOwnerProp, this);
-        SetWindowLongPtrW(panel, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PanelProc));
+        panelHooks_[hook++] = Subclass(panel, [this](HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+            return std::optional<LRESULT>(OnPanelMessage(hwnd, msg, wp, lp));
+        });
     }
     buttonOk_ = CreateWindowExW(
         0, L"BUTTON", L"Accept", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0,
@@ -107,11 +106,6 @@ void MacroInsertsWindow::CreateControls(HINSTANCE instance) {
     SendMessageW(checkShow_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     SendMessageW(checkShow_, BM_SETCHECK, BST_CHECKED, 0);
     Layout();
-}
-
-LRESULT CALLBACK MacroInsertsWindow::FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    MacroInsertsWindow* self = OwnerOf(hwnd);
-    return self != nullptr ? self->OnFormMessage(msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 LRESULT MacroInsertsWindow::OnFormMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -151,20 +145,16 @@ LRESULT MacroInsertsWindow::OnFormMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
 }
 
-LRESULT CALLBACK MacroInsertsWindow::PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    MacroInsertsWindow* self = OwnerOf(hwnd);
-    if (self == nullptr) {
-        return DefWindowProcW(hwnd, msg, wp, lp);
-    }
+LRESULT MacroInsertsWindow::OnPanelMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED) {
-        if (reinterpret_cast<HWND>(lp) == self->buttonOk_) {
-            self->result_ = DialogClose::Ok;
-        } else if (reinterpret_cast<HWND>(lp) == self->checkShow_) {
-            self->form_.CheckShowClick();
+        if (reinterpret_cast<HWND>(lp) == buttonOk_) {
+            result_ = DialogClose::Ok;
+        } else if (reinterpret_cast<HWND>(lp) == checkShow_) {
+            form_.CheckShowClick();
         }
         return 0;
     }
-    if (msg == WM_VSCROLL && hwnd == self->scrollPanel_) {
+    if (msg == WM_VSCROLL && hwnd == scrollPanel_) {
         SCROLLINFO si{};
         si.cbSize = sizeof si;
         si.fMask = SIF_ALL;
@@ -172,10 +162,10 @@ LRESULT CALLBACK MacroInsertsWindow::PanelProc(HWND hwnd, UINT msg, WPARAM wp, L
         int pos = si.nPos;
         switch (LOWORD(wp)) {
         case SB_LINEUP:
-            pos -= self->Px(kBoxHeight);
+            pos -= Px(kBoxHeight);
             break;
         case SB_LINEDOWN:
-            pos += self->Px(kBoxHeight);
+            pos += Px(kBoxHeight);
             break;
         case SB_PAGEUP:
             pos -= static_cast<int>(si.nPage);
@@ -190,29 +180,24 @@ LRESULT CALLBACK MacroInsertsWindow::PanelProc(HWND hwnd, UINT msg, WPARAM wp, L
         default:
             break;
         }
-        self->ScrollTo(pos);
+        ScrollTo(pos);
         return 0;
     }
-    if (msg == WM_MOUSEWHEEL && hwnd == self->scrollPanel_) {
-        self->ScrollTo(self->scrollPos_ -
-                       GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA * 3 * self->Px(kBoxHeight));
+    if (msg == WM_MOUSEWHEEL && hwnd == scrollPanel_) {
+        ScrollTo(scrollPos_ - GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA * 3 * Px(kBoxHeight));
         return 0;
     }
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-LRESULT CALLBACK MacroInsertsWindow::ValueBoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    MacroInsertsWindow* self = OwnerOf(hwnd);
-    auto oldProc = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kOldProcProp));
-    const LRESULT result = CallWindowProcW(oldProc, hwnd, msg, wp, lp);
-    if (self != nullptr) {
-        if (msg == WM_LBUTTONUP) {
-            self->form_.ValueBoxMouseUp(self->BoxId(hwnd));
-        } else if (msg == WM_KILLFOCUS) {
-            self->form_.ValueBoxExit(self->BoxId(hwnd));
-        } else if (msg == WM_SETFOCUS) {
-            self->ScrollIntoView(hwnd);
-        }
+LRESULT MacroInsertsWindow::OnValueBoxMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    const LRESULT result = Subclass::Original(hwnd, msg, wp, lp);
+    if (msg == WM_LBUTTONUP) {
+        form_.ValueBoxMouseUp(BoxId(hwnd));
+    } else if (msg == WM_KILLFOCUS) {
+        form_.ValueBoxExit(BoxId(hwnd));
+    } else if (msg == WM_SETFOCUS) {
+        ScrollIntoView(hwnd);
     }
     return result;
 }

@@ -2,10 +2,12 @@
 // The insertions dialog TFormMacroInserts as a Win32 window: it implements the view and the
 // host of the portable logic and turns window messages into the logic's handlers. The logic
 // measures in pixels at 96 dpi; the window scales them for the screen it opens on.
+#include "platform/dpi_scale.h"
 #include "expansion/insertions_dialog.h"
 #include "expansion/macro_inserts_form.h"
 #include "platform/raw_registry.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/window_base.h"
 
 #include <windows.h>
 
@@ -58,10 +60,9 @@ public:
     bool RunModal() override;
 
 private:
-    static LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    static LRESULT CALLBACK ValueBoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnFormMessage(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnPanelMessage(HWND panel, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnValueBoxMessage(HWND box, UINT msg, WPARAM wp, LPARAM lp);
     void CreateControls(HINSTANCE instance);
     void Layout();
     void UpdateScrollRange();
@@ -71,8 +72,8 @@ private:
     bool PreviewKey(const MSG& msg);
     int BoxId(HWND box) const;
     // Between the logic's 96-dpi pixels and the screen's.
-    int Px(int logical) const { return MulDiv(logical, static_cast<int>(dpi_), 96); }
-    int Logical(int pixels) const { return MulDiv(pixels, 96, static_cast<int>(dpi_)); }
+    int Px(int logical) const { return ScaleForDpi(logical, static_cast<int>(dpi_)); }
+    int Logical(int pixels) const { return UnscaleForDpi(pixels, static_cast<int>(dpi_)); }
     DialogSize Logical(DialogSize pixels) const {
         return {Logical(pixels.width), Logical(pixels.height)};
     }
@@ -89,6 +90,9 @@ private:
     UINT dpi_ = 96;
     UniqueFont font_;
     std::map<int, HWND> boxes_;
+    std::map<int, Subclass> boxHooks_;
+    Subclass formHook_;
+    Subclass panelHooks_[2];
     std::map<int, int> boxTops_; // unscrolled top of each box, in screen pixels
     int nextBox_ = 1;
     int scrollPos_ = 0;

@@ -1,11 +1,13 @@
 #include "ui/win32/button_hints.h"
 
+#include "platform/dpi_scale.h"
+
 #include <commctrl.h>
 
 namespace tw::win32 {
 
 void SetButtonIcon(HWND button, int iconId, int dpi) {
-    const int size = MulDiv(16, dpi, 96);
+    const int size = ScaleForDpi(16, dpi);
     HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId), IMAGE_ICON, size,
                              size, LR_SHARED);
     SetWindowLongPtrW(button, GWL_STYLE, GetWindowLongPtrW(button, GWL_STYLE) | BS_ICON);

@@ -1,6 +1,9 @@
 #include "ui/win32/color_popup.h"
 
+#include "platform/dpi_scale.h"
 #include "platform/win32/ansi_path.h"
+#include "platform/win32/gdi_scopes.h"
+#include "platform/win32/unique_handle.h"
 #include "ui/text_format.h"
 
 #include <algorithm>
@@ -79,18 +82,16 @@ bool ColorPopup::OnMeasureItem(HWND owner, MEASUREITEMSTRUCT& item) {
         return false;
     }
     const int dpi = DpiOf(owner);
-    HDC dc = GetDC(owner);
-    HFONT font = MenuFont();
-    HGDIOBJ old = SelectObject(dc, font);
     SIZE text{};
-    const std::wstring& caption = captions_[item.itemData];
-    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
-    SelectObject(dc, old);
-    DeleteObject(font);
-    ReleaseDC(owner, dc);
-    item.itemWidth = static_cast<UINT>(text.cx + MulDiv(2 * kSwatchGap + kSwatchWidth, dpi, 96));
+    if (WindowDc dc(owner); dc) {
+        UniqueFont font(MenuFont());
+        SelectedObject selected(dc.get(), font.get());
+        const std::wstring& caption = captions_[item.itemData];
+        GetTextExtentPoint32W(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &text);
+    }
+    item.itemWidth = static_cast<UINT>(text.cx + ScaleForDpi(2 * kSwatchGap + kSwatchWidth, dpi));
     item.itemHeight =
-        static_cast<UINT>(std::max<LONG>(text.cy + MulDiv(6, dpi, 96), MulDiv(20, dpi, 96)));
+        static_cast<UINT>(std::max<LONG>(text.cy + ScaleForDpi(6, dpi), ScaleForDpi(20, dpi)));
     return true;
 }
 
@@ -107,18 +108,15 @@ bool ColorPopup::OnDrawItem(const DRAWITEMSTRUCT& item) {
         // The radio item's bullet, centred in the check column.
         const int d = std::max(4, check / 3), cx = r.left + check / 2 + 2,
                   cy = (r.top + r.bottom) / 2;
-        HBRUSH bullet =
-            CreateSolidBrush(GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
-        HGDIOBJ oldBrush = SelectObject(item.hDC, bullet);
-        HGDIOBJ oldPen = SelectObject(item.hDC, GetStockObject(NULL_PEN));
+        UniqueBrush bullet(
+            CreateSolidBrush(GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT)));
+        SelectedObject brush(item.hDC, bullet.get());
+        SelectedObject pen(item.hDC, GetStockObject(NULL_PEN));
         Ellipse(item.hDC, cx - d / 2, cy - d / 2, cx + d / 2 + 1, cy + d / 2 + 1);
-        SelectObject(item.hDC, oldPen);
-        SelectObject(item.hDC, oldBrush);
-        DeleteObject(bullet);
     }
-    const int inset = MulDiv(kSwatchInset, dpi, 96);
-    RECT swatch{r.left + check + MulDiv(kSwatchGap, dpi, 96), r.top + inset, 0, r.bottom - inset};
-    swatch.right = swatch.left + MulDiv(kSwatchWidth, dpi, 96);
+    const int inset = ScaleForDpi(kSwatchInset, dpi);
+    RECT swatch{r.left + check + ScaleForDpi(kSwatchGap, dpi), r.top + inset, 0, r.bottom - inset};
+    swatch.right = swatch.left + ScaleForDpi(kSwatchWidth, dpi);
     HBRUSH frame = CreateSolidBrush(GetSysColor(COLOR_MENUTEXT));
     FillRect(item.hDC, &swatch, frame);
     DeleteObject(frame);
@@ -126,7 +124,7 @@ bool ColorPopup::OnDrawItem(const DRAWITEMSTRUCT& item) {
     HBRUSH fill = CreateSolidBrush(SwatchColor(item.itemData));
     FillRect(item.hDC, &inside, fill);
     DeleteObject(fill);
-    RECT text{swatch.right + MulDiv(kSwatchGap, dpi, 96), r.top, r.right, r.bottom};
+    RECT text{swatch.right + ScaleForDpi(kSwatchGap, dpi), r.top, r.right, r.bottom};
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
     DrawTextW(item.hDC, captions_[item.itemData].c_str(), -1, &text,

@@ -1,11 +1,9 @@
 #include "ui/win32/control_hooks.h"
 
-#include <commctrl.h>
+#include "platform/win32/window_base.h"
 
 namespace tw::win32 {
 namespace {
-
-constexpr UINT_PTR kHookId = 0x7448;
 
 bool CameFromOwnWindow(HWND control, HWND previous) {
     if (!previous || previous == control || IsChild(control, previous)) {
@@ -14,65 +12,61 @@ bool CameFromOwnWindow(HWND control, HWND previous) {
     return GetAncestor(previous, GA_ROOT) == GetAncestor(control, GA_ROOT);
 }
 
-LRESULT CALLBACK HookProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
-    auto* hooks = reinterpret_cast<ControlHooks*>(data);
+std::optional<LRESULT> HookMessage(const ControlHooks& hooks, HWND hwnd, UINT msg, WPARAM wp,
+                                   LPARAM lp) {
     switch (msg) {
     case WM_SETFOCUS: {
-        const LRESULT r = DefSubclassProc(hwnd, msg, wp, lp);
-        if (hooks->onEnter && CameFromOwnWindow(hwnd, reinterpret_cast<HWND>(wp))) {
-            hooks->onEnter();
+        const LRESULT r = Subclass::Original(hwnd, msg, wp, lp);
+        if (hooks.onEnter && CameFromOwnWindow(hwnd, reinterpret_cast<HWND>(wp))) {
+            hooks.onEnter();
         }
         return r;
     }
     case WM_GETDLGCODE: {
         // The window's dialog navigation must leave Tab (our own order) and the keys a field
         // handles itself (Enter) to the control.
-        LRESULT code = DefSubclassProc(hwnd, msg, wp, lp);
-        if (hooks->onTab) {
+        LRESULT code = Subclass::Original(hwnd, msg, wp, lp);
+        if (hooks.onTab) {
             code |= DLGC_WANTTAB;
         }
-        if (hooks->onChar) {
+        if (hooks.onChar) {
             code |= DLGC_WANTALLKEYS;
         }
         return code;
     }
     case WM_KEYDOWN:
-        if (wp == VK_TAB && hooks->onTab && hooks->onTab(GetKeyState(VK_SHIFT) < 0)) {
+        if (wp == VK_TAB && hooks.onTab && hooks.onTab(GetKeyState(VK_SHIFT) < 0)) {
             return 0;
         }
         break;
     case WM_CHAR:
-        if (wp == L'\t' && hooks->onTab) {
+        if (wp == L'\t' && hooks.onTab) {
             return 0; // Tab moved the focus on its key press
         }
-        if (hooks->onChar && !hooks->onChar(static_cast<wchar_t>(wp))) {
+        if (hooks.onChar && !hooks.onChar(static_cast<wchar_t>(wp))) {
             return 0;
         }
         break;
     case WM_LBUTTONUP: {
-        const LRESULT r = DefSubclassProc(hwnd, msg, wp, lp);
-        if (hooks->onLeftButtonUp) {
-            hooks->onLeftButtonUp();
+        const LRESULT r = Subclass::Original(hwnd, msg, wp, lp);
+        if (hooks.onLeftButtonUp) {
+            hooks.onLeftButtonUp();
         }
         return r;
     }
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(hwnd, HookProc, kHookId);
-        delete hooks;
-        return DefSubclassProc(hwnd, msg, wp, lp);
     default:
         break;
     }
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    return std::nullopt;
 }
 
 } // namespace
 
 void HookControl(HWND control, ControlHooks hooks) {
-    auto* owned = new ControlHooks(std::move(hooks));
-    if (!SetWindowSubclass(control, HookProc, kHookId, reinterpret_cast<DWORD_PTR>(owned))) {
-        delete owned;
-    }
+    Subclass::ForLifeOf(control,
+                        [hooks = std::move(hooks)](HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+                            return HookMessage(hooks, hwnd, msg, wp, lp);
+                        });
 }
 
 bool TabOrder::Move(HWND from, bool backwards) const {

@@ -1,5 +1,6 @@
 #include "ui/win32/editing_pane.h"
 
+#include "platform/dpi_scale.h"
 #include "ui/win32/editor_keys.h"
 #include "app/win32/resource_ids.h"
 #include "platform/win32/ansi_path.h"
@@ -26,10 +27,6 @@ int IconOf(CommandImage image) {
     default:
         return 0;
     }
-}
-
-int Scale(int pixels, int dpi) {
-    return MulDiv(pixels, dpi, 96);
 }
 
 } // namespace
@@ -78,6 +75,17 @@ EditingPane::EditingPane(EditingPaneControls controls) : c_(controls) {
                                             editing_->EditorEnter();
                                     },
                                     nullptr, nullptr, tab(editor_->Handle())});
+    // The toolbar's hints come from its tooltip, which reports to the toolbar's parent.
+    HWND hints = reinterpret_cast<HWND>(SendMessageW(toolbar_->Handle(), TB_GETTOOLTIPS, 0, 0));
+    for (HWND control :
+         {editor_->Handle(), c_.listMacros, c_.listHotKeys, toolbar_->Handle(), hints}) {
+        if (control) {
+            reflections_.push_back(ReflectCommand(
+                control, [this](WPARAM wp, LPARAM lp) { return OnCommand(wp, lp); }));
+            reflections_.push_back(ReflectNotify(
+                control, [this](const NMHDR& h, LRESULT& r) { return OnNotify(h, r); }));
+        }
+    }
     ApplyCommandStates(CommandStates{});
 }
 
@@ -148,7 +156,7 @@ bool EditingPane::OnNotify(const NMHDR& header, LRESULT& result) {
 
 void EditingPane::Layout(const RECT& navButtons, const RECT& bottomBar, const RECT& editorPane,
                          int dpi) {
-    const int button = Scale(32, dpi), gap = Scale(4, dpi);
+    const int button = ScaleForDpi(32, dpi), gap = ScaleForDpi(4, dpi);
     int y = navButtons.top + gap;
     for (HWND b : {butAddFolder_, butAddReply_, butDelete_}) {
         MoveWindow(b, navButtons.left + gap, y, button, button, TRUE);

@@ -1,9 +1,10 @@
 #pragma once
 // The main window's editing side over Win32: the tree buttons, Save All, the property bar and the
 // editor, the tree view's editing events, Tab through the window, and the command states shown
-// on controls and menu items. The main window forwards its messages here first.
+// on controls and menu items. The controls' notifications come back here from the main window.
 #include "ui/main_commands.h"
 #include "ui/textwright_form.h"
+#include "platform/win32/window_base.h"
 #include "ui/win32/button_hints.h"
 #include "ui/win32/control_hooks.h"
 #include "ui/win32/editor_toolbar.h"
@@ -15,6 +16,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include <windows.h>
 
@@ -84,6 +86,7 @@ private:
     HWND butAddFolder_ = nullptr, butAddReply_ = nullptr, butDelete_ = nullptr;
     HWND butForceSave_ = nullptr;
     HWND butInCB_ = nullptr, butInLastWnd_ = nullptr;
+    std::vector<Reflection> reflections_;
 };
 
 } // namespace tw::win32

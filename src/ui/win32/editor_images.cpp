@@ -1,5 +1,6 @@
 #include "ui/win32/editor_images.h"
 
+#include "platform/dpi_scale.h"
 #include "ui/win32/res/editor_images.h"
 
 #include <cstdint>
@@ -52,7 +53,7 @@ HBITMAP GreyedCopy(HBITMAP strip) {
 } // namespace
 
 int EditorImageSize(int dpi) {
-    const int wanted = MulDiv(16, dpi, 96);
+    const int wanted = ScaleForDpi(16, dpi);
     return wanted >= 32 ? 32 : wanted >= 24 ? 24 : 16;
 }
 

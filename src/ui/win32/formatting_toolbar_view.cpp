@@ -1,6 +1,8 @@
 #include "ui/win32/formatting_toolbar_view.h"
 
+#include "platform/dpi_scale.h"
 #include "platform/win32/ansi_path.h"
+#include "platform/win32/gdi_scopes.h"
 #include "ui/win32/control_hooks.h"
 #include "ui/win32/editor_toolbar.h"
 
@@ -11,78 +13,6 @@
 
 namespace tw::win32 {
 namespace {
-
-constexpr UINT_PTR kSubclassId = 0x7446;
-constexpr int kFontNameWidth96 = 161, kFontSizeWidth96 = 34, kUpDownWidth96 = 16;
-constexpr int kSeparatorWidth96 = 6, kFontListHeight96 = 240;
-
-struct ButtonSpec {
-    int id;
-    int image; // -1: a separator, `width` pixels at 96 dpi
-    BYTE style;
-    int width;
-};
-
-constexpr int Image(EditorImage image) {
-    return static_cast<int>(image);
-}
-
-constexpr ButtonSpec Command(MainCommand command) {
-    return {CommandIdOf(command), StripIndexOf(RowOf(command).image), BTNS_BUTTON, 0};
-}
-
-constexpr ButtonSpec kButtons[] = {
-    Command(MainCommand::EditorCut),
-    Command(MainCommand::EditorCopy),
-    Command(MainCommand::EditorPaste),
-    Command(MainCommand::EditorUndo),
-    Command(MainCommand::EditorRedo),
-    {0, -1, BTNS_SEP, kSeparatorWidth96},
-    {kFontNamePlaceId, -1, BTNS_SEP, kFontNameWidth96},
-    {0, -1, BTNS_SEP, 2},
-    {kFontSizePlaceId, -1, BTNS_SEP, kFontSizeWidth96 + kUpDownWidth96},
-    {0, -1, BTNS_SEP, kSeparatorWidth96},
-    {kColorButId, Image(EditorImage::Color), BTNS_WHOLEDROPDOWN, 0},
-    {0, -1, BTNS_SEP, kSeparatorWidth96},
-    {kBoldButId, Image(EditorImage::Bold), BTNS_CHECK, 0},
-    {kItalicButId, Image(EditorImage::Italic), BTNS_CHECK, 0},
-    {kUnderlineButId, Image(EditorImage::Underline), BTNS_CHECK, 0},
-    {0, -1, BTNS_SEP, kSeparatorWidth96},
-    {kLeftAlignId, Image(EditorImage::AlignLeft), BTNS_CHECKGROUP, 0},
-    {kCenterAlignId, Image(EditorImage::AlignCenter), BTNS_CHECKGROUP, 0},
-    {kRightAlignId, Image(EditorImage::AlignRight), BTNS_CHECKGROUP, 0},
-    {0, -1, BTNS_SEP, kSeparatorWidth96},
-    {kDecIndentButId, Image(EditorImage::IndentLess), BTNS_BUTTON, 0},
-    {kIncIndentButId, Image(EditorImage::IndentMore), BTNS_BUTTON, 0},
-};
-
-std::wstring HintOf(int id) {
-    if (const CommandRow* row = RowOfId(id)) {
-        return AnsiToWide(row->hint);
-    }
-    switch (id) {
-    case kColorButId:
-        return L"Color";
-    case kBoldButId:
-        return L"Bold";
-    case kItalicButId:
-        return L"Italic";
-    case kUnderlineButId:
-        return L"Underline";
-    case kLeftAlignId:
-        return L"Left Align";
-    case kCenterAlignId:
-        return L"Center";
-    case kRightAlignId:
-        return L"Right Align";
-    case kDecIndentButId:
-        return L"Decrease Indent";
-    case kIncIndentButId:
-        return L"Increase Indent";
-    default:
-        return {};
-    }
-}
 
 std::wstring TextOf(HWND hwnd) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
@@ -117,24 +47,7 @@ FormattingToolbarControls::FormattingToolbarControls(HWND toolbar, HWND editor, 
     SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_->Normal()));
     SendMessageW(toolbar_, TB_SETDISABLEDIMAGELIST, 0,
                  reinterpret_cast<LPARAM>(images_->Disabled()));
-    int at = 0;
-    for (const ButtonSpec& spec : kButtons) {
-        TBBUTTON b{};
-        b.idCommand = spec.id;
-        // Each button as wide as its image: the list style would size all like the widest text.
-        b.fsStyle = static_cast<BYTE>(spec.style | (spec.image >= 0 ? BTNS_AUTOSIZE : 0));
-        b.fsState = TBSTATE_ENABLED;
-        b.iBitmap = spec.image >= 0 ? spec.image : MulDiv(spec.width, dpi_, 96);
-        SendMessageW(toolbar_, TB_INSERTBUTTONW, static_cast<WPARAM>(at++),
-                     reinterpret_cast<LPARAM>(&b));
-    }
-    SendMessageW(toolbar_, TB_CHECKBUTTON, kLeftAlignId, TRUE);
-    TBBUTTONINFOW insertions{};
-    insertions.cbSize = sizeof insertions;
-    insertions.dwMask = TBIF_IMAGE;
-    insertions.iImage = Image(EditorImage::Insert);
-    SendMessageW(toolbar_, TB_SETBUTTONINFOW, kButPreDefParamsId,
-                 reinterpret_cast<LPARAM>(&insertions));
+    InsertButtons();
     fontName_ = CreateWindowExW(0, WC_COMBOBOXW, L"",
                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN |
                                     CBS_AUTOHSCROLL,
@@ -149,8 +62,16 @@ FormattingToolbarControls::FormattingToolbarControls(HWND toolbar, HWND editor, 
     SendMessageW(upDown_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(fontSize_), 0);
     SendMessageW(upDown_, UDM_SETRANGE32, 1, 100);
     SendMessageW(upDown_, UDM_SETPOS32, 0, 10);
-    SetWindowSubclass(toolbar_, &FormattingToolbarControls::ToolbarProc, kSubclassId,
-                      reinterpret_cast<DWORD_PTR>(this));
+    toolbarHook_ = Subclass(toolbar_, [this](HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+        return ToolbarMessage(hwnd, msg, wp, lp);
+    });
+    // The boxes report to their parent, the toolbar, which hands their messages back here.
+    for (HWND box : {fontName_, fontSize_}) {
+        boxReflections_.push_back(ReflectCommand(box, [this, box](WPARAM wp, LPARAM) {
+            OnChildCommand(box, HIWORD(wp));
+            return true;
+        }));
+    }
     // The Enter key in either box hands the keyboard back to the text.
     auto backToEditor = [this](wchar_t c) {
         if (c != L'\r') {
@@ -177,7 +98,7 @@ FormattingToolbarControls::FormattingToolbarControls(HWND toolbar, HWND editor, 
 
 FormattingToolbarControls::~FormattingToolbarControls() {
     if (IsWindow(toolbar_)) {
-        RemoveWindowSubclass(toolbar_, &FormattingToolbarControls::ToolbarProc, kSubclassId);
+        toolbarHook_ = Subclass();
         SendMessageW(toolbar_, TB_SETIMAGELIST, 0, 0);
         SendMessageW(toolbar_, TB_SETDISABLEDIMAGELIST, 0, 0);
     }
@@ -185,11 +106,10 @@ FormattingToolbarControls::~FormattingToolbarControls() {
 
 std::vector<std::string> FormattingToolbarControls::ScreenFontNames() {
     std::vector<std::string> names;
-    HDC screen = GetDC(nullptr);
+    WindowDc screen(nullptr);
     LOGFONTW all{};
     all.lfCharSet = DEFAULT_CHARSET;
-    EnumFontFamiliesExW(screen, &all, &AddFace, reinterpret_cast<LPARAM>(&names), 0);
-    ReleaseDC(nullptr, screen);
+    EnumFontFamiliesExW(screen.get(), &all, &AddFace, reinterpret_cast<LPARAM>(&names), 0);
     return names;
 }
 
@@ -230,29 +150,6 @@ bool FormattingToolbarControls::OnCommand(int id) {
     }
 }
 
-bool FormattingToolbarControls::OnNotify(const NMHDR& header, LRESULT& result) {
-    if (header.hwndFrom == toolbar_ && header.code == TBN_DROPDOWN &&
-        reinterpret_cast<const NMTOOLBARW&>(header).iItem == kColorButId) {
-        OpenColorPopup();
-        result = TBDDRET_DEFAULT;
-        return true;
-    }
-    if (header.code == TTN_GETDISPINFOW) {
-        const int id = static_cast<int>(header.idFrom);
-        if (!RowOfId(id) && (id < kFontNamePlaceId || id > kIncIndentButId)) {
-            return false;
-        }
-        static std::wstring hint;
-        hint = HintOf(id);
-        auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
-        info.lpszText = hint.data();
-        info.hinst = nullptr;
-        result = 0;
-        return true;
-    }
-    return false;
-}
-
 void FormattingToolbarControls::OpenColorPopup() {
     Call([](FormattingToolbar& h) { h.ColorPopupPopup(); });
     RECT button{};
@@ -284,102 +181,25 @@ void FormattingToolbarControls::OnChildCommand(HWND child, int code) {
     }
 }
 
-LRESULT CALLBACK FormattingToolbarControls::ToolbarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
-                                                        UINT_PTR, DWORD_PTR data) {
-    auto* self = reinterpret_cast<FormattingToolbarControls*>(data);
-    switch (msg) {
-    case WM_COMMAND:
-        // The boxes report to their parent, the toolbar.
-        if (lp && (reinterpret_cast<HWND>(lp) == self->fontName_ ||
-                   reinterpret_cast<HWND>(lp) == self->fontSize_)) {
-            self->OnChildCommand(reinterpret_cast<HWND>(lp), HIWORD(wp));
-            return 0;
-        }
-        break;
-    case WM_MEASUREITEM:
-        if (self->colors_.OnMeasureItem(hwnd, *reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) {
-            return TRUE;
-        }
-        break;
-    case WM_DRAWITEM:
-        if (self->colors_.OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp))) {
-            return TRUE;
-        }
-        break;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(hwnd, &FormattingToolbarControls::ToolbarProc, kSubclassId);
-        break;
-    default:
-        break;
+std::optional<LRESULT> FormattingToolbarControls::ToolbarMessage(HWND hwnd, UINT msg, WPARAM wp,
+                                                                 LPARAM lp) {
+    if (auto reflected = ReflectToSender(msg, wp, lp)) {
+        return reflected;
     }
-    return DefSubclassProc(hwnd, msg, wp, lp);
-}
-
-void FormattingToolbarControls::ApplyStates(const CommandStates& s) {
-    for (const ButtonSpec& spec : kButtons) {
-        if (spec.image >= 0) {
-            const CommandRow* row = RowOfId(spec.id);
-            const bool on = row ? CommandAvailable(s, row->command) : s.editorToolbar;
-            SendMessageW(toolbar_, TB_ENABLEBUTTON, static_cast<WPARAM>(spec.id),
-                         MAKELPARAM(on, 0));
-        }
+    if (msg == WM_MEASUREITEM &&
+        colors_.OnMeasureItem(hwnd, *reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) {
+        return TRUE;
     }
-    for (HWND control : {fontName_, fontSize_, upDown_}) {
-        if (IsWindowEnabled(control) != (s.editorToolbar ? TRUE : FALSE)) {
-            EnableWindow(control, s.editorToolbar);
-        }
+    if (msg == WM_DRAWITEM && colors_.OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp))) {
+        return TRUE;
     }
+    return std::nullopt;
 }
 
 void FormattingToolbarControls::SetFont(HFONT font) {
     SendMessageW(fontName_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     SendMessageW(fontSize_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     PlaceChildren();
-}
-
-void FormattingToolbarControls::SetDpi(int dpi) {
-    if (dpi == dpi_) {
-        return;
-    }
-    dpi_ = dpi;
-    auto images = std::make_unique<EditorImages>(dpi_);
-    SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images->Normal()));
-    SendMessageW(toolbar_, TB_SETDISABLEDIMAGELIST, 0,
-                 reinterpret_cast<LPARAM>(images->Disabled()));
-    images_ = std::move(images);
-    for (const ButtonSpec& spec : kButtons) {
-        if (spec.image < 0 && spec.id != 0) {
-            TBBUTTONINFOW info{};
-            info.cbSize = sizeof info;
-            info.dwMask = TBIF_SIZE;
-            info.cx = static_cast<WORD>(MulDiv(spec.width, dpi_, 96));
-            SendMessageW(toolbar_, TB_SETBUTTONINFOW, static_cast<WPARAM>(spec.id),
-                         reinterpret_cast<LPARAM>(&info));
-        }
-    }
-    SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
-    PlaceChildren();
-}
-
-void FormattingToolbarControls::PlaceChildren() {
-    RECT combo{};
-    GetWindowRect(fontName_, &combo);
-    const int boxHeight = static_cast<int>(combo.bottom - combo.top);
-    // Buttons as tall as the boxes, so the row holds them.
-    const DWORD size = static_cast<DWORD>(SendMessageW(toolbar_, TB_GETBUTTONSIZE, 0, 0));
-    if (HIWORD(size) < boxHeight + 2) {
-        SendMessageW(toolbar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(LOWORD(size), boxHeight + 2));
-    }
-    RECT name{}, sizePlace{};
-    SendMessageW(toolbar_, TB_GETRECT, kFontNamePlaceId, reinterpret_cast<LPARAM>(&name));
-    SendMessageW(toolbar_, TB_GETRECT, kFontSizePlaceId, reinterpret_cast<LPARAM>(&sizePlace));
-    const int top = std::max<int>(0, (name.top + name.bottom - boxHeight) / 2);
-    MoveWindow(fontName_, name.left, top, name.right - name.left,
-               boxHeight + MulDiv(kFontListHeight96, dpi_, 96), TRUE);
-    const int upDownWidth = MulDiv(kUpDownWidth96, dpi_, 96);
-    const int editWidth = sizePlace.right - sizePlace.left - upDownWidth;
-    MoveWindow(fontSize_, sizePlace.left, top, editWidth, boxHeight, TRUE);
-    MoveWindow(upDown_, sizePlace.left + editWidth, top, upDownWidth, boxHeight, TRUE);
 }
 
 void FormattingToolbarControls::FillFontNames(const std::vector<std::string>& names) {

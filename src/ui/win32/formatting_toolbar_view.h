@@ -8,11 +8,14 @@
 #include "ui/main_commands.h"
 #include "ui/win32/color_popup.h"
 #include "ui/win32/editor_images.h"
+#include "platform/win32/window_base.h"
 
 #include <windows.h>
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
 namespace tw::win32 {
 
@@ -67,8 +70,9 @@ public:
     void CheckColorEntry(int entry) override;
 
 private:
-    static LRESULT CALLBACK ToolbarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                        DWORD_PTR self);
+    // The boxes' notifications and the colour menu's pictures, which come to the toolbar.
+    std::optional<LRESULT> ToolbarMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    void InsertButtons();
     void OnChildCommand(HWND child, int code);
     void OpenColorPopup();
     void Call(const std::function<void(FormattingToolbar&)>& handler) {
@@ -88,6 +92,8 @@ private:
     ColorPopup colors_;
     FormattingToolbar* handlers_ = nullptr;
     std::function<void(bool)> boxEnter_;
+    Subclass toolbarHook_;
+    std::vector<Reflection> boxReflections_;
 };
 
 } // namespace tw::win32

@@ -1,6 +1,7 @@
 #include "ui/win32/list_box_mirror.h"
 
 #include "platform/win32/ansi_path.h"
+#include "platform/win32/gdi_scopes.h"
 
 #include <commctrl.h>
 
@@ -21,35 +22,42 @@ private:
     int& depth_;
 };
 
-constexpr UINT_PTR kRowTextSubclassId = 0x7458; // any id unique on this window
-
 } // namespace
 
-ListBoxMirror::ListBoxMirror(HWND listBox) : view_(listBox) {
-    SetWindowSubclass(view_, RowTextProc, kRowTextSubclassId, reinterpret_cast<DWORD_PTR>(this));
-}
+ListBoxMirror::ListBoxMirror(HWND listBox)
+    : view_(listBox), rowText_(listBox, [this](HWND, UINT msg, WPARAM wp,
+                                               LPARAM lp) { return RowTextMessage(msg, wp, lp); }),
+      reflection_(listBox, [this](UINT msg, WPARAM wp, LPARAM lp) -> std::optional<LRESULT> {
+          LRESULT row = -1;
+          if (msg == WM_DRAWITEM && OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp))) {
+              return TRUE;
+          }
+          if (msg == WM_CHARTOITEM &&
+              OnCharToItem(reinterpret_cast<HWND>(lp), static_cast<wchar_t>(LOWORD(wp)),
+                           static_cast<short>(HIWORD(wp)), row)) {
+              return row;
+          }
+          return std::nullopt;
+      }) {}
 
 ListBoxMirror::~ListBoxMirror() {
     Detach();
-    RemoveWindowSubclass(view_, RowTextProc, kRowTextSubclassId);
 }
 
 // A list box without data has no strings to give; accessibility and other readers ask for them.
-LRESULT CALLBACK ListBoxMirror::RowTextProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                            DWORD_PTR self) {
+std::optional<LRESULT> ListBoxMirror::RowTextMessage(UINT msg, WPARAM wp, LPARAM lp) const {
     if (msg == LB_GETTEXT || msg == LB_GETTEXTLEN) {
-        const auto* mirror = reinterpret_cast<const ListBoxMirror*>(self);
-        const int row = mirror->ModelIndexOf(static_cast<int>(wp));
+        const int row = ModelIndexOf(static_cast<int>(wp));
         if (row < 0) {
             return LB_ERR;
         }
-        const std::wstring text = mirror->RowText(row);
+        const std::wstring text = RowText(row);
         if (msg == LB_GETTEXT && lp) {
             std::wmemcpy(reinterpret_cast<wchar_t*>(lp), text.c_str(), text.size() + 1);
         }
         return static_cast<LRESULT>(text.size());
     }
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    return std::nullopt;
 }
 
 void ListBoxMirror::Attach(ListModel& list) {
@@ -80,18 +88,12 @@ std::wstring ListBoxMirror::RowText(int row) const {
 }
 
 void ListBoxMirror::FontChanged() {
-    HDC dc = GetDC(view_);
-    if (!dc) {
-        return;
-    }
-    auto font = reinterpret_cast<HFONT>(SendMessageW(view_, WM_GETFONT, 0, 0));
-    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
     TEXTMETRICW tm{};
-    GetTextMetricsW(dc, &tm);
-    if (old) {
-        SelectObject(dc, old);
+    if (WindowDc dc(view_); dc) {
+        SelectedObject font(dc.get(),
+                            reinterpret_cast<HFONT>(SendMessageW(view_, WM_GETFONT, 0, 0)));
+        GetTextMetricsW(dc.get(), &tm);
     }
-    ReleaseDC(view_, dc);
     if (tm.tmHeight > 0) {
         SendMessageW(view_, LB_SETITEMHEIGHT, 0, MAKELPARAM(tm.tmHeight, 0));
     }
@@ -116,8 +118,7 @@ bool ListBoxMirror::OnDrawItem(const DRAWITEMSTRUCT& draw) const {
     const int text = selected                          ? COLOR_HIGHLIGHTTEXT
                      : (draw.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT
                                                        : COLOR_WINDOWTEXT;
-    auto font = reinterpret_cast<HFONT>(SendMessageW(view_, WM_GETFONT, 0, 0));
-    HGDIOBJ oldFont = font ? SelectObject(draw.hDC, font) : nullptr;
+    SelectedObject font(draw.hDC, reinterpret_cast<HFONT>(SendMessageW(view_, WM_GETFONT, 0, 0)));
     const COLORREF oldBack =
         SetBkColor(draw.hDC, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     const COLORREF oldText = SetTextColor(draw.hDC, GetSysColor(text));
@@ -129,9 +130,6 @@ bool ListBoxMirror::OnDrawItem(const DRAWITEMSTRUCT& draw) const {
     }
     SetTextColor(draw.hDC, oldText);
     SetBkColor(draw.hDC, oldBack);
-    if (oldFont) {
-        SelectObject(draw.hDC, oldFont);
-    }
     return true;
 }
 

@@ -4,6 +4,7 @@
 // of 100,000 macros is neither copied into the control nor added item by item at start-up.
 // The list box still answers LB_GETTEXT with each row's text, so screen readers can read it.
 #include "library/list_model.h"
+#include "platform/win32/window_base.h"
 
 #include <windows.h>
 
@@ -37,7 +38,8 @@ public:
     // The rows take the height of the list box's font, as a list box holding strings does; call
     // after every WM_SETFONT.
     void FontChanged();
-    // The owner's WM_DRAWITEM and WM_CHARTOITEM for this list box; false when not for it.
+    // The owner's WM_DRAWITEM and WM_CHARTOITEM for this list box, which the owner reflects
+    // here; false when not for it.
     bool OnDrawItem(const DRAWITEMSTRUCT& draw) const;
     bool OnCharToItem(HWND from, wchar_t typed, int caret, LRESULT& result) const;
 
@@ -46,13 +48,14 @@ public:
     void SelectionChanged(const ListModel& list, int index) override;
 
 private:
-    static LRESULT CALLBACK RowTextProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                        DWORD_PTR self);
+    std::optional<LRESULT> RowTextMessage(UINT msg, WPARAM wp, LPARAM lp) const;
 
     HWND view_;
     ListModel* list_ = nullptr;
     int mirroring_ = 0;
     int suspended_ = 0;
+    Subclass rowText_;
+    Reflection reflection_;
 };
 
 } // namespace tw::win32

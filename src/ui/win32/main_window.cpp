@@ -36,14 +36,12 @@ MainWindow::~MainWindow() {
 bool MainWindow::Create() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &MainWindow::WindowProc;
     wc.hInstance = instance;
     wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(TW_IDI_MAIN));
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kMainWindowClass;
-    RegisterClassExW(&wc);
+    RegisterWindowClass(wc);
 
     const int dpi = static_cast<int>(GetDpiForSystem());
     const int width = ScaleForDpi(kWidth96, dpi), height = ScaleForDpi(kHeight96, dpi);
@@ -54,11 +52,10 @@ bool MainWindow::Create() {
     const int y = std::max<int>(work.top, work.top + (work.bottom - work.top - height) / 2);
     accelerators_ = BuildMainAccelerators();
     UniqueMenu menu = BuildMainMenu();
-    hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, kMainWindowClass,
-                            AnsiToWide(kApplicationTitle).c_str(),
-                            WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, x, y, width, height, nullptr,
-                            menu.get(), instance, this);
-    if (hwnd_) {
+    if (CreateWindowFor(WS_EX_CONTROLPARENT, kMainWindowClass,
+                        AnsiToWide(kApplicationTitle).c_str(),
+                        WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, RECT{x, y, x + width, y + height},
+                        nullptr, menu.get())) {
         menu.release(); // the window's now
     }
     return hwnd_ != nullptr;
@@ -69,16 +66,6 @@ void MainWindow::CreateInsertionsDialog() {
         insertions_ = std::make_unique<MacroInsertsWindow>(GetModuleHandleW(nullptr),
                                                            system_.registry, hwnd_);
     }
-}
-
-LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lp);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        static_cast<MainWindow*>(create->lpCreateParams)->hwnd_ = hwnd;
-    }
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    return self ? self->OnMessage(msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -108,10 +95,6 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:
         OnDestroy();
         return 0;
-    case WM_NCDESTROY:
-        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-        hwnd_ = nullptr;
-        break;
     case WM_SIZE:
         LayoutControls();
         form_->FormResize();
@@ -161,23 +144,6 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_NOTIFY:
         return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
-    case WM_DRAWITEM:
-        if (macrosMirror_ && (macrosMirror_->OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lp)) ||
-                              hotKeysMirror_->OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lp)))) {
-            return TRUE;
-        }
-        break;
-    case WM_CHARTOITEM: {
-        LRESULT row = -1;
-        const auto from = reinterpret_cast<HWND>(lp);
-        const auto typed = static_cast<wchar_t>(LOWORD(wp));
-        const int caret = static_cast<short>(HIWORD(wp));
-        if (macrosMirror_ && (macrosMirror_->OnCharToItem(from, typed, caret, row) ||
-                              hotKeysMirror_->OnCharToItem(from, typed, caret, row))) {
-            return row;
-        }
-        break;
-    }
     case kTrayCallbackMessage:
         OnTrayMessage(lp);
         return 0;
@@ -192,7 +158,7 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         }
         break;
     }
-    return DefWindowProcW(hwnd_, msg, wp, lp);
+    return DefaultMessage(msg, wp, lp);
 }
 
 void MainWindow::OnCreate() {
@@ -260,9 +226,6 @@ void MainWindow::OnControlCommand(WPARAM wp, LPARAM lp) {
             return;
         }
     }
-    if (lp && editing_ && editing_->OnCommand(wp, lp)) {
-        return;
-    }
     OnCommand(LOWORD(wp));
 }
 
@@ -296,13 +259,6 @@ InsertionsAnchor MainWindow::AnchorOf(const DialogAnchor& anchor) {
 }
 
 LRESULT MainWindow::OnNotify(const NMHDR& header) {
-    LRESULT result = 0;
-    if (treeMirror_ && treeMirror_->OnNotify(header, result)) {
-        return result;
-    }
-    if (editing_ && editing_->OnNotify(header, result)) {
-        return result;
-    }
     if (header.hwndFrom == navigation_ && header.code == TVN_SELCHANGEDW && treeMirror_ &&
         !treeMirror_->Mirroring()) {
         const auto& change = reinterpret_cast<const NMTREEVIEWW&>(header);

@@ -12,6 +12,7 @@
 #include "delivery/win32/delivery_trace.h"
 #include "expansion/win32/macro_inserts_window.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/window_base.h"
 #include "ui/textwright_form.h"
 #include "ui/win32/delivery_adapters.h"
 #include "ui/win32/drag_adapters.h"
@@ -55,7 +56,7 @@ struct SystemPorts {
     DeliveryTrace& trace;
 };
 
-class MainWindow {
+class MainWindow : public WindowBase {
 public:
     MainWindow(StartupGlobals globals, SystemPorts system);
     ~MainWindow();
@@ -69,7 +70,6 @@ public:
     MacroInsertsWindow* InsertionsDialog() { return insertions_.get(); }
     // The editing controls; null before the window exists.
     EditingPane* Editing() { return editing_.get(); }
-    HWND Handle() const { return hwnd_; }
     HACCEL Accelerators() const { return accelerators_.get(); }
     // The form exists from WM_CREATE on, once the controls it composes do.
     TFormTextwright& Form() { return *form_; }
@@ -80,8 +80,8 @@ public:
     bool WantsKeysItself() const { return editing_ && editing_->WantsKeysItself(); }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+    // What no control claims of the messages the window gets.
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void OnCreate();
     void OnDestroy();
     void OnCommand(int id);
@@ -101,9 +101,8 @@ private:
     InsertionsAnchor AnchorOf(const DialogAnchor& anchor);
 
     StartupGlobals globals_;
+    // The adapters hold a reference to the window's handle, which the base owns.
     SystemPorts system_;
-    // Before the adapters: they hold a reference to it.
-    HWND hwnd_ = nullptr;
 
     MainWindowFrame frame_{hwnd_};
     TrayIcon tray_{hwnd_, kTrayCallbackMessage};

@@ -1,5 +1,6 @@
 #include "ui/win32/property_bar_controls.h"
 
+#include "platform/dpi_scale.h"
 #include "platform/win32/ansi_path.h"
 #include "ui/key_table.h"
 
@@ -18,10 +19,6 @@ std::wstring TextOf(HWND hwnd) {
 // The core sees typed characters as ANSI bytes; anything outside ASCII is no macro key.
 char KeyOf(wchar_t ch) {
     return ch < 0x80 ? static_cast<char>(ch) : '\x80';
-}
-
-int Scale(int pixels, int dpi) {
-    return MulDiv(pixels, dpi, 96);
 }
 
 } // namespace
@@ -54,6 +51,11 @@ void PropertyBarControls::Create(HWND parent, HFONT font, const TabOrder* tabOrd
     }
     SendMessageW(comboBoxKey_, CB_SETCURSEL, 0, 0);
 
+    // Their notifications come back from the parent, which knows nothing of them.
+    for (HWND control : {editName_, editMacro_, comboBoxKey_, checkBoxHotKey_, checkBoxShift_}) {
+        reflections_.push_back(
+            ReflectCommand(control, [this](WPARAM wp, LPARAM lp) { return OnCommand(wp, lp); }));
+    }
     auto tab = [tabOrder](HWND self) {
         return [tabOrder, self](bool backwards) {
             return tabOrder && tabOrder->Move(self, backwards);
@@ -100,7 +102,7 @@ void PropertyBarControls::Create(HWND parent, HFONT font, const TabOrder* tabOrd
 }
 
 int PropertyBarControls::Layout(int x, int y, int dpi) {
-    const int h = Scale(21, dpi);
+    const int h = ScaleForDpi(21, dpi);
     struct Place {
         HWND hwnd;
         int width;
@@ -110,9 +112,10 @@ int PropertyBarControls::Layout(int x, int y, int dpi) {
                          {editMacro_, 110, 0},    {checkBoxHotKey_, 68, 1}, {labelHotKey_, 86, 3},
                          {checkBoxShift_, 70, 1}, {labelPlus_, 12, 3},      {comboBoxKey_, 44, 0}};
     for (const Place& p : row) {
-        const int height = p.hwnd == comboBoxKey_ ? Scale(300, dpi) : h - Scale(p.top, dpi);
-        MoveWindow(p.hwnd, x, y + Scale(p.top, dpi), Scale(p.width, dpi), height, TRUE);
-        x += Scale(p.width + 4, dpi);
+        const int height =
+            p.hwnd == comboBoxKey_ ? ScaleForDpi(300, dpi) : h - ScaleForDpi(p.top, dpi);
+        MoveWindow(p.hwnd, x, y + ScaleForDpi(p.top, dpi), ScaleForDpi(p.width, dpi), height, TRUE);
+        x += ScaleForDpi(p.width + 4, dpi);
     }
     return h;
 }

@@ -4,9 +4,12 @@
 // LibraryEditing handler calls.
 #include "ui/editing_ports.h"
 #include "ui/library_editing.h"
+#include "platform/win32/window_base.h"
 #include "ui/win32/control_hooks.h"
 
 #include <windows.h>
+
+#include <vector>
 
 namespace tw::win32 {
 
@@ -61,6 +64,7 @@ private:
     HWND labelMacro_ = nullptr, editMacro_ = nullptr;
     HWND checkBoxHotKey_ = nullptr, labelHotKey_ = nullptr;
     HWND checkBoxShift_ = nullptr, labelPlus_ = nullptr, comboBoxKey_ = nullptr;
+    std::vector<Reflection> reflections_;
 };
 
 } // namespace tw::win32

@@ -1,5 +1,7 @@
 #include "ui/win32/splitter.h"
 
+#include "platform/win32/gdi_scopes.h"
+
 namespace tw::win32 {
 
 namespace {
@@ -22,13 +24,11 @@ int Along(const SplitterState& s, POINT p) {
 }
 
 void Paint(HWND hwnd) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
+    PaintDc dc(hwnd);
     RECT r{};
     GetClientRect(hwnd, &r);
-    FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
-    EndPaint(hwnd, &ps);
+    FillRect(dc.get(), &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    DrawEdge(dc.get(), &r, BDR_RAISEDINNER, BF_RECT);
 }
 
 LRESULT CALLBACK SplitterProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {

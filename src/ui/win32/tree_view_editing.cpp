@@ -1,23 +1,22 @@
 #include "ui/win32/tree_view_editing.h"
 
 #include "platform/win32/ansi_path.h"
+#include "platform/win32/gdi_scopes.h"
 
 namespace tw::win32 {
-namespace {
-
-constexpr UINT_PTR kSubclassId = 0x7457; // any id unique on this window
-
-} // namespace
-
 TreeViewEditing::TreeViewEditing(HWND treeView) : tree_(treeView) {
     images_ = CreateNavImages();
     TreeView_SetImageList(tree_, images_.get(), TVSIL_NORMAL);
     TreeView_SetIndent(tree_, 19);
-    SetWindowSubclass(tree_, TreeProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    hook_ = Subclass(tree_, [this](HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+        return DraggingMessage(hwnd, msg, wp, lp);
+    });
+    reflection_ =
+        ReflectNotify(tree_, [this](const NMHDR& h, LRESULT& r) { return OnNotify(h, r); });
 }
 
 TreeViewEditing::~TreeViewEditing() {
-    RemoveWindowSubclass(tree_, TreeProc, kSubclassId);
+    hook_ = Subclass();
     if (IsWindow(tree_)) {
         TreeView_SetImageList(tree_, nullptr, TVSIL_NORMAL);
     }
@@ -192,41 +191,39 @@ void TreeViewEditing::ReportDragEnd(POINT screen) {
     }
 }
 
-LRESULT CALLBACK TreeViewEditing::TreeProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                           DWORD_PTR data) {
-    auto* self = reinterpret_cast<TreeViewEditing*>(data);
-    if (self->dragging_) {
+std::optional<LRESULT> TreeViewEditing::DraggingMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (dragging_) {
         const POINT at{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
         switch (msg) {
         case WM_MOUSEMOVE:
-            self->DragTo(at);
+            DragTo(at);
             return 0;
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
-            self->DropAt(at);
+            DropAt(at);
             return 0;
         case WM_KEYDOWN:
             if (wp == VK_ESCAPE) {
-                self->CancelDrag();
+                CancelDrag();
                 return 0;
             }
             break;
         case WM_CAPTURECHANGED:
             if (reinterpret_cast<HWND>(lp) != hwnd) {
-                self->CancelDrag();
+                CancelDrag();
             }
             break;
         default:
             break;
         }
     }
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    return std::nullopt;
 }
 
 UniqueImageList CreateNavImages() {
     UniqueImageList list(ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 4, 0));
-    HDC screen = GetDC(nullptr);
-    UniqueDc dc(CreateCompatibleDC(screen));
+    WindowDc screen(nullptr);
+    UniqueDc dc(CreateCompatibleDC(screen.get()));
     const COLORREF mask = RGB(255, 0, 255);
     struct Picture {
         COLORREF body;
@@ -239,37 +236,32 @@ UniqueImageList CreateNavImages() {
                                  {RGB(255, 255, 255), RGB(90, 90, 90), false, false},
                                  {RGB(200, 225, 255), RGB(30, 70, 160), false, false}};
     for (const Picture& p : pictures) {
-        UniqueBitmap bmp(CreateCompatibleBitmap(screen, 16, 16));
-        HGDIOBJ old = SelectObject(dc.get(), bmp.get());
+        UniqueBitmap bmp(CreateCompatibleBitmap(screen.get(), 16, 16));
         {
+            SelectedObject picture(dc.get(), bmp.get());
             UniqueBrush back(CreateSolidBrush(mask));
             RECT all{0, 0, 16, 16};
             FillRect(dc.get(), &all, back.get());
-        }
-        UniqueBrush body(CreateSolidBrush(p.body));
-        UniquePen edge(CreatePen(PS_SOLID, 1, p.edge));
-        HGDIOBJ oldBrush = SelectObject(dc.get(), body.get());
-        HGDIOBJ oldPen = SelectObject(dc.get(), edge.get());
-        if (p.folder) {
-            Rectangle(dc.get(), 1, 3, 8, 6);
-            Rectangle(dc.get(), 1, 5, 15, 14);
-            if (p.open) {
-                MoveToEx(dc.get(), 3, 8, nullptr);
-                LineTo(dc.get(), 15, 8);
+            UniqueBrush body(CreateSolidBrush(p.body));
+            UniquePen edge(CreatePen(PS_SOLID, 1, p.edge));
+            SelectedObject brush(dc.get(), body.get()), pen(dc.get(), edge.get());
+            if (p.folder) {
+                Rectangle(dc.get(), 1, 3, 8, 6);
+                Rectangle(dc.get(), 1, 5, 15, 14);
+                if (p.open) {
+                    MoveToEx(dc.get(), 3, 8, nullptr);
+                    LineTo(dc.get(), 15, 8);
+                }
+            } else {
+                Rectangle(dc.get(), 3, 1, 13, 15);
+                for (int y = 4; y <= 11; y += 3) {
+                    MoveToEx(dc.get(), 5, y, nullptr);
+                    LineTo(dc.get(), 11, y);
+                }
             }
-        } else {
-            Rectangle(dc.get(), 3, 1, 13, 15);
-            for (int y = 4; y <= 11; y += 3) {
-                MoveToEx(dc.get(), 5, y, nullptr);
-                LineTo(dc.get(), 11, y);
-            }
-        }
-        SelectObject(dc.get(), oldBrush);
-        SelectObject(dc.get(), oldPen);
-        SelectObject(dc.get(), old);
+        } // the bitmap must be out of the device context before the list copies it
         ImageList_AddMasked(list.get(), bmp.get(), mask);
     }
-    ReleaseDC(nullptr, screen);
     return list;
 }
 

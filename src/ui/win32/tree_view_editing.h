@@ -6,6 +6,7 @@
 #include "ui/library_editing.h"
 
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/window_base.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -56,7 +57,8 @@ public:
     void CancelDrag();
 
 private:
-    static LRESULT CALLBACK TreeProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    // The mouse and keys while a node is dragged; nothing otherwise.
+    std::optional<LRESULT> DraggingMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     void BeginDrag(HTREEITEM item);
     TreeNode* NodeAt(POINT client) const;
     // Clears the drop target and releases the capture; its WM_CAPTURECHANGED is then ignored.
@@ -71,6 +73,8 @@ private:
     std::function<void(POINT)> dragEnded_;
     std::function<HCURSOR()> noDropCursor_;
     bool dragging_ = false;
+    Subclass hook_;
+    Reflection reflection_;
 };
 
 // The four 16 by 16 pictures: closed folder, open folder, reply, selected reply.

@@ -6,6 +6,7 @@
 // selected), so a library of 100,000 replies starts with a few hundred items; the rest of the
 // model is there all the same, and an unopened folder still shows its expand button.
 #include "library/reply_tree.h"
+#include "platform/win32/window_base.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -17,7 +18,11 @@ namespace tw::win32 {
 
 class TreeViewMirror : public TreeObserver {
 public:
-    explicit TreeViewMirror(HWND treeView) : view_(treeView) {}
+    // The tree's notifications reach OnNotify through its parent's reflection.
+    explicit TreeViewMirror(HWND treeView)
+        : view_(treeView), reflection_(ReflectNotify(treeView, [this](const NMHDR& h, LRESULT& r) {
+              return OnNotify(h, r);
+          })) {}
     ~TreeViewMirror() override { Detach(); }
     TreeViewMirror(const TreeViewMirror&) = delete;
     TreeViewMirror& operator=(const TreeViewMirror&) = delete;
@@ -66,6 +71,7 @@ private:
     std::unordered_set<const TreeNode*> populated_;
     int mirroring_ = 0;
     int suspended_ = 0;
+    Reflection reflection_;
 };
 
 } // namespace tw::win32
