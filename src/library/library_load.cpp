@@ -34,12 +34,7 @@ void TRepList::LoadIndex(const std::string& indexPath, TreeNode* parent) {
     }
     std::set<DirIdentity> visited;
     visitedDirs_ = &visited;
-    try {
-        LoadIndexAt(indexPath, parent, 0);
-    } catch (...) {
-        visitedDirs_ = nullptr;
-        throw;
-    }
+    LoadIndexAt(indexPath, parent, 0);
     visitedDirs_ = nullptr;
     std::string().swap(readBuffer_); // do not keep the largest file's size for the whole run
 }

@@ -5,7 +5,7 @@
 namespace tw {
 
 std::string ReplyWorkingCopy::GetRtfSource() {
-    editing_.CommitCurrentReply();
+    StopIfFailed(editing_.CommitCurrentReply()); // nothing is expanded
     return JoinLines(editor_.BodyLines());
 }
 

@@ -15,7 +15,8 @@ public:
         : editor_(editor), editing_(editing) {}
 
     // Edits still pending in the editor are written first: clearing the modified flag after
-    // the expansion would otherwise drop them unsaved. Throws like the library when that fails.
+    // the expansion would otherwise drop them unsaved. When that fails the expansion stops and its
+    // command shows why.
     std::string GetRtfSource() override;
     void LoadRtfSource(const std::string& source) override;
     void ClearContentModified() override { editing_.ClearContentModified(); }

@@ -152,7 +152,7 @@ void TFormTextwright::FormDestroy() {
     }
     ports_.hooks.StopHooks();
     // A failed step is reported and the next runs all the same: the library must be freed.
-    RunReported(ports_.errorReport, [this] { CommitCurrentReply(); });
+    CommitCurrentReply();
     deliveryHost_.Attach(nullptr);
     RunReported(ports_.errorReport, [this] {
         if (modes_) {
@@ -207,7 +207,7 @@ void TFormTextwright::MarkEditorChanged() {
 
 void TFormTextwright::CommitCurrentReply() {
     if (editing_) {
-        editing_->CommitCurrentReply();
+        ShowFailure(ports_.errorReport, editing_->CommitCurrentReply());
     }
 }
 
