@@ -34,7 +34,12 @@ void TRepList::LoadIndex(const std::string& indexPath, TreeNode* parent) {
     }
     std::set<DirIdentity> visited;
     visitedDirs_ = &visited;
-    LoadIndexAt(indexPath, parent, 0);
+    try {
+        LoadIndexAt(indexPath, parent, 0);
+    } catch (...) {
+        visitedDirs_ = nullptr;
+        throw;
+    }
     visitedDirs_ = nullptr;
     std::string().swap(readBuffer_); // do not keep the largest file's size for the whole run
 }
