@@ -2,6 +2,9 @@
 // on disk and in the tree is as it was before.
 #include "editing_fakes.h"
 
+#include "platform/files.h"
+
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -85,7 +88,9 @@ TEST_F(FailedWrites, EachRefusedWriteIsShownOnceAndChangesNothing) {
         c.run(*this);
 
         ASSERT_EQ(errors.reports.size(), 1u);
-        EXPECT_NE(errors.reports[0].find(c.blocked), std::string::npos) << errors.reports[0];
+        std::string blocked = c.blocked;
+        std::replace(blocked.begin(), blocked.end(), '/', kPathSep);
+        EXPECT_NE(errors.reports[0].find(blocked), std::string::npos) << errors.reports[0];
         EXPECT_TRUE(boxes.Errors().empty());
         EXPECT_EQ(Files(), before);
         EXPECT_EQ(Captions(), captions);
