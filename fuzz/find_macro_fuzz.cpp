@@ -85,12 +85,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     TRep* fresh = list.At(list.AddItem("new", nullptr));
     fresh->FileName = "2.rep";
-    const int assigned = list.SetMacro(fresh, typed);
+    const Assignment assigned = list.SetMacro(fresh, typed);
     if (typed.empty()) {
-        fuzz::Check(assigned == 0 && list.MacroIndexOf(fresh) < 0, "an empty macro is no macro");
+        fuzz::Check(assigned == Assignment::Unchanged && list.MacroIndexOf(fresh) < 0,
+                    "an empty macro is no macro");
     } else {
-        fuzz::Check(assigned == (found < 0 ? 1 : -1), "assigned exactly when free");
-        if (assigned == 1) {
+        fuzz::Check(assigned == (found < 0 ? Assignment::Assigned : Assignment::HeldByAnother),
+                    "assigned exactly when free");
+        if (assigned == Assignment::Assigned) {
             const int at = list.FindMacro(typed);
             fuzz::Check(at >= 0 && list.MacroRep(at) == fresh && list.MacroIndexOf(fresh) == at,
                         "an assigned macro is found");

@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Check(loaded.list.BodyOf(rep) == std::vector<std::string>(lines.begin() + 2, lines.end()),
                 "the rest is the body");
 
-    loaded.list.SaveReply(rep);
+    fuzz::Check(loaded.list.SaveReply(rep).Ok(), "a loaded reply can be saved");
     std::vector<std::string> expected = lines;
     expected[1] = hasKey ? lines[1] : "";
     const std::string saved = disk.files.at(path);
@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fakes::MemoryLibrary again(disk, root);
     fuzz::Check(again.Shape() == loaded.Shape() && again.boxes.shown.empty(),
                 "saved loads the same");
-    again.list.SaveReply(again.list.At(0));
+    fuzz::Check(again.list.SaveReply(again.list.At(0)).Ok(), "saved again");
     fuzz::Check(disk.files.at(path) == saved, "saving again changes nothing");
     return 0;
 }

@@ -30,32 +30,13 @@ std::string IdOf(const TRep* item) {
 
 } // namespace
 
-std::string NextFreeReplyId(const std::string& dir, FileSystem& files) {
-    for (long n = 1;; ++n) {
-        const std::string id = std::to_string(n);
-        const std::string path = dir + id + kReplyExtension;
-        if (!files.FileExists(path) && !files.DirExists(path)) {
-            return id;
-        }
-    }
-}
-
-std::string NextFreeFolderId(const std::string& dir, FileSystem& files) {
-    for (long n = 1;; ++n) {
-        const std::string id = std::to_string(n);
-        if (!files.DirExists(dir + id) && !files.FileExists(dir + id)) {
-            return id;
-        }
-    }
-}
-
 std::string TRepList::IndexPathOf(const TRep* item) const {
     return WithSeparator(item->ParentFolderPath()) + kIndexFileName;
 }
 
-void TRepList::CheckPathsInsideLibrary(const TRep* item) const {
-    if (libraryRoot_.empty()) {
-        throw LibraryError("The library folder is not set.");
+LibraryResult<> TRepList::CheckPathsInsideLibrary(const TRep* item) const {
+    if (LibraryRoot().empty()) {
+        return Failed("The library folder is not set.");
     }
     const bool ownOk =
         item->IsFolder() ? IsValidId(item->FolderId) : IsValidReplyFileName(item->FileName);
@@ -65,19 +46,24 @@ void TRepList::CheckPathsInsideLibrary(const TRep* item) const {
         ok = rep && rep->IsFolder() && IsValidId(rep->FolderId);
     }
     if (!ok) {
-        throw LibraryError("\"" + item->Caption() + "\" has no valid place in the library.");
+        return Failed("\"" + item->Caption() + "\" has no valid place in the library.");
     }
+    return {};
 }
 
-void TRepList::SaveReply(TRep* item) {
+LibraryResult<> TRepList::SaveReply(TRep* item) {
     if (item->IsFolder()) {
-        return;
+        return {};
     }
-    CheckPathsInsideLibrary(item);
-    SettlePendingChange();
+    if (auto r = CheckPathsInsideLibrary(item); !r) {
+        return r;
+    }
+    if (auto r = store_.Settle(); !r) {
+        return r;
+    }
     // A text that cannot be read must not be written back empty.
     if (item->bodyOnDisk_ && !ReadBody(item)) {
-        throw LibraryError(CantOpenMessage(item->FullPath()));
+        return Failed(CantOpenMessage(item->FullPath()));
     }
     std::vector<std::string> lines;
     lines.reserve(item->body_.size() + 2);
@@ -86,7 +72,7 @@ void TRepList::SaveReply(TRep* item) {
     lines.push_back(macro >= 0 ? OneLine(Macros.Get(macro)) : std::string());
     lines.push_back(hotKey >= 0 ? OneLine(HotKeys.Get(hotKey)) : std::string());
     lines.insert(lines.end(), item->body_.begin(), item->body_.end());
-    WriteLinesOrThrow(Files(), item->FullPath(), lines);
+    return store_.Write(item->FullPath(), lines);
 }
 
 int TRepList::FindIndexLine(const TRep* item, const std::vector<std::string>& lines) const {
@@ -130,11 +116,18 @@ void TRepList::DropDuplicateLines(const TRep* item, std::vector<std::string>& li
     });
 }
 
-void TRepList::RenameInIndex(TRep* item, const std::string& newName, DiskChange& change) {
-    CheckPathsInsideLibrary(item);
+LibraryResult<> TRepList::RenameInIndex(TRep* item, const std::string& newName,
+                                        DiskChange& change) {
+    if (auto r = CheckPathsInsideLibrary(item); !r) {
+        return r;
+    }
     const std::string indexPath = IndexPathOf(item);
     std::string raw;
-    std::vector<std::string> lines = ReadLinesOrThrow(Files(), indexPath, &raw);
+    auto read = store_.Read(indexPath, &raw);
+    if (!read) {
+        return read.Failure();
+    }
+    std::vector<std::string>& lines = read.Value();
     DropDuplicateLines(item, lines);
     int line = FindIndexLine(item, lines);
     if (line < 0) {
@@ -148,34 +141,51 @@ void TRepList::RenameInIndex(TRep* item, const std::string& newName, DiskChange&
         lines.push_back(MakeIndexLine(KindOf(item), IdOf(item), newName));
     }
     change.Write(indexPath, JoinLines(lines), std::move(raw));
+    return {};
 }
 
-void TRepList::RenameItem(TRep* item, const std::string& newName) {
+LibraryResult<> TRepList::RenameItem(TRep* item, const std::string& newName) {
     if (newName.empty()) {
-        return;
+        return {};
     }
-    SettlePendingChange();
+    if (auto r = store_.Settle(); !r) {
+        return r;
+    }
     const std::string name = OneLine(newName);
     TreeNode* parent = item->Node->Parent();
     const bool namesFolder = !item->IsFolder() && parent && parent->Caption() == "New Folder";
     DiskChange change;
-    RenameInIndex(item, name, change);
-    if (namesFolder) {
-        RenameInIndex(parent->Data(), name + " Folder", change);
+    auto r = RenameInIndex(item, name, change);
+    if (r && namesFolder) {
+        r = RenameInIndex(parent->Data(), name + " Folder", change);
     }
-    ApplyChange(change);
+    if (r) {
+        r = ApplyChange(change);
+    }
+    if (!r) {
+        return r;
+    }
     Tree.SetCaption(item->Node, name);
     if (namesFolder) {
         Tree.SetCaption(parent, name + " Folder");
     }
+    return {};
 }
 
-void TRepList::DeleteFromDisk(TRep* item) {
-    CheckPathsInsideLibrary(item);
-    SettlePendingChange();
+LibraryResult<> TRepList::DeleteFromDisk(TRep* item) {
+    if (auto r = CheckPathsInsideLibrary(item); !r) {
+        return r;
+    }
+    if (auto r = store_.Settle(); !r) {
+        return r;
+    }
     const std::string indexPath = IndexPathOf(item);
     std::string raw;
-    std::vector<std::string> lines = ReadLinesOrThrow(Files(), indexPath, &raw);
+    auto read = store_.Read(indexPath, &raw);
+    if (!read) {
+        return read.Failure();
+    }
+    std::vector<std::string>& lines = read.Value();
     DropDuplicateLines(item, lines);
     const int line = FindLineById(item, lines);
     if (line >= 0) {
@@ -185,45 +195,75 @@ void TRepList::DeleteFromDisk(TRep* item) {
     DiskChange change;
     change.Write(indexPath, JoinLines(lines), std::move(raw));
     change.Remove(item->IsFolder() ? item->FolderPath() : item->FullPath());
-    ApplyChange(change);
+    return ApplyChange(change);
 }
 
-TreeNode* TRepList::FolderForNewItem(TRep* selected, std::string& dir) const {
+LibraryResult<TreeNode*> TRepList::FolderForNewItem(TRep* selected, std::string& dir) const {
     TreeNode* parentNode = selected && selected->Node ? selected->Node->Parent() : nullptr;
     if (!parentNode) {
-        dir = libraryRoot_;
-        return nullptr;
+        dir = LibraryRoot();
+        return static_cast<TreeNode*>(nullptr);
     }
-    CheckPathsInsideLibrary(parentNode->Data());
+    if (auto r = CheckPathsInsideLibrary(parentNode->Data()); !r) {
+        return r.Failure();
+    }
     dir = WithSeparator(parentNode->Data()->FolderPath());
     return parentNode;
 }
 
-TRep* TRepList::AddNewReply(TRep* selected) {
+// The receiving folder and its index, read, for an add command.
+struct TRepList::NewItemPlace {
+    TreeNode* parentNode = nullptr;
     std::string dir;
-    TreeNode* parentNode = FolderForNewItem(selected, dir);
-    SettlePendingChange();
-    const std::string indexPath = dir + kIndexFileName;
+    std::string indexPath;
     std::string raw;
-    std::vector<std::string> lines = ReadLinesOrThrow(Files(), indexPath, &raw);
+    std::vector<std::string> lines;
+};
+
+LibraryResult<TRepList::NewItemPlace> TRepList::PlaceForNewItem(TRep* selected) {
+    NewItemPlace place;
+    auto folder = FolderForNewItem(selected, place.dir);
+    if (!folder) {
+        return folder.Failure();
+    }
+    place.parentNode = folder.Value();
+    if (auto r = store_.Settle(); !r) {
+        return r.Failure();
+    }
+    place.indexPath = place.dir + kIndexFileName;
+    auto read = store_.Read(place.indexPath, &place.raw);
+    if (!read) {
+        return read.Failure();
+    }
+    place.lines = std::move(read.Value());
+    return place;
+}
+
+LibraryResult<TRep*> TRepList::AddNewReply(TRep* selected) {
+    auto place = PlaceForNewItem(selected);
+    if (!place) {
+        return place.Failure();
+    }
+    auto& [parentNode, dir, indexPath, raw, lines] = place.Value();
     const std::string id = NextFreeReplyId(dir, Files());
     const std::string replyPath = dir + id + kReplyExtension;
     lines.push_back(MakeIndexLine(kReplyKind, id, "New Reply"));
     DiskChange change;
     change.Write(replyPath, JoinLines({"", ""}), std::nullopt);
     change.Write(indexPath, JoinLines(lines), std::move(raw));
-    ApplyChange(change);
+    if (auto r = ApplyChange(change); !r) {
+        return r.Failure();
+    }
     const int position = LoadReplyFile(replyPath, "New Reply", parentNode);
     return position >= 0 ? At(position) : nullptr;
 }
 
-TRep* TRepList::AddNewFolder(TRep* selected) {
-    std::string dir;
-    TreeNode* parentNode = FolderForNewItem(selected, dir);
-    SettlePendingChange();
-    const std::string indexPath = dir + kIndexFileName;
-    std::string raw;
-    std::vector<std::string> lines = ReadLinesOrThrow(Files(), indexPath, &raw);
+LibraryResult<TRep*> TRepList::AddNewFolder(TRep* selected) {
+    auto place = PlaceForNewItem(selected);
+    if (!place) {
+        return place.Failure();
+    }
+    auto& [parentNode, dir, indexPath, raw, lines] = place.Value();
     const std::string id = NextFreeFolderId(dir, Files());
     const std::string folderDir = dir + id;
     const std::string inner = folderDir + kPathSep;
@@ -235,7 +275,9 @@ TRep* TRepList::AddNewFolder(TRep* selected) {
     change.Write(inner + kIndexFileName,
                  JoinLines({MakeIndexLine(kReplyKind, replyId, "New Reply")}), std::nullopt);
     change.Write(indexPath, JoinLines(lines), std::move(raw));
-    ApplyChange(change);
+    if (auto r = ApplyChange(change); !r) {
+        return r.Failure();
+    }
     TRep* folder = At(AddItem("New Folder", parentNode));
     folder->FolderId = id;
     LoadReplyFile(inner + replyId + kReplyExtension, "New Reply", folder->Node);

@@ -1,18 +1,12 @@
 #pragma once
-// Failures of the library's write operations (saving a reply, renaming, moving, deleting,
-// adding). The operation stops where it failed and throws this; the command boundary catches
-// it and shows what() in the standard error box. Load problems are not thrown: the load goes on
-// and shows them together in one message at its end.
-#include <stdexcept>
+// The texts the library's failures and load problems are told with. A failed write comes back
+// as a LibraryResult (library_result.h); load problems are gathered and shown in one message.
+#include "library/library_result.h"
+
 #include <string>
 #include <vector>
 
 namespace tw {
-
-class LibraryError : public std::runtime_error {
-public:
-    explicit LibraryError(const std::string& message) : std::runtime_error(message) {}
-};
 
 // The program's message texts, with the path in place of %s.
 std::string CantOpenMessage(const std::string& path); // File "%s" can't be opened.

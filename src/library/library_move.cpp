@@ -18,20 +18,30 @@ std::string IdOfItem(const TRep* item) {
 
 } // namespace
 
-void TRepList::MoveItem(TRep* item, TRep* target) {
+LibraryResult<> TRepList::MoveItem(TRep* item, TRep* target) {
     if (item == target || item->Node->IsAncestorOf(target->Node)) {
-        return; // a folder cannot go inside itself
+        return {}; // a folder cannot go inside itself
     }
-    CheckPathsInsideLibrary(item);
-    SettlePendingChange();
-    CheckPathsInsideLibrary(target);
+    if (auto r = CheckPathsInsideLibrary(item); !r) {
+        return r;
+    }
+    if (auto r = store_.Settle(); !r) {
+        return r;
+    }
+    if (auto r = CheckPathsInsideLibrary(target); !r) {
+        return r;
+    }
     const std::string sourceIndex = IndexPathOf(item);
     const std::string destIndex = IndexPathOf(target);
     const std::string kind = item->IsFolder() ? kFolderKind : kReplyKind;
 
     if (sourceIndex == destIndex) {
         std::string raw;
-        std::vector<std::string> lines = ReadLinesOrThrow(Files(), sourceIndex, &raw);
+        auto read = store_.Read(sourceIndex, &raw);
+        if (!read) {
+            return read.Failure();
+        }
+        std::vector<std::string>& lines = read.Value();
         DropDuplicateLines(item, lines);
         DropDuplicateLines(target, lines);
         int line = FindIndexLine(item, lines);
@@ -50,8 +60,7 @@ void TRepList::MoveItem(TRep* item, TRep* target) {
         lines.insert(LinePosition(lines, before), taken);
         DiskChange change;
         change.Write(sourceIndex, JoinLines(lines), std::move(raw));
-        ApplyChange(change);
-        return;
+        return ApplyChange(change);
     }
 
     const std::string dir = WithSeparator(target->ParentFolderPath());
@@ -60,8 +69,16 @@ void TRepList::MoveItem(TRep* item, TRep* target) {
     const std::string newPath = dir + id + (item->IsFolder() ? "" : kReplyExtension);
     std::string rawSource;
     std::string rawDest;
-    std::vector<std::string> source = ReadLinesOrThrow(Files(), sourceIndex, &rawSource);
-    std::vector<std::string> dest = ReadLinesOrThrow(Files(), destIndex, &rawDest);
+    auto readSource = store_.Read(sourceIndex, &rawSource);
+    if (!readSource) {
+        return readSource.Failure();
+    }
+    auto readDest = store_.Read(destIndex, &rawDest);
+    if (!readDest) {
+        return readDest.Failure();
+    }
+    std::vector<std::string>& source = readSource.Value();
+    std::vector<std::string>& dest = readDest.Value();
     DropDuplicateLines(item, source);
     DropDuplicateLines(target, dest);
     int line = FindIndexLine(item, source);
@@ -84,9 +101,12 @@ void TRepList::MoveItem(TRep* item, TRep* target) {
     change.Rename(item->FullPath(), newPath);
     change.Write(destIndex, JoinLines(dest), std::move(rawDest));
     change.Write(sourceIndex, JoinLines(source), std::move(rawSource));
-    ApplyChange(change);
+    if (auto r = ApplyChange(change); !r) {
+        return r;
+    }
     std::string& ownId = item->IsFolder() ? item->FolderId : item->FileName;
     ownId = newPath.substr(dir.size());
+    return {};
 }
 
 } // namespace tw

@@ -195,13 +195,13 @@ bool DiskChange::Undo(FileSystem& files, const Step& step) {
     return true;
 }
 
-bool DiskChange::Apply(FileSystem& files, const std::string& root) const {
+LibraryResult<bool> DiskChange::Apply(FileSystem& files, const std::string& root) const {
     const std::string record = root + kPendingChangeFileName;
     const bool journaled = steps_.size() > 1;
     if (journaled) {
         const WriteResult r = files.WriteFileAtomic(record, Serialize(root));
         if (!r.ok) {
-            throw LibraryError(r.error);
+            return Failed(r.error);
         }
     }
     for (std::size_t i = 0; i < steps_.size(); ++i) {
@@ -217,7 +217,7 @@ bool DiskChange::Apply(FileSystem& files, const std::string& root) const {
         if (journaled && undone) {
             RemoveRecord(files, record);
         }
-        throw LibraryError(error);
+        return Failed(error);
     }
     return !journaled || RemoveRecord(files, record);
 }

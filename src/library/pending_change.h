@@ -9,6 +9,8 @@
 // The record also says what each file it writes held before (size and hash), and it is carried
 // out again only while every such file still holds its content from before or from after the
 // change: a record that outlived its change (its removal failed) never undoes later edits.
+#include "library/library_result.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -46,9 +48,9 @@ public:
     void Remove(std::string path);
 
     // Carries the change out. When a step fails, the steps done are undone as far as possible and
-    // LibraryError is thrown with that step's message. Returns false when the change was made
-    // but its record could not be removed.
-    bool Apply(FileSystem& files, const std::string& root) const;
+    // the result is that step's message. Done with false when the change was made but its record
+    // could not be removed.
+    LibraryResult<bool> Apply(FileSystem& files, const std::string& root) const;
 
     // The record's text, and the change read back from it (nothing when it is not a sound record
     // whose paths all stay inside root).

@@ -10,19 +10,10 @@ namespace tw {
 
 TRepList::TRepList(ReplyTree& tree, ListModel& hotKeyListBox, ListModel& macroListBox,
                    MessageBoxes* messages)
-    : Tree(tree), HotKeys(hotKeyListBox), Macros(macroListBox), messages_(messages),
-      files_(SystemFileSystem()) {}
+    : Tree(tree), HotKeys(hotKeyListBox), Macros(macroListBox), messages_(messages) {}
 
 TRepList::~TRepList() {
     ClearAll();
-}
-
-void TRepList::SetLibraryRoot(const std::string& root) {
-    libraryRoot_ = root;
-    if (!libraryRoot_.empty() && libraryRoot_.back() != kPathSep) {
-        libraryRoot_ += kPathSep;
-    }
-    files_.SetRoot(libraryRoot_);
 }
 
 int TRepList::AddItem(const std::string& name, TreeNode* parent) {
@@ -126,10 +117,9 @@ void TRepList::EndLoad() {
     }
 }
 
-int TRepList::SetBody(TRep* item, const std::vector<std::string>& lines) {
+void TRepList::SetBody(TRep* item, const std::vector<std::string>& lines) {
     item->body_ = lines;
     item->bodyOnDisk_ = false;
-    return 1;
 }
 
 void TRepList::ReportError(const std::string& text) const {
@@ -141,60 +131,27 @@ void TRepList::ReportError(const std::string& text) const {
 }
 
 void TRepList::FinishInterruptedChange() {
-    ReportOutcome(CompletePendingChange(Files(), libraryRoot_));
-}
-
-void TRepList::ReportOutcome(const PendingOutcome& outcome) {
-    if (!outcome.message.empty()) {
-        ReportError(outcome.message);
-    }
-    if (outcome.recordLeft) {
-        finishedRecord_ = outcome.record;
-        if (!recordLeftReported_) {
-            recordLeftReported_ = true;
-            ReportError("File \"" + libraryRoot_ + kPendingChangeFileName +
-                        "\" can't be removed. The change it records is complete; the file is "
-                        "removed later.");
-        }
+    for (const std::string& note : store_.FinishInterruptedChange()) {
+        ReportError(note);
     }
 }
 
-void TRepList::SettlePendingChange() {
-    const std::string record = libraryRoot_ + kPendingChangeFileName;
-    std::string bytes;
-    if (libraryRoot_.empty()) {
-        return;
+LibraryResult<> TRepList::ApplyChange(const DiskChange& change) {
+    const LibraryResult<std::vector<std::string>> applied = store_.Apply(change);
+    if (!applied) {
+        return applied.Failure();
     }
-    if (Files().ReadFileBytes(record, bytes, 1u << 30) == ReadStatus::Ok) {
-        if (!finishedRecord_.empty() && bytes == finishedRecord_) {
-            Files().RemoveFileForce(record);
-            return;
-        }
-        throw LibraryError("The last change to the library is not complete (\"" + record +
-                           "\"). Start Textwright again to complete it; until then the library "
-                           "is not changed.");
+    for (const std::string& note : applied.Value()) {
+        ReportError(note);
     }
-    if (Files().FileExists(record)) {
-        throw LibraryError(CantOpenMessage(record));
-    }
-}
-
-void TRepList::ApplyChange(const DiskChange& change) {
-    if (!change.Apply(Files(), libraryRoot_)) {
-        ReportOutcome({PendingOutcome::State::Completed, true, {}, change.Serialize(libraryRoot_)});
-    }
+    return {};
 }
 
 void LoadReplyLibrary(TRepList& list) {
     list.BeginLoad();
-    try {
-        list.ClearAll();
-        list.FinishInterruptedChange();
-        list.LoadIndex(list.LibraryRoot() + "index.sub", nullptr);
-    } catch (...) {
-        list.EndLoad();
-        throw;
-    }
+    list.ClearAll();
+    list.FinishInterruptedChange();
+    list.LoadIndex(list.LibraryRoot() + "index.sub", nullptr);
     list.EndLoad();
 }
 

@@ -5,16 +5,18 @@
 // Errors: the load operations (LoadIndex, LoadReplyFile) report each problem through the
 // MessageBoxes port and go on; between BeginLoad and EndLoad the problems are gathered and shown
 // in one message at EndLoad. The write operations (SaveReply, RenameItem, MoveItem,
-// DeleteFromDisk, AddNewReply, AddNewFolder) throw LibraryError when a file cannot be read or
-// written; whatever they wrote before stays written.
+// DeleteFromDisk, AddNewReply, AddNewFolder) return a LibraryResult: a failure carries the
+// message for the user and is shown by the caller; whatever was written before stays written.
+// The disk itself (root, file system, the pending-change record) belongs to a LibraryStore.
 //
 // Positions in the list carry no meaning beyond the call that returned them: removing an item
 // moves the last item into its place.
+#include "library/library_result.h"
+#include "library/library_store.h"
 #include "library/rep.h"
 #include "library/rep_index_list.h"
 #include "library/reply_tree.h"
 #include "platform/file_system.h"
-#include "platform/rooted_file_system.h"
 
 #include <memory>
 #include <set>
@@ -24,9 +26,15 @@
 namespace tw {
 
 class DiskChange;
-struct PendingOutcome;
 class MessageBoxes;
 struct DirIdentity;
+
+// What giving a reply a hot key or a macro came to.
+enum class Assignment {
+    Assigned,      // the reply has it now
+    Unchanged,     // it had it already, or an empty one was given (which clears it)
+    HeldByAnother, // another reply holds it; nothing changed
+};
 
 class TRepList {
 public:
@@ -42,12 +50,12 @@ public:
     TRepMacroList Macros;
 
     // The folder holding the root "index.sub"; a separator is appended when missing.
-    void SetLibraryRoot(const std::string& root);
-    const std::string& LibraryRoot() const { return libraryRoot_; }
+    void SetLibraryRoot(const std::string& root) { store_.SetRoot(root); }
+    const std::string& LibraryRoot() const { return store_.Root(); }
     // Where the library's files are read and written; the computer's own file system unless set.
     // Every change goes through a check that it stays inside the library root.
-    void SetFileSystem(FileSystem& files) { files_.SetInner(files); }
-    FileSystem& Files() const { return files_; }
+    void SetFileSystem(FileSystem& files) { store_.SetFileSystem(files); }
+    FileSystem& Files() const { return store_.Files(); }
 
     int Count() const { return static_cast<int>(items_.size()); }
     TRep* At(int position) const { return items_.at(static_cast<std::size_t>(position)).get(); }
@@ -59,7 +67,7 @@ public:
     void ClearAll();
     void BeginLoad();
     void EndLoad();
-    int SetBody(TRep* item, const std::vector<std::string>& lines);
+    void SetBody(TRep* item, const std::vector<std::string>& lines);
     // A reply's RTF source, line by line. A loaded library does not hold every reply's text: it
     // is read from the reply's file the first time it is asked for. When that fails the failure
     // is reported and the text is empty, and it is read again the next time.
@@ -77,9 +85,10 @@ public:
     // parameter list (commas kept), `values` the typed arguments joined by 0x01.
     int FindMacro(const std::string& typed, std::string* fields = nullptr,
                   std::string* values = nullptr) const;
-    // 1 assigned, 0 the item has it already, -1 another reply holds it; 0 for an empty code/macro.
-    int SetHotKey(TRep* item, const std::string& code);
-    int SetMacro(TRep* item, const std::string& macro);
+    // An empty code or macro clears the item's own. Setting the macro the item has already
+    // counts as Assigned (its spelling may change), the same hot key as Unchanged.
+    Assignment SetHotKey(TRep* item, const std::string& code);
+    Assignment SetMacro(TRep* item, const std::string& macro);
 
     // --- folder format ---
     // Completes a change that a crash left unfinished (see pending_change.h); a problem is
@@ -87,16 +96,16 @@ public:
     void FinishInterruptedChange();
     void LoadIndex(const std::string& indexPath, TreeNode* parent);
     int LoadReplyFile(const std::string& path, const std::string& name, TreeNode* parent);
-    void SaveReply(TRep* item);
+    LibraryResult<> SaveReply(TRep* item);
     int FindIndexLine(const TRep* item, const std::vector<std::string>& lines) const;
-    void RenameItem(TRep* item, const std::string& newName);
-    void MoveItem(TRep* item, TRep* target);
-    void DeleteFromDisk(TRep* item);
+    LibraryResult<> RenameItem(TRep* item, const std::string& newName);
+    LibraryResult<> MoveItem(TRep* item, TRep* target);
+    LibraryResult<> DeleteFromDisk(TRep* item);
     // The add commands' writes. `selected` (may be null) picks the receiving folder: the one
-    // holding it, or the root. They return the new reply / folder, or null when the new reply
-    // file could not be read back (after the message).
-    TRep* AddNewReply(TRep* selected);
-    TRep* AddNewFolder(TRep* selected);
+    // holding it, or the root. They give the new reply / folder, or null when the new reply
+    // file could not be read back (reported like a load problem).
+    LibraryResult<TRep*> AddNewReply(TRep* selected);
+    LibraryResult<TRep*> AddNewFolder(TRep* selected);
 
     // How deep folders may nest before the load stops following them.
     static constexpr int kMaxFolderDepth = 64;
@@ -106,40 +115,29 @@ private:
     void LoadIndexAt(const std::string& indexPath, TreeNode* parent, int depth);
     bool ReadBody(TRep* item) const;
     void ReportError(const std::string& text) const;
-    // Before a change: a record known to be finished is removed if it can be now; any other
-    // record (one the load could not complete) makes the library read-only until the next start
-    // completes it, so that nothing is written over what the record expects.
-    void SettlePendingChange();
-    void ReportOutcome(const PendingOutcome& outcome);
     // Carries a change out; a record that outlives it is reported once.
-    void ApplyChange(const DiskChange& change);
+    LibraryResult<> ApplyChange(const DiskChange& change);
     std::string IndexPathOf(const TRep* item) const;
-    void CheckPathsInsideLibrary(const TRep* item) const;
+    LibraryResult<> CheckPathsInsideLibrary(const TRep* item) const;
     // The folder node an add command writes into (null: the root) and its path, separator-ended.
-    TreeNode* FolderForNewItem(TRep* selected, std::string& dir) const;
+    LibraryResult<TreeNode*> FolderForNewItem(TRep* selected, std::string& dir) const;
+    struct NewItemPlace;
+    LibraryResult<NewItemPlace> PlaceForNewItem(TRep* selected);
     int FindLineById(const TRep* item, const std::vector<std::string>& lines) const;
     void DropDuplicateLines(const TRep* item, std::vector<std::string>& lines) const;
     // Adds to `change` the rewrite of the index line that names the item.
-    void RenameInIndex(TRep* item, const std::string& newName, DiskChange& change);
+    LibraryResult<> RenameInIndex(TRep* item, const std::string& newName, DiskChange& change);
 
     std::vector<std::unique_ptr<TRep>> items_;
-    std::string libraryRoot_;
+    LibraryStore store_;
     MessageBoxes* messages_;
-    mutable RootedFileSystem files_;
     std::set<DirIdentity>* visitedDirs_ = nullptr; // during a load
     std::string readBuffer_;                       // reused by every file the load reads
     mutable std::vector<std::string>* loadProblems_ = nullptr; // between BeginLoad and EndLoad
     std::vector<std::string> problemsOfLoad_;
-    bool recordLeftReported_ = false;
-    std::string finishedRecord_; // a record that could not be removed, its change complete
 };
 
 // The whole load: BeginLoad, ClearAll, LoadIndex of the root "index.sub", EndLoad.
 void LoadReplyLibrary(TRepList& list);
-
-// The first n from 1 up for which dir + n + ".rep" is not a file (replies) or dir + n is not a
-// directory (folders). dir ends in a separator.
-std::string NextFreeReplyId(const std::string& dir, FileSystem& files = SystemFileSystem());
-std::string NextFreeFolderId(const std::string& dir, FileSystem& files = SystemFileSystem());
 
 } // namespace tw

@@ -49,61 +49,61 @@ int TRepList::FindMacro(const std::string& typed, std::string* fields, std::stri
     return p;
 }
 
-int TRepList::SetHotKey(TRep* item, const std::string& code) {
+Assignment TRepList::SetHotKey(TRep* item, const std::string& code) {
     if (code.empty()) {
         const int cur = HotKeyIndexOf(item);
         if (cur >= 0) {
             HotKeys.Delete(cur);
             HotKeys.ListBox().SetSelected(-1);
         }
-        return 0;
+        return Assignment::Unchanged;
     }
     int cur = HotKeyIndexOf(item);
     const int found = FindHotKey(code);
     if (found == cur && cur >= 0) {
-        return 0;
+        return Assignment::Unchanged;
     }
     if (found != -1) {
-        return -1;
+        return Assignment::HeldByAnother;
     }
     if (cur == -1) {
         HotKeys.Add(code, item);
         cur = FindHotKey(code);
         if (cur < 0) {
-            return -1;
+            return Assignment::HeldByAnother;
         }
     }
     HotKeys.Replace(cur, code);
     HotKeys.Refresh();
     HotKeys.ListBox().SetSelected(HotKeys.ListBox().IndexOfText(HotKeyText(code)));
-    return 1;
+    return Assignment::Assigned;
 }
 
-int TRepList::SetMacro(TRep* item, const std::string& macro) {
+Assignment TRepList::SetMacro(TRep* item, const std::string& macro) {
     if (macro.empty()) {
         const int cur = MacroIndexOf(item);
         if (cur >= 0) {
             Macros.Delete(cur);
             Macros.ListBox().SetSelected(-1);
         }
-        return 0;
+        return Assignment::Unchanged;
     }
     int cur = MacroIndexOf(item);
     const int found = FindMacro(macro);
     if (found != -1 && found != cur) {
-        return -1;
+        return Assignment::HeldByAnother;
     }
     if (cur == -1) {
         Macros.Add(macro, item);
         cur = FindMacro(macro);
         if (cur < 0) {
-            return -1;
+            return Assignment::HeldByAnother;
         }
     }
     Macros.Replace(cur, macro);
     Macros.Refresh();
     Macros.ListBox().SetSelected(Macros.ListBox().IndexOfText(macro));
-    return 1;
+    return Assignment::Assigned;
 }
 
 } // namespace tw

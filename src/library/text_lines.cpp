@@ -90,12 +90,12 @@ bool ReadLines(FileSystem& files, const std::string& path, std::vector<std::stri
     return true;
 }
 
-std::vector<std::string> ReadLinesOrThrow(FileSystem& files, const std::string& path,
-                                          std::string* raw) {
+LibraryResult<std::vector<std::string>> ReadAllLines(FileSystem& files, const std::string& path,
+                                                     std::string* raw) {
     std::vector<std::string> lines;
     std::string scratch;
     if (!ReadLines(files, path, lines, scratch)) {
-        throw LibraryError(CantOpenMessage(path));
+        return Failed(CantOpenMessage(path));
     }
     if (raw) {
         *raw = std::move(scratch);
@@ -103,12 +103,13 @@ std::vector<std::string> ReadLinesOrThrow(FileSystem& files, const std::string& 
     return lines;
 }
 
-void WriteLinesOrThrow(FileSystem& files, const std::string& path,
-                       const std::vector<std::string>& lines) {
+LibraryResult<> WriteAllLines(FileSystem& files, const std::string& path,
+                              const std::vector<std::string>& lines) {
     const WriteResult r = files.WriteFileAtomic(path, JoinLines(lines));
     if (!r.ok) {
-        throw LibraryError(r.error);
+        return Failed(r.error);
     }
+    return {};
 }
 
 } // namespace tw

@@ -1,5 +1,7 @@
 #pragma once
 // Library files as lists of lines: read whole, written whole, atomically.
+#include "library/library_result.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -22,10 +24,11 @@ std::string JoinLines(const std::vector<std::string>& lines);
 // bytes on the way; a caller reading many files passes the same one each time.
 bool ReadLines(FileSystem& files, const std::string& path, std::vector<std::string>& lines,
                std::string& scratch, std::size_t maxLines = SIZE_MAX);
-// Throw LibraryError. `raw`, when given, gets the file's bytes as read.
-std::vector<std::string> ReadLinesOrThrow(FileSystem& files, const std::string& path,
-                                          std::string* raw = nullptr);
-void WriteLinesOrThrow(FileSystem& files, const std::string& path,
-                       const std::vector<std::string>& lines);
+// The whole file, or the message that it cannot be opened. `raw`, when given, gets the file's
+// bytes as read.
+LibraryResult<std::vector<std::string>> ReadAllLines(FileSystem& files, const std::string& path,
+                                                     std::string* raw = nullptr);
+LibraryResult<> WriteAllLines(FileSystem& files, const std::string& path,
+                              const std::vector<std::string>& lines);
 
 } // namespace tw

@@ -19,7 +19,7 @@ void FormDeliveryHost::SelectNode(TreeNode* node) {
 
 void FormDeliveryHost::CommitCurrentReply() {
     if (editing_) {
-        editing_->CommitCurrentReply();
+        StopIfFailed(editing_->CommitCurrentReply()); // the delivery does not go on
     }
 }
 

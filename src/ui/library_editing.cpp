@@ -9,25 +9,18 @@ LibraryEditing::LibraryEditing(TRepList& list, LibraryEditingPorts ports)
       bar_(list, ports.bar, ports.boxes, ports.errors, flags_, committer_, navigation_) {}
 
 bool LibraryEditing::NavigationEdited(TreeNode* node, const std::string& text) {
-    bool renamed = false;
-    RunReported(ports_.errors, [&] { renamed = navigation_.NavigationEdited(node, text); });
-    return renamed;
+    const LibraryResult<bool> renamed = navigation_.NavigationEdited(node, text);
+    return Shown(renamed) && renamed.Value();
 }
 
 bool LibraryEditing::EditNameKeyPress(char key) {
-    bool passes = false;
-    if (!RunReported(ports_.errors, [&] { passes = bar_.EditNameKeyPress(key); })) {
-        return false;
-    }
-    return passes;
+    const LibraryResult<bool> passes = bar_.EditNameKeyPress(key);
+    return Shown(passes) && passes.Value();
 }
 
 bool LibraryEditing::EditMacroKeyPress(char key) {
-    bool passes = false;
-    if (!RunReported(ports_.errors, [&] { passes = bar_.EditMacroKeyPress(key); })) {
-        return false;
-    }
-    return passes;
+    const LibraryResult<bool> passes = bar_.EditMacroKeyPress(key);
+    return Shown(passes) && passes.Value();
 }
 
 SelectionKind LibraryEditing::CurrentSelection() const {

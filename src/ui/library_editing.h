@@ -3,10 +3,11 @@
 // pending edits and the idle-time command states, composed over one TRepList and the window's
 // ports. The main window forwards each control event to one handler here.
 //
-// Every handler is a command boundary: a failed disk step ends it and is reported through the
-// standard error report; nothing is rolled back.
+// Every handler is a command boundary: a failed disk step ends it and is shown here, once,
+// through the standard error report (ShowFailure); nothing is rolled back.
 #include "app/error_report.h"
 #include "library/library_error.h"
+#include "ui/library_failure.h"
 #include "library/rep_list.h"
 #include "platform/message_boxes.h"
 #include "ui/command_state.h"
@@ -36,20 +37,13 @@ public:
     LibraryEditing& operator=(const LibraryEditing&) = delete;
 
     // --- commands; false when one ended with an error ---
-    bool NavAddFolderExecute() {
-        return RunReported(ports_.errors, [&] { navigation_.NavAddFolderExecute(); });
-    }
-    bool NavAddReplyExecute() {
-        return RunReported(ports_.errors, [&] { navigation_.NavAddReplyExecute(); });
-    }
-    bool NavDeleteExecute() {
-        return RunReported(ports_.errors, [&] { navigation_.NavDeleteExecute(); });
-    }
-    bool EditorForceSaveExecute() {
-        return RunReported(ports_.errors, [&] { bar_.EditorForceSaveExecute(); });
-    }
-    // For the moments outside this class (exit, delivery): throws like the library does.
-    void CommitCurrentReply() { committer_.CommitCurrentReply(); }
+    bool NavAddFolderExecute() { return Shown(navigation_.NavAddFolderExecute()); }
+    bool NavAddReplyExecute() { return Shown(navigation_.NavAddReplyExecute()); }
+    bool NavDeleteExecute() { return Shown(navigation_.NavDeleteExecute()); }
+    bool EditorForceSaveExecute() { return Shown(bar_.EditorForceSaveExecute()); }
+    // For the moments outside this class (exit, delivery, expansion): the caller decides how a
+    // failure is shown.
+    LibraryResult<> CommitCurrentReply() { return committer_.CommitCurrentReply(); }
 
     // --- tree events ---
     void NavigationChanging() { navigation_.NavigationChanging(); }
@@ -68,9 +62,7 @@ public:
     bool NavigationDragOver(TreeNode* target, int y, int height, bool fromTree) {
         return navigation_.NavigationDragOver(target, y, height, fromTree);
     }
-    void NavigationDragDrop(TreeNode* target) {
-        RunReported(ports_.errors, [&] { navigation_.NavigationDragDrop(target); });
-    }
+    void NavigationDragDrop(TreeNode* target) { Shown(navigation_.NavigationDragDrop(target)); }
     static NodeImages NavigationGetImageIndex(const TreeNode* node, bool expanded) {
         return NavigationCommands::NavigationGetImageIndex(node, expanded);
     }
@@ -90,15 +82,9 @@ public:
     void ApplicationDeactivate() { bar_.CommitOnEnter(); }
     bool EditNameKeyPress(char key);
     bool EditMacroKeyPress(char key);
-    void ComboBoxKeyChange() {
-        RunReported(ports_.errors, [&] { bar_.ComboBoxKeyChange(); });
-    }
-    void CheckBoxHotKeyMouseUp(bool leftButton) {
-        RunReported(ports_.errors, [&] { bar_.CheckBoxHotKeyMouseUp(leftButton); });
-    }
-    void CheckBoxShiftMouseUp(bool leftButton) {
-        RunReported(ports_.errors, [&] { bar_.CheckBoxShiftMouseUp(leftButton); });
-    }
+    void ComboBoxKeyChange() { Shown(bar_.ComboBoxKeyChange()); }
+    void CheckBoxHotKeyMouseUp(bool leftButton) { Shown(bar_.CheckBoxHotKeyMouseUp(leftButton)); }
+    void CheckBoxShiftMouseUp(bool leftButton) { Shown(bar_.CheckBoxShiftMouseUp(leftButton)); }
     void ListMacrosClick(int row) {
         RunReported(ports_.errors, [&] { bar_.ListMacrosClick(row); });
     }
@@ -123,6 +109,9 @@ public:
 
 private:
     SelectionKind CurrentSelection() const;
+    template <class T> bool Shown(const LibraryResult<T>& result) {
+        return ShowFailure(ports_.errors, result);
+    }
 
     TRepList& list_;
     LibraryEditingPorts ports_;

@@ -21,44 +21,49 @@ std::string DeleteQuestion(const TreeNode& node) {
     return "Do you really want to delete \"" + node.Caption() + "\" " + kind + "?";
 }
 
-void NavigationCommands::NavAddReplyExecute() {
+LibraryResult<> NavigationCommands::NavAddReplyExecute() {
     TreeNode* selected = Selected();
-    TRep* added = list_.AddNewReply(selected ? selected->Data() : nullptr);
-    if (!added) {
-        return;
+    const LibraryResult<TRep*> added = list_.AddNewReply(selected ? selected->Data() : nullptr);
+    if (!added || !added.Value()) {
+        return added ? LibraryResult<>() : added.Failure();
     }
-    SelectNode(added->Node);
-    ports_.view.BeginEditCaption(added->Node);
+    SelectNode(added.Value()->Node);
+    ports_.view.BeginEditCaption(added.Value()->Node);
+    return {};
 }
 
-void NavigationCommands::NavAddFolderExecute() {
+LibraryResult<> NavigationCommands::NavAddFolderExecute() {
     TreeNode* selected = Selected();
-    TRep* folder = list_.AddNewFolder(selected ? selected->Data() : nullptr);
-    if (!folder) {
-        return;
+    const LibraryResult<TRep*> added = list_.AddNewFolder(selected ? selected->Data() : nullptr);
+    if (!added || !added.Value()) {
+        return added ? LibraryResult<>() : added.Failure();
     }
+    TRep* folder = added.Value();
     // The first reply is the one to name: its name names the new folder too.
     TreeNode* first = folder->Node->FirstChild();
     TreeNode* target = first ? first : folder->Node;
     SelectNode(target);
     ports_.view.BeginEditCaption(target);
+    return {};
 }
 
-void NavigationCommands::NavDeleteExecute() {
+LibraryResult<> NavigationCommands::NavDeleteExecute() {
     TreeNode* node = Selected();
     if (!node || !ports_.boxes.AskYesNo(DeleteQuestion(*node))) {
-        return;
+        return {};
     }
     // The pending edits belong to the node that goes: the selection changes the deletion causes
     // must not write it back.
     flags_ = PendingEdits{};
-    RemoveCascade(node, true);
+    return RemoveCascade(node, true);
 }
 
-void NavigationCommands::RemoveCascade(TreeNode* node, bool select) {
+LibraryResult<> NavigationCommands::RemoveCascade(TreeNode* node, bool select) {
     while (node) {
         TreeNode* parent = node->Parent();
-        list_.DeleteFromDisk(node->Data());
+        if (auto r = list_.DeleteFromDisk(node->Data()); !r) {
+            return r;
+        }
         list_.RemoveSubtree(node);
         if (!parent || parent->HasChildren()) {
             break;
@@ -71,10 +76,11 @@ void NavigationCommands::RemoveCascade(TreeNode* node, bool select) {
     if (select && !Selected()) {
         NavigationChange(nullptr);
     }
+    return {};
 }
 
 void NavigationCommands::NavigationChanging() {
-    RunReported(ports_.errors, [this] { committer_.CommitCurrentReply(); });
+    ShowFailure(ports_.errors, committer_.CommitCurrentReply());
 }
 
 void NavigationCommands::NavigationChange(TreeNode* node) {
@@ -130,12 +136,14 @@ void NavigationCommands::ShowHotKeyOf(TRep* reply) {
     }
 }
 
-bool NavigationCommands::NavigationEdited(TreeNode* node, const std::string& text) {
+LibraryResult<bool> NavigationCommands::NavigationEdited(TreeNode* node, const std::string& text) {
     if (!node || text.empty() || node->Caption().empty()) {
         // The node keeps the name it has on disk.
         return false;
     }
-    list_.RenameItem(node->Data(), text);
+    if (auto r = list_.RenameItem(node->Data(), text); !r) {
+        return r.Failure();
+    }
     if (node == Selected()) {
         ports_.bar.SetNameText(node->Caption());
         flags_.NameModified = false;
@@ -157,17 +165,20 @@ bool NavigationCommands::NavigationDragOver(TreeNode* target, int y, int height,
     return target == dragged || !dragged->IsAncestorOf(target);
 }
 
-void NavigationCommands::NavigationDragDrop(TreeNode* target) {
+LibraryResult<> NavigationCommands::NavigationDragDrop(TreeNode* target) {
     TreeNode* dragged = Selected();
     if (!target || !dragged || target == dragged || dragged->IsAncestorOf(target)) {
-        return;
+        return {};
     }
     TreeNode* oldParent = dragged->Parent();
-    list_.MoveItem(dragged->Data(), target->Data());
+    if (auto r = list_.MoveItem(dragged->Data(), target->Data()); !r) {
+        return r;
+    }
     list_.Tree.MoveBefore(dragged, target);
     if (oldParent && !oldParent->HasChildren()) {
-        RemoveCascade(oldParent, false);
+        return RemoveCascade(oldParent, false);
     }
+    return {};
 }
 
 NodeImages NavigationCommands::NavigationGetImageIndex(const TreeNode* node, bool expanded) {

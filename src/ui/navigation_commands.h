@@ -2,11 +2,12 @@
 // The tree commands of the main window: add a folder or a reply, delete, rename in place, move by
 // dragging, and what a change of the selection does (commit the old node, load the new one).
 //
-// The commands throw LibraryError when the disk refuses a step; steps already done stay done.
+// A command whose disk step is refused returns the failure; steps already done stay done.
 #include "app/error_report.h"
 #include "library/rep_list.h"
 #include "platform/message_boxes.h"
 #include "ui/editing_ports.h"
+#include "ui/library_failure.h"
 #include "ui/pending_edits.h"
 #include "ui/reply_commit.h"
 
@@ -42,13 +43,13 @@ public:
                        ReplyCommitter& committer)
         : list_(list), ports_(ports), flags_(flags), committer_(committer) {}
 
-    void NavAddFolderExecute();
-    void NavAddReplyExecute();
+    LibraryResult<> NavAddFolderExecute();
+    LibraryResult<> NavAddReplyExecute();
     // Asks first; deletes the selected node, then every folder the deletion leaves empty.
-    void NavDeleteExecute();
+    LibraryResult<> NavDeleteExecute();
     // Deletes the node from disk and model, then climbs while a parent is left empty. With
     // `select`, each emptied parent is selected before it goes.
-    void RemoveCascade(TreeNode* node, bool select);
+    LibraryResult<> RemoveCascade(TreeNode* node, bool select);
 
     // The selection is about to move: the old node's edits are written. A failure is reported
     // and the move goes on.
@@ -60,11 +61,11 @@ public:
 
     // The in-place editor closed with `text` on node. An empty text (or a node without a
     // caption) changes nothing; otherwise the node is renamed. True when renamed.
-    bool NavigationEdited(TreeNode* node, const std::string& text);
+    LibraryResult<bool> NavigationEdited(TreeNode* node, const std::string& text);
 
     // y and height in the tree's client pixels; target is the node under the cursor or null.
     bool NavigationDragOver(TreeNode* target, int y, int height, bool fromTree);
-    void NavigationDragDrop(TreeNode* target);
+    LibraryResult<> NavigationDragDrop(TreeNode* target);
 
     static NodeImages NavigationGetImageIndex(const TreeNode* node, bool expanded);
 

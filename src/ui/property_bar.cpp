@@ -24,18 +24,20 @@ TRep* PropertyBar::SelectedRep() const {
 }
 
 void PropertyBar::CommitOnEnter() {
-    RunReported(errors_, [this] { committer_.CommitCurrentReply(); });
+    ShowFailure(errors_, committer_.CommitCurrentReply());
 }
 
-bool PropertyBar::EditNameKeyPress(char key) {
+LibraryResult<bool> PropertyBar::EditNameKeyPress(char key) {
     if (key != kEnter) {
         return true;
     }
-    committer_.CommitCurrentReply();
+    if (auto r = committer_.CommitCurrentReply(); !r) {
+        return r.Failure();
+    }
     return false;
 }
 
-bool PropertyBar::EditMacroKeyPress(char key) {
+LibraryResult<bool> PropertyBar::EditMacroKeyPress(char key) {
     if (key == kBackspace || IsEditShortcut(key)) {
         return true;
     }
@@ -45,35 +47,37 @@ bool PropertyBar::EditMacroKeyPress(char key) {
     const std::string macro = bar_.MacroText();
     const int found = macro.empty() ? -1 : list_.FindMacro(macro);
     if (found < 0 || list_.MacroRep(found) == SelectedRep()) {
-        committer_.CommitCurrentReply();
+        if (auto r = committer_.CommitCurrentReply(); !r) {
+            return r.Failure();
+        }
     } else {
         boxes_.ShowInfo(kDuplicateMacroText);
     }
     return false;
 }
 
-void PropertyBar::ComboBoxKeyChange() {
+LibraryResult<> PropertyBar::ComboBoxKeyChange() {
     const char key = KeyTableChar(bar_.KeyIndex());
     const int found = key == '\0' ? -1 : list_.FindHotKey(EncodeHotKey(bar_.ShiftChecked(), key));
     if (found < 0) {
         flags_.ContentModified = true;
-        committer_.CommitCurrentReply();
-        return;
+        return committer_.CommitCurrentReply();
     }
     // The reply's own combination changes nothing; another reply's is refused.
     TRep* rep = SelectedRep();
     if (!rep || found != list_.HotKeyIndexOf(rep)) {
         boxes_.ShowInfo(kDuplicateHotKeyText);
     }
+    return {};
 }
 
-void PropertyBar::CheckBoxMouseUp(bool leftButton) {
+LibraryResult<> PropertyBar::CheckBoxMouseUp(bool leftButton) {
     if (!leftButton) {
-        return;
+        return {};
     }
     SelectFreeKey();
     flags_.ContentModified = true;
-    committer_.CommitCurrentReply();
+    return committer_.CommitCurrentReply();
 }
 
 void PropertyBar::SelectFreeKey() {

@@ -2,9 +2,8 @@
 // The property bar's handlers: the Name and Macro fields, the Hot Key and Shift boxes, the key
 // drop-down, clicks in the two index lists, and the moments that commit the selected reply.
 //
-// Handlers that commit and must not end with an exception (focus changes, deactivation) report a
-// failed write through the standard error report; the key handlers and Save All throw like a
-// command.
+// Handlers that commit at a moment of their own (focus changes, deactivation) show a failed
+// write themselves; the key handlers and Save All return it to the command that runs them.
 #include "app/error_report.h"
 #include "library/rep_list.h"
 #include "platform/message_boxes.h"
@@ -35,14 +34,14 @@ public:
     // losing activation.
     void CommitOnEnter();
 
-    // Both return whether the character reaches the field.
-    bool EditNameKeyPress(char key);
-    bool EditMacroKeyPress(char key);
+    // Both give whether the character reaches the field.
+    LibraryResult<bool> EditNameKeyPress(char key);
+    LibraryResult<bool> EditMacroKeyPress(char key);
 
-    void ComboBoxKeyChange();
+    LibraryResult<> ComboBoxKeyChange();
     // After the box has toggled; only the left button counts.
-    void CheckBoxHotKeyMouseUp(bool leftButton) { CheckBoxMouseUp(leftButton); }
-    void CheckBoxShiftMouseUp(bool leftButton) { CheckBoxMouseUp(leftButton); }
+    LibraryResult<> CheckBoxHotKeyMouseUp(bool leftButton) { return CheckBoxMouseUp(leftButton); }
+    LibraryResult<> CheckBoxShiftMouseUp(bool leftButton) { return CheckBoxMouseUp(leftButton); }
     // Keeps the key drop-down on a combination no reply holds (the selected one's counts).
     void SelectFreeKey();
 
@@ -50,11 +49,11 @@ public:
     void ListMacrosClick(int row);
     void ListHotKeysClick(int row);
 
-    void EditorForceSaveExecute() { committer_.CommitCurrentReply(); }
+    LibraryResult<> EditorForceSaveExecute() { return committer_.CommitCurrentReply(); }
 
 private:
     TRep* SelectedRep() const;
-    void CheckBoxMouseUp(bool leftButton);
+    LibraryResult<> CheckBoxMouseUp(bool leftButton);
     void SelectRep(TRep* rep);
 
     TRepList& list_;

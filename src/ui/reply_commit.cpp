@@ -11,22 +11,28 @@ TRep* ReplyCommitter::SelectedRep() const {
     return node ? node->Data() : nullptr;
 }
 
-void ReplyCommitter::CommitCurrentReply() {
+LibraryResult<> ReplyCommitter::CommitCurrentReply() {
     TRep* rep = SelectedRep();
     if (!rep) {
-        return;
+        return {};
     }
-    const bool nameStored = CommitName();
+    const LibraryResult<bool> nameStored = CommitName();
+    if (!nameStored) {
+        return nameStored.Failure();
+    }
     if (!rep->IsFolder()) {
-        CommitContent(rep);
+        if (auto r = CommitContent(rep); !r) {
+            return r;
+        }
     }
     // Reported once the text is safe.
-    if (!nameStored) {
-        throw LibraryError(UnstorableNameMessage({}));
+    if (!nameStored.Value()) {
+        return Failed(UnstorableNameMessage({}));
     }
+    return {};
 }
 
-bool ReplyCommitter::CommitName() {
+LibraryResult<bool> ReplyCommitter::CommitName() {
     TRep* rep = SelectedRep();
     if (!rep) {
         return true;
@@ -35,7 +41,9 @@ bool ReplyCommitter::CommitName() {
     if (flags_.NameModified) {
         const std::optional<std::string> name = bar_.NameText();
         if (name && !name->empty()) {
-            list_.RenameItem(rep, *name); // a failure keeps the flag raised
+            if (auto r = list_.RenameItem(rep, *name); !r) {
+                return r.Failure(); // the flag stays raised
+            }
             bar_.SetNameText(rep->Caption());
         } else if (!name) {
             stored = false;
@@ -54,16 +62,19 @@ std::string ReplyCommitter::HotKeyCodeOfBar() {
     return EncodeHotKey(bar_.ShiftChecked(), key);
 }
 
-void ReplyCommitter::CommitContent(TRep* reply) {
+LibraryResult<> ReplyCommitter::CommitContent(TRep* reply) {
     if (!flags_.ContentModified || !reply || reply->IsFolder()) {
-        return;
+        return {};
     }
     // Another reply's macro or hot key is silently not taken over.
     list_.SetMacro(reply, bar_.MacroText());
     list_.SetHotKey(reply, HotKeyCodeOfBar());
     list_.SetBody(reply, editor_.BodyLines());
-    list_.SaveReply(reply); // a failure keeps the flag raised
+    if (auto r = list_.SaveReply(reply); !r) {
+        return r; // the flag stays raised
+    }
     flags_.ContentModified = false;
+    return {};
 }
 
 } // namespace tw

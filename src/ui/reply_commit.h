@@ -1,7 +1,7 @@
 #pragma once
 // Writes the pending edits of the selected node into the library and onto disk.
 //
-// A failed write throws (LibraryError) and leaves its flag raised, so the next commit tries
+// A failed write comes back as the result and leaves its flag raised, so the next commit tries
 // again; the edits stay in the fields, and what was already taken into the model stays there.
 #include "library/rep_list.h"
 #include "ui/editing_ports.h"
@@ -15,12 +15,12 @@ public:
                    PendingEdits& flags)
         : list_(list), bar_(bar), editor_(editor), flags_(flags) {}
 
-    void CommitCurrentReply();
+    LibraryResult<> CommitCurrentReply();
     // The Name field's text becomes the selected node's name; an empty text is dropped.
     // False when the typed name was refused (the bar shows the stored one again).
-    bool CommitName();
+    LibraryResult<bool> CommitName();
     // Macro, hot key and text of a reply, then its file.
-    void CommitContent(TRep* reply);
+    LibraryResult<> CommitContent(TRep* reply);
     // The hot-key code the bar shows now, empty when the Hot Key box is off or no key is chosen.
     std::string HotKeyCodeOfBar();
 

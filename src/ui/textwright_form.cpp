@@ -134,7 +134,7 @@ void TFormTextwright::FormDestroy() {
     deliveryHost_.Keeping()->keeper.RestoreBeforeExit();
     ports_.hooks.StopHooks();
     // A failed step is reported and the next runs all the same: the library must be freed.
-    RunReported(ports_.errorReport, [this] { CommitCurrentReply(); });
+    CommitCurrentReply();
     deliveryHost_.Attach(nullptr);
     RunReported(ports_.errorReport, [this] { modes_.SaveLayout(); });
     editing_.reset();
@@ -178,7 +178,7 @@ void TFormTextwright::MarkEditorChanged() {
 
 void TFormTextwright::CommitCurrentReply() {
     if (editing_) {
-        editing_->CommitCurrentReply();
+        ShowFailure(ports_.errorReport, editing_->CommitCurrentReply());
     }
 }
 

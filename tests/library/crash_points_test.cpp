@@ -49,34 +49,35 @@ using Loaded = fakes::MemoryLibrary;
 
 struct Operation {
     const char* name;
-    std::function<void(Loaded&)> run;
+    std::function<bool(Loaded&)> run; // false: the write was refused
 };
 
 const Operation kOperations[] = {
-    {"add reply", [](Loaded& l) { l.list.AddNewReply(l.Named("B1")); }},
-    {"add folder", [](Loaded& l) { l.list.AddNewFolder(l.Named("Deep")); }},
-    {"rename", [](Loaded& l) { l.list.RenameItem(l.Named("Stay"), "Stayed"); }},
+    {"add reply", [](Loaded& l) { return l.list.AddNewReply(l.Named("B1")).Ok(); }},
+    {"add folder", [](Loaded& l) { return l.list.AddNewFolder(l.Named("Deep")).Ok(); }},
+    {"rename", [](Loaded& l) { return l.list.RenameItem(l.Named("Stay"), "Stayed").Ok(); }},
     {"rename the reply of a new folder",
-     [](Loaded& l) { l.list.RenameItem(l.Named("Fresh"), "Prices"); }},
-    {"move in its folder", [](Loaded& l) { l.list.MoveItem(l.Named("Stay"), l.Named("Moving")); }},
+     [](Loaded& l) { return l.list.RenameItem(l.Named("Fresh"), "Prices").Ok(); }},
+    {"move in its folder",
+     [](Loaded& l) { return l.list.MoveItem(l.Named("Stay"), l.Named("Moving")).Ok(); }},
     {"move a reply between folders",
-     [](Loaded& l) { l.list.MoveItem(l.Named("Moving"), l.Named("B2")); }},
+     [](Loaded& l) { return l.list.MoveItem(l.Named("Moving"), l.Named("B2")).Ok(); }},
     {"move a folder between folders",
-     [](Loaded& l) { l.list.MoveItem(l.Named("Inner"), l.Named("Top")); }},
-    {"delete a reply", [](Loaded& l) { l.list.DeleteFromDisk(l.Named("B2")); }},
-    {"delete a folder tree", [](Loaded& l) { l.list.DeleteFromDisk(l.Named("A")); }},
+     [](Loaded& l) { return l.list.MoveItem(l.Named("Inner"), l.Named("Top")).Ok(); }},
+    {"delete a reply", [](Loaded& l) { return l.list.DeleteFromDisk(l.Named("B2")).Ok(); }},
+    {"delete a folder tree", [](Loaded& l) { return l.list.DeleteFromDisk(l.Named("A")).Ok(); }},
     {"save a reply's text",
      [](Loaded& l) {
          TRep* top = l.Named("Top");
          l.list.SetBody(top, {"{\\rtf1", "new text}"});
-         l.list.SaveReply(top);
+         return l.list.SaveReply(top).Ok();
      }},
     {"assign macro and hot key",
      [](Loaded& l) {
          TRep* b1 = l.Named("B1");
          l.list.SetMacro(b1, "greet(Name)");
          l.list.SetHotKey(b1, "1G");
-         l.list.SaveReply(b1);
+         return l.list.SaveReply(b1).Ok();
      }},
 };
 
@@ -207,20 +208,11 @@ int EditEverything(Loaded& l) {
         items.push_back(n->Data());
     }
     int refused = 0;
-    const auto attempt = [&refused](const std::function<void()>& edit) {
-        try {
-            edit();
-        } catch (const LibraryError&) {
-            ++refused;
-        }
-    };
     for (TRep* item : items) {
-        attempt([&] { l.list.RenameItem(item, item->Caption() + "+"); });
+        refused += !l.list.RenameItem(item, item->Caption() + "+");
         if (!item->IsFolder()) {
-            attempt([&] {
-                l.list.SetBody(item, {"edited " + item->Caption()});
-                l.list.SaveReply(item);
-            });
+            l.list.SetBody(item, {"edited " + item->Caption()});
+            refused += !l.list.SaveReply(item);
         }
     }
     return refused;

@@ -73,21 +73,21 @@ TEST_F(ModelFixture, FindHotKeyIgnoresCase) {
 TEST_F(ModelFixture, SetHotKeyRefusesAKeyHeldByAnotherReply) {
     TRep* a = Reply("a", nullptr, "1", "", "0A");
     TRep* b = Reply("b", nullptr, "2", "", "0B");
-    EXPECT_EQ(list.SetHotKey(b, "0A"), -1);
+    EXPECT_EQ(list.SetHotKey(b, "0A"), Assignment::HeldByAnother);
     EXPECT_EQ(list.HotKeyAt(list.HotKeyIndexOf(a)), "0A");
     EXPECT_EQ(list.HotKeyAt(list.HotKeyIndexOf(b)), "0B");
-    EXPECT_EQ(list.SetHotKey(a, "0A"), 0);
-    EXPECT_EQ(list.SetHotKey(a, "0a"), 0);
+    EXPECT_EQ(list.SetHotKey(a, "0A"), Assignment::Unchanged);
+    EXPECT_EQ(list.SetHotKey(a, "0a"), Assignment::Unchanged);
 }
 
 TEST_F(ModelFixture, SetHotKeyAssignsChangesAndClears) {
     TRep* a = Reply("a", nullptr, "1");
     Reply("b", nullptr, "2", "", "05");
-    EXPECT_EQ(list.SetHotKey(a, "1Q"), 1);
+    EXPECT_EQ(list.SetHotKey(a, "1Q"), Assignment::Assigned);
     EXPECT_EQ(Texts(hotKeyBox),
               (std::vector<std::string>{"<CTRL>+<ALT>+5", "<CTRL>+<ALT>+<SHIFT>+Q"}));
     EXPECT_EQ(hotKeyBox.Selected(), 1);
-    EXPECT_EQ(list.SetHotKey(a, "0C"), 1);
+    EXPECT_EQ(list.SetHotKey(a, "0C"), Assignment::Assigned);
     EXPECT_EQ(Texts(hotKeyBox), (std::vector<std::string>{"<CTRL>+<ALT>+5", "<CTRL>+<ALT>+C"}));
     EXPECT_EQ(hotKeyBox.Selected(), 1);
     EXPECT_EQ(list.HotKeyCount(), 2);
@@ -102,7 +102,7 @@ TEST_F(ModelFixture, SetMacroShowsTheNewMacroSelectedAtItsPlace) {
     Reply("b", nullptr, "2", "zzz");
     TRep* c = Reply("c", nullptr, "3");
     list.Macros.Refresh();
-    EXPECT_EQ(list.SetMacro(c, "zz"), 1);
+    EXPECT_EQ(list.SetMacro(c, "zz"), Assignment::Assigned);
     EXPECT_EQ(Texts(macroBox), (std::vector<std::string>{"aa", "zz", "zzz"}));
     EXPECT_EQ(macroBox.Selected(), 1);
 }
@@ -111,16 +111,16 @@ TEST_F(ModelFixture, SetMacroUniquenessRules) {
     TRep* a = Reply("a", nullptr, "1", "addr(B)");
     TRep* b = Reply("b", nullptr, "2");
     TRep* c = Reply("c", nullptr, "3", "sig");
-    EXPECT_EQ(list.SetMacro(b, "addr(A)"), -1);
-    EXPECT_EQ(list.SetMacro(b, "ADDR(z)"), -1);
-    EXPECT_EQ(list.SetMacro(b, "SIG"), -1);
+    EXPECT_EQ(list.SetMacro(b, "addr(A)"), Assignment::HeldByAnother);
+    EXPECT_EQ(list.SetMacro(b, "ADDR(z)"), Assignment::HeldByAnother);
+    EXPECT_EQ(list.SetMacro(b, "SIG"), Assignment::HeldByAnother);
     EXPECT_EQ(list.MacroIndexOf(b), -1);
     // A plain macro and a parametric one with the same name part may belong to two replies.
-    EXPECT_EQ(list.SetMacro(b, "addr"), 1);
+    EXPECT_EQ(list.SetMacro(b, "addr"), Assignment::Assigned);
     // A reply may change the case or the parameters of its own macro.
-    EXPECT_EQ(list.SetMacro(a, "Addr(Name,City)"), 1);
+    EXPECT_EQ(list.SetMacro(a, "Addr(Name,City)"), Assignment::Assigned);
     EXPECT_EQ(list.Macros.Get(list.MacroIndexOf(a)), "Addr(Name,City)");
-    EXPECT_EQ(list.SetMacro(c, "Sig"), 1);
+    EXPECT_EQ(list.SetMacro(c, "Sig"), Assignment::Assigned);
     EXPECT_EQ(MacroEntries(), (std::vector<std::string>{"addr", "Addr(Name,City)", "Sig"}));
 }
 

@@ -46,7 +46,8 @@ TEST_F(CommitMoments, EachMomentWritesNameAndContent) {
          [](LibraryEditing& e, CommitMoments&) { e.EditorForceSaveExecute(); }},
         {"EditNameKeyPress", [](LibraryEditing& e, CommitMoments&) { e.EditNameKeyPress('\r'); }},
         {"selection change", [](LibraryEditing&, CommitMoments& s) { s.Select("Second"); }},
-        {"CommitCurrentReply", [](LibraryEditing& e, CommitMoments&) { e.CommitCurrentReply(); }},
+        {"CommitCurrentReply",
+         [](LibraryEditing& e, CommitMoments&) { EXPECT_TRUE(e.CommitCurrentReply().Ok()); }},
     };
     int round = 0;
     for (const Moment& m : moments) {

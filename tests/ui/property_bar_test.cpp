@@ -159,7 +159,7 @@ TEST_F(PropertyBarStory, WhenEveryKeyIsTakenTheChoiceStays) {
     for (int i = 0; i < kKeyTableSize; ++i) {
         TRep* rep = full.At(full.AddItem("r" + std::to_string(i), nullptr));
         rep->FileName = std::to_string(i + 1) + ".rep";
-        ASSERT_EQ(full.SetHotKey(rep, std::string("0") + KeyTableChar(i)), 1);
+        ASSERT_EQ(full.SetHotKey(rep, std::string("0") + KeyTableChar(i)), Assignment::Assigned);
     }
     FakePropertyBar b;
     FakeRichEditor e;

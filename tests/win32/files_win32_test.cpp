@@ -131,7 +131,7 @@ TEST(FilesWin32, NamesOutsideTheCodePageStayExact) {
     ASSERT_EQ(list.Count(), 2);
     EXPECT_TRUE(boxes.shown.empty());
     TRep* folder = tree.FirstNode()->Data();
-    list.DeleteFromDisk(folder);
+    ASSERT_TRUE(list.DeleteFromDisk(folder).Ok());
     EXPECT_FALSE(DirExists(root + "1"));
     EXPECT_EQ(Read(root + "1.rep"), "kept\r\n\r\n");
     EXPECT_EQ(Read(root + "index.sub"), "REPLY_1?Kept\r\n");
@@ -155,10 +155,10 @@ TEST(FilesWin32, LibraryLoadsWithBackslashPathsAndReportsThem) {
               std::vector<std::string>{"File \"" + (temp / "2.rep") + "\" can't be opened."});
     TRep* hello = tree.FirstNode()->FirstChild()->Data();
     EXPECT_EQ(hello->FullPath(), temp / "1\\1.rep");
-    list.RenameItem(hello, "Hi there");
+    ASSERT_TRUE(list.RenameItem(hello, "Hi there").Ok());
     EXPECT_EQ(Read(temp / "1\\index.sub"), "REPLY_1?Hi there\r\n");
     TRep* folder = tree.FirstNode()->Data();
-    list.DeleteFromDisk(folder);
+    ASSERT_TRUE(list.DeleteFromDisk(folder).Ok());
     list.RemoveSubtree(folder->Node);
     EXPECT_FALSE(DirExists(temp / "1"));
     EXPECT_EQ(Read(temp / "index.sub"), "REPLY_2?Gone\r\n");

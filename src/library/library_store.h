@@ -1,0 +1,56 @@
+#pragma once
+// The library on disk: its root folder, the file system every read and write goes through
+// (rooted there, so that nothing outside it changes) and the record of a change made of several
+// writes (pending_change.h). The model (TRepList) decides what to write; this carries it out.
+#include "library/library_result.h"
+#include "platform/file_system.h"
+#include "platform/rooted_file_system.h"
+
+#include <string>
+#include <vector>
+
+namespace tw {
+
+class DiskChange;
+
+class LibraryStore {
+public:
+    LibraryStore() : files_(SystemFileSystem()) {}
+
+    // The folder holding the root "index.sub"; a separator is appended when missing.
+    void SetRoot(const std::string& root);
+    const std::string& Root() const { return root_; }
+    // The computer's own file system unless set.
+    void SetFileSystem(FileSystem& files) { files_.SetInner(files); }
+    FileSystem& Files() const { return files_; }
+
+    LibraryResult<std::vector<std::string>> Read(const std::string& path,
+                                                 std::string* raw = nullptr) const;
+    LibraryResult<> Write(const std::string& path, const std::vector<std::string>& lines) const;
+
+    // Before a change: a record known to be finished is removed if it can be now; any other
+    // record (one the load could not complete) makes the library read-only until the next start
+    // completes it, so that nothing is written over what the record expects.
+    LibraryResult<> Settle();
+    // Carries a change out. Done with what the user is still told although the change was made
+    // (a record that outlives it, said once), usually nothing.
+    LibraryResult<std::vector<std::string>> Apply(const DiskChange& change);
+    // Completes a change that a crash left unfinished; returns what the user is told.
+    std::vector<std::string> FinishInterruptedChange();
+
+private:
+    // The record's note, once; remembers a finished record that could not be removed.
+    void NoteRecordLeft(const std::string& record, std::vector<std::string>& notes);
+
+    std::string root_;
+    mutable RootedFileSystem files_;
+    bool recordLeftReported_ = false;
+    std::string finishedRecord_; // a record that could not be removed, its change complete
+};
+
+// The first n from 1 up for which dir + n + ".rep" is not a file (replies) or dir + n is not a
+// directory (folders). dir ends in a separator.
+std::string NextFreeReplyId(const std::string& dir, FileSystem& files = SystemFileSystem());
+std::string NextFreeFolderId(const std::string& dir, FileSystem& files = SystemFileSystem());
+
+} // namespace tw
