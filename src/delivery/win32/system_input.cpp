@@ -12,9 +12,10 @@ std::size_t Win32KeyInput::SendKeys(const std::vector<KeyEvent>& events) {
     for (std::size_t i = 0; i < events.size(); ++i) {
         INPUT& in = inputs[i];
         in.type = INPUT_KEYBOARD;
-        in.ki.wVk = events[i].virtualKey;
-        in.ki.wScan = 0;
-        in.ki.dwFlags = events[i].keyUp ? KEYEVENTF_KEYUP : 0;
+        const bool unicode = events[i].unicode != 0;
+        in.ki.wVk = unicode ? 0 : events[i].virtualKey;
+        in.ki.wScan = unicode ? static_cast<WORD>(events[i].unicode) : 0;
+        in.ki.dwFlags = (events[i].keyUp ? KEYEVENTF_KEYUP : 0) | (unicode ? KEYEVENTF_UNICODE : 0);
         in.ki.time = 0;
         in.ki.dwExtraInfo = 0;
     }
