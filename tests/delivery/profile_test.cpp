@@ -3,7 +3,10 @@
 #include "delivery/clipboard_plan.h"
 #include "delivery/delivery_plan.h"
 #include "delivery/delivery_profile.h"
+#include "delivery/profile_settings.h"
 #include "delivery/step_executor.h"
+#include "fakes/fake_registry.h"
+#include "settings/reg_proc.h"
 #include "delivery_fakes.h"
 #include "library/model_fixture.h"
 
@@ -144,6 +147,56 @@ TEST_F(ProfilePlans, TypingOutSendsUnicodeUnitsAndEnterInBatchesAndStopsWhenCut)
         }
         EXPECT_EQ(c.batches, batches);
     }
+}
+
+TEST(DeliveryProfiles, TheSettingsKeepEveryFieldAndADamagedValueCostsOnlyItsProfile) {
+    fakes::FakeRegistry reg;
+    const std::string settings = "Software\\Test";
+    const std::string key = settings + "\\Profiles";
+    EXPECT_EQ(DefaultProfiles(), LoadDeliveryProfiles(reg, settings)) << "a first start";
+
+    const std::vector<DeliveryProfile> mine = {
+        {"Prod\tshell", "putty.exe", "PuTTY", "prod-*", PasteMethod::ShiftInsert, 0, 0, false},
+        {"Citrix", "wfica32.exe", "", "", PasteMethod::TypeOut, 25, 150, true},
+        {"", "x.exe", "", "", PasteMethod::CtrlShiftV, 0, 0, true},
+    };
+    ASSERT_TRUE(SaveDeliveryProfiles(reg, settings, mine));
+    std::vector<DeliveryProfile> back = LoadDeliveryProfiles(reg, settings);
+    ASSERT_EQ(3u, back.size());
+    EXPECT_EQ("Prod shell", back[0].name) << "a tab would split the record";
+    back[0].name = mine[0].name;
+    EXPECT_EQ(mine, back);
+
+    ASSERT_TRUE(SaveDeliveryProfiles(reg, settings, {}));
+    EXPECT_TRUE(LoadDeliveryProfiles(reg, settings).empty()) << "removed defaults stay removed";
+    EXPECT_FALSE(reg.Read(key, "1")) << "no stale value is left behind";
+
+    const std::string good = EncodeProfile(mine[1]);
+    const struct {
+        const char* name;
+        RegValue value;
+    } damaged[] = {
+        {"too few fields", {RegType::String, {'a', '\t', 'b'}}},
+        {"no program",
+         {RegType::String, {'\t', '\t', '\t', '\t', '0', '\t', '0', '\t', '0', '\t', '1'}}},
+        {"paste out of range",
+         {RegType::String,
+          {'n', '\t', 'p', '\t', '\t', '\t', '9', '\t', '0', '\t', '0', '\t', '1'}}},
+        {"negative delay",
+         {RegType::String,
+          {'n', '\t', 'p', '\t', '\t', '\t', '0', '\t', '-', '1', '\t', '0', '\t', '1'}}},
+        {"an integer instead of text", {RegType::Integer, {1, 0, 0, 0}}},
+    };
+    ASSERT_TRUE(RegWriteInteger(reg, key, "Count", 7));
+    ASSERT_TRUE(RegWriteString(reg, key, "1", good));
+    int slot = 2;
+    for (const auto& d : damaged) {
+        ASSERT_TRUE(reg.Write(key, std::to_string(slot++), d.value)) << d.name;
+    }
+    // Slot 7 is missing altogether.
+    EXPECT_EQ((std::vector<DeliveryProfile>{mine[1]}), LoadDeliveryProfiles(reg, settings));
+    ASSERT_TRUE(RegWriteInteger(reg, key, "Count", -5));
+    EXPECT_TRUE(LoadDeliveryProfiles(reg, settings).empty());
 }
 
 } // namespace
