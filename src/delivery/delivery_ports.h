@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace tw {
@@ -58,12 +59,26 @@ public:
     virtual std::size_t SendKeys(const std::vector<KeyEvent>& events) = 0;
 };
 
+// What a delivery needs to know of the window it goes to.
+struct TargetWindow {
+    std::string program; // the file name of its process's program
+    std::string windowClass;
+    std::string title;
+    // Its process runs at a higher integrity level than ours: input we inject is dropped.
+    bool elevated = false;
+};
+
 class WindowPort {
 public:
     virtual ~WindowPort() = default;
     // Asks for the window to become the foreground window; whether it did is not reported.
     virtual void BringToForeground(WindowHandle window) = 0;
     virtual bool WindowExists(WindowHandle window) = 0;
+    // Nothing known (the default): no profile matches and the window is not elevated.
+    virtual TargetWindow Describe(WindowHandle window) {
+        (void)window;
+        return {};
+    }
 };
 
 class SleepPort {

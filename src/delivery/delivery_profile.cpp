@@ -110,7 +110,7 @@ std::vector<DeliveryProfile> DefaultProfiles() {
 
 DeliveryPlan ApplyProfile(const DeliveryPlan& plan, const DeliveryProfile* profile,
                           const TargetWindow& target) {
-    if (target.elevated) {
+    if (target.elevated && std::any_of(plan.begin(), plan.end(), Injects)) {
         DeliveryPlan told;
         for (const DeliveryStep& s : plan) {
             if (Injects(s) || std::holds_alternative<step::Activate>(s)) {

@@ -25,15 +25,6 @@ struct DeliveryProfile {
     bool operator==(const DeliveryProfile&) const = default;
 };
 
-// What is known of the window in front at the moment of delivery.
-struct TargetWindow {
-    std::string program; // the file name of its process's program
-    std::string windowClass;
-    std::string title;
-    // Its process runs at a higher integrity level than ours: input we inject is dropped.
-    bool elevated = false;
-};
-
 // The profile for the window: the most specific that matches (program, class and title
 // before program and class or title, before program alone); among equals, the first. Null
 // when none matches.
