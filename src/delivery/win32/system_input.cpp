@@ -1,5 +1,7 @@
 #include "delivery/win32/system_input.h"
 
+#include "delivery/win32/target_window.h"
+
 #include "app/win32/common_routines_win32.h"
 
 namespace tw::win32 {
@@ -40,6 +42,10 @@ void Win32TargetWindows::BringToForeground(WindowHandle window) {
 
 bool Win32TargetWindows::WindowExists(WindowHandle window) {
     return window != 0 && IsWindow(reinterpret_cast<HWND>(window)) != FALSE;
+}
+
+TargetWindow Win32TargetWindows::Describe(WindowHandle window) {
+    return DescribeWindow(reinterpret_cast<HWND>(window));
 }
 
 } // namespace tw::win32
