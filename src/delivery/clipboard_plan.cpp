@@ -6,9 +6,11 @@ namespace tw {
 
 bool PlanPastes(const DeliveryPlan& plan) {
     return std::any_of(plan.begin(), plan.end(), [](const DeliveryStep& s) {
+        // Ctrl+V, Ctrl+Shift+V and Shift+Insert all take the clipboard.
         const auto* keys = std::get_if<step::Keys>(&s);
-        return keys && std::find(keys->events.begin(), keys->events.end(),
-                                 KeyEvent{vkey::V, false}) != keys->events.end();
+        return keys && std::any_of(keys->events.begin(), keys->events.end(), [](KeyEvent e) {
+                   return !e.keyUp && (e.virtualKey == vkey::V || e.virtualKey == vkey::Insert);
+               });
     });
 }
 

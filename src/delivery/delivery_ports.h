@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace tw {
@@ -14,10 +15,13 @@ namespace tw {
 // Virtual-key codes the delivery reads or synthesizes.
 namespace vkey {
 inline constexpr std::uint8_t Backspace = 0x08;
+inline constexpr std::uint8_t Tab = 0x09;
+inline constexpr std::uint8_t Return = 0x0D;
 inline constexpr std::uint8_t Shift = 0x10;
 inline constexpr std::uint8_t Ctrl = 0x11;
 inline constexpr std::uint8_t Alt = 0x12;
 inline constexpr std::uint8_t Space = 0x20;
+inline constexpr std::uint8_t Insert = 0x2D;
 inline constexpr std::uint8_t V = 0x56;
 inline constexpr std::uint8_t LeftShift = 0xA0;
 inline constexpr std::uint8_t RightShift = 0xA1;
@@ -27,10 +31,12 @@ inline constexpr std::uint8_t LeftAlt = 0xA4;
 inline constexpr std::uint8_t RightAlt = 0xA5;
 } // namespace vkey
 
-// One synthesized key event: a virtual-key code, scan code 0, no extra information.
+// One synthesized key event: a virtual-key code, scan code 0, no extra information; or, with
+// `unicode` set, a UTF-16 unit typed as itself whatever the keyboard layout.
 struct KeyEvent {
     std::uint8_t virtualKey = 0;
     bool keyUp = false;
+    char16_t unicode = 0;
     bool operator==(const KeyEvent&) const = default;
 };
 
@@ -53,12 +59,26 @@ public:
     virtual std::size_t SendKeys(const std::vector<KeyEvent>& events) = 0;
 };
 
+// What a delivery needs to know of the window it goes to.
+struct TargetWindow {
+    std::string program; // the file name of its process's program
+    std::string windowClass;
+    std::string title;
+    // Its process runs at a higher integrity level than ours: input we inject is dropped.
+    bool elevated = false;
+};
+
 class WindowPort {
 public:
     virtual ~WindowPort() = default;
     // Asks for the window to become the foreground window; whether it did is not reported.
     virtual void BringToForeground(WindowHandle window) = 0;
     virtual bool WindowExists(WindowHandle window) = 0;
+    // Nothing known (the default): no profile matches and the window is not elevated.
+    virtual TargetWindow Describe(WindowHandle window) {
+        (void)window;
+        return {};
+    }
 };
 
 class SleepPort {

@@ -24,7 +24,17 @@ std::string KeyText(const KeyEvent& e) {
     case vkey::Alt:
         name = "Alt";
         break;
+    case vkey::Insert:
+        name = "Ins";
+        break;
+    case vkey::Return:
+        name = "Enter";
+        break;
     default:
+        if (e.unicode != 0) {
+            name = "U+" + std::to_string(static_cast<unsigned>(e.unicode));
+            break;
+        }
         if ((e.virtualKey >= '0' && e.virtualKey <= '9') ||
             (e.virtualKey >= 'A' && e.virtualKey <= 'Z')) {
             name = std::string(1, static_cast<char>(e.virtualKey));
@@ -78,7 +88,13 @@ struct Describer {
         for (const KeyEvent& e : s.events) {
             text += " " + KeyText(e);
         }
-        return text;
+        return s.delayMs > 0 ? text + " every " + std::to_string(s.delayMs) + " ms" : text;
+    }
+    std::string operator()(const step::TypeText& s) const {
+        return s.delayMs > 0 ? "TypeText every " + std::to_string(s.delayMs) + " ms" : "TypeText";
+    }
+    std::string operator()(const step::TellCannotType& s) const {
+        return "TellCannotType " + s.program;
     }
     std::string operator()(const step::ReleaseModifierKeys&) const { return "ReleaseModifierKeys"; }
     std::string operator()(const step::WaitWhileCtrlDown&) const { return "WaitWhileCtrlDown"; }

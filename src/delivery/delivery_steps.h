@@ -43,10 +43,23 @@ struct ExpandAndCopy {
 struct Reload {
     bool operator==(const Reload&) const = default;
 };
-// One batch, injected in one call.
+// One batch, injected in one call; with a delay, one event at a time with the pause after each.
 struct Keys {
     std::vector<KeyEvent> events;
+    int delayMs = 0;
     bool operator==(const Keys&) const = default;
+};
+// The plain text of the reply the last ExpandAndCopy made, typed out as Unicode key events, line
+// breaks as Enter, in batches the system accepts whole.
+struct TypeText {
+    int delayMs = 0;
+    bool operator==(const TypeText&) const = default;
+};
+// Input into the window in front would be dropped (it runs elevated): the user is told, once per
+// program.
+struct TellCannotType {
+    std::string program;
+    bool operator==(const TellCannotType&) const = default;
 };
 // A key-up for each of Shift, Ctrl and Alt that reads down, in this order.
 struct ReleaseModifierKeys {
@@ -81,7 +94,8 @@ struct StopUnlessWindowExists {
 using DeliveryStep =
     std::variant<step::Select, step::RememberSelection, step::AskFieldValues, step::ExpandAndCopy,
                  step::Reload, step::Keys, step::ReleaseModifierKeys, step::WaitWhileCtrlDown,
-                 step::Sleep, step::Activate, step::StopUnlessWindowExists, step::Click>;
+                 step::Sleep, step::Activate, step::StopUnlessWindowExists, step::Click,
+                 step::TypeText, step::TellCannotType>;
 using DeliveryPlan = std::vector<DeliveryStep>;
 
 // One line per step, for traces and test failure messages. Nodes are shown by caption.

@@ -21,7 +21,28 @@ void ReplyDelivery::ApplicationEventsActivate() {
     state_.WatchingInput = false;
 }
 
+bool ReplyDelivery::RecognisesIn(WindowHandle window) {
+    if (profiles_.empty()) {
+        return true;
+    }
+    if (!recognition_.known || recognition_.window != window) {
+        const DeliveryProfile* p = MatchProfile(profiles_, ports_.windows.Describe(window));
+        recognition_ = {window, true, !p || p->recognise};
+    }
+    return recognition_.recognise;
+}
+
+void ReplyDelivery::Run(const DeliveryPlan& plan, WindowHandle target) {
+    const TargetWindow window = ports_.windows.Describe(target);
+    executor_.Run(ApplyProfile(plan, MatchProfile(profiles_, window), window));
+}
+
 void ReplyDelivery::KeyHookKeyAction(const KeyAction& key) {
+    if (!RecognisesIn(Keyboard().ForegroundWindow())) {
+        state_.TypedWord.clear();
+        held_.reset();
+        return;
+    }
     if (key.pressed) {
         held_.reset();
     }
@@ -57,6 +78,9 @@ void ReplyDelivery::FixTimerTimer() {
         return;
     }
     if (state_.PendingHotKey == -1) {
+        if (!RecognisesIn(Keyboard().ForegroundWindow())) {
+            return;
+        }
         state_.PendingHotKey = ScanHotKeys(*library, ports_.keyState, state_);
     } else if (!HotKeyStillDown(*library, state_.PendingHotKey, ports_.keyState)) {
         const int position = state_.PendingHotKey;
@@ -111,7 +135,8 @@ void ReplyDelivery::EditorInLastActiveExecute() {
     if (!EditorInLastActiveAvailable()) {
         return;
     }
-    executor_.Run(PlanEditorInLastActive(CommitAndReadCommandInputs()));
+    const CommandInputs inputs = CommitAndReadCommandInputs();
+    Run(PlanEditorInLastActive(inputs), inputs.lastActiveWindow);
 }
 
 void ReplyDelivery::EditorCopyEntireExecute() {
@@ -122,13 +147,13 @@ void ReplyDelivery::DeliverTypedMacro() {
     const std::string word = std::move(state_.TypedWord);
     state_.TypedWord.clear();
     if (const TRepList* library = host_.Library()) {
-        executor_.Run(PlanTypedMacro(*library, word));
+        Run(PlanTypedMacro(*library, word), Keyboard().ForegroundWindow());
     }
 }
 
 void ReplyDelivery::DeliverHotKey(int position) {
     if (const TRepList* library = host_.Library()) {
-        executor_.Run(PlanHotKey(*library, position));
+        Run(PlanHotKey(*library, position), Keyboard().ForegroundWindow());
     }
 }
 

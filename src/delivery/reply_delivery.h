@@ -2,6 +2,7 @@
 // The main window's delivery: it owns the delivery state and turns hook events, FixTimer ticks
 // and the two commands into planned deliveries run over the ports. The main window owns one,
 // implements DeliveryHost and forwards the events below, one call each.
+#include "delivery/delivery_profile.h"
 #include "delivery/delivery_host.h"
 #include "delivery/delivery_ports.h"
 #include "delivery/delivery_state.h"
@@ -57,11 +58,21 @@ public:
     // The planned drop of a reply dragged out of the tree, run like every other path.
     void DeliverDrop(const DeliveryPlan& plan);
 
+    // The delivery profiles; a window none of them matches gets every plan as it is.
+    void SetProfiles(std::vector<DeliveryProfile> profiles) {
+        profiles_ = std::move(profiles);
+        recognition_ = {};
+    }
+
 private:
     // Writes the pending edits, then reads what the command's plan depends on.
     CommandInputs CommitAndReadCommandInputs();
 
     KeyboardLayoutPort& Keyboard() { return ports_.keyboard ? *ports_.keyboard : fixedUs_; }
+    // Runs the plan rewritten for the window it goes to.
+    void Run(const DeliveryPlan& plan, WindowHandle target);
+    // False when the profile of the window turns typed macros and hot keys off there.
+    bool RecognisesIn(WindowHandle window);
 
     DeliveryPorts ports_;
     FixedUsLayout fixedUs_;
@@ -74,6 +85,13 @@ private:
         WindowHandle window = 0; // in front at the Space
     };
     std::optional<HeldDelivery> held_;
+    std::vector<DeliveryProfile> profiles_;
+    // Whether the window last asked about recognises macros; asked again when it changes.
+    struct Recognition {
+        WindowHandle window = 0;
+        bool known = false;
+        bool recognise = true;
+    } recognition_;
 };
 
 } // namespace tw

@@ -48,7 +48,11 @@ bool StepExecutor::RunStep(const DeliveryStep& s, RunState& run) {
         host_.SelectNode(nullptr);
         host_.SelectNode(run.remembered);
     } else if (const auto* keys = std::get_if<step::Keys>(&s)) {
-        SendBatch(keys->events);
+        SendKeys(*keys);
+    } else if (const auto* type = std::get_if<step::TypeText>(&s)) {
+        TypeText(run.text, type->delayMs);
+    } else if (const auto* told = std::get_if<step::TellCannotType>(&s)) {
+        host_.TellCannotType(told->program);
     } else if (std::holds_alternative<step::ReleaseModifierKeys>(s)) {
         ReleaseModifierKeys();
     } else if (std::holds_alternative<step::WaitWhileCtrlDown>(s)) {
@@ -77,6 +81,7 @@ void StepExecutor::ExpandAndCopy(const step::ExpandAndCopy& s, RunState& run) {
     const ReplyContent reply = RenderReply(
         ExpandReplySource(host_.ReplySource(), s.source == Fields::None ? std::string() : s.names,
                           values, ports_.clock));
+    run.text = reply.text;
     ClipboardKeeping* keeping = s.keepUserClipboard ? host_.Keeping() : nullptr;
     if (keeping && keeping->keeper.PutReplyForPaste(reply)) {
         run.offeredForPaste = true;
@@ -85,13 +90,55 @@ void StepExecutor::ExpandAndCopy(const step::ExpandAndCopy& s, RunState& run) {
     host_.PutOnClipboard(reply);
 }
 
-void StepExecutor::SendBatch(const std::vector<KeyEvent>& events) {
+bool StepExecutor::SendKeys(const step::Keys& keys) {
+    if (keys.delayMs <= 0) {
+        return SendBatch(keys.events);
+    }
+    for (const KeyEvent& e : keys.events) {
+        if (!SendBatch({e})) {
+            return false;
+        }
+        ports_.sleep.Sleep(keys.delayMs);
+    }
+    return true;
+}
+
+void StepExecutor::TypeText(const std::u16string& text, int delayMs) {
+    // Small enough that a busy system takes each batch whole; a batch it cuts short ends the
+    // typing rather than leave a gap in the middle of the reply.
+    constexpr std::size_t kBatchEvents = 64;
+    std::vector<KeyEvent> events;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c == u'\r' || c == u'\n') {
+            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+                ++i;
+            }
+            events.push_back({vkey::Return, false});
+            events.push_back({vkey::Return, true});
+        } else {
+            events.push_back({0, false, c});
+            events.push_back({0, true, c});
+        }
+    }
+    for (std::size_t start = 0; start < events.size(); start += kBatchEvents) {
+        const std::size_t end = std::min(events.size(), start + kBatchEvents);
+        const step::Keys batch{{events.begin() + static_cast<std::ptrdiff_t>(start),
+                                events.begin() + static_cast<std::ptrdiff_t>(end)},
+                               delayMs};
+        if (!SendKeys(batch)) {
+            return;
+        }
+    }
+}
+
+bool StepExecutor::SendBatch(const std::vector<KeyEvent>& events) {
     if (events.empty()) {
-        return;
+        return true;
     }
     const std::size_t inserted = std::min(ports_.keyInput.SendKeys(events), events.size());
     if (inserted == events.size()) {
-        return;
+        return true;
     }
     // The rest of the batch is dropped; whatever it pressed and had not released yet goes up,
     // last pressed first, so no key stays held in the system.
@@ -99,20 +146,22 @@ void StepExecutor::SendBatch(const std::vector<KeyEvent>& events) {
     for (std::size_t i = inserted; i-- > 0;) {
         const KeyEvent& e = events[i];
         const auto released = [&](const KeyEvent& later) {
-            return later.keyUp && later.virtualKey == e.virtualKey;
+            return later.keyUp && later.virtualKey == e.virtualKey && later.unicode == e.unicode;
         };
         const auto begin = events.begin() + static_cast<std::ptrdiff_t>(i) + 1;
         const auto end = events.begin() + static_cast<std::ptrdiff_t>(inserted);
         const bool alreadyQueued =
-            std::any_of(releases.begin(), releases.end(),
-                        [&](const KeyEvent& r) { return r.virtualKey == e.virtualKey; });
+            std::any_of(releases.begin(), releases.end(), [&](const KeyEvent& r) {
+                return r.virtualKey == e.virtualKey && r.unicode == e.unicode;
+            });
         if (!e.keyUp && !alreadyQueued && std::none_of(begin, end, released)) {
-            releases.push_back({e.virtualKey, true});
+            releases.push_back({e.virtualKey, true, e.unicode});
         }
     }
     if (!releases.empty()) {
         ports_.keyInput.SendKeys(releases);
     }
+    return false;
 }
 
 void StepExecutor::ReleaseModifierKeys() {

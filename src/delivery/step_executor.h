@@ -29,12 +29,16 @@ private:
         TreeNode* remembered = nullptr;
         std::string answers;
         bool offeredForPaste = false;
+        std::u16string text; // the plain text of the reply made last
     };
     void RunSteps(const DeliveryPlan& plan);
     // False when the rest of the plan is to be skipped.
     bool RunStep(const DeliveryStep& step, RunState& run);
     void ExpandAndCopy(const step::ExpandAndCopy& s, RunState& run);
-    void SendBatch(const std::vector<KeyEvent>& events);
+    // False when the system took fewer events than sent.
+    bool SendBatch(const std::vector<KeyEvent>& events);
+    bool SendKeys(const step::Keys& keys);
+    void TypeText(const std::u16string& text, int delayMs);
     void ReleaseModifierKeys();
     void WaitWhileCtrlDown();
 

@@ -8,6 +8,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -52,6 +53,12 @@ public:
     }
     void BringToForeground(WindowHandle w) override { Log("foreground " + std::to_string(w)); }
     bool WindowExists(WindowHandle w) override { return windows.count(w) > 0; }
+    std::map<WindowHandle, TargetWindow> described;
+    TargetWindow Describe(WindowHandle w) override {
+        const auto found = described.find(w);
+        return found == described.end() ? TargetWindow{} : found->second;
+    }
+    void TellCannotType(const std::string& program) override { Log("tell " + program); }
     void Sleep(int ms) override {
         Log("sleep " + std::to_string(ms));
         if (onSleep) {

@@ -1,4 +1,5 @@
 // Deliveries run over recording ports: the order of what reaches the system and the main window.
+#include "delivery/delivery_profile.h"
 #include "delivery/reply_delivery.h"
 #include "delivery_fakes.h"
 #include "fake_keyboard.h"
@@ -205,6 +206,53 @@ TEST_F(Delivering, AHotKeyWaitsForCtrlThenPastes) {
         expected.insert(expected.end(), static_cast<std::size_t>(c.sleeps), "sleep 50");
         expected.push_back("Keys Ctrlv Vv V^ Ctrl^");
         EXPECT_EQ(expected, fake.log) << c.ctrlReadsDown;
+    }
+}
+
+TEST_F(Delivering, TheProfileOfTheWindowInFrontShapesEveryPathAndCanTurnMacrosOff) {
+    const struct {
+        const char* name;
+        TargetWindow inFront; // the fixed keyboard reports window 0 in front
+        std::function<void()> act;
+        Lines keys; // the key lines of the log, in order
+        bool told = false;
+    } cases[] = {
+        {"no match: as planned",
+         {"notepad.exe", "", ""},
+         [&] { delivery.DeliverHotKey(0); },
+         {"Keys Ctrlv Vv V^ Ctrl^"}},
+        {"terminal: shift+insert",
+         {"PUTTY.EXE", "", ""},
+         [&] { delivery.DeliverHotKey(0); },
+         {"Keys Shiftv Insv Ins^ Shift^"}},
+        {"terminal: a typed macro too",
+         {"putty.exe", "", ""},
+         [&] { Type("hello "); },
+         {"Keys BSv BS^ BSv BS^ BSv BS^ BSv BS^ BSv BS^ BSv BS^", "Keys Shiftv Insv Ins^ Shift^"}},
+        {"macros off in the game", {"game.exe", "", ""}, [&] { Type("hello "); }, {}},
+        {"elevated: nothing typed, the user told",
+         {"regedit.exe", "", "", true},
+         [&] { Type("hello "); },
+         {},
+         true},
+    };
+    for (const auto& c : cases) {
+        fake.log.clear();
+        fake.described = {{0, c.inFront}};
+        // Set again: the window in front keeps its handle, and what is known of it is kept.
+        delivery.SetProfiles({{"terminal", "putty.exe", "", "", PasteMethod::ShiftInsert},
+                              {"game", "game.exe", "", "", PasteMethod::CtrlV, 0, 0, false}});
+        c.act();
+        Lines keys;
+        bool told = false;
+        for (const std::string& line : fake.log) {
+            if (line.rfind("Keys", 0) == 0) {
+                keys.push_back(line);
+            }
+            told = told || line == "tell " + c.inFront.program;
+        }
+        EXPECT_EQ(c.keys, keys) << c.name;
+        EXPECT_EQ(c.told, told) << c.name;
     }
 }
 

@@ -62,6 +62,11 @@ public:
         std::lock_guard<std::mutex> lock(mutex_);
         return seen_;
     }
+    // The scan codes of what was seen: the UTF-16 unit of a typed-out character.
+    std::vector<DWORD> Scans() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return scans_;
+    }
 
 private:
     std::size_t Size() {
@@ -74,6 +79,7 @@ private:
             std::lock_guard<std::mutex> lock(self_->mutex_);
             self_->seen_.push_back({k->vkCode, wp == WM_KEYUP || wp == WM_SYSKEYUP,
                                     (k->flags & LLKHF_INJECTED) != 0, k->dwExtraInfo});
+            self_->scans_.push_back(k->scanCode);
         }
         return CallNextHookEx(nullptr, code, wp, lp);
     }
@@ -84,6 +90,7 @@ private:
     DWORD threadId_ = 0;
     std::mutex mutex_;
     std::vector<SeenKey> seen_;
+    std::vector<DWORD> scans_;
 };
 
 // The system inserts only the first two events of any batch, as for an elevated target.
@@ -158,6 +165,58 @@ TEST(DeliveryInput, ABatchCutShortReleasesWhatItPressed) {
     EXPECT_EQ(seen, expected) << "the two presses, then their releases, last pressed first";
     EXPECT_FALSE(keyState.IsKeyDown(vkey::Ctrl));
     EXPECT_FALSE(keyState.IsKeyDown('V'));
+}
+
+TEST(DeliveryInput, TypingOutSendsEachUtf16UnitAsItselfAndLineBreaksAsEnter) {
+    KeyWatcher watcher;
+    TraceFile noTrace;
+    Win32KeyInput input(noTrace);
+    Win32KeyState keyState;
+    Win32TargetWindows windows;
+    Win32Sleep sleep;
+    SystemLocalClock clock;
+    testing::RecordingDelivery host;
+    StepExecutor executor({keyState, input, windows, sleep, host, clock}, host);
+    ReplyTree tree;
+    TreeNode* node = tree.AddChild(nullptr, "\\u380?\\par \\u-10179?\\u-8700?", nullptr);
+    host.selected = node;
+
+    executor.Run({step::ExpandAndCopy{}, step::TypeText{}});
+    // The fake reply is the caption, then " first last" and the time: 17 units after these.
+    const std::vector<SeenKey> seen = watcher.Seen(2 * 21);
+    const std::vector<DWORD> scans = watcher.Scans();
+    ASSERT_GE(seen.size(), 8u);
+    const std::vector<DWORD> vks = {seen[0].vk, seen[2].vk, seen[4].vk, seen[6].vk};
+    EXPECT_EQ((std::vector<DWORD>{VK_PACKET, VK_RETURN, VK_PACKET, VK_PACKET}), vks);
+    EXPECT_EQ((std::vector<DWORD>{0x017C, 0xD83D, 0xDE04}),
+              (std::vector<DWORD>{scans[0], scans[4], scans[6]}));
+    EXPECT_TRUE(seen[1].up && seen[1].injected);
+}
+
+TEST(DeliveryInput, AWindowIsDescribedByItsProgramClassAndTitle) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"TwDescribedWindow";
+    RegisterClassW(&wc);
+    HWND window = CreateWindowExW(0, wc.lpszClassName, L"Za\u017C\u00F3\u0142\u0107 - Editor",
+                                  WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                                  wc.hInstance, nullptr);
+    ASSERT_TRUE(window);
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const std::wstring self = path;
+    const std::wstring file = self.substr(self.find_last_of(L"\\/") + 1);
+
+    const TargetWindow described =
+        Win32TargetWindows().Describe(reinterpret_cast<WindowHandle>(window));
+    EXPECT_EQ(std::string(file.begin(), file.end()), described.program);
+    EXPECT_EQ("TwDescribedWindow", described.windowClass);
+    EXPECT_EQ("Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87 - Editor", described.title);
+    EXPECT_FALSE(described.elevated) << "our own process";
+    DestroyWindow(window);
+    EXPECT_EQ(TargetWindow{}.program,
+              Win32TargetWindows().Describe(reinterpret_cast<WindowHandle>(window)).program);
 }
 
 // The layout port on the display's US keyboard: Shift and Caps Lock as given, not as held;

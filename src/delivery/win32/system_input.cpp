@@ -1,5 +1,7 @@
 #include "delivery/win32/system_input.h"
 
+#include "delivery/win32/target_window.h"
+
 #include "app/win32/common_routines_win32.h"
 
 namespace tw::win32 {
@@ -12,9 +14,10 @@ std::size_t Win32KeyInput::SendKeys(const std::vector<KeyEvent>& events) {
     for (std::size_t i = 0; i < events.size(); ++i) {
         INPUT& in = inputs[i];
         in.type = INPUT_KEYBOARD;
-        in.ki.wVk = events[i].virtualKey;
-        in.ki.wScan = 0;
-        in.ki.dwFlags = events[i].keyUp ? KEYEVENTF_KEYUP : 0;
+        const bool unicode = events[i].unicode != 0;
+        in.ki.wVk = unicode ? 0 : events[i].virtualKey;
+        in.ki.wScan = unicode ? static_cast<WORD>(events[i].unicode) : 0;
+        in.ki.dwFlags = (events[i].keyUp ? KEYEVENTF_KEYUP : 0) | (unicode ? KEYEVENTF_UNICODE : 0);
         in.ki.time = 0;
         in.ki.dwExtraInfo = 0;
     }
@@ -39,6 +42,10 @@ void Win32TargetWindows::BringToForeground(WindowHandle window) {
 
 bool Win32TargetWindows::WindowExists(WindowHandle window) {
     return window != 0 && IsWindow(reinterpret_cast<HWND>(window)) != FALSE;
+}
+
+TargetWindow Win32TargetWindows::Describe(WindowHandle window) {
+    return DescribeWindow(reinterpret_cast<HWND>(window));
 }
 
 } // namespace tw::win32

@@ -46,6 +46,7 @@ public:
     // Raised the way the insertions dialog raises itself: attached to the foreground thread.
     void BringToForeground(WindowHandle window) override;
     bool WindowExists(WindowHandle window) override;
+    TargetWindow Describe(WindowHandle window) override;
 };
 
 class Win32Sleep : public SleepPort {
