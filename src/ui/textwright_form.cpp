@@ -1,6 +1,8 @@
 #include "ui/textwright_form.h"
 
 #include "app/settings.h"
+#include "delivery/profile_settings.h"
+#include "settings/settings_store.h"
 #include "ui/edit_commands.h"
 
 #include <utility>
@@ -36,6 +38,7 @@ void TFormTextwright::FormCreate() {
     ports_.hooks.StartHooks();
     EnsureDefaultSettings();
     delivery_.State() = DeliveryState{};
+    delivery_.SetProfiles(LoadDeliveryProfiles(ports_.registry, kSettingsKey));
     formatting_.PrepareEditor();
     modes_.PrepareLayout(); // MacroListRatio from the layout's widths
     BuildPredefinedInsertionsMenu(views_.insertionsMenu);
