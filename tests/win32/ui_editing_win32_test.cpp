@@ -139,7 +139,11 @@ protected:
         editor = std::make_unique<RichEditor>(editorHwnd);
         bar.Create(window, static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), nullptr);
         bar.Layout(0, 5, 96);
-        treeEditing = std::make_unique<TreeViewEditing>(tree);
+        treeEditing = std::make_unique<TreeViewEditing>(
+            tree, TreeEditingEvents{.echoing = [this] { return mirror && mirror->echoing; },
+                                    .dragStarted = [this] { ++dragsStarted; },
+                                    .dragEnded = [this](POINT p) { dragEnds.push_back(p); },
+                                    .noDropCursor = {}});
         ShowWindow(window, SW_SHOW);
     }
     void TearDown() override {
@@ -160,7 +164,6 @@ protected:
         bar.SetEditing(editing.get());
         treeEditing->SetEditing(editing.get());
         mirror = std::make_unique<SimpleMirror>(tree, treeModel);
-        treeEditing->SetEchoCheck([this] { return mirror->echoing; });
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }
     TreeNode* Node(const std::string& caption) {
@@ -188,6 +191,8 @@ protected:
     std::unique_ptr<RichEditor> editor;
     PropertyBarControls bar;
     std::unique_ptr<TreeViewEditing> treeEditing;
+    int dragsStarted = 0;
+    std::vector<POINT> dragEnds;
     std::unique_ptr<SimpleMirror> mirror;
     std::unique_ptr<LibraryEditing> editing;
     NoStates states;
@@ -316,9 +321,8 @@ TEST_F(EditingWindow, DragAndDropReachTheHandlers) {
 // for a button, the pointer's place for Esc and a lost capture.
 TEST_F(EditingWindow, EveryEndOfADragIsReportedOnceAtItsScreenPoint) {
     Load(kLibrary);
-    int started = 0;
-    std::vector<POINT> ends;
-    treeEditing->SetDragEvents([&] { ++started; }, [&](POINT p) { ends.push_back(p); });
+    int& started = dragsStarted;
+    std::vector<POINT>& ends = dragEnds;
     const struct {
         const char* how;
         UINT message;

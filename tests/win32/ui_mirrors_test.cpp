@@ -243,7 +243,8 @@ TEST_F(Controls, AFolderGetsItsItemsWhenFirstOpened) {
 
 TEST_F(Controls, TreeSelectionFollowsTheModelAndSurvivesAMove) {
     ReplyTree model;
-    TreeViewMirror mirror(tree);
+    std::vector<TreeNode*> told;
+    TreeViewMirror mirror(tree, [&](TreeNode* node) { told.push_back(node); });
     mirror.Attach(model);
     TreeNode* a = model.AddChild(nullptr, "A", nullptr);
     TreeNode* inner = model.AddChild(a, "Inner", nullptr);
@@ -259,6 +260,9 @@ TEST_F(Controls, TreeSelectionFollowsTheModelAndSurvivesAMove) {
         << "an open folder stays open after a move";
     EXPECT_EQ(hidden, mirror.NodeOf(TreeView_GetChild(tree, TreeViewMirror::ItemOf(b))))
         << "the folder moved into is opened with all its children";
+    EXPECT_TRUE(told.empty()) << "the model's own selections are echoes";
+    TreeView_SelectItem(tree, TreeViewMirror::ItemOf(b));
+    EXPECT_EQ(std::vector<TreeNode*>{b}, told) << "a selection made in the view is the user's";
     model.SetSelected(nullptr);
     EXPECT_EQ(nullptr, TreeView_GetSelection(tree));
     ExpectShownPartOfModel(mirror, TreeView_GetRoot(tree), model.FirstNode(), "after the move");

@@ -56,8 +56,7 @@ EditingPane::EditingPane(EditingPaneControls controls) : c_(controls) {
     HookEditorShortcuts(editor_->Handle(), [this](MainCommand command) {
         SendMessageW(c_.window, WM_COMMAND, MAKEWPARAM(MenuIdOf(command), 0), 0);
     });
-    tree_ = std::make_unique<TreeViewEditing>(c_.navigation);
-    tree_->SetEchoCheck(c_.treeEchoing);
+    tree_ = std::make_unique<TreeViewEditing>(c_.navigation, c_.tree);
     SetWindowLongPtrW(c_.navigation, GWL_STYLE,
                       GetWindowLongPtrW(c_.navigation, GWL_STYLE) | TVS_EDITLABELS);
     // Reading order: the tree and the two lists beside it, then the property bar, then the editor.

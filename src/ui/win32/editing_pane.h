@@ -32,8 +32,8 @@ struct EditingPaneControls {
     HWND listMacros;
     HWND listHotKeys;
     HFONT font;
-    // True while the tree view only echoes the model, so its events are no user's.
-    std::function<bool()> treeEchoing;
+    // The tree's echoes, drags and no-drop cursor.
+    TreeEditingEvents tree;
 };
 
 class EditingPane : public CommandStateView, public EditingEventsView {

@@ -142,8 +142,6 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             wp ? form_->ApplicationEventsActivate() : form_->ApplicationEventsDeactivate();
         });
         break;
-    case WM_NOTIFY:
-        return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
     case kTrayCallbackMessage:
         OnTrayMessage(lp);
         return 0;
@@ -171,7 +169,12 @@ void MainWindow::OnCreate() {
     tray_.SetIcon(
         static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(TW_IDI_MAIN),
                                       IMAGE_ICON, iconSize, iconSize, LR_SHARED)));
-    treeMirror_ = std::make_unique<TreeViewMirror>(navigation_);
+    // The user's selection in the tree; a selection the model makes is only its echo.
+    treeMirror_ = std::make_unique<TreeViewMirror>(navigation_, [this](TreeNode* node) {
+        if (form_ && !closing_) {
+            RunReported(system_.boxes, [this, node] { form_->NavigationChange(node); });
+        }
+    });
     macrosMirror_ = std::make_unique<ListBoxMirror>(listMacros_);
     hotKeysMirror_ = std::make_unique<ListBoxMirror>(listHotKeys_);
     treeMirror_->Attach(library_.Tree());
@@ -180,29 +183,38 @@ void MainWindow::OnCreate() {
     frame_.AttachMirrors(treeMirror_.get(), macrosMirror_.get(), hotKeysMirror_.get());
     editing_ = std::make_unique<EditingPane>(
         EditingPaneControls{hwnd_, navigation_, listMacros_, listHotKeys_, font_.get(),
-                            [this] { return treeMirror_->Mirroring(); }});
+                            TreeEditingEvents{
+                                .echoing = [this] { return treeMirror_->Mirroring(); },
+                                // No drag reaches the form once the library is going.
+                                .dragStarted =
+                                    [this] {
+                                        if (form_ && !closing_) {
+                                            form_->NavigationStartDrag();
+                                        }
+                                    },
+                                .dragEnded =
+                                    [this](POINT end) {
+                                        if (form_ && !closing_) {
+                                            form_->NavigationEndDrag(end.x, end.y);
+                                        }
+                                    },
+                                .noDropCursor = [this] { return dropCursor_.NoDropCursor(); },
+                            }});
     modesView_ = std::make_unique<Win32WindowModesView>(
         ModesWindowParts{hwnd_, navigation_, [this] { LayoutControls(); }, nullptr});
     ComposeForm();
     // Fires once the message loop runs.
     tipTimer_.SetTimerEnabled(true);
     RunReported(system_.boxes, [this] { form_->FormCreate(); });
-    ConnectTreeDrag();
     LayoutControls();
-}
-
-void MainWindow::ConnectTreeDrag() {
-    TreeViewEditing& tree = editing_->Tree();
-    tree.SetDragEvents([this] { form_->NavigationStartDrag(); },
-                       [this](POINT end) { form_->NavigationEndDrag(end.x, end.y); });
-    tree.SetNoDropCursor([this] { return dropCursor_.NoDropCursor(); });
 }
 
 void MainWindow::OnDestroy() {
     tipTimer_.SetTimerEnabled(false);
     fixTimer_.SetTimerEnabled(false);
-    // No drag may reach the form while the library goes; the form disconnects the rest.
-    editing_->Tree().SetDragEvents(nullptr, nullptr);
+    // No drag or selection may reach the form while the library goes; the form disconnects
+    // the rest.
+    closing_ = true;
     RunReported(system_.boxes, [this] { form_->FormDestroy(); });
     treeMirror_->Detach();
     macrosMirror_->Detach();
@@ -256,16 +268,6 @@ InsertionsAnchor MainWindow::AnchorOf(const DialogAnchor& anchor) {
                         .buttonTop = b.top - panel.top,
                         .buttonWidth = b.right - b.left,
                         .buttonHeight = b.bottom - b.top};
-}
-
-LRESULT MainWindow::OnNotify(const NMHDR& header) {
-    if (header.hwndFrom == navigation_ && header.code == TVN_SELCHANGEDW && treeMirror_ &&
-        !treeMirror_->Mirroring()) {
-        const auto& change = reinterpret_cast<const NMTREEVIEWW&>(header);
-        TreeNode* node = treeMirror_->NodeOf(change.itemNew.hItem);
-        RunReported(system_.boxes, [this, node] { form_->NavigationChange(node); });
-    }
-    return 0;
 }
 
 void MainWindow::OnTrayMessage(LPARAM mouseMessage) {

@@ -86,7 +86,6 @@ private:
     void OnDestroy();
     void OnCommand(int id);
     void OnControlCommand(WPARAM wp, LPARAM lp);
-    LRESULT OnNotify(const NMHDR& header);
     void OnTrayMessage(LPARAM mouseMessage);
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void CreateControls();
@@ -95,8 +94,6 @@ private:
     void ComposeForm();
     void ApplyFont();
     void LayoutControls();
-    // The tree's drag of a node reaches the form, which follows it outside the window.
-    void ConnectTreeDrag();
     // Where the insertions dialog centres for a delivery button or a drop point.
     InsertionsAnchor AnchorOf(const DialogAnchor& anchor);
 
@@ -151,6 +148,8 @@ private:
     HWND splitterHorz_ = nullptr;
     // The pane size a splitter drag started from.
     int dragStart_ = 0;
+    // Set when the window starts going: no tree event reaches the form after.
+    bool closing_ = false;
     HWND panelBottomBar_ = nullptr;
     HWND panelEditor_ = nullptr;
 

@@ -4,7 +4,8 @@
 #include "platform/win32/gdi_scopes.h"
 
 namespace tw::win32 {
-TreeViewEditing::TreeViewEditing(HWND treeView) : tree_(treeView) {
+TreeViewEditing::TreeViewEditing(HWND treeView, TreeEditingEvents events)
+    : tree_(treeView), events_(std::move(events)) {
     images_ = CreateNavImages();
     TreeView_SetImageList(tree_, images_.get(), TVSIL_NORMAL);
     TreeView_SetIndent(tree_, 19);
@@ -42,7 +43,7 @@ bool TreeViewEditing::OnNotify(const NMHDR& header, LRESULT& result) {
     }
     switch (header.code) {
     case TVN_SELCHANGINGW:
-        if (editing_ && !(echoing_ && echoing_())) {
+        if (editing_ && !(events_.echoing && events_.echoing())) {
             editing_->NavigationChanging();
         }
         result = FALSE; // always allowed
@@ -117,8 +118,8 @@ void TreeViewEditing::BeginDrag(HTREEITEM item) {
     }
     dragging_ = true;
     SetCapture(tree_);
-    if (dragStarted_) {
-        dragStarted_();
+    if (events_.dragStarted) {
+        events_.dragStarted();
     }
 }
 
@@ -142,7 +143,7 @@ void TreeViewEditing::DragTo(POINT client) {
     const bool accepted =
         overTree && editing_->NavigationDragOver(target, client.y, rc.bottom, true);
     TreeView_SelectDropTarget(tree_, accepted ? ItemOf(target) : nullptr);
-    HCURSOR noDrop = noDropCursor_ ? noDropCursor_() : nullptr;
+    HCURSOR noDrop = events_.noDropCursor ? events_.noDropCursor() : nullptr;
     SetCursor(accepted ? LoadCursorW(nullptr, IDC_ARROW)
               : noDrop ? noDrop
                        : LoadCursorW(nullptr, IDC_NO));
@@ -186,8 +187,8 @@ void TreeViewEditing::StopDragging() {
 }
 
 void TreeViewEditing::ReportDragEnd(POINT screen) {
-    if (dragEnded_) {
-        dragEnded_(screen);
+    if (events_.dragEnded) {
+        events_.dragEnded(screen);
     }
 }
 

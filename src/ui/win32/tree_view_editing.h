@@ -16,27 +16,28 @@
 
 namespace tw::win32 {
 
+// What the tree's user does besides editing, told to whoever made it.
+struct TreeEditingEvents {
+    // True while the view changes because the model did: those notifications are echoes and
+    // must not reach the handlers (a selection the core makes has committed already).
+    std::function<bool()> echoing;
+    // A drag of the selected node starts, and ends by a button release, Esc or a lost capture
+    // alike, with the pointer's place in screen coordinates.
+    std::function<void()> dragStarted;
+    std::function<void(POINT)> dragEnded;
+    // The pointer over a place a reply cannot be dropped.
+    std::function<HCURSOR()> noDropCursor;
+};
+
 class TreeViewEditing : public NavigationView {
 public:
-    explicit TreeViewEditing(HWND treeView);
+    explicit TreeViewEditing(HWND treeView, TreeEditingEvents events = {});
     ~TreeViewEditing() override;
     TreeViewEditing(const TreeViewEditing&) = delete;
     TreeViewEditing& operator=(const TreeViewEditing&) = delete;
 
     // Null until the library exists; events are ignored meanwhile.
     void SetEditing(LibraryEditing* editing) { editing_ = editing; }
-    // True while the view changes because the model did: those notifications are echoes and
-    // must not reach the handlers (a selection the core makes has committed already).
-    void SetEchoCheck(std::function<bool()> echoing) { echoing_ = std::move(echoing); }
-
-    // Told when a drag of the selected node starts, and when it ends by a button release, Esc
-    // or a lost capture alike, with the pointer's place in screen coordinates.
-    void SetDragEvents(std::function<void()> started, std::function<void(POINT)> ended) {
-        dragStarted_ = std::move(started);
-        dragEnded_ = std::move(ended);
-    }
-    // The cursor the drag shows where no drop is possible; the system's no-drop cursor without.
-    void SetNoDropCursor(std::function<HCURSOR()> cursor) { noDropCursor_ = std::move(cursor); }
 
     // Called with every WM_NOTIFY from the tree view; true when handled, with the result.
     bool OnNotify(const NMHDR& header, LRESULT& result);
@@ -68,10 +69,7 @@ private:
     HWND tree_;
     UniqueImageList images_;
     LibraryEditing* editing_ = nullptr;
-    std::function<bool()> echoing_;
-    std::function<void()> dragStarted_;
-    std::function<void(POINT)> dragEnded_;
-    std::function<HCURSOR()> noDropCursor_;
+    TreeEditingEvents events_;
     bool dragging_ = false;
     Subclass hook_;
     Reflection reflection_;

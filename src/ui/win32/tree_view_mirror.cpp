@@ -79,6 +79,12 @@ bool TreeViewMirror::OnNotify(const NMHDR& header, LRESULT& result) {
         }
         return false; // the pictures are asked for in the same notification
     }
+    if (header.code == TVN_SELCHANGEDW) {
+        if (selected_ && !Mirroring()) {
+            selected_(NodeOf(reinterpret_cast<const NMTREEVIEWW&>(header).itemNew.hItem));
+        }
+        return false;
+    }
     if (header.code != TVN_ITEMEXPANDINGW) {
         return false;
     }

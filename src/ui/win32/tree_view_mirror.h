@@ -12,17 +12,19 @@
 #include <commctrl.h>
 
 #include <unordered_set>
+#include <functional>
 #include <vector>
 
 namespace tw::win32 {
 
 class TreeViewMirror : public TreeObserver {
 public:
-    // The tree's notifications reach OnNotify through its parent's reflection.
-    explicit TreeViewMirror(HWND treeView)
-        : view_(treeView), reflection_(ReflectNotify(treeView, [this](const NMHDR& h, LRESULT& r) {
-              return OnNotify(h, r);
-          })) {}
+    // The tree's notifications reach OnNotify through its parent's reflection; a selection the
+    // user makes (not one that echoes the model) is told to `selected`.
+    explicit TreeViewMirror(HWND treeView, std::function<void(TreeNode*)> selected = {})
+        : view_(treeView), selected_(std::move(selected)),
+          reflection_(ReflectNotify(
+              treeView, [this](const NMHDR& h, LRESULT& r) { return OnNotify(h, r); })) {}
     ~TreeViewMirror() override { Detach(); }
     TreeViewMirror(const TreeViewMirror&) = delete;
     TreeViewMirror& operator=(const TreeViewMirror&) = delete;
@@ -71,6 +73,7 @@ private:
     std::unordered_set<const TreeNode*> populated_;
     int mirroring_ = 0;
     int suspended_ = 0;
+    std::function<void(TreeNode*)> selected_;
     Reflection reflection_;
 };
 
