@@ -113,7 +113,10 @@ DeliveryPlan ApplyProfile(const DeliveryPlan& plan, const DeliveryProfile* profi
     if (target.elevated && std::any_of(plan.begin(), plan.end(), Injects)) {
         DeliveryPlan told;
         for (const DeliveryStep& s : plan) {
-            if (Injects(s) || std::holds_alternative<step::Activate>(s)) {
+            // Nor is the user's clipboard replaced behind their back: copying the reply
+            // instead is theirs to choose once told.
+            if (Injects(s) || std::holds_alternative<step::Activate>(s) ||
+                std::holds_alternative<step::ExpandAndCopy>(s)) {
                 continue;
             }
             told.push_back(s);

@@ -38,7 +38,7 @@ bool MatchesWildcard(const std::string& pattern, const std::string& text);
 std::vector<DeliveryProfile> DefaultProfiles();
 
 // The plan rewritten for the profile (null: unchanged) and the target. Into an elevated target
-// nothing is injected at all: the plan only tells the user, once the reply is made.
+// nothing is injected and nothing copied: the plan only tells the user.
 DeliveryPlan ApplyProfile(const DeliveryPlan& plan, const DeliveryProfile* profile,
                           const TargetWindow& target);
 

@@ -253,6 +253,11 @@ TEST_F(Delivering, TheProfileOfTheWindowInFrontShapesEveryPathAndCanTurnMacrosOf
         }
         EXPECT_EQ(c.keys, keys) << c.name;
         EXPECT_EQ(c.told, told) << c.name;
+        if (c.told) {
+            EXPECT_TRUE(std::none_of(fake.log.begin(), fake.log.end(), [](const std::string& l) {
+                return l.rfind("copy", 0) == 0;
+            })) << "the user's clipboard is left alone";
+        }
     }
 }
 
