@@ -8,6 +8,7 @@
 #include "fuzz_check.h"
 #include "library/hot_key.h"
 #include "library/library_error.h"
+#include "library/text_lines.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -97,6 +98,25 @@ void RunStep(fakes::MemoryLibrary& lib, unsigned char op, unsigned char a, unsig
     }
 }
 
+// Of two reply files holding one macro or hot key, the load gives it to the first and leaves the
+// other's file holding it until that reply is next saved: once the first lets it go, loading again
+// hands it to the other. Agreement with the disk is only asked of libraries without such pairs.
+bool FilesHoldDuplicates(fakes::MemoryLibrary& lib, FileSystem& disk) {
+    int macros = 0;
+    int hotKeys = 0;
+    std::vector<std::string> lines;
+    std::string scratch;
+    for (int i = 0; i < lib.list.Count(); ++i) {
+        const TRep* rep = lib.list.At(i);
+        if (!rep->IsFolder() && ReadLines(disk, rep->FullPath(), lines, scratch, 2) &&
+            lines.size() >= 2) {
+            macros += lines[0].empty() ? 0 : 1;
+            hotKeys += lines[1].size() == 1 || lines[1].size() == 2 ? 1 : 0;
+        }
+    }
+    return macros != lib.list.Macros.Count() || hotKeys != lib.list.HotKeys.Count();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -138,6 +158,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const bool clean = lib.StrayPaths(disk).empty();
+    const bool unique = !FilesHoldDuplicates(lib, disk);
     // A few steps are enough to reach every operation. The disk is loaded again once, after the
     // last: a model that drifted from the disk on the way rarely drifts back.
     const std::size_t steps = std::min<std::size_t>(script.size(), 3 * 12);
@@ -151,7 +172,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fakes::MemoryLibrary again(disk, root);
     const std::string model = lib.Shape();
     const std::string loaded = again.Shape();
-    fuzz::Check(loaded == model, "model and disk agree",
+    fuzz::Check(!unique || loaded == model, "model and disk agree",
                 [&] { return model + "disk:\n" + loaded; });
     fuzz::Check(again.boxes.shown.empty(), "the disk loads without a message", [&] {
         std::string shown;
