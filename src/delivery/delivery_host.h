@@ -1,6 +1,7 @@
 #pragma once
 // What delivery needs of the main window: its tree selection, its editor and the insertions
 // dialog. The main window implements this; delivery never reaches its controls otherwise.
+#include "delivery/delivery_notices.h"
 #include "delivery/reply_content.h"
 
 #include <optional>
@@ -52,8 +53,10 @@ public:
     virtual bool IsTerminating() = 0;
     // How deliveries that paste keep the user's clipboard; null: the reply stays on it.
     virtual ClipboardKeeping* Keeping() { return nullptr; }
-    // The window in front runs elevated: nothing was typed into it. Said once per program.
-    virtual void TellCannotType(const std::string& program) { (void)program; }
+    // Not all of the reply reached the window of the program (empty: not known); the reply is
+    // offered to the user instead.
+    virtual void TellDeliveryFailed(DeliveryFailure failure, const std::string& program,
+                                    const ReplyContent& reply) = 0;
 };
 
 } // namespace tw

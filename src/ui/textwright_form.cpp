@@ -22,7 +22,7 @@ TFormTextwright::TFormTextwright(StartupGlobals globals, MainFormPorts ports, Ma
     : globals_(std::move(globals)), ports_(ports), views_(views), library_(views.library),
       lifecycle_(ports.window, ports.tray, ports.application), fixTimer_(ports.fixTimer),
       deliveryHost_(ports.registry, ports.insertionsDialog, lifecycle_, views.clipboard,
-                    views.clipboardKeeper),
+                    views.clipboardKeeper, ports.tray),
       delivery_(DeliveryPorts{ports.keyState, ports.keyInput, ports.targetWindows, ports.sleep,
                               fixTimer_, ports.clock, &ports.keyboard},
                 deliveryHost_, &ports.pointer),

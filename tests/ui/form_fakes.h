@@ -51,6 +51,9 @@ public:
         visible = v;
         log_.push_back(v ? "tray show" : "tray hide");
     }
+    void ShowNotice(const std::string& title, const std::string& text) override {
+        log_.push_back("notice " + title + ": " + text);
+    }
     bool visible = false;
 
 private:

@@ -11,7 +11,10 @@ constexpr UINT kIconId = 1;
 }
 
 TrayIcon::~TrayIcon() {
-    SetTrayIconVisible(false);
+    if (Present()) {
+        NOTIFYICONDATAW data = Data();
+        Shell_NotifyIconW(NIM_DELETE, &data);
+    }
 }
 
 NOTIFYICONDATAW TrayIcon::Data() const {
@@ -31,12 +34,43 @@ void TrayIcon::SetTrayIconVisible(bool visible) {
         return;
     }
     NOTIFYICONDATAW data = Data();
-    Shell_NotifyIconW(visible ? NIM_ADD : NIM_DELETE, &data);
+    if (visible != noticeOnly_) {
+        Shell_NotifyIconW(visible ? NIM_ADD : NIM_DELETE, &data);
+    }
     visible_ = visible;
+    noticeOnly_ = false;
+}
+
+void TrayIcon::ShowNotice(const std::string& title, const std::string& text) {
+    NOTIFYICONDATAW data = Data();
+    if (!Present()) {
+        if (!Shell_NotifyIconW(NIM_ADD, &data)) {
+            return;
+        }
+        noticeOnly_ = true;
+    }
+    data.uFlags = NIF_INFO;
+    data.dwInfoFlags = NIIF_INFO;
+    lstrcpynW(data.szInfoTitle, TextToWide(title).c_str(), ARRAYSIZE(data.szInfoTitle));
+    lstrcpynW(data.szInfo, TextToWide(text).c_str(), ARRAYSIZE(data.szInfo));
+    Shell_NotifyIconW(NIM_MODIFY, &data);
+}
+
+bool TrayIcon::BalloonEnded(LPARAM message) {
+    const UINT event = static_cast<UINT>(message);
+    if (event != NIN_BALLOONUSERCLICK && event != NIN_BALLOONHIDE && event != NIN_BALLOONTIMEOUT) {
+        return false;
+    }
+    if (noticeOnly_) {
+        NOTIFYICONDATAW data = Data();
+        Shell_NotifyIconW(NIM_DELETE, &data);
+        noticeOnly_ = false;
+    }
+    return true;
 }
 
 void TrayIcon::Restore() {
-    if (visible_) {
+    if (Present()) {
         NOTIFYICONDATAW data = Data();
         Shell_NotifyIconW(NIM_ADD, &data);
     }

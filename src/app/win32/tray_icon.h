@@ -22,6 +22,10 @@ public:
     // Shared icons only: the tray does not destroy it.
     void SetIcon(HICON icon) { icon_ = icon; }
     void SetTrayIconVisible(bool visible) override;
+    void ShowNotice(const std::string& title, const std::string& text) override;
+    // The owner passes every callback message on; true when it ended the balloon (clicked,
+    // closed or timed out), which removes an icon that was added only for it.
+    bool BalloonEnded(LPARAM message);
     bool Visible() const { return visible_; }
     // After the taskbar restarts (message "TaskbarCreated") the icon must be added again.
     void Restore();
@@ -36,11 +40,14 @@ public:
 
 private:
     NOTIFYICONDATAW Data() const;
+    bool Present() const { return visible_ || noticeOnly_; }
 
     const HWND& owner_;
     UINT callbackMessage_;
     HICON icon_ = nullptr;
     bool visible_ = false;
+    // Shown for a balloon while the main window is visible too.
+    bool noticeOnly_ = false;
 };
 
 } // namespace tw::win32

@@ -271,6 +271,12 @@ InsertionsAnchor MainWindow::AnchorOf(const DialogAnchor& anchor) {
 }
 
 void MainWindow::OnTrayMessage(LPARAM mouseMessage) {
+    if (tray_.BalloonEnded(mouseMessage)) {
+        if (static_cast<UINT>(mouseMessage) == NIN_BALLOONUSERCLICK) {
+            form_->TrayBalloonClick();
+        }
+        return;
+    }
     switch (static_cast<UINT>(mouseMessage)) {
     case WM_LBUTTONUP:
         RunReported(system_.boxes, [this] { form_->TrayIconClick(MouseButton::Left); });
