@@ -14,6 +14,9 @@ void TFormOptions::FormShow() {
     view_->SetChecked(OptionsBox::ShowMacroIns, SettingIsOn(registry_, kShowMacroIns));
     view_->SetChecked(OptionsBox::AlwaysOnTop, SettingIsOn(registry_, kAlwaysOnTop));
     view_->SetChecked(OptionsBox::RestoreClipboard, SettingIsOn(registry_, kRestoreClipboard));
+    for (OptionsPageForm* page : pages_) {
+        page->FormShow();
+    }
 }
 
 void TFormOptions::CheckBoxAlwaysOnTopClick() {
@@ -41,6 +44,9 @@ void TFormOptions::ButtonOkClick() {
         mainWindow_.MakeMainWindowTopmost();
     }
     WriteSetting(registry_, kRestoreClipboard, view_->IsChecked(OptionsBox::RestoreClipboard));
+    for (OptionsPageForm* page : pages_) {
+        page->ButtonOkClick();
+    }
     view_->CloseDialog(true);
 }
 

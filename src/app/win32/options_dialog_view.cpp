@@ -1,6 +1,17 @@
 #include "app/win32/options_dialog_view.h"
 
+#include <commctrl.h>
+
 namespace tw::win32 {
+
+namespace {
+
+// Below the tab headers, the General page's controls keep their places relative to each other.
+constexpr int kGeneralShift96 = 24;
+constexpr int kMargin96 = 8;
+constexpr int kButtonWidth96 = 75, kButtonHeight96 = 25;
+
+} // namespace
 
 int OptionsDialogView::IdOf(OptionsBox box) {
     switch (box) {
@@ -42,8 +53,71 @@ void OptionsDialogView::OnInit() {
     AddControl(L"BUTTON", L"Always on Top", check, 48, 88, 97, 17, CheckBoxAlwaysOnTop);
     AddControl(L"BUTTON", L"Restore the clipboard after a reply is delivered", check, 48, 152, 281,
                17, CheckBoxRestoreClipboard);
+    BuildPages();
     form_.AttachView(this);
     form_.FormShow();
+}
+
+void OptionsDialogView::BuildPages() {
+    const SIZE client = ClientSize96();
+    general_.clear();
+    for (HWND c = GetWindow(Handle(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        const int id = GetDlgCtrlID(c);
+        RECT r{};
+        GetWindowRect(c, &r);
+        MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&r), 2);
+        if (id == IDOK || id == IDCANCEL) {
+            const int x = client.cx - (id == IDOK ? 2 : 1) * (kButtonWidth96 + kMargin96);
+            SetWindowPos(c, nullptr, Scale(x), Scale(client.cy - kMargin96 - kButtonHeight96), 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER);
+            continue;
+        }
+        SetWindowPos(c, nullptr, r.left, r.top + Scale(kGeneralShift96), 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER);
+        general_.push_back(c);
+    }
+    const int tabsHeight = client.cy - 3 * kMargin96 - kButtonHeight96;
+    const RECT area{2 * kMargin96, 5 * kMargin96, client.cx - 2 * kMargin96, tabsHeight};
+    for (OptionsPageView* page : pages_) {
+        page->CreateControls(*this, area);
+    }
+    // Last and at the bottom of the z-order, clipped around the pages' controls.
+    tabs_ = AddControl(WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | WS_TABSTOP, kMargin96, kMargin96,
+                       client.cx - 2 * kMargin96, tabsHeight, TabPages);
+    SetWindowPos(tabs_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    const auto addTab = [this](int index, const wchar_t* title) {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<wchar_t*>(title);
+        SendMessageW(tabs_, TCM_INSERTITEMW, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(&item));
+    };
+    addTab(0, L"General");
+    for (std::size_t i = 0; i < pages_.size(); ++i) {
+        addTab(static_cast<int>(i + 1), pages_[i]->Title());
+    }
+    ShowPage(0);
+}
+
+void OptionsDialogView::ShowPage(int index) {
+    for (HWND c : general_) {
+        ShowWindow(c, index == 0 ? SW_SHOW : SW_HIDE);
+    }
+    for (std::size_t i = 0; i < pages_.size(); ++i) {
+        pages_[i]->ShowPage(static_cast<int>(i + 1) == index);
+    }
+}
+
+void OptionsDialogView::OnNotify(const NMHDR& header) {
+    if (header.hwndFrom == tabs_ && header.code == TCN_SELCHANGE) {
+        ShowPage(static_cast<int>(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0)));
+        return;
+    }
+    for (OptionsPageView* page : pages_) {
+        if (page->OnNotify(header)) {
+            return;
+        }
+    }
 }
 
 void OptionsDialogView::OnCommand(int id, int code) {
@@ -60,6 +134,11 @@ void OptionsDialogView::OnCommand(int id, int code) {
         }
         break;
     default:
+        for (OptionsPageView* page : pages_) {
+            if (page->OnCommand(id, code)) {
+                break;
+            }
+        }
         break;
     }
 }

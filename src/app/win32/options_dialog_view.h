@@ -1,7 +1,11 @@
 #pragma once
-// The options dialog's window: "Textwright - Options", five check boxes, Ok and Cancel.
+// The options dialog's window: "Textwright - Options", a tab control with the General page (five
+// check boxes) and the pages other parts add, Ok and Cancel.
 #include "app/options_dialog.h"
 #include "app/win32/code_dialog.h"
+#include "app/win32/options_page_view.h"
+
+#include <vector>
 
 namespace tw::win32 {
 
@@ -12,6 +16,7 @@ public:
     bool IsChecked(OptionsBox box) override;
     void SetChecked(OptionsBox box, bool checked) override;
     void CloseDialog(bool ok) override { EndDialogWith(ok ? IDOK : IDCANCEL); }
+    void AddPage(OptionsPageView& page) { pages_.push_back(&page); }
 
     enum ControlId {
         CheckBoxTipOfDay = 101,
@@ -19,17 +24,25 @@ public:
         CheckBoxShowMacroIns,
         CheckBoxAlwaysOnTop,
         CheckBoxRestoreClipboard,
+        TabPages = 190,
     };
 
 protected:
     const wchar_t* Caption() const override { return L"Textwright - Options"; }
-    SIZE ClientSize96() const override { return {367, 235}; }
+    SIZE ClientSize96() const override { return {560, 330}; }
     void OnInit() override;
     void OnCommand(int id, int code) override;
+    void OnNotify(const NMHDR& header) override;
 
 private:
     static int IdOf(OptionsBox box);
+    // Puts the General page's controls, laid out before there were pages, on the first tab.
+    void BuildPages();
+    void ShowPage(int index);
     TFormOptions& form_;
+    std::vector<OptionsPageView*> pages_;
+    std::vector<HWND> general_;
+    HWND tabs_ = nullptr;
 };
 
 } // namespace tw::win32

@@ -22,7 +22,10 @@ constexpr int kMinWidth96 = 740, kMinHeight96 = 450;
 
 MainWindow::MainWindow(StartupGlobals globals, SystemPorts system)
     : globals_(std::move(globals)), system_(system),
-      dialogs_(hwnd_, system.registry, system.boxes, frame_, globals_.ProgramPath) {
+      dialogs_(hwnd_, system.registry, system.boxes, frame_, globals_.ProgramPath,
+               [this](const std::vector<DeliveryProfile>& profiles) {
+                   form_->DeliveryProfilesSaved(profiles);
+               }) {
     clipboard_.SetEvents({.replyRendered = [this] { clipboardKeeper_.ReplyRendered(); },
                           .restoreTimer = [this] { clipboardKeeper_.RestoreTimerTimer(); }});
 }
