@@ -7,15 +7,6 @@ namespace {
 
 constexpr const char* kCopyInstead = " Click here to copy the reply to the clipboard instead.";
 
-std::string LowerAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c + 32);
-        }
-    }
-    return text;
-}
-
 } // namespace
 
 std::optional<DeliveryNotice> DeliveryNotices::Failed(DeliveryFailure failure,
@@ -24,7 +15,7 @@ std::optional<DeliveryNotice> DeliveryNotices::Failed(DeliveryFailure failure,
     DeliveryNotice notice{"Textwright", ""};
     if (failure == DeliveryFailure::InputDropped) {
         // Every delivery into it fails the same way; once a run is enough to know why.
-        if (!told_.insert(LowerAscii(program)).second) {
+        if (!told_.insert(program).second) {
             return std::nullopt;
         }
         notice.text = "Textwright cannot type into programs running as administrator";

@@ -2,6 +2,7 @@
 // What the user is told when a reply cannot reach the window in front, and the reply the notice
 // offers to copy instead. Nothing on the delivery paths fails silently where the failure is known.
 #include "delivery/reply_content.h"
+#include "library/collation.h"
 
 #include <optional>
 #include <set>
@@ -30,7 +31,7 @@ public:
     std::optional<ReplyContent> TakeOffered();
 
 private:
-    std::set<std::string> told_; // program names, lower case
+    std::set<std::string, IndexTextLess> told_; // program names, case folded
     std::optional<ReplyContent> offered_;
 };
 

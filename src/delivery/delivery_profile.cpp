@@ -1,6 +1,7 @@
 #include "delivery/delivery_profile.h"
 
 #include "delivery/delivery_plan.h"
+#include "library/collation.h"
 
 #include <algorithm>
 
@@ -11,18 +12,13 @@ char Lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
 }
 
-bool SameText(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return Lower(x) == Lower(y); });
-}
-
 int Specificity(const DeliveryProfile& p) {
     return (p.windowClass.empty() ? 0 : 1) + (p.titlePattern.empty() ? 0 : 1);
 }
 
 bool Matches(const DeliveryProfile& p, const TargetWindow& w) {
-    return !p.program.empty() && SameText(p.program, w.program) &&
-           (p.windowClass.empty() || SameText(p.windowClass, w.windowClass)) &&
+    return !p.program.empty() && SameTextAscii(p.program, w.program) &&
+           (p.windowClass.empty() || SameTextAscii(p.windowClass, w.windowClass)) &&
            (p.titlePattern.empty() || MatchesWildcard(p.titlePattern, w.title));
 }
 

@@ -1,6 +1,7 @@
 #include "delivery/profiles_form.h"
 
 #include "delivery/profile_settings.h"
+#include "library/collation.h"
 #include "platform/message_boxes.h"
 #include "settings/settings_store.h"
 
@@ -17,19 +18,6 @@ std::string Trimmed(const std::string& text) {
         return {};
     }
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-bool SameText(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; };
-        if (lower(a[i]) != lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
 }
 
 std::optional<int> Milliseconds(const std::string& typed) {
@@ -158,9 +146,9 @@ std::variant<DeliveryProfile, std::string> ProfilesForm::Check(const ProfileFiel
     for (std::size_t i = 0; i < working_.size(); ++i) {
         const DeliveryProfile& other = working_[i];
         // Of two profiles for the same windows only the first would ever be used.
-        if (static_cast<int>(i) != editing && SameText(other.program, profile.program) &&
-            SameText(other.windowClass, profile.windowClass) &&
-            SameText(other.titlePattern, profile.titlePattern)) {
+        if (static_cast<int>(i) != editing && SameTextAscii(other.program, profile.program) &&
+            SameTextAscii(other.windowClass, profile.windowClass) &&
+            SameTextAscii(other.titlePattern, profile.titlePattern)) {
             return "The profile \"" + other.name + "\" is already for these windows.";
         }
     }
