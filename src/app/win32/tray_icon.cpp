@@ -11,10 +11,18 @@ constexpr UINT kIconId = 1;
 }
 
 TrayIcon::~TrayIcon() {
-    if (Present()) {
+    if (presence_.Present()) {
         NOTIFYICONDATAW data = Data();
         Shell_NotifyIconW(NIM_DELETE, &data);
     }
+}
+
+bool TrayIcon::Apply(TrayPresence::Change change) {
+    if (change == TrayPresence::Change::None) {
+        return true;
+    }
+    NOTIFYICONDATAW data = Data();
+    return Shell_NotifyIconW(change == TrayPresence::Change::Add ? NIM_ADD : NIM_DELETE, &data);
 }
 
 NOTIFYICONDATAW TrayIcon::Data() const {
@@ -30,25 +38,15 @@ NOTIFYICONDATAW TrayIcon::Data() const {
 }
 
 void TrayIcon::SetTrayIconVisible(bool visible) {
-    if (visible == visible_) {
-        return;
-    }
-    NOTIFYICONDATAW data = Data();
-    if (visible != noticeOnly_) {
-        Shell_NotifyIconW(visible ? NIM_ADD : NIM_DELETE, &data);
-    }
-    visible_ = visible;
-    noticeOnly_ = false;
+    Apply(presence_.SetWanted(visible));
 }
 
 void TrayIcon::ShowNotice(const std::string& title, const std::string& text) {
-    NOTIFYICONDATAW data = Data();
-    if (!Present()) {
-        if (!Shell_NotifyIconW(NIM_ADD, &data)) {
-            return;
-        }
-        noticeOnly_ = true;
+    if (!Apply(presence_.BalloonShown())) {
+        presence_.BalloonEnded();
+        return;
     }
+    NOTIFYICONDATAW data = Data();
     data.uFlags = NIF_INFO;
     data.dwInfoFlags = NIIF_INFO;
     lstrcpynW(data.szInfoTitle, TextToWide(title).c_str(), ARRAYSIZE(data.szInfoTitle));
@@ -61,16 +59,12 @@ bool TrayIcon::BalloonEnded(LPARAM message) {
     if (event != NIN_BALLOONUSERCLICK && event != NIN_BALLOONHIDE && event != NIN_BALLOONTIMEOUT) {
         return false;
     }
-    if (noticeOnly_) {
-        NOTIFYICONDATAW data = Data();
-        Shell_NotifyIconW(NIM_DELETE, &data);
-        noticeOnly_ = false;
-    }
+    Apply(presence_.BalloonEnded());
     return true;
 }
 
 void TrayIcon::Restore() {
-    if (Present()) {
+    if (presence_.Present()) {
         NOTIFYICONDATAW data = Data();
         Shell_NotifyIconW(NIM_ADD, &data);
     }

@@ -1,6 +1,7 @@
 #pragma once
 // The notification-area icon with the hint "Textwright" and its menu "Show", "Exit".
 #include "app/tray_port.h"
+#include "app/tray_presence.h"
 
 #include <string>
 
@@ -26,7 +27,7 @@ public:
     // The owner passes every callback message on; true when it ended the balloon (clicked,
     // closed or timed out), which removes an icon that was added only for it.
     bool BalloonEnded(LPARAM message);
-    bool Visible() const { return visible_; }
+    bool Visible() const { return presence_.Wanted(); }
     // After the taskbar restarts (message "TaskbarCreated") the icon must be added again.
     void Restore();
     // A tray menu item: its command id and caption.
@@ -40,14 +41,13 @@ public:
 
 private:
     NOTIFYICONDATAW Data() const;
-    bool Present() const { return visible_ || noticeOnly_; }
+    // False when the shell refused.
+    bool Apply(TrayPresence::Change change);
 
     const HWND& owner_;
     UINT callbackMessage_;
     HICON icon_ = nullptr;
-    bool visible_ = false;
-    // Shown for a balloon while the main window is visible too.
-    bool noticeOnly_ = false;
+    TrayPresence presence_;
 };
 
 } // namespace tw::win32
