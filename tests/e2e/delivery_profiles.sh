@@ -8,9 +8,10 @@ set -euo pipefail
 source "$(dirname "$0")/lib/common.sh" "$1"
 source "$(dirname "$0")/lib/delivery.sh"
 
-# A reply in Polish on two lines, for the window that only takes typed keys.
+# A reply in Polish on two lines, the second ending in a character outside the basic plane, for
+# the window that only takes typed keys.
 printf 'REPLY_6?Polish reply\r\n' >>"$LIB/index.sub"
-printf 'pl\r\n\r\n{\\rtf1\\ansi Za\\u380?\\u243?\\u322?\\u263? g\\u281?\\u347?l\\u261? ja\\u378?\\u324?\\par Druga linia}\r\n' >"$LIB/6.rep"
+printf 'pl\r\n\r\n{\\rtf1\\ansi Za\\u380?\\u243?\\u322?\\u263? g\\u281?\\u347?l\\u261? ja\\u378?\\u324?\\par Druga linia \\u-10179?\\u-8700?}\r\n' >"$LIB/6.rep"
 rm -rf "$WORK/library-before"
 cp -r "$LIB" "$WORK/library-before"
 cp "$BIN/putty.exe" "$BIN/nopaste.exe" "$WORK/"
@@ -52,8 +53,8 @@ clear_target
 press ctrl+v
 press shift+Insert
 stays "" || fail "the editor took a paste"
-deliver pl 'Zażółć gęślą jaźń\nDruga linia'
-pass "the reply is typed out: Polish letters and a second line"
+deliver pl 'Zażółć gęślą jaźń\nDruga linia 😄'
+pass "the reply is typed out: Polish letters, a second line and an emoji"
 
 start_target "Untitled - Notepad" wine notepad
 type_word dt
