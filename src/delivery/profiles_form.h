@@ -70,8 +70,6 @@ public:
     std::variant<DeliveryProfile, std::string> Check(const ProfileFields& fields,
                                                      int editing) const;
 
-    const std::vector<DeliveryProfile>& Profiles() const { return working_; }
-
 private:
     static ProfileFields FieldsOf(const DeliveryProfile& profile);
     static ProfileRow RowOf(const DeliveryProfile& profile);
