@@ -9,6 +9,7 @@ namespace {
 // Below the tab headers, the General page's controls keep their places relative to each other.
 constexpr int kGeneralShift96 = 24;
 constexpr int kMargin96 = 8;
+constexpr int kTabRowHeight96 = 24;
 constexpr int kButtonWidth96 = 75, kButtonHeight96 = 25;
 
 } // namespace
@@ -76,15 +77,15 @@ void OptionsDialogView::BuildPages() {
                      SWP_NOSIZE | SWP_NOZORDER);
         general_.push_back(c);
     }
-    const int tabsHeight = client.cy - 3 * kMargin96 - kButtonHeight96;
-    const RECT area{2 * kMargin96, 5 * kMargin96, client.cx - 2 * kMargin96, tabsHeight};
+    const RECT area{2 * kMargin96, 5 * kMargin96, client.cx - 2 * kMargin96,
+                    client.cy - 3 * kMargin96 - kButtonHeight96};
     for (OptionsPageView* page : pages_) {
         page->CreateControls(*this, area);
     }
-    // Last and at the bottom of the z-order, clipped around the pages' controls.
+    // Only the row of tabs: the pages lie on the dialog's own background below it, so their
+    // controls look the same under every theme.
     tabs_ = AddControl(WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | WS_TABSTOP, kMargin96, kMargin96,
-                       client.cx - 2 * kMargin96, tabsHeight, TabPages);
-    SetWindowPos(tabs_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+                       client.cx - 2 * kMargin96, kTabRowHeight96, TabPages);
     const auto addTab = [this](int index, const wchar_t* title) {
         TCITEMW item{};
         item.mask = TCIF_TEXT;
