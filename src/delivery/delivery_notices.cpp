@@ -21,10 +21,14 @@ std::optional<DeliveryNotice> DeliveryNotices::Failed(DeliveryFailure failure,
         notice.text = "Textwright cannot type into programs running as administrator";
         notice.text += program.empty() ? "." : " (" + program + ").";
     } else {
-        notice.text = "Textwright could not type the whole reply: the system took only part of it.";
+        notice.text = "Textwright could not deliver the whole reply: the system took only part "
+                      "of the keys it sent.";
     }
-    notice.text += kCopyInstead;
-    offered_ = reply;
+    offered_.reset();
+    if (!reply.rtf.empty() || !reply.text.empty()) {
+        notice.text += kCopyInstead;
+        offered_ = reply;
+    }
     return notice;
 }
 

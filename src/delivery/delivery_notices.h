@@ -12,7 +12,7 @@ namespace tw {
 
 enum class DeliveryFailure {
     InputDropped, // the window's program runs above us: nothing was typed
-    TypingCut,    // the system took only part of a typed-out reply
+    KeysCut,      // the system took only part of the keys sent
 };
 
 struct DeliveryNotice {

@@ -28,6 +28,10 @@ void StepExecutor::RunSteps(const DeliveryPlan& plan) {
     if (run.offeredForPaste) {
         host_.Keeping()->keeper.DeliveryEnded();
     }
+    // Told once the plan has run, so the reply it made is there to offer.
+    if (run.cut) {
+        host_.TellDeliveryFailed(DeliveryFailure::KeysCut, "", run.reply);
+    }
 }
 
 bool StepExecutor::RunStep(const DeliveryStep& s, RunState& run) {
@@ -48,11 +52,11 @@ bool StepExecutor::RunStep(const DeliveryStep& s, RunState& run) {
         host_.SelectNode(nullptr);
         host_.SelectNode(run.remembered);
     } else if (const auto* keys = std::get_if<step::Keys>(&s)) {
-        SendKeys(*keys);
+        run.cut = !SendKeys(*keys) || run.cut;
     } else if (const auto* type = std::get_if<step::TypeText>(&s)) {
         if (!TypeText(run.reply.text, type->delayMs)) {
-            host_.TellDeliveryFailed(DeliveryFailure::TypingCut, "", run.reply);
-            return false;
+            run.cut = true;
+            return false; // the rest would land in the middle of the reply
         }
     } else if (const auto* told = std::get_if<step::TellCannotType>(&s)) {
         host_.TellDeliveryFailed(DeliveryFailure::InputDropped, told->program, run.reply);

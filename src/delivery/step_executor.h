@@ -29,6 +29,7 @@ private:
         TreeNode* remembered = nullptr;
         std::string answers;
         bool offeredForPaste = false;
+        bool cut = false;   // the system took only part of a batch of keys
         ReplyContent reply; // the reply made last
     };
     void RunSteps(const DeliveryPlan& plan);

@@ -197,8 +197,8 @@ TEST(DeliveryProfiles, AnAdministratorsProgramIsToldOncePerRunAndTheClickCopiesO
         {DeliveryFailure::InputDropped, "regedit.exe", &first, true},
         {DeliveryFailure::InputDropped, "RegEdit.EXE", &second, false},
         {DeliveryFailure::InputDropped, "mmc.exe", &second, true},
-        {DeliveryFailure::TypingCut, "", &first, true},
-        {DeliveryFailure::TypingCut, "", &second, true},
+        {DeliveryFailure::KeysCut, "", &first, true},
+        {DeliveryFailure::KeysCut, "", &second, true},
     };
     std::vector<std::string> texts;
     for (const auto& s : steps) {
@@ -214,7 +214,12 @@ TEST(DeliveryProfiles, AnAdministratorsProgramIsToldOncePerRunAndTheClickCopiesO
     EXPECT_EQ("Textwright cannot type into programs running as administrator (regedit.exe). "
               "Click here to copy the reply to the clipboard instead.",
               texts[0]);
-    EXPECT_NE(std::string::npos, texts[2].find("only part of it"));
+    EXPECT_NE(std::string::npos, texts[2].find("only part of the keys"));
+    // Keys cut before any reply was made: nothing to offer, and the notice does not offer it.
+    const auto bare = notices.Failed(DeliveryFailure::KeysCut, "", ReplyContent{});
+    ASSERT_TRUE(bare.has_value());
+    EXPECT_EQ(std::string::npos, bare->text.find("Click here"));
+    EXPECT_EQ(std::nullopt, notices.TakeOffered());
 }
 
 TEST(DeliveryProfiles, TheSettingsKeepEveryFieldAndADamagedValueCostsOnlyItsProfile) {
