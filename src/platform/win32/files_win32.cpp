@@ -247,8 +247,7 @@ std::optional<std::vector<FolderEntry>> ListFolder(const std::string& dir) {
     HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch,
                                    nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (find == INVALID_HANDLE_VALUE) {
-        return GetLastError() == ERROR_FILE_NOT_FOUND ? std::optional(std::vector<FolderEntry>{})
-                                                      : std::nullopt;
+        return DirExists(dir) ? std::optional(std::vector<FolderEntry>{}) : std::nullopt;
     }
     std::vector<FolderEntry> entries;
     do {
