@@ -26,8 +26,9 @@ LibraryResult<> LibraryStore::Write(const std::string& path,
                                     const std::vector<std::string>& lines) {
     LibraryResult<> written = WriteAllLines(files_, path, lines);
     if (written && KeepsStartupIndex()) {
-        Restamp({path});
-        SaveStartupIndex();
+        StartupIndex index = ReadStartupIndex();
+        Restamp(index, {path});
+        SaveStartupIndex(index);
     }
     return written;
 }
@@ -88,17 +89,21 @@ std::vector<std::string> LibraryStore::FinishInterruptedChange() {
     return notes;
 }
 
-void LibraryStore::BeginIndexedLoad() {
-    index_.Clear();
-    previous_.Clear();
-    loadRead_ = false;
+StartupIndex LibraryStore::ReadStartupIndex() const {
     std::string bytes;
     if (files_.Inner().ReadFileBytes(indexFile_, bytes, kMaxLibraryFileBytes * 4) ==
         ReadStatus::Ok) {
         if (auto parsed = StartupIndex::Parse(bytes, root_)) {
-            previous_ = std::move(*parsed);
+            return std::move(*parsed);
         }
     }
+    return {};
+}
+
+void LibraryStore::BeginIndexedLoad() {
+    index_.Clear();
+    previous_ = ReadStartupIndex();
+    loadRead_ = false;
 }
 
 const StartupIndex::Entry* LibraryStore::Unchanged(const std::string& path,
@@ -116,9 +121,11 @@ void LibraryStore::Remember(const std::string& path, StartupIndex::Entry entry, 
 void LibraryStore::EndIndexedLoad() {
     // Without a read, the new index holds only entries of the last one: the same size, the same.
     if (loadRead_ || index_.Size() != previous_.Size()) {
-        SaveStartupIndex();
+        SaveStartupIndex(index_);
     }
+    // Not kept for the run: a change reads the file again rather than hold every reply twice.
     previous_.Clear();
+    index_.Clear();
 }
 
 std::string LibraryStore::Relative(const std::string& path) const {
@@ -132,16 +139,17 @@ void LibraryStore::FollowChange(const DiskChange& change, bool done) {
         return;
     }
     const DiskChange::Touched touched = change.Paths();
-    const auto forget = [this](const std::string& path) {
+    StartupIndex index = ReadStartupIndex();
+    const auto forget = [this, &index](const std::string& path) {
         if (const std::string relative = Relative(path); !relative.empty()) {
-            index_.EraseBelow(relative);
+            index.EraseBelow(relative);
         }
     };
     for (const auto& [from, to] : touched.renamed) {
         const std::string source = Relative(from);
         const std::string target = Relative(to);
         if (done && !source.empty() && !target.empty()) {
-            index_.MoveBelow(source, target); // a rename keeps size and last-write time
+            index.MoveBelow(source, target); // a rename keeps size and last-write time
         } else {
             forget(from);
             forget(to);
@@ -151,21 +159,21 @@ void LibraryStore::FollowChange(const DiskChange& change, bool done) {
         forget(path);
     }
     if (done) {
-        Restamp(touched.written);
+        Restamp(index, touched.written);
     } else {
         std::for_each(touched.written.begin(), touched.written.end(), forget);
     }
-    SaveStartupIndex();
+    SaveStartupIndex(index);
 }
 
-void LibraryStore::Restamp(const std::vector<std::string>& paths) {
+void LibraryStore::Restamp(StartupIndex& index, const std::vector<std::string>& paths) const {
     for (const std::string& path : paths) {
         const std::string relative = Relative(path);
         const std::size_t cut = path.find_last_of(kPathSep);
         if (relative.empty() || cut == std::string::npos || !relative.ends_with(kReplyExtension)) {
             continue;
         }
-        index_.EraseBelow(relative);
+        index.EraseBelow(relative);
         // Listed first, read second: a write by anyone in between changes the time listed next.
         const auto listing = files_.ListFolder(path.substr(0, cut + 1));
         const std::string name = path.substr(cut + 1);
@@ -174,20 +182,20 @@ void LibraryStore::Restamp(const std::vector<std::string>& paths) {
             std::string scratch;
             if (e.name == name && !e.isDir && ReadLines(files_, path, lines, scratch, 2) &&
                 lines.size() >= 2) {
-                index_.Put(relative, {e.size, e.writeTime, lines[0], lines[1]});
+                index.Put(relative, {e.size, e.writeTime, lines[0], lines[1]});
             }
         }
     }
 }
 
-void LibraryStore::SaveStartupIndex() {
+void LibraryStore::SaveStartupIndex(const StartupIndex& index) const {
     FileSystem& outside = files_.Inner();
     const std::size_t cut = indexFile_.find_last_of(kPathSep);
     if (cut != std::string::npos && cut > 0) {
         outside.CreateDirectories(indexFile_.substr(0, cut));
     }
     // A failed write only costs the next start reading the files again.
-    (void)outside.WriteFileAtomic(indexFile_, index_.Serialize(root_));
+    (void)outside.WriteFileAtomic(indexFile_, index.Serialize(root_));
 }
 
 std::string NextFreeReplyId(const std::string& dir, FileSystem& files) {

@@ -59,16 +59,18 @@ private:
     // After a change, done or undone: entries follow renames, go with removed files, and written
     // reply files are listed and read again (never trusted from what was meant to be written).
     void FollowChange(const DiskChange& change, bool done);
-    void Restamp(const std::vector<std::string>& paths);
-    void SaveStartupIndex();
+    void Restamp(StartupIndex& index, const std::vector<std::string>& paths) const;
+    // A missing or unsound file reads as an empty index.
+    StartupIndex ReadStartupIndex() const;
+    void SaveStartupIndex(const StartupIndex& index) const;
 
     std::string root_;
     mutable RootedFileSystem files_;
     bool recordLeftReported_ = false;
     std::string finishedRecord_; // a record that could not be removed, its change complete
     std::string indexFile_;
-    StartupIndex index_;    // as the files were when last listed and read
-    StartupIndex previous_; // the last run's, during a load
+    StartupIndex index_;    // during a load: as it finds the files
+    StartupIndex previous_; // during a load: the last run's
     bool loadRead_ = false; // the load read a reply file
 };
 
