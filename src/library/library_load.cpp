@@ -115,9 +115,8 @@ int TRepList::LoadReply(const std::string& path, const std::string& name, TreeNo
                         const FolderEntry* listed) {
     // Only the macro and hot key lines are needed now; the text is read when first shown.
     std::vector<std::string> lines;
-    if (const StartupIndex::Entry* known = listed ? store_.Unchanged(path, *listed) : nullptr) {
-        lines = {known->macro, known->hotKey};
-        store_.Remember(path, *known, false);
+    if (auto known = listed ? store_.TakeUnchanged(path, *listed) : std::nullopt) {
+        lines = {std::move(known->macro), std::move(known->hotKey)};
     } else {
         if (!ReadLines(Files(), path, lines, readBuffer_, 2)) {
             ReportError(CantOpenMessage(path));
@@ -129,7 +128,7 @@ int TRepList::LoadReply(const std::string& path, const std::string& name, TreeNo
         }
         if (listed) {
             // Listed before it was read: a change in between shows as another time next start.
-            store_.Remember(path, {listed->size, listed->writeTime, lines[0], lines[1]}, true);
+            store_.Remember(path, {listed->size, listed->writeTime, lines[0], lines[1]});
         }
     }
     const int position = AddItem(name, parent);

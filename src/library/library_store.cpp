@@ -106,21 +106,26 @@ void LibraryStore::BeginIndexedLoad() {
     loadRead_ = false;
 }
 
-const StartupIndex::Entry* LibraryStore::Unchanged(const std::string& path,
-                                                   const FolderEntry& listed) const {
-    const StartupIndex::Entry* known = previous_.Find(Relative(path));
-    return known && known->size == listed.size && known->writeTime == listed.writeTime ? known
-                                                                                       : nullptr;
+std::optional<StartupIndex::Entry> LibraryStore::TakeUnchanged(const std::string& path,
+                                                               const FolderEntry& listed) {
+    const std::string relative = Relative(path);
+    const StartupIndex::Entry* known = previous_.Find(relative);
+    if (!known || known->size != listed.size || known->writeTime != listed.writeTime) {
+        return std::nullopt;
+    }
+    StartupIndex::Entry entry = *previous_.Take(relative);
+    index_.Put(relative, entry);
+    return entry;
 }
 
-void LibraryStore::Remember(const std::string& path, StartupIndex::Entry entry, bool read) {
+void LibraryStore::Remember(const std::string& path, StartupIndex::Entry entry) {
     index_.Put(Relative(path), std::move(entry));
-    loadRead_ = loadRead_ || read;
+    loadRead_ = true;
 }
 
 void LibraryStore::EndIndexedLoad() {
-    // Without a read, the new index holds only entries of the last one: the same size, the same.
-    if (loadRead_ || index_.Size() != previous_.Size()) {
+    // Nothing read and nothing left over: the new index would be the last one again.
+    if (loadRead_ || previous_.Size() != 0) {
         SaveStartupIndex(index_);
     }
     // Not kept for the run: a change reads the file again rather than hold every reply twice.

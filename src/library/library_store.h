@@ -46,9 +46,12 @@ public:
     // A whole load reads the last run's index once, builds the new one from what it finds
     // (Remember) and writes it at the end when anything was read or has gone.
     void BeginIndexedLoad();
-    // The last run's entry for a reply file whose listing still shows the same size and time.
-    const StartupIndex::Entry* Unchanged(const std::string& path, const FolderEntry& listed) const;
-    void Remember(const std::string& path, StartupIndex::Entry entry, bool read);
+    // The last run's entry for a reply file whose listing still shows the same size and time,
+    // taken into the new index; nothing when the file must be read.
+    std::optional<StartupIndex::Entry> TakeUnchanged(const std::string& path,
+                                                     const FolderEntry& listed);
+    // What a reply file read during the load held.
+    void Remember(const std::string& path, StartupIndex::Entry entry);
     void EndIndexedLoad();
 
 private:
@@ -70,7 +73,7 @@ private:
     std::string finishedRecord_; // a record that could not be removed, its change complete
     std::string indexFile_;
     StartupIndex index_;    // during a load: as it finds the files
-    StartupIndex previous_; // during a load: the last run's
+    StartupIndex previous_; // during a load: the last run's entries not taken yet
     bool loadRead_ = false; // the load read a reply file
 };
 

@@ -5,7 +5,6 @@
 
 #include <charconv>
 #include <cstdio>
-#include <vector>
 
 namespace tw {
 
@@ -54,6 +53,14 @@ void StartupIndex::Put(const std::string& relative, Entry entry) {
     entries_[relative] = std::move(entry);
 }
 
+std::optional<StartupIndex::Entry> StartupIndex::Take(const std::string& relative) {
+    auto node = entries_.extract(relative);
+    if (!node) {
+        return std::nullopt;
+    }
+    return std::move(node.mapped());
+}
+
 void StartupIndex::EraseBelow(const std::string& relative) {
     entries_.erase(relative);
     // Not from `relative` on: "1.rep" sorts between "1" and "1/...".
@@ -100,22 +107,37 @@ std::optional<StartupIndex> StartupIndex::Parse(std::string_view text, const std
             std::string(kEnd) + Hex(HashBytes(text.substr(0, endLine))) + "\r\n") {
         return std::nullopt;
     }
-    const std::vector<std::string> lines = SplitLines(text.substr(0, endLine));
+    // Line by line: a large index is not held twice while it is read.
+    std::string_view rest = text.substr(0, endLine);
+    const auto next = [&rest](std::string_view& line) {
+        const std::size_t cut = rest.find("\r\n");
+        if (cut == std::string_view::npos) {
+            return false;
+        }
+        line = rest.substr(0, cut);
+        rest.remove_prefix(cut + 2);
+        return true;
+    };
+    std::string_view header, rootLine, countLine;
     std::uint64_t count = 0;
-    if (lines.size() < 3 || lines[0] != kHeader || lines[1] != root ||
-        !ReadNumber(lines[2], count) || (lines.size() - 3) != count * 3) {
+    if (!next(header) || header != kHeader || !next(rootLine) || rootLine != root ||
+        !next(countLine) || !ReadNumber(countLine, count)) {
         return std::nullopt;
     }
     StartupIndex index;
-    for (std::size_t i = 3; i < lines.size(); i += 3) {
+    for (std::uint64_t i = 0; i < count; ++i) {
+        std::string_view stamp, macro, hotKey;
         Entry entry;
         std::string path;
-        if (!ParseStamp(lines[i], entry, path)) {
+        if (!next(stamp) || !next(macro) || !next(hotKey) || !ParseStamp(stamp, entry, path)) {
             return std::nullopt;
         }
-        entry.macro = lines[i + 1];
-        entry.hotKey = lines[i + 2];
+        entry.macro = macro;
+        entry.hotKey = hotKey;
         index.entries_.emplace_hint(index.entries_.end(), std::move(path), std::move(entry));
+    }
+    if (!rest.empty()) {
+        return std::nullopt;
     }
     return index;
 }

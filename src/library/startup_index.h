@@ -28,6 +28,8 @@ public:
     // Keys are paths relative to the library root.
     const Entry* Find(const std::string& relative) const;
     void Put(const std::string& relative, Entry entry);
+    // Removes the entry and gives it; nothing when there is none.
+    std::optional<Entry> Take(const std::string& relative);
     // The file or the folder tree at `relative`.
     void EraseBelow(const std::string& relative);
     void MoveBelow(const std::string& from, const std::string& to);
