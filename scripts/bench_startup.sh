@@ -8,6 +8,7 @@
 # (read_library) that only reads every file (cold) or lists every folder and reads the index
 # files (warm), timed from its start to its end under the same Wine.
 #   scripts/bench_startup.sh [SIZE...]     sizes in replies; "sample" is the shipped library
+# Each figure is the median of three starts (RUNS=N to change; 100,000 replies start once).
 # The completeness check goes through the test probe, so each figure includes one probe start
 # (a few tenths of a second under Wine); the sample library's figure of the same kind is the
 # baseline.
@@ -86,9 +87,10 @@ count_entries() {
 
 wine reg add "$SETTINGS" /v ShowTips /t REG_DWORD /d 0 /f >/dev/null 2>&1
 
-# Starts the program in $1 and waits for its complete window; sets seconds and rss_kb.
+# Starts the program in $1 and waits for its complete window; sets seconds, and with $2 = 1 also
+# rss_kb (a few seconds later).
 start_once() {
-    local dir=$1 start done_at pid kb p
+    local dir=$1 measure_memory=$2 start done_at pid kb p
     sync
     start=$(date +%s.%N)
     wine "$dir/Textwright.exe" >/dev/null 2>&1 &
@@ -99,7 +101,7 @@ start_once() {
         sleep 0.05
     done
     done_at=$(date +%s.%N)
-    sleep 3
+    [ "$measure_memory" = 1 ] && sleep 3
     rss_kb=0
     for p in $(pgrep -f 'Textwright\.exe' || true); do
         if grep -q "$dir" "/proc/$p/cmdline" 2>/dev/null; then
@@ -124,6 +126,8 @@ floor_once() {
     [ "$found" -gt 0 ] || { echo "read_library found no reply in $2" >&2; exit 1; }
 }
 
+median() { printf '%s\n' "$@" | sort -g | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
+
 drop_startup_index() {
     find "$WINEPREFIX/drive_c/users" -path '*/Textwright/startup-*.idx' -delete 2>/dev/null || true
 }
@@ -141,10 +145,21 @@ for size in "${sizes[@]}"; do
         macros=$(generate "$dir/Replies" "$size")
         hotkeys=72
     fi
-    drop_startup_index
+    # The median of RUNS starts (3 unless set; one for 100,000 replies): one start alone moves
+    # by tenths of a second with whatever else the machine does.
+    runs=${RUNS:-3}
+    [ "$size" = 100000 ] && runs=1
     for kind in cold warm; do
-        start_once "$dir"
-        floor_once "$([ $kind = cold ] && echo read || echo list)" "$dir/Replies"
+        times=() floors=()
+        for run in $(seq 1 "$runs"); do
+            [ $kind = cold ] && drop_startup_index
+            start_once "$dir" "$([ "$run" = "$runs" ] && echo 1 || echo 0)"
+            times+=("$seconds")
+            floor_once "$([ $kind = cold ] && echo read || echo list)" "$dir/Replies"
+            floors+=("$floor")
+        done
+        seconds=$(median "${times[@]}")
+        floor=$(median "${floors[@]}")
         [ -n "${base[$kind]:-}" ] || base[$kind]=$seconds
         printf '%-8s %-5s %12.2f %12.1f %9.2fx %10.2f\n' "$size" "$kind" "$seconds" \
             "$(echo "$rss_kb / 1024" | bc -l)" "$(echo "$seconds / ${base[$kind]}" | bc -l)" "$floor"
