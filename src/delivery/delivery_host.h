@@ -52,6 +52,8 @@ public:
     virtual bool IsTerminating() = 0;
     // How deliveries that paste keep the user's clipboard; null: the reply stays on it.
     virtual ClipboardKeeping* Keeping() { return nullptr; }
+    // The selected reply was expanded for a delivery, by whichever path.
+    virtual void ReplyDelivered() {}
     // The window in front runs elevated: nothing was typed into it. Said once per program.
     virtual void TellCannotType(const std::string& program) { (void)program; }
 };

@@ -57,6 +57,8 @@ public:
     void DeliverHotKey(int position);
     // The planned drop of a reply dragged out of the tree, run like every other path.
     void DeliverDrop(const DeliveryPlan& plan);
+    // A reply picked in the search picker: pasted into `target`, or only copied for 0.
+    void DeliverPicked(const DeliveryPlan& plan, WindowHandle target);
 
     // The delivery profiles; a window none of them matches gets every plan as it is.
     void SetProfiles(std::vector<DeliveryProfile> profiles) {

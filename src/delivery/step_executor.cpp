@@ -82,6 +82,7 @@ void StepExecutor::ExpandAndCopy(const step::ExpandAndCopy& s, RunState& run) {
         ExpandReplySource(host_.ReplySource(), s.source == Fields::None ? std::string() : s.names,
                           values, ports_.clock));
     run.text = reply.text;
+    host_.ReplyDelivered();
     ClipboardKeeping* keeping = s.keepUserClipboard ? host_.Keeping() : nullptr;
     if (keeping && keeping->keeper.PutReplyForPaste(reply)) {
         run.offeredForPaste = true;

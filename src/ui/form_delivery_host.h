@@ -8,6 +8,7 @@
 #include "platform/raw_registry.h"
 #include "ui/library_editing.h"
 #include "ui/main_form_ports.h"
+#include "ui/recent_deliveries.h"
 #include "ui/window_lifecycle.h"
 
 #include <optional>
@@ -19,9 +20,9 @@ public:
     // `clipboard`: the window's, which every delivery writes; `keeper` keeps the user's content.
     FormDeliveryHost(RawRegistry& registry, InsertionsDialogPort& dialog,
                      const WindowLifecycle& lifecycle, ClipboardPort& clipboard,
-                     UserClipboardKeeper& keeper)
+                     UserClipboardKeeper& keeper, RecentDeliveries& recent)
         : registry_(registry), dialog_(dialog), lifecycle_(lifecycle),
-          clipboard_(clipboard), keeping_{keeper, *this} {}
+          clipboard_(clipboard), keeping_{keeper, *this}, recent_(recent) {}
 
     // Once the library can be edited; all null before and after. Without them nothing is
     // recognised or delivered.
@@ -34,6 +35,7 @@ public:
     std::string ReplySource() override;
     void PutOnClipboard(const ReplyContent& reply) override;
     int ShowMacroInsSetting() override;
+    void ReplyDelivered() override;
     std::optional<std::string> ShowInsertionsDialog(const std::string& fieldList,
                                                     const DialogAnchor& anchor) override {
         return dialog_.ShowInsertionsDialog(fieldList, anchor);
@@ -52,6 +54,7 @@ private:
     LibraryEditing* editing_ = nullptr;
     ClipboardPort& clipboard_;
     ClipboardKeeping keeping_;
+    RecentDeliveries& recent_;
 };
 
 // FixTimer is a timer of the main window like TipTimer.
