@@ -5,6 +5,7 @@
 #include "ui/main_form_ports.h"
 #include "ui/win32/about_box.h"
 
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -15,18 +16,23 @@ namespace tw::win32 {
 class MainDialogs : public DialogsPort {
 public:
     // `owner` is the main window's handle, null until the window exists.
+    // `optionsClosed` runs after each options dialog, whatever it changed.
     MainDialogs(const HWND& owner, RawRegistry& registry, MessageBoxes& boxes, TopmostPort& topmost,
-                std::string programPath)
+                std::string programPath, std::function<void()> optionsClosed)
         : owner_(owner), options_(registry, boxes, topmost, std::move(programPath)),
-          optionsView_(options_) {}
+          optionsView_(options_), optionsClosed_(std::move(optionsClosed)) {}
 
-    void ShowOptionsDialog() override { optionsView_.RunModal(owner_); }
+    void ShowOptionsDialog() override {
+        optionsView_.RunModal(owner_);
+        optionsClosed_();
+    }
     void ShowAboutBox() override { AboutBox(owner_).ShowModal(); }
 
 private:
     const HWND& owner_;
     TFormOptions options_;
     OptionsDialogView optionsView_;
+    std::function<void()> optionsClosed_;
 };
 
 } // namespace tw::win32

@@ -1,0 +1,69 @@
+#pragma once
+// The search picker's window: a search box, the matching replies one row each (name, folder,
+// macro or hot key) and the preview of the highlighted one beside them. Standard controls with
+// real text, so screen readers read every row. It turns keys and clicks into the picker's calls.
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/window_base.h"
+#include "ui/search_picker.h"
+
+#include <windows.h>
+
+#include <functional>
+
+namespace tw::win32 {
+
+inline constexpr const wchar_t* kPickerWindowClass = L"TextwrightSearchPicker";
+inline constexpr const wchar_t* kPickerCaption = L"Textwright - Find a reply";
+
+class SearchPickerWindow : public WindowBase, public SearchPickerView {
+public:
+    SearchPickerWindow();
+    ~SearchPickerWindow() override;
+
+    // The picker the window drives (null: keys and clicks do nothing), and the ShowMacroIns
+    // setting at the moment Enter is pressed.
+    void Attach(SearchPicker* picker, std::function<int()> showMacroIns) {
+        picker_ = picker;
+        showMacroIns_ = std::move(showMacroIns);
+    }
+    // Shows the window at `place` with the focus in an empty search box, in front of all.
+    void ShowAt(const ScreenRect& place, HWND target);
+    // The size it opens at on a monitor of that dpi.
+    static SIZE SizeFor(UINT dpi);
+    bool Contains(HWND window) const;
+
+    void ShowRows(const std::vector<PickerRow>& rows, int highlighted) override;
+    void HighlightRow(int row) override;
+    void ShowPreview(const std::u16string& text) override;
+    void ClosePicker() override;
+
+private:
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void CreateControls();
+    void Layout();
+    void ApplyDpi(UINT dpi);
+    // Enter, Ctrl+Enter, Esc, Up, Down, Page Up and Page Down in the box and the list.
+    std::optional<LRESULT> OnControlKey(UINT msg, WPARAM wp);
+    void ReadTextsWhileIdle(bool on);
+
+    SearchPicker* picker_ = nullptr;
+    std::function<int()> showMacroIns_;
+    int highlighted_ = -1;
+    HWND label_ = nullptr;
+    HWND search_ = nullptr;
+    HWND list_ = nullptr;
+    HWND preview_ = nullptr;
+    Subclass searchKeys_;
+    Subclass listKeys_;
+    Reflection searchChanged_;
+    Reflection listClicked_;
+    UniqueFont font_;
+    UINT dpi_ = 96;
+    HWND target_ = nullptr;
+    // Set while the window goes because another took the focus: that one keeps it.
+    bool losingFocus_ = false;
+    // Set while rows are put in, so the list's own notifications are not taken for the user's.
+    bool filling_ = false;
+};
+
+} // namespace tw::win32
