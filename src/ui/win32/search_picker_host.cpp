@@ -26,7 +26,22 @@ std::optional<ScreenRect> CaretOf(HWND front) {
 SearchPickerHost::SearchPickerHost(HWND mainWindow, RawRegistry& registry, MessageBoxes& boxes,
                                    LibraryHost& library, LocalClock& clock, TFormTextwright& form)
     : main_(mainWindow), registry_(registry), library_(library), clock_(clock), form_(form),
-      registration_(registry, *this, boxes) {}
+      registration_(registry, *this, boxes), next_(std::make_unique<SearchPickerWindow>()) {}
+
+void SearchPickerHost::ClosePicker() {
+    window_->ClosePicker();
+    PostMessageW(main_, kRenewWindowMessage, 0, 0);
+}
+
+void SearchPickerHost::RenewWindow() {
+    if (picker_ && picker_->IsOpen()) {
+        return;
+    }
+    closed_.reset();
+    if (!next_) {
+        next_ = std::make_unique<SearchPickerWindow>();
+    }
+}
 
 SearchPickerHost::~SearchPickerHost() {
     registration_.Stop();
@@ -46,7 +61,8 @@ void SearchPickerHost::Open() {
         picker_.emplace(SearchPickerPorts{*library, form_.Recent(), *this, clock_, *this});
         pickerLibrary_ = library;
     }
-    window_ = std::make_unique<SearchPickerWindow>();
+    closed_ = std::move(window_);
+    window_ = next_ ? std::move(next_) : std::make_unique<SearchPickerWindow>();
     if (!window_->Handle()) {
         return;
     }
