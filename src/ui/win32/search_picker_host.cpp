@@ -26,21 +26,10 @@ std::optional<ScreenRect> CaretOf(HWND front) {
 SearchPickerHost::SearchPickerHost(HWND mainWindow, RawRegistry& registry, MessageBoxes& boxes,
                                    LibraryHost& library, LocalClock& clock, TFormTextwright& form)
     : main_(mainWindow), registry_(registry), library_(library), clock_(clock), form_(form),
-      registration_(registry, *this, boxes), next_(std::make_unique<SearchPickerWindow>()) {}
+      registration_(registry, *this, boxes) {}
 
 void SearchPickerHost::ClosePicker() {
     window_->ClosePicker();
-    PostMessageW(main_, kRenewWindowMessage, 0, 0);
-}
-
-void SearchPickerHost::RenewWindow() {
-    if (picker_ && picker_->IsOpen()) {
-        return;
-    }
-    closed_.reset();
-    if (!next_) {
-        next_ = std::make_unique<SearchPickerWindow>();
-    }
 }
 
 SearchPickerHost::~SearchPickerHost() {
@@ -61,8 +50,10 @@ void SearchPickerHost::Open() {
         picker_.emplace(SearchPickerPorts{*library, form_.Recent(), *this, clock_, *this});
         pickerLibrary_ = library;
     }
-    closed_ = std::move(window_);
-    window_ = next_ ? std::move(next_) : std::make_unique<SearchPickerWindow>();
+    // The last opening's window goes once this one has the keyboard: destroyed before, under
+    // Wine the next window did not get the keyboard from its third opening on.
+    const std::unique_ptr<SearchPickerWindow> closed = std::move(window_);
+    window_ = std::make_unique<SearchPickerWindow>();
     if (!window_->Handle()) {
         return;
     }

@@ -15,17 +15,14 @@
 
 namespace tw::win32 {
 
-// A window is made for each opening, ahead of it: under Wine a window once active is handed to
-// the window manager, which then no longer moves the keyboard to it at once when it shows again.
+// A window is made for each opening: under Wine a window once active is handed to the window
+// manager, which then no longer moves the keyboard to it at once when it shows again.
 class SearchPickerHost : public PickerDeliveryPort,
                          public GlobalHotKeyPort,
                          public SearchPickerView {
 public:
     // The WM_HOTKEY id on the main window.
     static constexpr int kHotKeyId = 1;
-    // Posted to the main window when the picker has closed: its window goes and the next one
-    // is made, outside the messages of either.
-    static constexpr UINT kRenewWindowMessage = WM_APP + 3;
 
     SearchPickerHost(HWND mainWindow, RawRegistry& registry, MessageBoxes& boxes,
                      LibraryHost& library, LocalClock& clock, TFormTextwright& form);
@@ -36,7 +33,6 @@ public:
     // The hot key: opens over the window in front, or takes the focus back when open.
     void Open();
     bool Contains(HWND window) const { return window_ && window_->Contains(window); }
-    void RenewWindow();
 
     void ShowRows(const std::vector<PickerRow>& rows, int highlighted) override {
         window_->ShowRows(rows, highlighted);
@@ -57,9 +53,7 @@ private:
     TFormTextwright& form_;
     PickerHotKeyRegistration registration_;
     std::unique_ptr<SearchPickerWindow> window_;
-    std::unique_ptr<SearchPickerWindow> closed_;
-    // Made ahead, while nothing waits for it: the next opening only shows it.
-    std::unique_ptr<SearchPickerWindow> next_;
+
     // Made over the library the first time; made again should the library be another.
     std::optional<SearchPicker> picker_;
     const TRepList* pickerLibrary_ = nullptr;
