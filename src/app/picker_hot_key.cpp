@@ -94,8 +94,8 @@ void PickerHotKeyRegistration::Apply() {
     if (value == 0) {
         return;
     }
-    registered_ = port_.RegisterHotKey(ChordOf(value));
-    if (!registered_ && !told_) {
+    registered_ = port_.RegisterHotKey(ChordOf(value)) ? value : 0;
+    if (registered_ == 0 && !told_) {
         told_ = true;
         boxes_.ShowWarning(HotKeyName(value) +
                            " is in use by another program, so it cannot open the search for "
@@ -104,9 +104,9 @@ void PickerHotKeyRegistration::Apply() {
 }
 
 void PickerHotKeyRegistration::Stop() {
-    if (registered_) {
+    if (registered_ != 0) {
         port_.UnregisterHotKey();
-        registered_ = false;
+        registered_ = 0;
     }
 }
 

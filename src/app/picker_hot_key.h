@@ -60,12 +60,14 @@ public:
 
     void Apply();
     void Stop();
+    // The hot key registered now; 0 for none.
+    int Registered() const { return registered_; }
 
 private:
     RawRegistry& registry_;
     GlobalHotKeyPort& port_;
     MessageBoxes& boxes_;
-    bool registered_ = false;
+    int registered_ = 0;
     bool told_ = false;
 };
 

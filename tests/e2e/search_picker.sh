@@ -23,8 +23,8 @@ picker_gone() { [ "$(probe count "$PICKER")" = 0 ]; }
 notepad_in_front() { [ "$(probe foreground)" = "$TARGET_CAPTION" ]; }
 query_is() { [ "$(probe text "$PICKER")" = "$1" ]; }
 first_row_is() { [ "$(probe rows "$PICKER" | head -1)" = "$1" ]; }
-# The hot key, then the words once the picker has had time to take the keyboard.
-hot_key_then() { xdotool key ctrl+alt+space sleep 0.5 type --delay 0 "$1"; }
+# The hot key and the words after it in one go, as fast as the display takes them.
+hot_key_then() { xdotool key ctrl+alt+space type --delay 0 "$1"; }
 # Opens the picker and types `query`, then waits until the search box holds all of it.
 search() {
     activate_target

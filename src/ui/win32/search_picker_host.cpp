@@ -29,6 +29,8 @@ SearchPickerHost::SearchPickerHost(HWND mainWindow, RawRegistry& registry, Messa
       registration_(registry, *this, boxes) {}
 
 void SearchPickerHost::ClosePicker() {
+    // Before the delivery: its own keys must reach their window.
+    typeAhead_.End();
     window_->ClosePicker();
 }
 
@@ -39,6 +41,7 @@ SearchPickerHost::~SearchPickerHost() {
 void SearchPickerHost::Open() {
     const TRepList* library = library_.Replies();
     if (!library) {
+        typeAhead_.End(); // nothing to type into
         return;
     }
     HWND front = GetForegroundWindow();
@@ -57,7 +60,10 @@ void SearchPickerHost::Open() {
     if (!window_->Handle()) {
         return;
     }
-    window_->Attach(&*picker_, [this] { return SettingIsOn(registry_, kShowMacroIns) ? 1 : 0; });
+    window_->Attach(
+        {.picker = &*picker_,
+         .showMacroIns = [this] { return SettingIsOn(registry_, kShowMacroIns) ? 1 : 0; },
+         .typeHeldKeys = [this] { window_->TypeAhead(typeAhead_.Take(), layout_); }});
     // Our own main window is no place to paste into: the reply is only copied then.
     HWND target = front && GetAncestor(front, GA_ROOT) != main_ ? front : nullptr;
     PickerPlaceInputs in;
@@ -85,6 +91,10 @@ void SearchPickerHost::Open() {
     window_->ShowAt(place, target);
     picker_->Open(reinterpret_cast<WindowHandle>(target), (place.left + place.right) / 2,
                   (place.top + place.bottom) / 2);
+    // What was typed since the hot key comes first; what is typed from here on comes the same
+    // way while the picker is open.
+    layout_ = GetKeyboardLayout(target ? GetWindowThreadProcessId(target, nullptr) : 0);
+    window_->TypeAhead(typeAhead_.Claim(window_->Handle()), layout_);
 }
 
 void SearchPickerHost::DeliverPicked(const DeliveryPlan& plan, WindowHandle target) {

@@ -7,6 +7,7 @@
 #include "ui/search_picker.h"
 #include "ui/textwright_form.h"
 #include "ui/win32/search_picker_window.h"
+#include "ui/win32/type_ahead_catcher.h"
 
 #include <memory>
 #include <optional>
@@ -29,7 +30,10 @@ public:
     ~SearchPickerHost() override;
 
     // Registers the hot key the settings hold now, at start and after the options.
-    void ApplyHotKey() { registration_.Apply(); }
+    void ApplyHotKey() {
+        registration_.Apply();
+        typeAhead_.Arm(registration_.Registered());
+    }
     // The hot key: opens over the window in front, or takes the focus back when open.
     void Open();
     bool Contains(HWND window) const { return window_ && window_->Contains(window); }
@@ -52,6 +56,8 @@ private:
     LocalClock& clock_;
     TFormTextwright& form_;
     PickerHotKeyRegistration registration_;
+    TypeAheadCatcher typeAhead_;
+    HKL layout_ = nullptr;
     std::unique_ptr<SearchPickerWindow> window_;
 
     // Made over the library the first time; made again should the library be another.

@@ -63,7 +63,7 @@ SearchPickerWindow::SearchPickerWindow() {
 }
 
 SearchPickerWindow::~SearchPickerWindow() {
-    picker_ = nullptr;
+    parts_ = {};
     if (hwnd_) {
         DestroyWindow(hwnd_);
     }
@@ -93,26 +93,28 @@ void SearchPickerWindow::CreateControls() {
     preview_ =
         child(L"EDIT", L"", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP,
               WS_EX_CLIENTEDGE);
-    const auto keys = [this](HWND, UINT msg, WPARAM wp, LPARAM) { return OnControlKey(msg, wp); };
+    const auto keys = [this](HWND, UINT msg, WPARAM wp, LPARAM) {
+        return OnControlKey(msg, wp, GetKeyState(VK_CONTROL) < 0);
+    };
     searchKeys_ = Subclass(search_, keys);
     listKeys_ = Subclass(list_, keys);
     searchChanged_ = ReflectCommand(search_, [this](WPARAM wp, LPARAM) {
-        if (HIWORD(wp) == EN_CHANGE && picker_) {
-            picker_->QueryChanged(WideToUtf8(TextOf(search_)));
+        if (HIWORD(wp) == EN_CHANGE && parts_.picker) {
+            parts_.picker->QueryChanged(WideToUtf8(TextOf(search_)));
         }
         return true;
     });
     listClicked_ = ReflectCommand(list_, [this](WPARAM wp, LPARAM) {
-        if (!picker_ || filling_) {
+        if (!parts_.picker || filling_) {
             return true;
         }
         if (HIWORD(wp) == LBN_SELCHANGE) {
             const int row = static_cast<int>(SendMessageW(list_, LB_GETCURSEL, 0, 0));
             if (row >= 0) {
-                picker_->Move(row - highlighted_);
+                parts_.picker->Move(row - highlighted_);
             }
         } else if (HIWORD(wp) == LBN_DBLCLK) {
-            picker_->Accept(false, showMacroIns_ ? showMacroIns_() : 0);
+            parts_.picker->Accept(false, parts_.showMacroIns ? parts_.showMacroIns() : 0);
         }
         return true;
     });
@@ -148,6 +150,8 @@ void SearchPickerWindow::Layout() {
 void SearchPickerWindow::ShowAt(const ScreenRect& place, HWND target) {
     target_ = target;
     highlighted_ = -1;
+    heldState_.fill(0);
+    heldState_[VK_CAPITAL] = static_cast<BYTE>(GetKeyState(VK_CAPITAL) & 1);
     SetWindowTextW(search_, L"");
     SetWindowPos(hwnd_, HWND_TOPMOST, place.left, place.top, place.right - place.left,
                  place.bottom - place.top, SWP_SHOWWINDOW | SWP_NOACTIVATE);
@@ -202,8 +206,38 @@ void SearchPickerWindow::ReadTextsWhileIdle(bool on) {
     }
 }
 
-std::optional<LRESULT> SearchPickerWindow::OnControlKey(UINT msg, WPARAM wp) {
-    if (!picker_) {
+void SearchPickerWindow::TypeAhead(const std::vector<KeyAction>& keys, HKL layout) {
+    BYTE* state = heldState_.data();
+    for (const KeyAction& key : keys) {
+        if (!parts_.picker || !parts_.picker->IsOpen()) {
+            return; // Enter or Esc among them closed the picker
+        }
+        const UINT vk = key.virtualKey & 0xFF;
+        const BYTE down = key.pressed ? 0x80 : 0;
+        state[vk] = static_cast<BYTE>((state[vk] & 1) | down);
+        for (const auto& [side, both] : {std::pair{VK_LSHIFT, VK_SHIFT},
+                                         {VK_RSHIFT, VK_SHIFT},
+                                         {VK_LCONTROL, VK_CONTROL},
+                                         {VK_RCONTROL, VK_CONTROL},
+                                         {VK_LMENU, VK_MENU},
+                                         {VK_RMENU, VK_MENU}}) {
+            if (vk == static_cast<UINT>(side)) {
+                state[both] = down;
+            }
+        }
+        if (!key.pressed || OnControlKey(WM_KEYDOWN, vk, (state[VK_CONTROL] & 0x80) != 0)) {
+            continue;
+        }
+        wchar_t chars[8] = {};
+        const int n = ToUnicodeEx(vk, key.scanCode, state, chars, 8, 0, layout);
+        for (int i = 0; i < n; ++i) {
+            SendMessageW(search_, WM_CHAR, chars[i], 0);
+        }
+    }
+}
+
+std::optional<LRESULT> SearchPickerWindow::OnControlKey(UINT msg, WPARAM wp, bool ctrl) {
+    if (!parts_.picker) {
         return std::nullopt;
     }
     if (msg == WM_CHAR && (wp == L'\r' || wp == L'\n' || wp == 0x1B)) {
@@ -214,18 +248,18 @@ std::optional<LRESULT> SearchPickerWindow::OnControlKey(UINT msg, WPARAM wp) {
     }
     switch (wp) {
     case VK_RETURN:
-        picker_->Accept(GetKeyState(VK_CONTROL) < 0, showMacroIns_ ? showMacroIns_() : 0);
+        parts_.picker->Accept(ctrl, parts_.showMacroIns ? parts_.showMacroIns() : 0);
         return 0;
     case VK_ESCAPE:
-        picker_->Cancel();
+        parts_.picker->Cancel();
         return 0;
     case VK_UP:
     case VK_DOWN:
-        picker_->Move(wp == VK_UP ? -1 : 1);
+        parts_.picker->Move(wp == VK_UP ? -1 : 1);
         return 0;
     case VK_PRIOR:
     case VK_NEXT:
-        picker_->Move(wp == VK_PRIOR ? -kPageRows : kPageRows);
+        parts_.picker->Move(wp == VK_PRIOR ? -kPageRows : kPageRows);
         return 0;
     default:
         return std::nullopt;
@@ -236,22 +270,27 @@ LRESULT SearchPickerWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_ACTIVATE:
         if (LOWORD(wp) == WA_INACTIVE) {
-            if (picker_ && IsWindowVisible(hwnd_)) {
+            if (parts_.picker && IsWindowVisible(hwnd_)) {
                 losingFocus_ = true;
-                picker_->Cancel();
+                parts_.picker->Cancel();
                 losingFocus_ = false;
             }
         } else {
             SetFocus(search_);
         }
         return 0;
+    case kKeysHeldMessage:
+        if (parts_.typeHeldKeys) {
+            parts_.typeHeldKeys();
+        }
+        return 0;
     case WM_CLOSE:
-        if (picker_) {
-            picker_->Cancel();
+        if (parts_.picker) {
+            parts_.picker->Cancel();
         }
         return 0;
     case WM_TIMER:
-        if (wp == kReadTimerId && (!picker_ || !picker_->ReadTexts(kTextsPerTick))) {
+        if (wp == kReadTimerId && (!parts_.picker || !parts_.picker->ReadTexts(kTextsPerTick))) {
             ReadTextsWhileIdle(false);
         }
         return 0;
