@@ -14,13 +14,7 @@ tw_need_packages "${TW_BASE_PACKAGES[@]}" "${TW_WINDOWS_PACKAGES[@]}" python3
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j2 --target Textwright KeybDll e2e_probe picker_timing \
     picker_empty_window
-BIN="$TW_ROOT/build/windows/bin"
-
-WORK=$(mktemp -d)
-trap 'tw_stop_all; rm -rf "$WORK"' EXIT
-tw_start_display
-tw_wine_prefix "$TW_ROOT/build/windows/bench-prefix"
-SETTINGS='HKCU\Software\Kolvenmark\Textwright 2'
+tw_bench_session
 wine reg add "$SETTINGS" /v ShowTips /t REG_DWORD /d 0 /f >/dev/null 2>&1
 wine reg delete "$SETTINGS" /v PickerHotKey /f >/dev/null 2>&1 || true
 probe() { wine "$BIN/e2e_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }

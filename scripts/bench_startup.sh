@@ -16,13 +16,7 @@ sizes=("$@")
 tw_need_packages "${TW_BASE_PACKAGES[@]}" "${TW_WINDOWS_PACKAGES[@]}" python3
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j2 --target Textwright KeybDll e2e_probe twlib
-BIN="$TW_ROOT/build/windows/bin"
-
-WORK=$(mktemp -d)
-trap 'tw_stop_all; rm -rf "$WORK"' EXIT
-tw_start_display
-tw_wine_prefix "$TW_ROOT/build/windows/bench-prefix"
-SETTINGS='HKCU\Software\Kolvenmark\Textwright 2'
+tw_bench_session
 probe() { wine "$BIN/e2e_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
 
 # Writes a library of N replies into $1 and prints the number of macros.

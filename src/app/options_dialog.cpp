@@ -16,6 +16,9 @@ void TFormOptions::FormShow() {
     view_->SetChecked(OptionsBox::AlwaysOnTop, SettingIsOn(registry_, kAlwaysOnTop));
     view_->SetChecked(OptionsBox::RestoreClipboard, SettingIsOn(registry_, kRestoreClipboard));
     view_->SetPickerHotKey(PickerHotKeySetting(registry_));
+    for (OptionsPageForm* page : pages_) {
+        page->FormShow();
+    }
 }
 
 void TFormOptions::CheckBoxAlwaysOnTopClick() {
@@ -60,6 +63,9 @@ void TFormOptions::ButtonOkClick() {
         mainWindow_.MakeMainWindowTopmost();
     }
     WriteSetting(registry_, kRestoreClipboard, view_->IsChecked(OptionsBox::RestoreClipboard));
+    for (OptionsPageForm* page : pages_) {
+        page->ButtonOkClick();
+    }
     view_->CloseDialog(true);
 }
 

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace tw {
 
@@ -29,6 +30,15 @@ public:
     virtual void MakeMainWindowTopmost() = 0;
 };
 
+// A page of the dialog beyond the General one: it reads its settings when the dialog opens and
+// writes them on OK; Cancel leaves them as they were.
+class OptionsPageForm {
+public:
+    virtual ~OptionsPageForm() = default;
+    virtual void FormShow() = 0;
+    virtual void ButtonOkClick() = 0;
+};
+
 inline constexpr const char* kAlwaysOnTopRestartWarning =
     "You will need to restart your computer for the change to take effect.";
 
@@ -41,6 +51,7 @@ public:
 
     // The view is attached when its window exists; the dialog is created once and reused.
     void AttachView(OptionsView* view) { view_ = view; }
+    void AddPage(OptionsPageForm& page) { pages_.push_back(&page); }
 
     void FormShow();
     void CheckBoxAlwaysOnTopClick();
@@ -53,6 +64,7 @@ private:
     TopmostPort& mainWindow_;
     std::string programPath_;
     OptionsView* view_ = nullptr;
+    std::vector<OptionsPageForm*> pages_;
 };
 
 } // namespace tw

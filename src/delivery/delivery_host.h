@@ -1,6 +1,7 @@
 #pragma once
 // What delivery needs of the main window: its tree selection, its editor and the insertions
 // dialog. The main window implements this; delivery never reaches its controls otherwise.
+#include "delivery/delivery_notices.h"
 #include "delivery/reply_content.h"
 
 #include <optional>
@@ -54,8 +55,10 @@ public:
     virtual ClipboardKeeping* Keeping() { return nullptr; }
     // The selected reply was expanded for a delivery, by whichever path.
     virtual void ReplyDelivered() {}
-    // The window in front runs elevated: nothing was typed into it. Said once per program.
-    virtual void TellCannotType(const std::string& program) { (void)program; }
+    // Not all of the reply reached the window of the program (empty: not known); the reply is
+    // offered to the user instead.
+    virtual void TellDeliveryFailed(DeliveryFailure failure, const std::string& program,
+                                    const ReplyContent& reply) = 0;
 };
 
 } // namespace tw

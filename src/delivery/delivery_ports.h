@@ -59,14 +59,26 @@ public:
     virtual std::size_t SendKeys(const std::vector<KeyEvent>& events) = 0;
 };
 
+// The mandatory integrity level of a process (the RID of its label: 0x2000 medium, 0x3000
+// high), as far as it could be read.
+struct IntegrityLevel {
+    long level = -1;     // -1: not read
+    bool denied = false; // its token could not even be opened for reading
+    bool operator==(const IntegrityLevel&) const = default;
+};
+
 // What a delivery needs to know of the window it goes to.
 struct TargetWindow {
     std::string program; // the file name of its process's program
     std::string windowClass;
     std::string title;
-    // Its process runs at a higher integrity level than ours: input we inject is dropped.
-    bool elevated = false;
+    IntegrityLevel integrity; // of its process
+    IntegrityLevel ours;      // of this program's process
 };
+
+// The system drops input we inject into a process above us; a process whose token we may not
+// even read is above us.
+bool InputDroppedBy(const TargetWindow& window);
 
 class WindowPort {
 public:
@@ -74,7 +86,7 @@ public:
     // Asks for the window to become the foreground window; whether it did is not reported.
     virtual void BringToForeground(WindowHandle window) = 0;
     virtual bool WindowExists(WindowHandle window) = 0;
-    // Nothing known (the default): no profile matches and the window is not elevated.
+    // Nothing known (the default): no profile matches and input is not dropped.
     virtual TargetWindow Describe(WindowHandle window) {
         (void)window;
         return {};

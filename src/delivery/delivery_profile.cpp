@@ -1,6 +1,7 @@
 #include "delivery/delivery_profile.h"
 
 #include "delivery/delivery_plan.h"
+#include "library/collation.h"
 
 #include <algorithm>
 
@@ -11,18 +12,13 @@ char Lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
 }
 
-bool SameText(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return Lower(x) == Lower(y); });
-}
-
 int Specificity(const DeliveryProfile& p) {
     return (p.windowClass.empty() ? 0 : 1) + (p.titlePattern.empty() ? 0 : 1);
 }
 
 bool Matches(const DeliveryProfile& p, const TargetWindow& w) {
-    return !p.program.empty() && SameText(p.program, w.program) &&
-           (p.windowClass.empty() || SameText(p.windowClass, w.windowClass)) &&
+    return !p.program.empty() && SameTextAscii(p.program, w.program) &&
+           (p.windowClass.empty() || SameTextAscii(p.windowClass, w.windowClass)) &&
            (p.titlePattern.empty() || MatchesWildcard(p.titlePattern, w.title));
 }
 
@@ -85,38 +81,60 @@ const DeliveryProfile* MatchProfile(const std::vector<DeliveryProfile>& profiles
     return best;
 }
 
+bool InputDroppedBy(const TargetWindow& window) {
+    return window.integrity.denied ||
+           (window.integrity.level >= 0 && window.integrity.level > window.ours.level);
+}
+
 std::vector<DeliveryProfile> DefaultProfiles() {
+    struct Default {
+        const char* name;
+        const char* program;
+        PasteMethod paste;
+        int keyDelayMs;
+        int pauseMs;
+    };
+    constexpr PasteMethod kShiftInsert = PasteMethod::ShiftInsert;
+    constexpr PasteMethod kTypeOut = PasteMethod::TypeOut;
+    static constexpr Default kDefaults[] = {
+        // Terminals: Ctrl+V goes to the remote host as a control character, Shift+Insert pastes.
+        {"PuTTY", "putty.exe", kShiftInsert, 0, 0},
+        {"KiTTY", "kitty.exe", kShiftInsert, 0, 0},
+        {"mintty", "mintty.exe", kShiftInsert, 0, 0},
+        {"MobaXterm", "mobaxterm.exe", kShiftInsert, 0, 0},
+        {"ConEmu", "conemu64.exe", kShiftInsert, 0, 0},
+        {"ConEmu (32-bit)", "conemu.exe", kShiftInsert, 0, 0},
+        {"SecureCRT", "securecrt.exe", kShiftInsert, 0, 0},
+        // Binds paste to Ctrl+Shift+V by default; Ctrl+V only in newer settings files.
+        {"Windows Terminal", "windowsterminal.exe", PasteMethod::CtrlShiftV, 0, 0},
+        // Remote sessions lose keys sent faster than they forward them and paste only what their
+        // clipboard sync has caught up with: typed out, slowly, after a pause.
+        {"Remote Desktop", "mstsc.exe", kTypeOut, 10, 100},
+        {"Citrix", "wfica32.exe", kTypeOut, 10, 100},
+        {"Citrix (CDViewer)", "cdviewer.exe", kTypeOut, 10, 100},
+    };
     std::vector<DeliveryProfile> defaults;
-    // Terminals that send Ctrl+V to the remote host as a control character and paste with
-    // Shift+Insert.
-    for (const char* program : {"putty.exe", "kitty.exe", "mintty.exe", "mobaxterm.exe",
-                                "conemu64.exe", "conemu.exe", "securecrt.exe"}) {
-        defaults.push_back({std::string(program, std::string(program).find('.')), program, "", "",
-                            PasteMethod::ShiftInsert, 0, 0, true});
+    for (const Default& d : kDefaults) {
+        defaults.push_back({d.name, d.program, "", "", d.paste, d.keyDelayMs, d.pauseMs, true});
     }
-    // Windows Terminal binds paste to Ctrl+Shift+V by default (Ctrl+V too since 1.x, but not
-    // in every user's settings).
-    defaults.push_back(
-        {"Windows Terminal", "windowsterminal.exe", "", "", PasteMethod::CtrlShiftV, 0, 0, true});
-    // Remote sessions lose keys sent faster than they forward them and paste only what their
-    // own clipboard sync has caught up with: type the reply out, slowly.
-    defaults.push_back(
-        {"Remote Desktop", "mstsc.exe", "", "", PasteMethod::TypeOut, 10, 100, true});
-    defaults.push_back({"Citrix", "wfica32.exe", "", "", PasteMethod::TypeOut, 10, 100, true});
-    defaults.push_back(
-        {"Citrix (CDViewer)", "cdviewer.exe", "", "", PasteMethod::TypeOut, 10, 100, true});
     return defaults;
 }
 
 DeliveryPlan ApplyProfile(const DeliveryPlan& plan, const DeliveryProfile* profile,
                           const TargetWindow& target) {
-    if (target.elevated && std::any_of(plan.begin(), plan.end(), Injects)) {
+    if (InputDroppedBy(target) && std::any_of(plan.begin(), plan.end(), Injects)) {
         DeliveryPlan told;
         for (const DeliveryStep& s : plan) {
-            // Nor is the user's clipboard replaced behind their back: copying the reply
-            // instead is theirs to choose once told.
-            if (Injects(s) || std::holds_alternative<step::Activate>(s) ||
-                std::holds_alternative<step::ExpandAndCopy>(s)) {
+            if (Injects(s) || std::holds_alternative<step::Activate>(s)) {
+                continue;
+            }
+            // Nor is the user's clipboard replaced behind their back: the reply is kept for
+            // the notice, whose click copies it.
+            if (const auto* expand = std::get_if<step::ExpandAndCopy>(&s)) {
+                step::ExpandAndCopy held = *expand;
+                held.holdForNotice = true;
+                held.keepUserClipboard = false;
+                told.push_back(held);
                 continue;
             }
             told.push_back(s);

@@ -34,11 +34,12 @@ const DeliveryProfile* MatchProfile(const std::vector<DeliveryProfile>& profiles
 // '*' any run of characters, '?' any one; without regard to ASCII case.
 bool MatchesWildcard(const std::string& pattern, const std::string& text);
 
-// The profiles a first start gets; each says in a comment why its program needs it.
+// The profiles a first start gets, and what Reset to defaults brings back.
 std::vector<DeliveryProfile> DefaultProfiles();
 
-// The plan rewritten for the profile (null: unchanged) and the target. Into an elevated target
-// nothing is injected and nothing copied: the plan only tells the user.
+// The plan rewritten for the profile (null: unchanged) and the target. Into a target that drops
+// our input nothing is injected and nothing copied: the reply is made for the notice that tells
+// the user.
 DeliveryPlan ApplyProfile(const DeliveryPlan& plan, const DeliveryProfile* profile,
                           const TargetWindow& target);
 

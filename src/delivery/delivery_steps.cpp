@@ -80,6 +80,9 @@ struct Describer {
         case step::ExpandAndCopy::Fields::None:
             break;
         }
+        if (s.holdForNotice) {
+            return text + ", held for the notice";
+        }
         return s.keepUserClipboard ? text + ", keeping the clipboard" : text;
     }
     std::string operator()(const step::Reload&) const { return "Reload"; }

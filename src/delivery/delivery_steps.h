@@ -37,6 +37,8 @@ struct ExpandAndCopy {
     // The reply goes on the clipboard for the paste only: the user's content comes back once
     // the target has taken it.
     bool keepUserClipboard = false;
+    // Not copied at all: kept for the notice that nothing could be typed, whose click copies it.
+    bool holdForNotice = false;
     bool operator==(const ExpandAndCopy&) const = default;
 };
 // Selects no node, then the remembered one: the editor holds the stored reply again.
@@ -56,7 +58,7 @@ struct TypeText {
     bool operator==(const TypeText&) const = default;
 };
 // Input into the window in front would be dropped (it runs elevated): the user is told, once per
-// program.
+// program, and offered the reply the last ExpandAndCopy held.
 struct TellCannotType {
     std::string program;
     bool operator==(const TellCannotType&) const = default;

@@ -157,8 +157,10 @@ void ReplyDelivery::DeliverHotKey(int position) {
     }
 }
 
-void ReplyDelivery::DeliverDrop(const DeliveryPlan& plan) {
-    executor_.Run(plan);
+void ReplyDelivery::DeliverDrop(const DeliveryPlan& plan, WindowHandle target) {
+    if (!plan.empty()) {
+        Run(plan, target);
+    }
 }
 
 void ReplyDelivery::DeliverPicked(const DeliveryPlan& plan, WindowHandle target) {

@@ -55,8 +55,9 @@ public:
     void DeliverTypedMacro();
     // The hot key at this position of the index was released.
     void DeliverHotKey(int position);
-    // The planned drop of a reply dragged out of the tree, run like every other path.
-    void DeliverDrop(const DeliveryPlan& plan);
+    // The planned drop of a reply dragged out of the tree, run like every other path through
+    // the profile of the window dropped on.
+    void DeliverDrop(const DeliveryPlan& plan, WindowHandle target);
     // A reply picked in the search picker: pasted into `target`, or only copied for 0.
     void DeliverPicked(const DeliveryPlan& plan, WindowHandle target);
 

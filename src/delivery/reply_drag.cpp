@@ -70,7 +70,8 @@ void ReplyDrag::NavigationEndDrag(int X, int Y) {
         DragState& state;
         ~EndOfDrag() { state.DraggingReply = false; }
     } endOfDrag{state_};
-    delivery_.DeliverDrop(PlanReplyDrop(PrepareDrop({X, Y})));
+    const DropInputs inputs = PrepareDrop({X, Y});
+    delivery_.DeliverDrop(PlanReplyDrop(inputs), inputs.target);
 }
 
 } // namespace tw

@@ -28,6 +28,10 @@ void StepExecutor::RunSteps(const DeliveryPlan& plan) {
     if (run.offeredForPaste) {
         host_.Keeping()->keeper.DeliveryEnded();
     }
+    // Told once the plan has run, so the reply it made is there to offer.
+    if (run.cut) {
+        host_.TellDeliveryFailed(DeliveryFailure::KeysCut, "", run.reply);
+    }
 }
 
 bool StepExecutor::RunStep(const DeliveryStep& s, RunState& run) {
@@ -48,11 +52,14 @@ bool StepExecutor::RunStep(const DeliveryStep& s, RunState& run) {
         host_.SelectNode(nullptr);
         host_.SelectNode(run.remembered);
     } else if (const auto* keys = std::get_if<step::Keys>(&s)) {
-        SendKeys(*keys);
+        run.cut = !SendKeys(*keys) || run.cut;
     } else if (const auto* type = std::get_if<step::TypeText>(&s)) {
-        TypeText(run.text, type->delayMs);
+        if (!TypeText(run.reply.text, type->delayMs)) {
+            run.cut = true;
+            return false; // the rest would land in the middle of the reply
+        }
     } else if (const auto* told = std::get_if<step::TellCannotType>(&s)) {
-        host_.TellCannotType(told->program);
+        host_.TellDeliveryFailed(DeliveryFailure::InputDropped, told->program, run.reply);
     } else if (std::holds_alternative<step::ReleaseModifierKeys>(s)) {
         ReleaseModifierKeys();
     } else if (std::holds_alternative<step::WaitWhileCtrlDown>(s)) {
@@ -81,8 +88,11 @@ void StepExecutor::ExpandAndCopy(const step::ExpandAndCopy& s, RunState& run) {
     const ReplyContent reply = RenderReply(
         ExpandReplySource(host_.ReplySource(), s.source == Fields::None ? std::string() : s.names,
                           values, ports_.clock));
-    run.text = reply.text;
+    run.reply = reply;
     host_.ReplyDelivered();
+    if (s.holdForNotice) {
+        return;
+    }
     ClipboardKeeping* keeping = s.keepUserClipboard ? host_.Keeping() : nullptr;
     if (keeping && keeping->keeper.PutReplyForPaste(reply)) {
         run.offeredForPaste = true;
@@ -104,33 +114,38 @@ bool StepExecutor::SendKeys(const step::Keys& keys) {
     return true;
 }
 
-void StepExecutor::TypeText(const std::u16string& text, int delayMs) {
-    // Small enough that a busy system takes each batch whole; a batch it cuts short ends the
-    // typing rather than leave a gap in the middle of the reply.
+bool StepExecutor::TypeText(const std::u16string& text, int delayMs) {
+    // Small enough that a busy system takes each batch whole. A batch ends between characters
+    // only, so a cut never splits a surrogate pair or an Enter.
     constexpr std::size_t kBatchEvents = 64;
-    std::vector<KeyEvent> events;
+    std::vector<KeyEvent> batch;
+    const auto unit = [&](std::uint8_t virtualKey, char16_t c) {
+        batch.push_back({virtualKey, false, c});
+        batch.push_back({virtualKey, true, c});
+    };
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
+        const bool pair = c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() &&
+                          text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+        if (batch.size() + (pair ? 4 : 2) > kBatchEvents) {
+            if (!SendKeys({batch, delayMs})) {
+                return false;
+            }
+            batch.clear();
+        }
         if (c == u'\r' || c == u'\n') {
             if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
                 ++i;
             }
-            events.push_back({vkey::Return, false});
-            events.push_back({vkey::Return, true});
+            unit(vkey::Return, 0);
         } else {
-            events.push_back({0, false, c});
-            events.push_back({0, true, c});
+            unit(0, c);
+            if (pair) {
+                unit(0, text[++i]);
+            }
         }
     }
-    for (std::size_t start = 0; start < events.size(); start += kBatchEvents) {
-        const std::size_t end = std::min(events.size(), start + kBatchEvents);
-        const step::Keys batch{{events.begin() + static_cast<std::ptrdiff_t>(start),
-                                events.begin() + static_cast<std::ptrdiff_t>(end)},
-                               delayMs};
-        if (!SendKeys(batch)) {
-            return;
-        }
-    }
+    return SendKeys({batch, delayMs});
 }
 
 bool StepExecutor::SendBatch(const std::vector<KeyEvent>& events) {

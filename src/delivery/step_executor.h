@@ -29,7 +29,8 @@ private:
         TreeNode* remembered = nullptr;
         std::string answers;
         bool offeredForPaste = false;
-        std::u16string text; // the plain text of the reply made last
+        bool cut = false;   // the system took only part of a batch of keys
+        ReplyContent reply; // the reply made last
     };
     void RunSteps(const DeliveryPlan& plan);
     // False when the rest of the plan is to be skipped.
@@ -38,7 +39,8 @@ private:
     // False when the system took fewer events than sent.
     bool SendBatch(const std::vector<KeyEvent>& events);
     bool SendKeys(const step::Keys& keys);
-    void TypeText(const std::u16string& text, int delayMs);
+    // False when the system cut the typing short.
+    bool TypeText(const std::u16string& text, int delayMs);
     void ReleaseModifierKeys();
     void WaitWhileCtrlDown();
 

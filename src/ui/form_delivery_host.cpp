@@ -45,6 +45,19 @@ int FormDeliveryHost::ShowMacroInsSetting() {
     return SettingIsOn(registry_, kShowMacroIns) ? 1 : 0;
 }
 
+void FormDeliveryHost::TellDeliveryFailed(DeliveryFailure failure, const std::string& program,
+                                          const ReplyContent& reply) {
+    if (auto notice = notices_.Failed(failure, program, reply)) {
+        tray_.ShowNotice(notice->title, notice->text);
+    }
+}
+
+void FormDeliveryHost::NoticeClicked() {
+    if (auto reply = notices_.TakeOffered()) {
+        clipboard_.PlaceReply(*reply);
+    }
+}
+
 int FormDeliveryHost::RestoreClipboardSetting() {
     return SettingIsOn(registry_, kRestoreClipboard) ? 1 : 0;
 }

@@ -20,9 +20,9 @@ public:
     // `clipboard`: the window's, which every delivery writes; `keeper` keeps the user's content.
     FormDeliveryHost(RawRegistry& registry, InsertionsDialogPort& dialog,
                      const WindowLifecycle& lifecycle, ClipboardPort& clipboard,
-                     UserClipboardKeeper& keeper, RecentDeliveries& recent)
+                     UserClipboardKeeper& keeper, TrayIconPort& tray, RecentDeliveries& recent)
         : registry_(registry), dialog_(dialog), lifecycle_(lifecycle),
-          clipboard_(clipboard), keeping_{keeper, *this}, recent_(recent) {}
+          clipboard_(clipboard), keeping_{keeper, *this}, tray_(tray), recent_(recent) {}
 
     // Once the library can be edited; all null before and after. Without them nothing is
     // recognised or delivered.
@@ -46,6 +46,11 @@ public:
 
     ClipboardKeeping* Keeping() override { return &keeping_; }
     int RestoreClipboardSetting() override;
+    // Shown as a balloon of the tray icon.
+    void TellDeliveryFailed(DeliveryFailure failure, const std::string& program,
+                            const ReplyContent& reply) override;
+    // The balloon was clicked: the reply it offered goes on the clipboard.
+    void NoticeClicked();
 
 private:
     RawRegistry& registry_;
@@ -54,6 +59,8 @@ private:
     LibraryEditing* editing_ = nullptr;
     ClipboardPort& clipboard_;
     ClipboardKeeping keeping_;
+    TrayIconPort& tray_;
+    DeliveryNotices notices_;
     RecentDeliveries& recent_;
 };
 

@@ -101,6 +101,14 @@ public:
     void TrayShowClick() { lifecycle_.TrayShowClick(); }
     void TrayExitClick() { lifecycle_.TrayExitClick(); }
     void TrayIconClick(MouseButton button) { lifecycle_.TrayIconClick(button); }
+    // The options dialog wrote these: deliveries from now on go by them.
+    void DeliveryProfilesSaved(const std::vector<DeliveryProfile>& profiles) {
+        delivery_.SetProfiles(profiles);
+    }
+    // The user clicked the balloon that said a reply could not be typed: it is copied instead.
+    void TrayBalloonClick() {
+        Reported([this] { deliveryHost_.NoticeClicked(); });
+    }
     void TipTimerTimer();
     void TipDialogClose(bool showAtStartup) { tips_.TipDialogClose(showAtStartup); }
     // The user selected a node in the tree view (null: nothing selected).

@@ -58,7 +58,11 @@ public:
         const auto found = described.find(w);
         return found == described.end() ? TargetWindow{} : found->second;
     }
-    void TellCannotType(const std::string& program) override { Log("tell " + program); }
+    void TellDeliveryFailed(DeliveryFailure failure, const std::string& program,
+                            const ReplyContent& reply) override {
+        const char* what = failure == DeliveryFailure::InputDropped ? "tell " : "tell cut ";
+        Log(what + program + " offering " + reply.rtf);
+    }
     void Sleep(int ms) override {
         Log("sleep " + std::to_string(ms));
         if (onSleep) {

@@ -129,7 +129,9 @@ TEST_F(Dragging, PointerPathsDecideTheCursorAndWhatTheDropDelivers) {
     const std::string askSig = "commit; click 650,220; dialog first,last at 650,220";
     const std::string expandSig = "copy Sig Ann Lee 14:07; select (none); select Sig";
     // Setup words: "folder" drags the folder, "sig" the parametric reply with the dialog on,
-    // "off" with it off; "cancel" cancels the dialog, "vanish" closes Notepad meanwhile.
+    // "off" with it off; "cancel" cancels the dialog, "vanish" closes Notepad meanwhile;
+    // "terminal" makes window 7 one that pastes with Shift+Insert, "admin" one that runs
+    // above us.
     const struct {
         const char* setup;
         std::string script;
@@ -155,6 +157,12 @@ TEST_F(Dragging, PointerPathsDecideTheCursorAndWhatTheDropDelivers) {
         {"sig", "start ~650,220 end", askSig + "; " + expandSig + "; foreground 7; " + paste},
         {"sig cancel", "start ~650,220 end", askSig},
         {"sig vanish", "start ~650,220 end", askSig + "; " + expandSig},
+        {"terminal", "start ~650,220 end",
+         "commit; click 650,220; copy Hello first last 14:07; sleep 50; "
+         "Keys Shiftv Insv Ins^ Shift^; select (none); select Hello"},
+        {"admin", "start ~650,220 end",
+         "commit; sleep 50; select (none); select Hello; "
+         "tell su.exe offering {\\rtf1 Hello first last 14:07}"},
         {"sig off", "start ~650,220 end",
          "commit; click 650,220; copy Sig first last 14:07; sleep 50; " + paste +
              "; select (none); select Sig"},
@@ -172,6 +180,13 @@ TEST_F(Dragging, PointerPathsDecideTheCursorAndWhatTheDropDelivers) {
         }
         if (has("cancel")) {
             fresh.fake.answers.reset();
+        }
+        fresh.delivery.SetProfiles({{"t", "term.exe", "", "", PasteMethod::ShiftInsert}});
+        if (has("terminal")) {
+            fresh.fake.described[7] = {"term.exe", "", "", {}, {}};
+        }
+        if (has("admin")) {
+            fresh.fake.described[7] = {"su.exe", "", "", {0x3000}, {0x2000}};
         }
         fresh.fake.duringDialog = [&] {
             if (has("vanish")) {

@@ -1,6 +1,7 @@
 // Delivery profiles: which window gets which profile, the steps each kind plans, the elevated
 // case, and the typing out of a reply as the executor runs it.
 #include "delivery/clipboard_plan.h"
+#include "delivery/delivery_notices.h"
 #include "delivery/delivery_plan.h"
 #include "delivery/delivery_profile.h"
 #include "delivery/profile_settings.h"
@@ -29,21 +30,27 @@ TEST(DeliveryProfiles, TheMostSpecificMatchWinsAndWildcardsIgnoreCase) {
         {"second of equals", "term.exe", "", "", PasteMethod::CtrlShiftV},
     };
     const struct {
-        TargetWindow window;
+        const char* program;
+        const char* windowClass;
+        const char* title;
         const char* profile; // null: none
     } cases[] = {
-        {{"putty.exe", "PuTTY", "web1 - PuTTY"}, "any putty"},
-        {{"PUTTY.EXE", "PuTTY", "PROD-db - putty"}, "putty on prod"},
-        {{"putty.exe", "putty", "prod-db1"}, "putty class and title"},
-        {{"putty.exe", "Other", "prod-db1"}, "any putty"},
-        {{"notepad.exe", "Notepad", "prod-x - PuTTY"}, nullptr},
-        {{"", "", ""}, nullptr},
-        {{"term.exe", "", ""}, "first of equals"},
+        {"putty.exe", "PuTTY", "web1 - PuTTY", "any putty"},
+        {"PUTTY.EXE", "PuTTY", "PROD-db - putty", "putty on prod"},
+        {"putty.exe", "putty", "prod-db1", "putty class and title"},
+        {"putty.exe", "Other", "prod-db1", "any putty"},
+        {"notepad.exe", "Notepad", "prod-x - PuTTY", nullptr},
+        {"", "", "", nullptr},
+        {"term.exe", "", "", "first of equals"},
     };
     for (const auto& c : cases) {
-        const DeliveryProfile* found = MatchProfile(profiles, c.window);
+        TargetWindow window;
+        window.program = c.program;
+        window.windowClass = c.windowClass;
+        window.title = c.title;
+        const DeliveryProfile* found = MatchProfile(profiles, window);
         EXPECT_EQ(c.profile ? std::string(c.profile) : "none", found ? found->name : "none")
-            << c.window.program << " " << c.window.title;
+            << c.program << " " << c.title;
     }
     const struct {
         const char* pattern;
@@ -61,7 +68,7 @@ TEST(DeliveryProfiles, TheMostSpecificMatchWinsAndWildcardsIgnoreCase) {
     // No default hides another: each is the one its program gets.
     const std::vector<DeliveryProfile> defaults = DefaultProfiles();
     for (const DeliveryProfile& d : defaults) {
-        EXPECT_EQ(&d, MatchProfile(defaults, {d.program, "", ""})) << d.name;
+        EXPECT_EQ(&d, MatchProfile(defaults, {d.program, "", "", {}, {}})) << d.name;
     }
 }
 
@@ -75,8 +82,8 @@ TEST_F(ProfilePlans, EachKindOfProfileRewritesOnlyThePasteAndTheKeys) {
     const DeliveryProfile shiftInsert{"t", "t.exe", "", "", PasteMethod::ShiftInsert};
     const DeliveryProfile ctrlShiftV{"t", "t.exe", "", "", PasteMethod::CtrlShiftV, 0, 30};
     const DeliveryProfile typeOut{"r", "r.exe", "", "", PasteMethod::TypeOut, 10, 100};
-    const TargetWindow plain{"t.exe", "", "", false};
-    const TargetWindow elevated{"regedit.exe", "", "", true};
+    const TargetWindow plain{"t.exe", "", "", {}, {}};
+    const TargetWindow elevated{"regedit.exe", "", "", {0x3000}, {0x2000}};
     const std::string erase = "Keys BSv BS^ BSv BS^ BSv BS^";
     const struct {
         const char* name;
@@ -97,7 +104,8 @@ TEST_F(ProfilePlans, EachKindOfProfileRewritesOnlyThePasteAndTheKeys) {
           "TypeText every 10 ms"}},
         {"elevated: nothing injected, the user told",
          ApplyProfile(hotKey, &shiftInsert, elevated),
-         {"Select Hello", "Reload", "WaitWhileCtrlDown", "TellCannotType regedit.exe"}},
+         {"Select Hello", "ExpandAndCopy, held for the notice", "Reload", "WaitWhileCtrlDown",
+          "TellCannotType regedit.exe"}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.steps, DescribePlan(c.plan)) << c.name;
@@ -127,25 +135,91 @@ TEST_F(ProfilePlans, TypingOutSendsUnicodeUnitsAndEnterInBatchesAndStopsWhenCut)
     EXPECT_EQ(2u * 21, EventsIn(fake.log[1]));
 
     TRep* longer = Reply(std::string(100, 'x'), nullptr, "3");
+    // The emoji's two halves would fall on both sides of the first batch's end.
+    TRep* pairAtEnd = Reply(std::string(31, 'x') + "\\u-10179?\\u-8700?", nullptr, "4");
     const std::size_t units = 100 + 17;
     const struct {
+        TRep* reply;
         std::deque<std::size_t> inserted;
         std::vector<std::size_t> batches; // events per SendKeys call
+        bool toldCut;
     } cases[] = {
-        {{}, {64, 64, 64, 2 * units - 192}},
-        {{64, 9}, {64, 64, 1}}, // the cut batch releases its last pressed key, then stops
+        {longer, {}, {64, 64, 64, 2 * units - 192}, false},
+        // The cut batch releases its last pressed key, then stops and says so.
+        {longer, {64, 9}, {64, 64, 1}, true},
+        {pairAtEnd, {}, {62, 4 + 2 * 17}, false},
     };
     for (const auto& c : cases) {
         fake.log.clear();
-        fake.selected = longer->Node;
+        fake.selected = c.reply->Node;
         fake.insertCounts = c.inserted;
         StepExecutor(fake.Ports(), fake).Run({step::ExpandAndCopy{}, step::TypeText{}});
         std::vector<std::size_t> batches;
-        for (std::size_t i = 1; i < fake.log.size(); ++i) {
-            batches.push_back(EventsIn(fake.log[i]));
+        bool toldCut = false;
+        for (const std::string& line : fake.log) {
+            if (line.rfind("Keys", 0) == 0) {
+                batches.push_back(EventsIn(line));
+            }
+            toldCut = toldCut || line.rfind("tell cut  offering {\\rtf1 xxx", 0) == 0;
         }
         EXPECT_EQ(c.batches, batches);
+        EXPECT_EQ(c.toldCut, toldCut);
     }
+}
+
+TEST(DeliveryProfiles, InputIsDroppedOnlyByAProcessAboveUsOrOneWeMayNotRead) {
+    constexpr long kLow = 0x1000, kMedium = 0x2000, kHigh = 0x3000, kSystem = 0x4000;
+    const struct {
+        IntegrityLevel theirs;
+        IntegrityLevel ours;
+        bool dropped;
+    } cases[] = {
+        {{kHigh}, {kMedium}, true},  {{kSystem}, {kHigh}, true}, {{kMedium}, {kMedium}, false},
+        {{kMedium}, {kHigh}, false}, {{kLow}, {kMedium}, false}, {{-1, true}, {kHigh}, true},
+        {{-1}, {kMedium}, false},    {{kHigh}, {-1}, true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.dropped, InputDroppedBy({"x.exe", "", "", c.theirs, c.ours}))
+            << c.theirs.level << (c.theirs.denied ? " denied" : "") << " over " << c.ours.level;
+    }
+}
+
+TEST(DeliveryProfiles, AnAdministratorsProgramIsToldOncePerRunAndTheClickCopiesOnce) {
+    DeliveryNotices notices;
+    const ReplyContent first{"{\\rtf1 first}", "", u"first"};
+    const ReplyContent second{"{\\rtf1 second}", "", u"second"};
+    const struct {
+        DeliveryFailure failure;
+        const char* program;
+        const ReplyContent* reply;
+        bool shown;
+    } steps[] = {
+        {DeliveryFailure::InputDropped, "regedit.exe", &first, true},
+        {DeliveryFailure::InputDropped, "RegEdit.EXE", &second, false},
+        {DeliveryFailure::InputDropped, "mmc.exe", &second, true},
+        {DeliveryFailure::KeysCut, "", &first, true},
+        {DeliveryFailure::KeysCut, "", &second, true},
+    };
+    std::vector<std::string> texts;
+    for (const auto& s : steps) {
+        const std::optional<DeliveryNotice> notice = notices.Failed(s.failure, s.program, *s.reply);
+        EXPECT_EQ(s.shown, notice.has_value()) << s.program;
+        if (notice) {
+            texts.push_back(notice->text);
+            EXPECT_EQ(*s.reply, notices.TakeOffered()) << "the reply of the notice shown last";
+            EXPECT_EQ(std::nullopt, notices.TakeOffered()) << "a second click copies nothing";
+        }
+    }
+    ASSERT_EQ(4u, texts.size());
+    EXPECT_EQ("Textwright cannot type into programs running as administrator (regedit.exe). "
+              "Click here to copy the reply to the clipboard instead.",
+              texts[0]);
+    EXPECT_NE(std::string::npos, texts[2].find("only part of the keys"));
+    // Keys cut before any reply was made: nothing to offer, and the notice does not offer it.
+    const auto bare = notices.Failed(DeliveryFailure::KeysCut, "", ReplyContent{});
+    ASSERT_TRUE(bare.has_value());
+    EXPECT_EQ(std::string::npos, bare->text.find("Click here"));
+    EXPECT_EQ(std::nullopt, notices.TakeOffered());
 }
 
 TEST(DeliveryProfiles, TheSettingsKeepEveryFieldAndADamagedValueCostsOnlyItsProfile) {

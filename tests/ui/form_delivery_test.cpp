@@ -322,5 +322,29 @@ TEST_F(FormDelivery, TheRestoreClipboardSettingKeepsTheUsersClipboardUntilExit) 
     }
 }
 
+TEST_F(FormDelivery, AnAdministratorsWindowGetsNothingButOneBalloonWhoseClickCopiesTheReply) {
+    // The fixed keyboard reports window 0 in front.
+    input.described[0] = {"regedit.exe", "RegEdit_RegEdit", "Registry Editor", {0x3000}, {0x2000}};
+    LeaveForNotepad();
+    Type("thx ");
+    Type("thx ");
+    EXPECT_TRUE(KeysSent().empty());
+    EXPECT_EQ(
+        1, std::count_if(log.begin(), log.end(),
+                         [](const std::string& line) {
+                             return line.rfind(
+                                        "notice Textwright: Textwright cannot type into programs "
+                                        "running as administrator (regedit.exe).",
+                                        0) == 0;
+                         }))
+        << "once for the program";
+    EXPECT_TRUE(clipboard.placed.empty()) << "the user's clipboard is left alone";
+    form.TrayBalloonClick();
+    ASSERT_EQ(1u, clipboard.placed.size());
+    EXPECT_EQ(u"Thanks, sent 3/5/2024", clipboard.placed[0].text);
+    form.TrayBalloonClick();
+    EXPECT_EQ(1u, clipboard.placed.size()) << "a second click copies nothing";
+}
+
 } // namespace
 } // namespace tw

@@ -10,6 +10,7 @@
 #include "ui/textwright_form.h"
 
 #include <optional>
+#include <map>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -50,6 +51,9 @@ public:
     void SetTrayIconVisible(bool v) override {
         visible = v;
         log_.push_back(v ? "tray show" : "tray hide");
+    }
+    void ShowNotice(const std::string& title, const std::string& text) override {
+        log_.push_back("notice " + title + ": " + text);
     }
     bool visible = false;
 
@@ -146,6 +150,11 @@ public:
         log_.push_back("foreground " + std::to_string(w));
     }
     bool WindowExists(WindowHandle w) override { return windows.count(w) > 0; }
+    std::map<WindowHandle, TargetWindow> described;
+    TargetWindow Describe(WindowHandle w) override {
+        const auto found = described.find(w);
+        return found == described.end() ? TargetWindow{} : found->second;
+    }
     void Sleep(int ms) override { log_.push_back("sleep " + std::to_string(ms)); }
     // Tuesday 5 March 2024, 14:07:09.
     LocalDateTime Now() override { return {2024, 3, 5, 14, 7, 9}; }

@@ -7,12 +7,15 @@
 #include "app/settings.h"
 #include "app/win32/options_dialog_view.h"
 #include "app/win32/tip_dialog_view.h"
+#include "delivery/profile_settings.h"
+#include "delivery/win32/profiles_page_view.h"
 #include "fakes/fake_registry.h"
 #include "fakes/recording_message_boxes.h"
 #include "ui/win32/about_box.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <commctrl.h>
 
@@ -105,23 +108,24 @@ TEST_F(OptionsWindow, LaidOutAsDesignedInTabOrderAndOkWrites) {
         RECT client{};
         GetClientRect(d, &client);
         const int dpi = static_cast<int>(GetDpiForWindow(d));
-        EXPECT_EQ(ScaleForDpi(367, dpi), client.right);
-        EXPECT_EQ(ScaleForDpi(271, dpi), client.bottom);
+        EXPECT_EQ(ScaleForDpi(560, dpi), client.right);
+        EXPECT_EQ(ScaleForDpi(330, dpi), client.bottom);
+        // The General page's boxes sit below the tab headers, as before relative to each other.
         const RECT wrap = Place96(d, OptionsDialogView::CheckBoxShowMacroIns);
         EXPECT_EQ(48, wrap.left);
-        EXPECT_EQ(120, wrap.top);
+        EXPECT_EQ(120 + 24, wrap.top);
         EXPECT_EQ(48 + 281, wrap.right);
         const RECT restore = Place96(d, OptionsDialogView::CheckBoxRestoreClipboard);
         EXPECT_EQ(48, restore.left);
-        EXPECT_EQ(152, restore.top);
+        EXPECT_EQ(152 + 24, restore.top);
         EXPECT_EQ(48 + 281, restore.right);
         EXPECT_EQ(L"Restore the clipboard after a reply is delivered",
                   Text(GetDlgItem(d, OptionsDialogView::CheckBoxRestoreClipboard)));
         const RECT ok = Place96(d, IDOK);
-        EXPECT_EQ(64, ok.left);
-        EXPECT_EQ(236, ok.top);
+        EXPECT_EQ(560 - 2 * 83, ok.left);
+        EXPECT_EQ(330 - 33, ok.top);
         const RECT hotKey = Place96(d, OptionsDialogView::HotKeyPicker);
-        EXPECT_EQ(186, hotKey.top) << "below the last box";
+        EXPECT_EQ(186 + 24, hotKey.top) << "below the last box";
         EXPECT_EQ(L"Ok", Text(GetDlgItem(d, IDOK)));
         EXPECT_EQ(L"Cancel", Text(GetDlgItem(d, IDCANCEL)));
 
@@ -132,7 +136,8 @@ TEST_F(OptionsWindow, LaidOutAsDesignedInTabOrderAndOkWrites) {
                                 OptionsDialogView::CheckBoxShowMacroIns,
                                 OptionsDialogView::CheckBoxAlwaysOnTop,
                                 OptionsDialogView::CheckBoxRestoreClipboard,
-                                OptionsDialogView::HotKeyPicker};
+                                OptionsDialogView::HotKeyPicker,
+                                OptionsDialogView::TabPages};
         HWND at = GetDlgItem(d, tabOrder[0]);
         for (int next : tabOrder) {
             EXPECT_EQ(next, GetDlgCtrlID(at));
@@ -181,6 +186,67 @@ TEST_F(OptionsWindow, CancelLeavesTheRegistryAndUncheckingOnTopWarns) {
     ASSERT_EQ(1u, boxes.shown.size());
     EXPECT_EQ("warning", boxes.shown[0].kind);
     EXPECT_EQ(kAlwaysOnTopRestartWarning, boxes.shown[0].text);
+}
+
+class OptionsWithDeliveryPage : public OptionsWindow {
+protected:
+    void SetUp() override {
+        OptionsWindow::SetUp();
+        form.AddPage(profiles);
+        view.AddPage(profilesView);
+    }
+    std::vector<std::vector<DeliveryProfile>> handed;
+    ProfilesForm profiles{registry, boxes, [this](const auto& p) { handed.push_back(p); }};
+    ProfilesPageView profilesView{profiles};
+};
+
+// Whether the control itself shows, whether or not the dialog is on screen yet.
+bool Shown(HWND control) {
+    return (GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+std::wstring CellText(HWND list, int row, int column) {
+    wchar_t buffer[128] = {};
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = buffer;
+    item.cchTextMax = 128;
+    SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return buffer;
+}
+
+TEST_F(OptionsWithDeliveryPage, TheDeliveryTabShowsTheProfilesAndOkSavesWhatWasRemoved) {
+    const int defaults = static_cast<int>(DefaultProfiles().size());
+    User user(L"Textwright - Options", [defaults](HWND d) {
+        HWND tabs = GetDlgItem(d, OptionsDialogView::TabPages);
+        HWND list = GetDlgItem(d, ProfilesPageView::ListProfiles);
+        EXPECT_EQ(2, SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
+        EXPECT_FALSE(Shown(list));
+        // What a click on the second tab does.
+        SendMessageW(tabs, TCM_SETCURSEL, 1, 0);
+        NMHDR selected{tabs, OptionsDialogView::TabPages, static_cast<UINT>(TCN_SELCHANGE)};
+        SendMessageW(d, WM_NOTIFY, OptionsDialogView::TabPages,
+                     reinterpret_cast<LPARAM>(&selected));
+        EXPECT_TRUE(Shown(list));
+        EXPECT_TRUE(Shown(GetDlgItem(d, ProfilesPageView::ButtonReset)));
+        EXPECT_FALSE(Shown(GetDlgItem(d, OptionsDialogView::CheckBoxTipOfDay)));
+        EXPECT_TRUE(Shown(GetDlgItem(d, IDOK)));
+        ASSERT_EQ(defaults, SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+        EXPECT_EQ(L"putty.exe", CellText(list, 0, 0));
+        EXPECT_EQ(L"Shift+Insert", CellText(list, 0, 3));
+        EXPECT_EQ(L"10 ms, pause 100 ms", CellText(list, defaults - 1, 4));
+        Click(d, ProfilesPageView::ButtonRemove); // the first row, selected when shown
+        EXPECT_EQ(defaults - 1, SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+        EXPECT_EQ(L"kitty.exe", CellText(list, 0, 0));
+        Click(d, IDOK);
+        User::Done();
+    });
+    EXPECT_EQ(IDOK, view.RunModal(nullptr));
+    std::vector<DeliveryProfile> expected = DefaultProfiles();
+    expected.erase(expected.begin());
+    EXPECT_EQ(expected, LoadDeliveryProfiles(registry, kSettingsKey));
+    ASSERT_EQ(1u, handed.size());
+    EXPECT_EQ(expected, handed[0]);
 }
 
 class ScriptedRandom : public RandomSource {

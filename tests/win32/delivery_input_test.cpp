@@ -213,7 +213,8 @@ TEST(DeliveryInput, AWindowIsDescribedByItsProgramClassAndTitle) {
     EXPECT_EQ(std::string(file.begin(), file.end()), described.program);
     EXPECT_EQ("TwDescribedWindow", described.windowClass);
     EXPECT_EQ("Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87 - Editor", described.title);
-    EXPECT_FALSE(described.elevated) << "our own process";
+    EXPECT_EQ(described.ours, described.integrity) << "our own process";
+    EXPECT_FALSE(InputDroppedBy(described));
     DestroyWindow(window);
     EXPECT_EQ(TargetWindow{}.program,
               Win32TargetWindows().Describe(reinterpret_cast<WindowHandle>(window)).program);

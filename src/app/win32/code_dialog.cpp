@@ -126,6 +126,11 @@ INT_PTR CALLBACK CodeDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
             return TRUE;
         }
         break;
+    case WM_NOTIFY:
+        if (self && lp) {
+            self->OnNotify(*reinterpret_cast<const NMHDR*>(lp));
+        }
+        break;
     default:
         break;
     }

@@ -13,6 +13,10 @@ public:
     // Returns the result given to EndDialogWith; IDCANCEL when the window could not be made.
     INT_PTR RunModal(HWND owner);
     HWND Handle() const { return hwnd_; }
+    // A control in pixels at 96 dpi, scaled for the dialog's monitor, in the dialog's font.
+    HWND AddControl(const wchar_t* windowClass, const wchar_t* text, DWORD style, int x, int y,
+                    int width, int height, int id);
+    int Scale(int pixels96) const;
 
 protected:
     enum class Placement { OverOwner, OnScreen };
@@ -23,11 +27,9 @@ protected:
     virtual void OnInit() = 0;
     // Escape and the close box arrive as IDCANCEL.
     virtual void OnCommand(int id, int code) = 0;
+    virtual void OnNotify(const NMHDR& header) { (void)header; }
 
-    HWND AddControl(const wchar_t* windowClass, const wchar_t* text, DWORD style, int x, int y,
-                    int width, int height, int id);
     void EndDialogWith(INT_PTR result);
-    int Scale(int pixels96) const;
     UINT Dpi() const { return dpi_; }
     HFONT BoldFont();
 

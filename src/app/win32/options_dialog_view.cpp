@@ -4,6 +4,16 @@
 
 namespace tw::win32 {
 
+namespace {
+
+// Below the tab headers, the General page's controls keep their places relative to each other.
+constexpr int kGeneralShift96 = 24;
+constexpr int kMargin96 = 8;
+constexpr int kTabRowHeight96 = 24;
+constexpr int kButtonWidth96 = 75, kButtonHeight96 = 25;
+
+} // namespace
+
 int OptionsDialogView::IdOf(OptionsBox box) {
     switch (box) {
     case OptionsBox::TipOfDay:
@@ -39,10 +49,11 @@ void OptionsDialogView::SetPickerHotKey(int value) {
 }
 
 void OptionsDialogView::OnInit() {
-    // Created in tab order. The clipboard box and the search key came later: they sit below the
-    // others, and the buttons moved down with the dialog's bottom edge to make room for them.
+    // Created in tab order. The clipboard box came later: it sits below the others, and the
+    // buttons moved down with the dialog's bottom edge to make room for it; the key that opens
+    // the search for replies came last, below the clipboard box.
     const DWORD check = BS_AUTOCHECKBOX | WS_TABSTOP;
-    const int buttonTop = 236;
+    const int buttonTop = 200;
     AddControl(L"BUTTON", L"Show Tip of The Day on program startup", check, 48, 24, 217, 17,
                CheckBoxTipOfDay);
     AddControl(L"BUTTON", L"Ok", BS_DEFPUSHBUTTON | WS_TABSTOP, 64, buttonTop, 75, 25, IDOK);
@@ -56,8 +67,71 @@ void OptionsDialogView::OnInit() {
                17, CheckBoxRestoreClipboard);
     AddControl(L"STATIC", L"Search the replies with", SS_LEFT, 48, 189, 150, 17, -1);
     AddControl(HOTKEY_CLASSW, L"", WS_BORDER | WS_TABSTOP, 200, 186, 129, 22, HotKeyPicker);
+    BuildPages();
     form_.AttachView(this);
     form_.FormShow();
+}
+
+void OptionsDialogView::BuildPages() {
+    const SIZE client = ClientSize96();
+    general_.clear();
+    for (HWND c = GetWindow(Handle(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        const int id = GetDlgCtrlID(c);
+        RECT r{};
+        GetWindowRect(c, &r);
+        MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&r), 2);
+        if (id == IDOK || id == IDCANCEL) {
+            const int x = client.cx - (id == IDOK ? 2 : 1) * (kButtonWidth96 + kMargin96);
+            SetWindowPos(c, nullptr, Scale(x), Scale(client.cy - kMargin96 - kButtonHeight96), 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER);
+            continue;
+        }
+        SetWindowPos(c, nullptr, r.left, r.top + Scale(kGeneralShift96), 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER);
+        general_.push_back(c);
+    }
+    const RECT area{2 * kMargin96, 5 * kMargin96, client.cx - 2 * kMargin96,
+                    client.cy - 3 * kMargin96 - kButtonHeight96};
+    for (OptionsPageView* page : pages_) {
+        page->CreateControls(*this, area);
+    }
+    // Only the row of tabs: the pages lie on the dialog's own background below it, so their
+    // controls look the same under every theme.
+    tabs_ = AddControl(WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | WS_TABSTOP, kMargin96, kMargin96,
+                       client.cx - 2 * kMargin96, kTabRowHeight96, TabPages);
+    const auto addTab = [this](int index, const wchar_t* title) {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<wchar_t*>(title);
+        SendMessageW(tabs_, TCM_INSERTITEMW, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(&item));
+    };
+    addTab(0, L"General");
+    for (std::size_t i = 0; i < pages_.size(); ++i) {
+        addTab(static_cast<int>(i + 1), pages_[i]->Title());
+    }
+    ShowPage(0);
+}
+
+void OptionsDialogView::ShowPage(int index) {
+    for (HWND c : general_) {
+        ShowWindow(c, index == 0 ? SW_SHOW : SW_HIDE);
+    }
+    for (std::size_t i = 0; i < pages_.size(); ++i) {
+        pages_[i]->ShowPage(static_cast<int>(i + 1) == index);
+    }
+}
+
+void OptionsDialogView::OnNotify(const NMHDR& header) {
+    if (header.hwndFrom == tabs_ && header.code == TCN_SELCHANGE) {
+        ShowPage(static_cast<int>(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0)));
+        return;
+    }
+    for (OptionsPageView* page : pages_) {
+        if (page->OnNotify(header)) {
+            return;
+        }
+    }
 }
 
 void OptionsDialogView::OnCommand(int id, int code) {
@@ -74,6 +148,11 @@ void OptionsDialogView::OnCommand(int id, int code) {
         }
         break;
     default:
+        for (OptionsPageView* page : pages_) {
+            if (page->OnCommand(id, code)) {
+                break;
+            }
+        }
         break;
     }
 }

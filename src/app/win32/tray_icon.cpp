@@ -11,7 +11,18 @@ constexpr UINT kIconId = 1;
 }
 
 TrayIcon::~TrayIcon() {
-    SetTrayIconVisible(false);
+    if (presence_.Present()) {
+        NOTIFYICONDATAW data = Data();
+        Shell_NotifyIconW(NIM_DELETE, &data);
+    }
+}
+
+bool TrayIcon::Apply(TrayPresence::Change change) {
+    if (change == TrayPresence::Change::None) {
+        return true;
+    }
+    NOTIFYICONDATAW data = Data();
+    return Shell_NotifyIconW(change == TrayPresence::Change::Add ? NIM_ADD : NIM_DELETE, &data);
 }
 
 NOTIFYICONDATAW TrayIcon::Data() const {
@@ -27,16 +38,33 @@ NOTIFYICONDATAW TrayIcon::Data() const {
 }
 
 void TrayIcon::SetTrayIconVisible(bool visible) {
-    if (visible == visible_) {
+    Apply(presence_.SetWanted(visible));
+}
+
+void TrayIcon::ShowNotice(const std::string& title, const std::string& text) {
+    if (!Apply(presence_.BalloonShown())) {
+        presence_.BalloonEnded();
         return;
     }
     NOTIFYICONDATAW data = Data();
-    Shell_NotifyIconW(visible ? NIM_ADD : NIM_DELETE, &data);
-    visible_ = visible;
+    data.uFlags = NIF_INFO;
+    data.dwInfoFlags = NIIF_INFO;
+    lstrcpynW(data.szInfoTitle, TextToWide(title).c_str(), ARRAYSIZE(data.szInfoTitle));
+    lstrcpynW(data.szInfo, TextToWide(text).c_str(), ARRAYSIZE(data.szInfo));
+    Shell_NotifyIconW(NIM_MODIFY, &data);
+}
+
+bool TrayIcon::BalloonEnded(LPARAM message) {
+    const UINT event = static_cast<UINT>(message);
+    if (event != NIN_BALLOONUSERCLICK && event != NIN_BALLOONHIDE && event != NIN_BALLOONTIMEOUT) {
+        return false;
+    }
+    Apply(presence_.BalloonEnded());
+    return true;
 }
 
 void TrayIcon::Restore() {
-    if (visible_) {
+    if (presence_.Present()) {
         NOTIFYICONDATAW data = Data();
         Shell_NotifyIconW(NIM_ADD, &data);
     }

@@ -1,6 +1,7 @@
 #pragma once
 // The notification-area icon with the hint "Textwright" and its menu "Show", "Exit".
 #include "app/tray_port.h"
+#include "app/tray_presence.h"
 
 #include <string>
 
@@ -22,7 +23,11 @@ public:
     // Shared icons only: the tray does not destroy it.
     void SetIcon(HICON icon) { icon_ = icon; }
     void SetTrayIconVisible(bool visible) override;
-    bool Visible() const { return visible_; }
+    void ShowNotice(const std::string& title, const std::string& text) override;
+    // The owner passes every callback message on; true when it ended the balloon (clicked,
+    // closed or timed out), which removes an icon that was added only for it.
+    bool BalloonEnded(LPARAM message);
+    bool Visible() const { return presence_.Wanted(); }
     // After the taskbar restarts (message "TaskbarCreated") the icon must be added again.
     void Restore();
     // A tray menu item: its command id and caption.
@@ -36,11 +41,13 @@ public:
 
 private:
     NOTIFYICONDATAW Data() const;
+    // False when the shell refused.
+    bool Apply(TrayPresence::Change change);
 
     const HWND& owner_;
     UINT callbackMessage_;
     HICON icon_ = nullptr;
-    bool visible_ = false;
+    TrayPresence presence_;
 };
 
 } // namespace tw::win32

@@ -1,5 +1,6 @@
 #include "delivery/win32/target_window.h"
 
+#include "platform/win32/ansi_path.h"
 #include "platform/win32/unique_handle.h"
 
 #include <string>
@@ -17,25 +18,7 @@ struct KernelHandleReleaser {
 };
 using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleReleaser>;
 
-// The mandatory label's RID of a process: low, medium, high, system.
-struct Integrity {
-    long level = -1; // -1: not read
-    bool denied = false;
-};
-
-std::string Utf8(const std::wstring& text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
-                        nullptr, nullptr);
-    return out;
-}
-
-Integrity IntegrityOf(HANDLE process) {
+IntegrityLevel IntegrityOf(HANDLE process) {
     HANDLE raw = nullptr;
     if (!OpenProcessToken(process, TOKEN_QUERY, &raw)) {
         return {-1, GetLastError() == ERROR_ACCESS_DENIED};
@@ -63,16 +46,18 @@ TargetWindow DescribeWindow(HWND window) {
     }
     wchar_t text[512] = {};
     if (GetClassNameW(window, text, static_cast<int>(std::size(text))) > 0) {
-        target.windowClass = Utf8(text);
+        target.windowClass = WideToUtf8(text);
     }
     text[0] = 0;
     if (GetWindowTextW(window, text, static_cast<int>(std::size(text))) > 0) {
-        target.title = Utf8(text);
+        target.title = WideToUtf8(text);
     }
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
+    target.ours = IntegrityOf(GetCurrentProcess());
     UniqueKernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
     if (!process) {
+        target.integrity.denied = GetLastError() == ERROR_ACCESS_DENIED;
         return target;
     }
     std::wstring path(MAX_PATH, L'\0');
@@ -88,11 +73,8 @@ TargetWindow DescribeWindow(HWND window) {
         }
         path.resize(path.size() * 2);
     }
-    target.program = Utf8(path.substr(path.find_last_of(L"\\/") + 1));
-    const Integrity theirs = IntegrityOf(process.get());
-    const Integrity ours = IntegrityOf(GetCurrentProcess());
-    // A token we may not even read belongs to a process above us.
-    target.elevated = theirs.denied || (theirs.level >= 0 && theirs.level > ours.level);
+    target.program = WideToUtf8(path.substr(path.find_last_of(L"\\/") + 1));
+    target.integrity = IntegrityOf(process.get());
     return target;
 }
 

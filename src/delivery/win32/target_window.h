@@ -1,6 +1,6 @@
 #pragma once
-// What a delivery needs to know of a window: its program, class, title, and whether its process
-// runs at a higher integrity level than ours (then the system drops the input we inject).
+// What a delivery needs to know of a window: its program, class, title, and the integrity levels
+// of its process and ours, by which the core tells whether the system drops our input.
 #include "delivery/delivery_ports.h"
 
 #include <windows.h>

@@ -22,11 +22,16 @@ constexpr int kMinWidth96 = 740, kMinHeight96 = 450;
 
 MainWindow::MainWindow(StartupGlobals globals, SystemPorts system)
     : globals_(std::move(globals)), system_(system),
-      dialogs_(hwnd_, system.registry, system.boxes, frame_, globals_.ProgramPath, [this] {
-          if (picker_) {
-              picker_->ApplyHotKey();
-          }
-      }) {
+      dialogs_(
+          hwnd_, system.registry, system.boxes, frame_, globals_.ProgramPath,
+          [this](const std::vector<DeliveryProfile>& profiles) {
+              form_->DeliveryProfilesSaved(profiles);
+          },
+          [this] {
+              if (picker_) {
+                  picker_->ApplyHotKey();
+              }
+          }) {
     clipboard_.SetEvents({.replyRendered = [this] { clipboardKeeper_.ReplyRendered(); },
                           .restoreTimer = [this] { clipboardKeeper_.RestoreTimerTimer(); }});
 }
@@ -287,6 +292,12 @@ InsertionsAnchor MainWindow::AnchorOf(const DialogAnchor& anchor) {
 }
 
 void MainWindow::OnTrayMessage(LPARAM mouseMessage) {
+    if (tray_.BalloonEnded(mouseMessage)) {
+        if (static_cast<UINT>(mouseMessage) == NIN_BALLOONUSERCLICK) {
+            form_->TrayBalloonClick();
+        }
+        return;
+    }
     switch (static_cast<UINT>(mouseMessage)) {
     case WM_LBUTTONUP:
         RunReported(system_.boxes, [this] { form_->TrayIconClick(MouseButton::Left); });
