@@ -10,8 +10,6 @@ source "$(dirname "$0")/lib/common.sh" "$1"
 source "$(dirname "$0")/lib/delivery.sh"
 
 PICKER="Textwright - Find a reply"
-# Fields are left as written: no insertions dialog comes between Enter and the paste.
-wine reg add "$SETTINGS" /v ShowMacroIns /t REG_DWORD /d 0 /f >/dev/null 2>&1
 wine reg delete "$SETTINGS" /v RecentReplies /f >/dev/null 2>&1 || true
 wine reg delete "$SETTINGS" /v PickerHotKey /f >/dev/null 2>&1 || true
 
