@@ -20,7 +20,7 @@ wine reg delete "$SETTINGS" /v PickerHotKey /f >/dev/null 2>&1 || true
 probe() { wine "$BIN/e2e_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
 wait_for() {
     local i
-    for i in $(seq 1 400); do "$@" && return 0; sleep 0.1; done
+    for i in $(seq 1 400); do "$@" >/dev/null && return 0; sleep 0.1; done
     echo "timed out: $*" >&2
     exit 1
 }
