@@ -155,11 +155,19 @@ std::vector<SearchHit> ReplySearch::Find(std::string_view query, const RecentRep
             return std::tie(rank, recency, item) < std::tie(o.rank, o.recency, o.item);
         }
     };
+    // Asked once per reply: a table, not a walk through the recent list each time.
+    std::unordered_map<std::string_view, std::size_t> recency;
+    for (std::size_t i = 0; i < recent.Keys().size(); ++i) {
+        recency.emplace(recent.Keys()[i], i);
+    }
     std::vector<Ranked> ranked;
     for (std::size_t i = 0; i < folded_.size(); ++i) {
         SearchRank rank = SearchRank::Everything;
         if (words.empty() || RankOf(folded_[i], words, rank)) {
-            ranked.push_back({rank, recent.PositionOf(items_[i].key), i});
+            const auto position = recency.find(items_[i].key);
+            ranked.push_back(
+                {rank, position == recency.end() ? RecentReplies::kNotRecent : position->second,
+                 i});
         }
     }
     const std::size_t kept = std::min(limit, ranked.size());

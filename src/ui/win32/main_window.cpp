@@ -157,6 +157,9 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case kApplyPickerHotKeyMessage:
         picker_->ApplyHotKey();
         return 0;
+    case SearchPickerHost::kMakeNextWindowMessage:
+        picker_->MakeNextWindow();
+        return 0;
     case WM_HOTKEY:
         if (wp == SearchPickerHost::kHotKeyId) {
             RunReported(system_.boxes, [this] { picker_->Open(); });

@@ -26,12 +26,19 @@ std::optional<ScreenRect> CaretOf(HWND front) {
 SearchPickerHost::SearchPickerHost(HWND mainWindow, RawRegistry& registry, MessageBoxes& boxes,
                                    LibraryHost& library, LocalClock& clock, TFormTextwright& form)
     : main_(mainWindow), registry_(registry), library_(library), clock_(clock), form_(form),
-      registration_(registry, *this, boxes) {}
+      registration_(registry, *this, boxes), next_(std::make_unique<SearchPickerWindow>()) {}
 
 void SearchPickerHost::ClosePicker() {
     // Before the delivery: its own keys must reach their window.
     typeAhead_.End();
     window_->ClosePicker();
+    PostMessageW(main_, kMakeNextWindowMessage, 0, 0);
+}
+
+void SearchPickerHost::MakeNextWindow() {
+    if (!next_) {
+        next_ = std::make_unique<SearchPickerWindow>();
+    }
 }
 
 SearchPickerHost::~SearchPickerHost() {
@@ -56,7 +63,7 @@ void SearchPickerHost::Open() {
     // The last opening's window goes once this one has the keyboard: destroyed before, under
     // Wine the next window did not get the keyboard from its third opening on.
     const std::unique_ptr<SearchPickerWindow> closed = std::move(window_);
-    window_ = std::make_unique<SearchPickerWindow>();
+    window_ = next_ ? std::move(next_) : std::make_unique<SearchPickerWindow>();
     if (!window_->Handle()) {
         return;
     }

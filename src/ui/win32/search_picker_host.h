@@ -24,6 +24,10 @@ class SearchPickerHost : public PickerDeliveryPort,
 public:
     // The WM_HOTKEY id on the main window.
     static constexpr int kHotKeyId = 1;
+    // Posted to the main window once the picker has closed: the next opening's window is made
+    // then, outside the messages of the one that closed, so an opening only shows it.
+    static constexpr UINT kMakeNextWindowMessage = WM_APP + 3;
+    void MakeNextWindow();
 
     SearchPickerHost(HWND mainWindow, RawRegistry& registry, MessageBoxes& boxes,
                      LibraryHost& library, LocalClock& clock, TFormTextwright& form);
@@ -59,6 +63,7 @@ private:
     TypeAheadCatcher typeAhead_;
     HKL layout_ = nullptr;
     std::unique_ptr<SearchPickerWindow> window_;
+    std::unique_ptr<SearchPickerWindow> next_;
 
     // Made over the library the first time; made again should the library be another.
     std::optional<SearchPicker> picker_;
