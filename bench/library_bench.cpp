@@ -10,6 +10,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
 #include <memory>
 
@@ -42,8 +43,9 @@ struct Model {
     ListModel macros;
     TRepList list{tree, hotKeys, macros};
 
-    explicit Model(const GeneratedLibrary& lib) {
+    explicit Model(const GeneratedLibrary& lib, const std::string& startupIndex = {}) {
         list.SetLibraryRoot(lib.root);
+        list.SetStartupIndexFile(startupIndex);
         LoadReplyLibrary(list);
     }
 };
@@ -104,6 +106,29 @@ void BM_Load_LoadReplyLibrary(benchmark::State& state) {
 }
 BENCHMARK(BM_Load_LoadReplyLibrary)->Apply(Sizes)->Unit(benchmark::kMillisecond);
 
+// The load with a startup index that still holds (written by one load before): each folder is
+// listed once and only the index files are read. Next to the whole load above.
+void BM_Load_WarmStartupIndex(benchmark::State& state) {
+    GeneratedLibrary& lib = SharedLibrary(static_cast<int>(state.range(0)));
+    const std::string index = lib.root.substr(0, lib.root.size() - 1) + ".startup.idx";
+    Model(lib, index); // the cold start writes it
+    std::size_t kept = 0;
+    for (auto _ : state) {
+        const std::size_t before = HeapInUse();
+        auto m = std::make_unique<Model>(lib, index);
+        kept = HeapInUse() - before;
+        if (m->list.Count() != lib.replies + lib.folders || m->list.HotKeyCount() != 72) {
+            state.SkipWithError("the generated library did not load completely");
+        }
+        state.PauseTiming();
+        m.reset();
+        state.ResumeTiming();
+    }
+    std::remove(index.c_str());
+    state.counters["heap_MiB"] = static_cast<double>(kept) / (1 << 20);
+}
+BENCHMARK(BM_Load_WarmStartupIndex)->Apply(Sizes)->Unit(benchmark::kMillisecond);
+
 std::vector<std::string> Queries(const GeneratedLibrary& lib) {
     std::vector<std::string> q;
     for (std::size_t i = 0; i < lib.macros.size() && q.size() < 2000; i += 5) {
@@ -150,12 +175,12 @@ void BM_AddDeleteReply_Baseline_DiskOnly(benchmark::State& state) {
     const std::string dir = lib.root + "1" + kPathSep;
     FileSystem& files = SystemFileSystem();
     for (auto _ : state) {
-        std::vector<std::string> lines = ReadLinesOrThrow(files, dir + "index.sub");
-        WriteLinesOrThrow(files, dir + "51.rep", {"", ""});
+        std::vector<std::string> lines = ReadAllLines(files, dir + "index.sub").Value();
+        (void)WriteAllLines(files, dir + "51.rep", {"", ""});
         lines.push_back("REPLY_51?New Reply");
-        WriteLinesOrThrow(files, dir + "index.sub", lines);
+        (void)WriteAllLines(files, dir + "index.sub", lines);
         lines.pop_back();
-        WriteLinesOrThrow(files, dir + "index.sub", lines);
+        (void)WriteAllLines(files, dir + "index.sub", lines);
         files.RemoveFileForce(dir + "51.rep");
     }
 }
@@ -165,9 +190,9 @@ void BM_AddDeleteReply(benchmark::State& state) {
     Model& m = SharedModel(static_cast<int>(state.range(0)));
     TRep* sibling = TopLevel(m.tree, "Top 1")->FirstChild()->Data();
     for (auto _ : state) {
-        TRep* added = m.list.AddNewReply(sibling);
+        TRep* added = m.list.AddNewReply(sibling).Value();
         m.list.SetMacro(added, "benchmark(Name)");
-        m.list.DeleteFromDisk(added);
+        (void)m.list.DeleteFromDisk(added);
         m.list.RemoveSubtree(added->Node);
     }
 }
@@ -184,11 +209,11 @@ void BM_MoveFolder500_Baseline_DiskOnly(benchmark::State& state) {
         for (const auto& [from, to] :
              {std::pair{lib.root + id, lib.root + "1" + kPathSep + "10"},
               std::pair{lib.root + "1" + kPathSep + "10", lib.root + id}}) {
-            std::vector<std::string> a = ReadLinesOrThrow(files, rootIndex);
-            std::vector<std::string> b = ReadLinesOrThrow(files, topIndex);
+            std::vector<std::string> a = ReadAllLines(files, rootIndex).Value();
+            std::vector<std::string> b = ReadAllLines(files, topIndex).Value();
             files.RenamePath(from, to);
-            WriteLinesOrThrow(files, topIndex, b);
-            WriteLinesOrThrow(files, rootIndex, a);
+            (void)WriteAllLines(files, topIndex, b);
+            (void)WriteAllLines(files, rootIndex, a);
         }
     }
     lib.Restore();
@@ -204,9 +229,9 @@ void BM_MoveFolder500(benchmark::State& state) {
         TreeNode* inside = TopLevel(m.tree, "Top 1")->FirstChild();
         TreeNode* back = TopLevel(m.tree, "Top 1");
         for (auto _ : state) {
-            m.list.MoveItem(extra->Data(), inside->Data());
+            (void)m.list.MoveItem(extra->Data(), inside->Data());
             m.tree.MoveBefore(extra, inside);
-            m.list.MoveItem(extra->Data(), back->Data());
+            (void)m.list.MoveItem(extra->Data(), back->Data());
             m.tree.MoveBefore(extra, back);
         }
     }
@@ -223,9 +248,9 @@ void BM_DeleteFolder500_Baseline_DiskOnly(benchmark::State& state) {
         const std::string id = lib.AddFolder(500);
         state.ResumeTiming();
         std::vector<std::string> lines =
-            ReadLinesOrThrow(SystemFileSystem(), lib.root + "index.sub");
+            ReadAllLines(SystemFileSystem(), lib.root + "index.sub").Value();
         lines.pop_back();
-        WriteLinesOrThrow(SystemFileSystem(), lib.root + "index.sub", lines);
+        (void)WriteAllLines(SystemFileSystem(), lib.root + "index.sub", lines);
         DeleteTreeNoFollow(lib.root + id);
         state.PauseTiming();
         lib.Restore();
@@ -245,7 +270,7 @@ void BM_DeleteFolder500(benchmark::State& state) {
         auto m = std::make_unique<Model>(lib);
         TRep* folder = TopLevel(m->tree, "Extra")->Data();
         state.ResumeTiming();
-        m->list.DeleteFromDisk(folder);
+        (void)m->list.DeleteFromDisk(folder);
         m->list.RemoveSubtree(folder->Node);
         state.PauseTiming();
         if (m->list.Count() != lib.replies + lib.folders) {

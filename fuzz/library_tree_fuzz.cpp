@@ -3,7 +3,9 @@
 // (a path ending in "/" makes a folder); a last chunk starting with "!" is the script, one
 // operation per three bytes (the first twelve). Properties: the load reads nothing outside the root
 // and leaves it alone; a library that loads without a message stays, after every operation (done or
-// refused), exactly what loading the disk again shows, with nothing stray on disk.
+// refused), exactly what loading the disk again shows, with nothing stray on disk; and that load,
+// taking what it can from the startup index the first load and the steps kept, shows what the
+// files alone give.
 #include "fakes/memory_library.h"
 #include "fuzz_check.h"
 #include "library/hot_key.h"
@@ -151,7 +153,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             disk.files[full] = cut == std::string::npos ? "" : chunk.substr(cut + 1);
         }
     }
-    fakes::MemoryLibrary lib(disk, root);
+    // Both loads keep a startup index: the second takes what it can from what the first and
+    // the steps left in it.
+    const std::string startupIndex = std::string(1, kPathSep) + "data" + kPathSep + "startup.idx";
+    fakes::MemoryLibrary lib(disk, root, startupIndex);
     fuzz::Check(disk.files.count(outside) && disk.dirs.count(std::string(1, kPathSep) + "keep"),
                 "nothing outside the root is touched");
     if (!lib.boxes.shown.empty()) {
@@ -169,9 +174,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 static_cast<unsigned char>(script[i + 2]));
         fuzz::Check(disk.files.count(outside) != 0, "nothing outside the root is touched");
     }
-    fakes::MemoryLibrary again(disk, root);
+    fakes::MemoryFileSystem copy = disk;
+    const std::string alone = fakes::MemoryLibrary(copy, root).Shape();
+    fakes::MemoryLibrary again(disk, root, startupIndex);
     const std::string model = lib.Shape();
     const std::string loaded = again.Shape();
+    fuzz::Check(loaded == alone, "the startup index changes nothing",
+                [&] { return "files alone:\n" + alone + "with the index:\n" + loaded; });
     fuzz::Check(!unique || loaded == model, "model and disk agree",
                 [&] { return model + "disk:\n" + loaded; });
     fuzz::Check(again.boxes.shown.empty(), "the disk loads without a message", [&] {

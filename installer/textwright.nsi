@@ -158,6 +158,9 @@ Section "-un.Program"
     Delete "$SMPROGRAMS\${PRODUCT}.lnk"
     DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
+    ; What the program keeps beside its settings is only ever rebuilt from the library.
+    Delete "$LOCALAPPDATA\${PRODUCT}\startup-*.idx"
+    RMDir "$LOCALAPPDATA\${PRODUCT}"
 SectionEnd
 
 Section /o "un.Delete my reply library and settings" SecRemoveLibrary

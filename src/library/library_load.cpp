@@ -6,6 +6,7 @@
 #include "platform/file_system.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace tw {
@@ -25,6 +26,21 @@ struct TreeUpdate {
     TreeUpdate& operator=(const TreeUpdate&) = delete;
 };
 
+// The folder's files by name, from one listing; empty when it cannot be listed.
+std::unordered_map<std::string, FolderEntry> ListedFiles(FileSystem& files,
+                                                         const std::string& dir) {
+    std::unordered_map<std::string, FolderEntry> byName;
+    if (auto listing = files.ListFolder(dir)) {
+        for (FolderEntry& e : *listing) {
+            if (!e.isDir) {
+                std::string name = e.name;
+                byName.emplace(std::move(name), std::move(e));
+            }
+        }
+    }
+    return byName;
+}
+
 } // namespace
 
 void TRepList::LoadIndex(const std::string& indexPath, TreeNode* parent) {
@@ -32,15 +48,26 @@ void TRepList::LoadIndex(const std::string& indexPath, TreeNode* parent) {
         LoadIndexAt(indexPath, parent, 0);
         return;
     }
+    // Only a whole load knows every reply, so only it may replace the startup index.
+    indexedLoad_ =
+        store_.KeepsStartupIndex() && indexPath == LibraryRoot() + kIndexFileName && !parent;
+    if (indexedLoad_) {
+        store_.BeginIndexedLoad();
+    }
     std::set<DirIdentity> visited;
     visitedDirs_ = &visited;
     try {
         LoadIndexAt(indexPath, parent, 0);
     } catch (...) {
         visitedDirs_ = nullptr;
+        indexedLoad_ = false;
         throw;
     }
     visitedDirs_ = nullptr;
+    if (indexedLoad_) {
+        store_.EndIndexedLoad();
+        indexedLoad_ = false;
+    }
     std::string().swap(readBuffer_); // do not keep the largest file's size for the whole run
 }
 
@@ -56,6 +83,8 @@ void TRepList::LoadIndexAt(const std::string& indexPath, TreeNode* parent, int d
         return;
     }
     TreeUpdate update(Tree);
+    const auto files = indexedLoad_ ? ListedFiles(Files(), dir.empty() ? std::string(".") : dir)
+                                    : std::unordered_map<std::string, FolderEntry>();
     // A line naming a file or folder that an earlier line names already is skipped: two items
     // on one file would let deleting one take the other's text with it.
     std::unordered_set<std::string> listed;
@@ -71,21 +100,36 @@ void TRepList::LoadIndexAt(const std::string& indexPath, TreeNode* parent, int d
             folder->FolderId = parts.id;
             LoadIndexAt(dir + parts.id + kPathSep + kIndexFileName, folder->Node, depth + 1);
         } else {
-            LoadReplyFile(dir + parts.id + kReplyExtension, parts.name, parent);
+            const std::string file = parts.id + kReplyExtension;
+            const auto it = files.find(file);
+            LoadReply(dir + file, parts.name, parent, it == files.end() ? nullptr : &it->second);
         }
     }
 }
 
 int TRepList::LoadReplyFile(const std::string& path, const std::string& name, TreeNode* parent) {
+    return LoadReply(path, name, parent, nullptr);
+}
+
+int TRepList::LoadReply(const std::string& path, const std::string& name, TreeNode* parent,
+                        const FolderEntry* listed) {
     // Only the macro and hot key lines are needed now; the text is read when first shown.
     std::vector<std::string> lines;
-    if (!ReadLines(Files(), path, lines, readBuffer_, 2)) {
-        ReportError(CantOpenMessage(path));
-        return -1;
-    }
-    if (lines.size() < 2) {
-        ReportError(IncorrectStructureMessage(path));
-        return -1;
+    if (auto known = listed ? store_.TakeUnchanged(path, *listed) : std::nullopt) {
+        lines = {std::move(known->macro), std::move(known->hotKey)};
+    } else {
+        if (!ReadLines(Files(), path, lines, readBuffer_, 2)) {
+            ReportError(CantOpenMessage(path));
+            return -1;
+        }
+        if (lines.size() < 2) {
+            ReportError(IncorrectStructureMessage(path));
+            return -1;
+        }
+        if (listed) {
+            // Listed before it was read: a change in between shows as another time next start.
+            store_.Remember(path, {listed->size, listed->writeTime, lines[0], lines[1]});
+        }
     }
     const int position = AddItem(name, parent);
     TRep* rep = At(position);

@@ -5,6 +5,8 @@
 #include "library/pending_change.h"
 #include "library/text_lines.h"
 
+#include <algorithm>
+
 namespace tw {
 
 void LibraryStore::SetRoot(const std::string& root) {
@@ -21,8 +23,14 @@ LibraryResult<std::vector<std::string>> LibraryStore::Read(const std::string& pa
 }
 
 LibraryResult<> LibraryStore::Write(const std::string& path,
-                                    const std::vector<std::string>& lines) const {
-    return WriteAllLines(files_, path, lines);
+                                    const std::vector<std::string>& lines) {
+    LibraryResult<> written = WriteAllLines(files_, path, lines);
+    if (written && KeepsStartupIndex()) {
+        StartupIndex index = ReadStartupIndex();
+        Restamp(index, {path});
+        SaveStartupIndex(index);
+    }
+    return written;
 }
 
 LibraryResult<> LibraryStore::Settle() {
@@ -58,6 +66,7 @@ void LibraryStore::NoteRecordLeft(const std::string& record, std::vector<std::st
 
 LibraryResult<std::vector<std::string>> LibraryStore::Apply(const DiskChange& change) {
     const LibraryResult<bool> removed = change.Apply(files_, root_);
+    FollowChange(change, removed.Ok());
     if (!removed) {
         return removed.Failure();
     }
@@ -78,6 +87,120 @@ std::vector<std::string> LibraryStore::FinishInterruptedChange() {
         NoteRecordLeft(outcome.record, notes);
     }
     return notes;
+}
+
+StartupIndex LibraryStore::ReadStartupIndex() const {
+    std::string bytes;
+    if (files_.Inner().ReadFileBytes(indexFile_, bytes, kMaxLibraryFileBytes * 4) ==
+        ReadStatus::Ok) {
+        if (auto parsed = StartupIndex::Parse(bytes, root_)) {
+            return std::move(*parsed);
+        }
+    }
+    return {};
+}
+
+void LibraryStore::BeginIndexedLoad() {
+    index_.Clear();
+    previous_ = ReadStartupIndex();
+    loadRead_ = false;
+}
+
+std::optional<StartupIndex::Entry> LibraryStore::TakeUnchanged(const std::string& path,
+                                                               const FolderEntry& listed) {
+    const std::string relative = Relative(path);
+    const StartupIndex::Entry* known = previous_.Find(relative);
+    if (!known || known->size != listed.size || known->writeTime != listed.writeTime) {
+        return std::nullopt;
+    }
+    StartupIndex::Entry entry = *previous_.Take(relative);
+    index_.Put(relative, entry);
+    return entry;
+}
+
+void LibraryStore::Remember(const std::string& path, StartupIndex::Entry entry) {
+    index_.Put(Relative(path), std::move(entry));
+    loadRead_ = true;
+}
+
+void LibraryStore::EndIndexedLoad() {
+    // Nothing read and nothing left over: the new index would be the last one again.
+    if (loadRead_ || previous_.Size() != 0) {
+        SaveStartupIndex(index_);
+    }
+    // Not kept for the run: a change reads the file again rather than hold every reply twice.
+    previous_.Clear();
+    index_.Clear();
+}
+
+std::string LibraryStore::Relative(const std::string& path) const {
+    return path.size() > root_.size() && path.compare(0, root_.size(), root_) == 0
+               ? path.substr(root_.size())
+               : std::string();
+}
+
+void LibraryStore::FollowChange(const DiskChange& change, bool done) {
+    if (!KeepsStartupIndex()) {
+        return;
+    }
+    const DiskChange::Touched touched = change.Paths();
+    StartupIndex index = ReadStartupIndex();
+    const auto forget = [this, &index](const std::string& path) {
+        if (const std::string relative = Relative(path); !relative.empty()) {
+            index.EraseBelow(relative);
+        }
+    };
+    for (const auto& [from, to] : touched.renamed) {
+        const std::string source = Relative(from);
+        const std::string target = Relative(to);
+        if (done && !source.empty() && !target.empty()) {
+            index.MoveBelow(source, target); // a rename keeps size and last-write time
+        } else {
+            forget(from);
+            forget(to);
+        }
+    }
+    for (const std::string& path : touched.removed) {
+        forget(path);
+    }
+    if (done) {
+        Restamp(index, touched.written);
+    } else {
+        std::for_each(touched.written.begin(), touched.written.end(), forget);
+    }
+    SaveStartupIndex(index);
+}
+
+void LibraryStore::Restamp(StartupIndex& index, const std::vector<std::string>& paths) const {
+    for (const std::string& path : paths) {
+        const std::string relative = Relative(path);
+        const std::size_t cut = path.find_last_of(kPathSep);
+        if (relative.empty() || cut == std::string::npos || !relative.ends_with(kReplyExtension)) {
+            continue;
+        }
+        index.EraseBelow(relative);
+        // Listed first, read second: a write by anyone in between changes the time listed next.
+        const auto listing = files_.ListFolder(path.substr(0, cut + 1));
+        const std::string name = path.substr(cut + 1);
+        for (const FolderEntry& e : listing ? *listing : std::vector<FolderEntry>()) {
+            std::vector<std::string> lines;
+            std::string scratch;
+            if (e.name == name && !e.isDir && ReadLines(files_, path, lines, scratch, 2) &&
+                lines.size() >= 2) {
+                index.Put(relative, {e.size, e.writeTime, lines[0], lines[1]});
+            }
+        }
+    }
+}
+
+void LibraryStore::SaveStartupIndex(const StartupIndex& index) const {
+    FileSystem& outside = files_.Inner();
+    const std::size_t cut = indexFile_.find_last_of(kPathSep);
+    if (cut != std::string::npos && cut > 0) {
+        outside.CreateDirectories(indexFile_.substr(0, cut));
+    }
+    // A failed write only costs the next start reading the files again.
+    (void)outside.WriteFileAtomic(indexFile_, index.Serialize(root_));
 }
 
 std::string NextFreeReplyId(const std::string& dir, FileSystem& files) {

@@ -3,6 +3,7 @@
 // (rooted there, so that nothing outside it changes) and the record of a change made of several
 // writes (pending_change.h). The model (TRepList) decides what to write; this carries it out.
 #include "library/library_result.h"
+#include "library/startup_index.h"
 #include "platform/file_system.h"
 #include "platform/rooted_file_system.h"
 
@@ -26,7 +27,7 @@ public:
 
     LibraryResult<std::vector<std::string>> Read(const std::string& path,
                                                  std::string* raw = nullptr) const;
-    LibraryResult<> Write(const std::string& path, const std::vector<std::string>& lines) const;
+    LibraryResult<> Write(const std::string& path, const std::vector<std::string>& lines);
 
     // Before a change: a record known to be finished is removed if it can be now; any other
     // record (one the load could not complete) makes the library read-only until the next start
@@ -38,14 +39,42 @@ public:
     // Completes a change that a crash left unfinished; returns what the user is told.
     std::vector<std::string> FinishInterruptedChange();
 
+    // --- the startup index (startup_index.h), kept current by every write above ---
+    // The file it is kept in, outside the library; empty (the default): none is kept.
+    void SetStartupIndexFile(std::string path) { indexFile_ = std::move(path); }
+    bool KeepsStartupIndex() const { return !indexFile_.empty() && !root_.empty(); }
+    // A whole load reads the last run's index once, builds the new one from what it finds
+    // (Remember) and writes it at the end when anything was read or has gone.
+    void BeginIndexedLoad();
+    // The last run's entry for a reply file whose listing still shows the same size and time,
+    // taken into the new index; nothing when the file must be read.
+    std::optional<StartupIndex::Entry> TakeUnchanged(const std::string& path,
+                                                     const FolderEntry& listed);
+    // What a reply file read during the load held.
+    void Remember(const std::string& path, StartupIndex::Entry entry);
+    void EndIndexedLoad();
+
 private:
     // The record's note, once; remembers a finished record that could not be removed.
     void NoteRecordLeft(const std::string& record, std::vector<std::string>& notes);
+
+    std::string Relative(const std::string& path) const;
+    // After a change, done or undone: entries follow renames, go with removed files, and written
+    // reply files are listed and read again (never trusted from what was meant to be written).
+    void FollowChange(const DiskChange& change, bool done);
+    void Restamp(StartupIndex& index, const std::vector<std::string>& paths) const;
+    // A missing or unsound file reads as an empty index.
+    StartupIndex ReadStartupIndex() const;
+    void SaveStartupIndex(const StartupIndex& index) const;
 
     std::string root_;
     mutable RootedFileSystem files_;
     bool recordLeftReported_ = false;
     std::string finishedRecord_; // a record that could not be removed, its change complete
+    std::string indexFile_;
+    StartupIndex index_;    // during a load: as it finds the files
+    StartupIndex previous_; // during a load: the last run's entries not taken yet
+    bool loadRead_ = false; // the load read a reply file
 };
 
 // The first n from 1 up for which dir + n + ".rep" is not a file (replies) or dir + n is not a

@@ -2,6 +2,7 @@
 
 #include "library/index_line.h"
 #include "library/library_error.h"
+#include "library/text_lines.h"
 #include "platform/file_system.h"
 
 #include <algorithm>
@@ -93,11 +94,7 @@ bool RemoveRecord(FileSystem& files, const std::string& record) {
 } // namespace
 
 DiskChange::Fingerprint DiskChange::FingerprintOf(const std::string& bytes) {
-    std::uint64_t hash = 14695981039346656037ull; // FNV-1a
-    for (const char c : bytes) {
-        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-    }
-    return {bytes.size(), hash};
+    return {bytes.size(), HashBytes(bytes)};
 }
 
 void DiskChange::Write(std::string path, std::string bytes, std::optional<std::string> previous) {
@@ -107,6 +104,20 @@ void DiskChange::Write(std::string path, std::string bytes, std::optional<std::s
     }
     steps_.push_back(
         {Kind::Write, std::move(path), {}, std::move(bytes), std::move(previous), before});
+}
+
+DiskChange::Touched DiskChange::Paths() const {
+    Touched touched;
+    for (const Step& s : steps_) {
+        if (s.kind == Kind::Write) {
+            touched.written.push_back(s.path);
+        } else if (s.kind == Kind::Rename) {
+            touched.renamed.emplace_back(s.path, s.to);
+        } else if (s.kind == Kind::Remove) {
+            touched.removed.push_back(s.path);
+        }
+    }
+    return touched;
 }
 
 void DiskChange::MakeDir(std::string path) {

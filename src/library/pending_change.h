@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tw {
@@ -46,6 +47,15 @@ public:
     void Rename(std::string from, std::string to);
     // A file or a directory tree. Removals come last: their failure is not reported.
     void Remove(std::string path);
+
+    // The paths the change writes, renames and removes, for what is kept about the files
+    // beside the library.
+    struct Touched {
+        std::vector<std::string> written;
+        std::vector<std::pair<std::string, std::string>> renamed;
+        std::vector<std::string> removed;
+    };
+    Touched Paths() const;
 
     // Carries the change out. When a step fails, the steps done are undone as far as possible and
     // the result is that step's message. Done with false when the change was made but its record

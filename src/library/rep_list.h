@@ -56,6 +56,8 @@ public:
     // Every change goes through a check that it stays inside the library root.
     void SetFileSystem(FileSystem& files) { store_.SetFileSystem(files); }
     FileSystem& Files() const { return store_.Files(); }
+    // Where the startup index of this library is kept (startup_index.h); empty: none is kept.
+    void SetStartupIndexFile(const std::string& path) { store_.SetStartupIndexFile(path); }
 
     int Count() const { return static_cast<int>(items_.size()); }
     TRep* At(int position) const { return items_.at(static_cast<std::size_t>(position)).get(); }
@@ -113,6 +115,9 @@ public:
 private:
     void RemoveEntries(TRep* item);
     void LoadIndexAt(const std::string& indexPath, TreeNode* parent, int depth);
+    // `listed`: the file as its folder's listing shows it, during a whole load.
+    int LoadReply(const std::string& path, const std::string& name, TreeNode* parent,
+                  const FolderEntry* listed);
     bool ReadBody(TRep* item) const;
     void ReportError(const std::string& text) const;
     // Carries a change out; a record that outlives it is reported once.
@@ -132,6 +137,7 @@ private:
     LibraryStore store_;
     MessageBoxes* messages_;
     std::set<DirIdentity>* visitedDirs_ = nullptr; // during a load
+    bool indexedLoad_ = false;                     // a whole load that keeps the startup index
     std::string readBuffer_;                       // reused by every file the load reads
     mutable std::vector<std::string>* loadProblems_ = nullptr; // between BeginLoad and EndLoad
     std::vector<std::string> problemsOfLoad_;

@@ -112,4 +112,12 @@ LibraryResult<> WriteAllLines(FileSystem& files, const std::string& path,
     return {};
 }
 
+std::uint64_t HashBytes(std::string_view bytes) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char c : bytes) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    }
+    return hash;
+}
+
 } // namespace tw

@@ -20,6 +20,9 @@ std::vector<std::string> SplitLines(std::string_view text, std::size_t maxLines 
 // Every line, the last one included, ended by CR LF.
 std::string JoinLines(const std::vector<std::string>& lines);
 
+// FNV-1a: a fingerprint of bytes that tells a changed or cut file from its original.
+std::uint64_t HashBytes(std::string_view bytes);
+
 // False when the file cannot be read (missing, not a file, too large). `scratch` holds the raw
 // bytes on the way; a caller reading many files passes the same one each time.
 bool ReadLines(FileSystem& files, const std::string& path, std::vector<std::string>& lines,

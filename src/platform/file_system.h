@@ -19,6 +19,7 @@ public:
     virtual bool RemoveFileForce(const std::string& path) = 0;
     virtual bool DeleteTreeNoFollow(const std::string& path) = 0;
     virtual std::optional<DirIdentity> GetDirIdentity(const std::string& path) = 0;
+    virtual std::optional<std::vector<FolderEntry>> ListFolder(const std::string& dir) = 0;
 };
 
 // The computer's own file system, through the functions of files.h.

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tw {
 
@@ -63,5 +64,18 @@ struct DirIdentity {
     }
 };
 std::optional<DirIdentity> GetDirIdentity(const std::string& path);
+
+// One entry of a folder listing. writeTime counts in the system's own unit from its own epoch:
+// it is only ever compared with another writeTime of the same system.
+struct FolderEntry {
+    std::string name;
+    bool isDir = false;
+    std::uint64_t size = 0;
+    std::uint64_t writeTime = 0;
+};
+// The entries of one folder with their sizes and last-write times, in one walk of the folder
+// (no file is opened); nothing when the folder cannot be listed. Names that do not convert
+// exactly are left out.
+std::optional<std::vector<FolderEntry>> ListFolder(const std::string& dir);
 
 } // namespace tw

@@ -200,4 +200,24 @@ std::optional<DirIdentity> GetDirIdentity(const std::string& path) {
                        static_cast<std::uint64_t>(st.st_ino)};
 }
 
+std::optional<std::vector<FolderEntry>> ListFolder(const std::string& dir) {
+    DIR* d = ::opendir(dir.c_str());
+    if (!d) {
+        return std::nullopt;
+    }
+    std::vector<FolderEntry> entries;
+    while (const dirent* e = ::readdir(d)) {
+        struct stat st {};
+        const std::string name = e->d_name;
+        if (name == "." || name == ".." || ::fstatat(::dirfd(d), e->d_name, &st, 0) != 0) {
+            continue;
+        }
+        entries.push_back({name, S_ISDIR(st.st_mode), static_cast<std::uint64_t>(st.st_size),
+                           static_cast<std::uint64_t>(st.st_mtim.tv_sec) * 1000000000u +
+                               static_cast<std::uint64_t>(st.st_mtim.tv_nsec)});
+    }
+    ::closedir(d);
+    return entries;
+}
+
 } // namespace tw

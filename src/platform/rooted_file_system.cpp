@@ -48,4 +48,8 @@ std::optional<DirIdentity> RootedFileSystem::GetDirIdentity(const std::string& p
     return inner_->GetDirIdentity(path);
 }
 
+std::optional<std::vector<FolderEntry>> RootedFileSystem::ListFolder(const std::string& dir) {
+    return inner_->ListFolder(dir);
+}
+
 } // namespace tw

@@ -24,6 +24,7 @@ public:
     bool RemoveFileForce(const std::string& path) override;
     bool DeleteTreeNoFollow(const std::string& path) override;
     std::optional<DirIdentity> GetDirIdentity(const std::string& path) override;
+    std::optional<std::vector<FolderEntry>> ListFolder(const std::string& dir) override;
 
 private:
     bool Inside(const std::string& path) const;

@@ -26,6 +26,9 @@ public:
     std::optional<DirIdentity> GetDirIdentity(const std::string& path) override {
         return tw::GetDirIdentity(path);
     }
+    std::optional<std::vector<FolderEntry>> ListFolder(const std::string& dir) override {
+        return tw::ListFolder(dir);
+    }
 };
 
 } // namespace

@@ -19,7 +19,8 @@ public:
     // Null before Create and after Free.
     TRepList* Replies() { return replies_.get(); }
 
-    void Create(const std::string& libraryRoot, MessageBoxes& boxes);
+    // With a data folder, starts keep the library's startup index there.
+    void Create(const std::string& libraryRoot, const std::string& dataFolder, MessageBoxes& boxes);
     void Load();
     // Frees every reply; the views are emptied with the models.
     void Free();

@@ -46,7 +46,7 @@ void TFormTextwright::FormCreate() {
     BuildPredefinedInsertionsMenu(views_.insertionsMenu);
     formatting_.FillLists();
     modes_.LoadModeAndLayout();
-    library_.Create(globals_.LibraryRoot, ports_.boxes);
+    library_.Create(globals_.LibraryRoot, globals_.DataFolder, ports_.boxes);
     LoadReplyLibrary();
     if (TRepList* replies = library_.Replies()) {
         editing_ = std::make_unique<LibraryEditing>(

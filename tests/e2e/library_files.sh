@@ -2,6 +2,8 @@
 # File names and paths the ANSI code page cannot hold, and a damaged library:
 #   the program in a folder named with Polish and Chinese letters starts, shows its library and
 #   expands a typed macro in Notepad (its hook library is found there too);
+#   started again, with the startup index the first start left, it shows the same tree, and a
+#   reply whose macro changed on disk meanwhile (same size) expands under its new macro;
 #   deleting a folder that holds a sub-folder named with two fullwidth full stops deletes that
 #   folder and nothing beside it;
 #   thirty malformed reply files give one message at start, and the rest of the library shows.
@@ -30,6 +32,22 @@ type_word "Thx"
 press space
 eventually target_text_is "Thank you very much for your help." || fail "typed [Thx ]"
 pass "[Thx ] expanded in Notepad"
+COLD=$(probe state-all-open)
+kill "$TARGET_PID" 2>/dev/null || true
+stop_program "$PROGRAM"
+
+echo "a warm start from the startup index"
+ls "$WINEPREFIX"/drive_c/users/*/AppData/Local/Textwright/startup-*.idx >/dev/null 2>&1 ||
+    fail "the first start left no startup index"
+# Same size: only the last-write time tells the index that the file changed.
+sed -i '1s/^thx/tyx/' "$APP/Replies/1/2.rep"
+start_program_hidden
+[ "$(probe state-all-open)" = "$COLD" ] || fail "warm: $(probe state-all-open), cold: $COLD"
+start_target "Untitled - Notepad" wine notepad
+type_word "tyx"
+press space
+eventually target_text_is "Thank you very much for your help." || fail "typed [tyx ]"
+pass "the same tree as the cold start ($COLD); the changed reply expands as [tyx ]"
 kill "$TARGET_PID" 2>/dev/null || true
 stop_program "$PROGRAM"
 

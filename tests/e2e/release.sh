@@ -108,6 +108,8 @@ eventually run_value_written || fail "Options did not write"
 pass "/AUTORUN=1 writes the same start-with-Windows value as the options dialog"
 
 echo "silent uninstall keeps the library"
+DATA="$(unix_path "$(win_path '%LOCALAPPDATA%')\\Textwright")"
+ls "$DATA"/startup-*.idx >/dev/null 2>&1 || fail "the program kept no startup index in $DATA"
 wine "$INSTALL/uninstall.exe" /S >/dev/null 2>&1
 removed() { [ ! -e "$INSTALL/uninstall.exe" ] && [ -z "$(reg_value "$UNINSTALL" DisplayName)" ]; }
 eventually removed || fail "the uninstaller left its entry or itself"
@@ -118,7 +120,8 @@ done
 [ ! -e "$(unix_path "$SHORTCUT_WIN")" ] || fail "the shortcut is still there"
 [ -z "$(reg_value "$RUN" 'Textwright 2')" ] || fail "the program still starts with Windows"
 [ "$(checksums "$INSTALL/Replies")" = "$LIBRARY" ] || fail "the uninstall touched the library"
-pass "program, shortcut, entries gone; the library is kept file for file"
+[ ! -e "$DATA" ] || fail "the startup index is still there: $(ls -A "$DATA")"
+pass "program, shortcut, entries, startup index gone; the library is kept file for file"
 
 echo "reinstall uses the kept library; uninstall can delete it"
 wine "$SETUP" /S >/dev/null 2>&1 || fail "the reinstall ended with $?"

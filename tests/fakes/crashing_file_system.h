@@ -74,6 +74,9 @@ public:
     std::optional<DirIdentity> GetDirIdentity(const std::string& path) override {
         return disk_.GetDirIdentity(path);
     }
+    std::optional<std::vector<FolderEntry>> ListFolder(const std::string& dir) override {
+        return disk_.ListFolder(dir);
+    }
 
 private:
     bool Allow() {

@@ -6,6 +6,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace tw::fakes {
 
@@ -13,6 +14,9 @@ class MemoryFileSystem : public FileSystem {
 public:
     std::map<std::string, std::string> files;
     std::map<std::string, std::uint64_t> dirs; // path -> identity
+    // A file's last write, on a clock that ticks once per write; renames keep it.
+    std::map<std::string, std::uint64_t> writeTimes;
+    std::vector<std::string> opened; // every path opened for reading, in order
 
     void AddDir(const std::string& path) { CreateDirectories(path); }
     void Put(const std::string& path, const std::string& bytes) {
@@ -21,11 +25,13 @@ public:
             CreateDirectories(path.substr(0, cut));
         }
         files[path] = bytes;
+        writeTimes[path] = ++clock_;
     }
 
     ReadStatus ReadFileBytes(const std::string& path, std::string& out,
                              std::uintmax_t maxBytes) override {
         out.clear();
+        opened.push_back(path);
         const auto it = files.find(path);
         if (it == files.end()) {
             return ReadStatus::CannotOpen;
@@ -41,6 +47,7 @@ public:
             return {false, "File \"" + path + "\" can't be written."};
         }
         files[path] = bytes;
+        writeTimes[path] = ++clock_;
         return {};
     }
     bool FileExists(const std::string& path) override { return files.count(path) != 0; }
@@ -67,7 +74,9 @@ public:
         }
         if (const auto it = files.find(f); it != files.end()) {
             files[t] = it->second;
+            writeTimes[t] = writeTimes[f];
             files.erase(f);
+            writeTimes.erase(f);
             return true;
         }
         if (!DirExists(f) ||
@@ -75,10 +84,14 @@ public:
             return false;
         }
         MoveBelow(files, f, t);
+        MoveBelow(writeTimes, f, t);
         MoveBelow(dirs, f, t);
         return true;
     }
-    bool RemoveFileForce(const std::string& path) override { return files.erase(path) != 0; }
+    bool RemoveFileForce(const std::string& path) override {
+        writeTimes.erase(path);
+        return files.erase(path) != 0;
+    }
     bool DeleteTreeNoFollow(const std::string& path) override {
         const std::string p = Trim(path);
         if (FileExists(p)) {
@@ -88,6 +101,7 @@ public:
             return false;
         }
         EraseBelow(files, p);
+        EraseBelow(writeTimes, p);
         EraseBelow(dirs, p);
         dirs.erase(p);
         return true;
@@ -98,6 +112,31 @@ public:
             return std::nullopt;
         }
         return DirIdentity{1, it->second};
+    }
+
+    std::optional<std::vector<FolderEntry>> ListFolder(const std::string& dir) override {
+        const std::string d = Trim(dir);
+        if (!DirExists(d)) {
+            return std::nullopt;
+        }
+        const std::string prefix = d == std::string(1, kPathSep) ? d : d + kPathSep;
+        std::vector<FolderEntry> entries;
+        const auto direct = [&](const std::string& path) {
+            return path.size() > prefix.size() && path.compare(0, prefix.size(), prefix) == 0 &&
+                   path.find(kPathSep, prefix.size()) == std::string::npos;
+        };
+        for (const auto& [path, bytes] : files) {
+            if (direct(path)) {
+                entries.push_back({path.substr(prefix.size()), false, bytes.size(),
+                                   writeTimes.count(path) ? writeTimes.at(path) : 0});
+            }
+        }
+        for (const auto& [path, id] : dirs) {
+            if (direct(path)) {
+                entries.push_back({path.substr(prefix.size()), true, 0, 0});
+            }
+        }
+        return entries;
     }
 
     static std::string Trim(std::string path) {
@@ -135,6 +174,7 @@ private:
     }
 
     std::uint64_t nextIdentity_ = 0;
+    std::uint64_t clock_ = 0;
 };
 
 } // namespace tw::fakes

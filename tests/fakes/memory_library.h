@@ -19,9 +19,12 @@ struct MemoryLibrary {
     RecordingMessageBoxes boxes;
     TRepList list{tree, hotKeys, macros, &boxes};
 
-    MemoryLibrary(FileSystem& files, const std::string& root) {
+    // With a startup index file, the load uses and keeps it.
+    MemoryLibrary(FileSystem& files, const std::string& root,
+                  const std::string& startupIndex = {}) {
         list.SetFileSystem(files);
         list.SetLibraryRoot(root);
+        list.SetStartupIndexFile(startupIndex);
         LoadReplyLibrary(list);
     }
 

@@ -138,6 +138,38 @@ TEST(FilesWin32, NamesOutsideTheCodePageStayExact) {
     EXPECT_FALSE(DeleteTreeNoFollow(temp / "\xC3\x28")) << "not UTF-8: names nothing";
 }
 
+// One listing gives what the startup index compares: sizes, and last-write times that a rename
+// keeps and the system's own clock sets.
+TEST(FilesWin32, ListingGivesSizesAndLastWriteTimes) {
+    TempFolder temp;
+    const std::string dir = temp / "\xC5\x81ist";
+    ASSERT_TRUE(CreateDirectories(dir + "\\sub"));
+    ASSERT_TRUE(WriteFileAtomic(dir + "\\1.rep", "abc\r\n\r\n").ok);
+    ASSERT_TRUE(WriteFileAtomic(dir + "\\\xC5\x81.rep", "").ok);
+    HANDLE f = CreateFileW(win32::PathToWide(dir + "\\1.rep").c_str(), FILE_WRITE_ATTRIBUTES, 0,
+                           nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    const FILETIME stamp{0x89ABCDEFu, 0x01D9F123u};
+    ASSERT_TRUE(SetFileTime(f, nullptr, nullptr, &stamp));
+    CloseHandle(f);
+    ASSERT_TRUE(RenamePath(dir + "\\1.rep", dir + "\\2.rep"));
+
+    const auto listing = ListFolder(dir);
+    ASSERT_TRUE(listing);
+    std::vector<std::string> seen;
+    for (const FolderEntry& e : *listing) {
+        seen.push_back(e.name + (e.isDir ? "/" : " " + std::to_string(e.size)));
+        if (e.name == "2.rep") {
+            EXPECT_EQ(e.writeTime, 0x01D9F12389ABCDEFull);
+        }
+    }
+    std::sort(seen.begin(), seen.end());
+    EXPECT_EQ(seen, (std::vector<std::string>{"2.rep 7", "sub/", "\xC5\x81.rep 0"}));
+    const auto empty = ListFolder(dir + "\\sub");
+    EXPECT_TRUE(empty && empty->empty());
+    EXPECT_FALSE(ListFolder(dir + "\\missing"));
+}
+
 TEST(FilesWin32, LibraryLoadsWithBackslashPathsAndReportsThem) {
     TempFolder temp;
     ASSERT_TRUE(WriteFileAtomic(temp / "index.sub", "FOLDER_1?F\r\nREPLY_2?Gone\r\n").ok);

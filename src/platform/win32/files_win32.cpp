@@ -9,6 +9,7 @@
 namespace tw {
 
 using win32::PathToWide;
+using win32::WideToPath;
 
 namespace {
 
@@ -232,6 +233,36 @@ std::optional<DirIdentity> GetDirIdentity(const std::string& path) {
     return DirIdentity{info.dwVolumeSerialNumber,
                        (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) |
                            info.nFileIndexLow};
+}
+
+std::optional<std::vector<FolderEntry>> ListFolder(const std::string& dir) {
+    const std::wstring w = PathToWide(dir);
+    if (w.empty()) {
+        return std::nullopt;
+    }
+    const std::wstring pattern = w + (w.back() == L'\\' || w.back() == L'/' ? L"*" : L"\\*");
+    WIN32_FIND_DATAW fd{};
+    // Basic info skips the short names; the large fetch asks a network share for many entries
+    // per round trip.
+    HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch,
+                                   nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE) {
+        return DirExists(dir) ? std::optional(std::vector<FolderEntry>{}) : std::nullopt;
+    }
+    std::vector<FolderEntry> entries;
+    do {
+        const std::wstring name = fd.cFileName;
+        const std::optional<std::string> converted = WideToPath(name);
+        if (name == L"." || name == L".." || !converted) {
+            continue;
+        }
+        entries.push_back({*converted, (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                           (static_cast<std::uint64_t>(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow,
+                           (static_cast<std::uint64_t>(fd.ftLastWriteTime.dwHighDateTime) << 32) |
+                               fd.ftLastWriteTime.dwLowDateTime});
+    } while (FindNextFileW(find, &fd));
+    FindClose(find);
+    return entries;
 }
 
 } // namespace tw

@@ -1,4 +1,5 @@
 // The program's entry point: the start sequence over the real system.
+#include "app/product.h"
 #include "app/program_sequence.h"
 #include "app/startup.h"
 #include "app/win32/common_routines_win32.h"
@@ -137,6 +138,17 @@ private:
     MenuKeys menuKeys_;
 };
 
+// %LOCALAPPDATA%\Textwright: the user's own, on this computer, whatever share the library is on.
+std::string LocalDataFolder() {
+    wchar_t buffer[32768];
+    const DWORD n = GetEnvironmentVariableW(L"LOCALAPPDATA", buffer, 32768);
+    if (n == 0 || n >= 32768) {
+        return {};
+    }
+    const std::optional<std::string> folder = WideToPath(std::wstring(buffer, n));
+    return folder ? *folder + "\\" + kApplicationTitle : std::string();
+}
+
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -144,7 +156,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     RestrictDllSearchToSystem();
     // The program's own path stays exact: a folder named outside the ANSI code page is
     // still the folder the library and the hook library are found in.
-    Win32ProgramHost host(MakeStartupGlobals(WideToPath(RunningProgramPath()).value_or("")));
+    StartupGlobals globals = MakeStartupGlobals(WideToPath(RunningProgramPath()).value_or(""));
+    globals.DataFolder = LocalDataFolder();
+    Win32ProgramHost host(std::move(globals));
     const int exitCode = RunProgram(host, Parameters());
     WarnIfHookLibraryLoaded();
     return exitCode;
