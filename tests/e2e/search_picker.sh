@@ -60,6 +60,9 @@ pass "the reply is on the clipboard and Notepad is as it was"
 echo "Esc"
 probe set-text "$TARGET_CAPTION" "Kept" >/dev/null
 search thx
+# Held for the picker like every key, Home and Delete still edit the box.
+keys Home Delete
+eventually query_is hx || fail "Home and Delete did not edit the box: [$(probe text "$PICKER")]"
 keys Escape
 eventually picker_gone || fail "Esc did not close the picker"
 eventually notepad_in_front || fail "Esc left [$(probe foreground)] in front"

@@ -230,6 +230,10 @@ void SearchPickerWindow::TypeAhead(const std::vector<KeyAction>& keys, HKL layou
         }
         wchar_t chars[8] = {};
         const int n = ToUnicodeEx(vk, key.scanCode, state, chars, 8, 0, layout);
+        if (n == 0) {
+            // Left, Right, Home, End, Delete: the box moves its caret or deletes itself.
+            SendMessageW(search_, WM_KEYDOWN, vk, 0);
+        }
         for (int i = 0; i < n; ++i) {
             SendMessageW(search_, WM_CHAR, chars[i], 0);
         }
