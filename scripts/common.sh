@@ -83,3 +83,14 @@ tw_wine_prefix() {
         wineserver -w
     fi
 }
+
+# For the benchmarks run under Wine: BIN (this build's programs), a WORK folder removed at the
+# end with everything started, the virtual display, the benchmarks' own prefix and SETTINGS.
+tw_bench_session() {
+    BIN="$TW_ROOT/build/windows/bin"
+    WORK=$(mktemp -d)
+    trap 'tw_stop_all; rm -rf "$WORK"' EXIT
+    tw_start_display
+    tw_wine_prefix "$TW_ROOT/build/windows/bench-prefix"
+    SETTINGS='HKCU\Software\Kolvenmark\Textwright 2'
+}

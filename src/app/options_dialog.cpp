@@ -1,7 +1,8 @@
 #include "app/options_dialog.h"
 
-#include "settings/reg_proc.h"
+#include "app/picker_hot_key.h"
 #include "app/settings.h"
+#include "settings/reg_proc.h"
 
 namespace tw {
 
@@ -14,6 +15,7 @@ void TFormOptions::FormShow() {
     view_->SetChecked(OptionsBox::ShowMacroIns, SettingIsOn(registry_, kShowMacroIns));
     view_->SetChecked(OptionsBox::AlwaysOnTop, SettingIsOn(registry_, kAlwaysOnTop));
     view_->SetChecked(OptionsBox::RestoreClipboard, SettingIsOn(registry_, kRestoreClipboard));
+    view_->SetPickerHotKey(PickerHotKeySetting(registry_));
     for (OptionsPageForm* page : pages_) {
         page->FormShow();
     }
@@ -30,6 +32,23 @@ void TFormOptions::ButtonOkClick() {
     if (!view_) {
         return;
     }
+    // A key the picker cannot have keeps the dialog open, with nothing written yet.
+    const int hotKey = view_->PickerHotKey();
+    switch (CheckPickerHotKey(hotKey)) {
+    case HotKeyCheck::Valid:
+    case HotKeyCheck::Off:
+        break;
+    case HotKeyCheck::TakenByReplies:
+        boxes_.ShowWarning(HotKeyName(hotKey) +
+                           " is kept for the replies' hot keys. Choose another key to open the "
+                           "search for replies.");
+        return;
+    case HotKeyCheck::NoCtrlOrAlt:
+    case HotKeyCheck::NotAKey:
+        boxes_.ShowWarning("The key to open the search for replies needs Ctrl or Alt with it.");
+        return;
+    }
+    RegWriteInteger(registry_, kSettingsKey, kPickerHotKey, hotKey);
     WriteSetting(registry_, kShowTips, view_->IsChecked(OptionsBox::TipOfDay));
     if (view_->IsChecked(OptionsBox::AutoRun)) {
         RegWriteString(registry_, kAutorunKey, kAutorunValue, AutorunCommand(programPath_));

@@ -17,6 +17,9 @@ public:
     virtual ~OptionsView() = default;
     virtual bool IsChecked(OptionsBox box) = 0;
     virtual void SetChecked(OptionsBox box, bool checked) = 0;
+    // The search picker's hot key, as the picker hot key setting holds it.
+    virtual int PickerHotKey() = 0;
+    virtual void SetPickerHotKey(int value) = 0;
     virtual void CloseDialog(bool ok) = 0;
 };
 

@@ -53,6 +53,8 @@ public:
     virtual bool IsTerminating() = 0;
     // How deliveries that paste keep the user's clipboard; null: the reply stays on it.
     virtual ClipboardKeeping* Keeping() { return nullptr; }
+    // The selected reply was expanded for a delivery, by whichever path.
+    virtual void ReplyDelivered() {}
     // Not all of the reply reached the window of the program (empty: not known); the reply is
     // offered to the user instead.
     virtual void TellDeliveryFailed(DeliveryFailure failure, const std::string& program,

@@ -163,4 +163,12 @@ void ReplyDelivery::DeliverDrop(const DeliveryPlan& plan, WindowHandle target) {
     }
 }
 
+void ReplyDelivery::DeliverPicked(const DeliveryPlan& plan, WindowHandle target) {
+    if (target == 0) {
+        executor_.Run(plan);
+    } else {
+        Run(plan, target);
+    }
+}
+
 } // namespace tw

@@ -58,6 +58,8 @@ public:
     // The planned drop of a reply dragged out of the tree, run like every other path through
     // the profile of the window dropped on.
     void DeliverDrop(const DeliveryPlan& plan, WindowHandle target);
+    // A reply picked in the search picker: pasted into `target`, or only copied for 0.
+    void DeliverPicked(const DeliveryPlan& plan, WindowHandle target);
 
     // The delivery profiles; a window none of them matches gets every plan as it is.
     void SetProfiles(std::vector<DeliveryProfile> profiles) {

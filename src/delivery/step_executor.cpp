@@ -89,6 +89,7 @@ void StepExecutor::ExpandAndCopy(const step::ExpandAndCopy& s, RunState& run) {
         ExpandReplySource(host_.ReplySource(), s.source == Fields::None ? std::string() : s.names,
                           values, ports_.clock));
     run.reply = reply;
+    host_.ReplyDelivered();
     if (s.holdForNotice) {
         return;
     }

@@ -6,6 +6,8 @@
 #include "library/rep_list.h"
 #include "library/text_lines.h"
 
+#include <unordered_map>
+
 namespace tw {
 namespace {
 
@@ -15,6 +17,17 @@ std::string FolderCaptions(const TreeNode* node) {
         path = path.empty() ? p->Caption() : p->Caption() + " / " + path;
     }
     return path;
+}
+
+// Each reply's entry of an index, read in one pass: finding each reply's entry by itself costs
+// a search under the locale's collation per reply.
+std::unordered_map<const TRep*, const std::string*> EntriesOf(const TRepIndexList& index) {
+    std::unordered_map<const TRep*, const std::string*> entries;
+    entries.reserve(static_cast<std::size_t>(index.Count()));
+    for (int i = 0; i < index.Count(); ++i) {
+        entries.emplace(index.Rep(i), &index.Get(i));
+    }
+    return entries;
 }
 
 } // namespace
@@ -27,6 +40,8 @@ std::string SearchKeyOf(const TRepList& library, const TRep& reply) {
 
 LibrarySearchItems SearchItemsOf(const TRepList& library) {
     LibrarySearchItems out;
+    const auto macros = EntriesOf(library.Macros);
+    const auto hotKeys = EntriesOf(library.HotKeys);
     for (TreeNode* node = library.Tree.FirstNode(); node;
          node = ReplyTree::NextInDisplayOrder(node)) {
         TRep* reply = node->Data();
@@ -36,13 +51,11 @@ LibrarySearchItems SearchItemsOf(const TRepList& library) {
         SearchItem item;
         item.key = SearchKeyOf(library, *reply);
         item.name = node->Caption();
-        const int macro = library.MacroIndexOf(reply);
-        const int hotKey = library.HotKeyIndexOf(reply);
-        if (macro >= 0) {
-            item.macro = library.Macros.Get(macro);
+        if (const auto macro = macros.find(reply); macro != macros.end()) {
+            item.macro = *macro->second;
         }
-        if (hotKey >= 0) {
-            item.hotKey = HotKeyText(library.HotKeyAt(hotKey));
+        if (const auto hotKey = hotKeys.find(reply); hotKey != hotKeys.end()) {
+            item.hotKey = HotKeyText(*hotKey->second);
         }
         item.folder = FolderCaptions(node);
         out.items.push_back(std::move(item));

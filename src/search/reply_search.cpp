@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <tuple>
+#include <unordered_map>
 
 namespace tw {
 namespace {
@@ -24,12 +25,17 @@ bool IsWordChar(char32_t c) {
     return (c >= U'0' && c <= U'9') || (c >= U'a' && c <= U'z') || c >= 0x80;
 }
 
-// The runs of letters and digits, each as UTF-8.
-std::vector<std::string> WordsOf(std::string_view folded) {
+bool IsSpace(char32_t c) {
+    return c == U' ' || c == U'\t' || c == U'\n' || c == U'\r' || c == U'\u00A0';
+}
+
+// The folded text cut where `keeps` says no, each piece as UTF-8. Names are cut at every
+// character that is no letter or digit; a query only at spaces, so "sig(" stays one word.
+template <class Keeps> std::vector<std::string> WordsOf(std::u32string_view folded, Keeps keeps) {
     std::vector<std::string> words;
     std::string word;
-    for (char32_t c : DecodeUtf8(folded, kDefaultCodePage)) {
-        if (IsWordChar(c)) {
+    for (char32_t c : folded) {
+        if (keeps(c)) {
             AppendUtf8(word, c);
         } else if (!word.empty()) {
             words.push_back(std::move(word));
@@ -40,6 +46,10 @@ std::vector<std::string> WordsOf(std::string_view folded) {
         words.push_back(std::move(word));
     }
     return words;
+}
+
+std::string FoldedText(std::string_view text) {
+    return FoldedUtf8(text.substr(0, kSearchedTextLength));
 }
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
@@ -53,47 +63,58 @@ bool Contains(std::string_view text, std::string_view word) {
 } // namespace
 
 std::vector<std::string> SearchWords(std::string_view query) {
-    std::vector<std::string> words;
-    std::string word;
-    for (char32_t c : FoldForSearch(query)) {
-        if (c == U' ' || c == U'\t' || c == U'\n' || c == U'\r' || c == U'\u00A0') {
-            if (!word.empty()) {
-                words.push_back(std::move(word));
-                word.clear();
-            }
-        } else {
-            AppendUtf8(word, c);
-        }
-    }
-    if (!word.empty()) {
-        words.push_back(std::move(word));
-    }
-    return words;
+    return WordsOf(FoldForSearch(query), [](char32_t c) { return !IsSpace(c); });
 }
 
 ReplySearch::Folded ReplySearch::Fold(const SearchItem& item) {
     Folded f;
-    f.name = FoldedUtf8(item.name);
+    const std::u32string name = FoldForSearch(item.name);
+    for (char32_t c : name) {
+        AppendUtf8(f.name, c);
+    }
     f.macro = FoldedUtf8(item.macro);
     f.macroName = f.macro.substr(0, f.macro.find('('));
     f.folder = FoldedUtf8(item.folder);
-    f.text = FoldedUtf8(std::string_view(item.text).substr(0, kSearchedTextLength));
-    f.nameWords = WordsOf(f.name);
+    f.nameWords = WordsOf(name, IsWordChar);
     return f;
 }
 
 void ReplySearch::SetItems(std::vector<SearchItem> items) {
-    items_ = std::move(items);
-    folded_.clear();
-    folded_.reserve(items_.size());
-    for (const SearchItem& item : items_) {
-        folded_.push_back(Fold(item));
+    std::unordered_map<std::string_view, std::size_t> before;
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+        before.emplace(items_[i].key, i);
     }
+    std::vector<Folded> folded;
+    folded.reserve(items.size());
+    for (SearchItem& item : items) {
+        const auto old = before.find(item.key);
+        if (old == before.end()) {
+            folded.push_back(Fold(item));
+            folded.back().text = FoldedText(item.text);
+            continue;
+        }
+        SearchItem& was = items_[old->second];
+        Folded& wasFolded = folded_[old->second];
+        if (item.name == was.name && item.macro == was.macro && item.folder == was.folder) {
+            folded.push_back(std::move(wasFolded));
+        } else {
+            folded.push_back(Fold(item));
+            folded.back().text = std::move(wasFolded.text);
+        }
+        // A text not given yet is the one known before, until it is read again.
+        if (item.text.empty()) {
+            item.text = std::move(was.text);
+        } else {
+            folded.back().text = FoldedText(item.text);
+        }
+    }
+    items_ = std::move(items);
+    folded_ = std::move(folded);
 }
 
 void ReplySearch::SetText(std::size_t item, const std::string& text) {
     items_.at(item).text = text;
-    folded_.at(item).text = FoldedUtf8(std::string_view(text).substr(0, kSearchedTextLength));
+    folded_.at(item).text = FoldedText(text);
 }
 
 bool ReplySearch::RankOf(const Folded& f, const std::vector<std::string>& words, SearchRank& rank) {
@@ -134,11 +155,19 @@ std::vector<SearchHit> ReplySearch::Find(std::string_view query, const RecentRep
             return std::tie(rank, recency, item) < std::tie(o.rank, o.recency, o.item);
         }
     };
+    // Asked once per reply: a table, not a walk through the recent list each time.
+    std::unordered_map<std::string_view, std::size_t> recency;
+    for (std::size_t i = 0; i < recent.Keys().size(); ++i) {
+        recency.emplace(recent.Keys()[i], i);
+    }
     std::vector<Ranked> ranked;
     for (std::size_t i = 0; i < folded_.size(); ++i) {
         SearchRank rank = SearchRank::Everything;
         if (words.empty() || RankOf(folded_[i], words, rank)) {
-            ranked.push_back({rank, recent.PositionOf(items_[i].key), i});
+            const auto position = recency.find(items_[i].key);
+            ranked.push_back(
+                {rank, position == recency.end() ? RecentReplies::kNotRecent : position->second,
+                 i});
         }
     }
     const std::size_t kept = std::min(limit, ranked.size());

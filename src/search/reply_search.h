@@ -32,7 +32,8 @@ struct SearchHit {
 
 class ReplySearch {
 public:
-    // The replies in tree order.
+    // The replies in tree order. A reply already known by its key keeps what was folded of it,
+    // and its text when none is given, so a library opened again is not folded again.
     void SetItems(std::vector<SearchItem> items);
     // A reply's plain text once it has been read.
     void SetText(std::size_t item, const std::string& text);

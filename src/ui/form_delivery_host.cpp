@@ -34,6 +34,13 @@ void FormDeliveryHost::PutOnClipboard(const ReplyContent& reply) {
     clipboard_.PlaceReply(reply);
 }
 
+void FormDeliveryHost::ReplyDelivered() {
+    TreeNode* node = SelectedNode();
+    if (node && node->Data() && !node->Data()->IsFolder()) {
+        recent_.Delivered(editing_->Library(), *node->Data());
+    }
+}
+
 int FormDeliveryHost::ShowMacroInsSetting() {
     return SettingIsOn(registry_, kShowMacroIns) ? 1 : 0;
 }

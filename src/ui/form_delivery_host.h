@@ -8,6 +8,7 @@
 #include "platform/raw_registry.h"
 #include "ui/library_editing.h"
 #include "ui/main_form_ports.h"
+#include "ui/recent_deliveries.h"
 #include "ui/window_lifecycle.h"
 
 #include <optional>
@@ -19,9 +20,9 @@ public:
     // `clipboard`: the window's, which every delivery writes; `keeper` keeps the user's content.
     FormDeliveryHost(RawRegistry& registry, InsertionsDialogPort& dialog,
                      const WindowLifecycle& lifecycle, ClipboardPort& clipboard,
-                     UserClipboardKeeper& keeper, TrayIconPort& tray)
+                     UserClipboardKeeper& keeper, TrayIconPort& tray, RecentDeliveries& recent)
         : registry_(registry), dialog_(dialog), lifecycle_(lifecycle),
-          clipboard_(clipboard), keeping_{keeper, *this}, tray_(tray) {}
+          clipboard_(clipboard), keeping_{keeper, *this}, tray_(tray), recent_(recent) {}
 
     // Once the library can be edited; all null before and after. Without them nothing is
     // recognised or delivered.
@@ -34,6 +35,7 @@ public:
     std::string ReplySource() override;
     void PutOnClipboard(const ReplyContent& reply) override;
     int ShowMacroInsSetting() override;
+    void ReplyDelivered() override;
     std::optional<std::string> ShowInsertionsDialog(const std::string& fieldList,
                                                     const DialogAnchor& anchor) override {
         return dialog_.ShowInsertionsDialog(fieldList, anchor);
@@ -59,6 +61,7 @@ private:
     ClipboardKeeping keeping_;
     TrayIconPort& tray_;
     DeliveryNotices notices_;
+    RecentDeliveries& recent_;
 };
 
 // FixTimer is a timer of the main window like TipTimer.

@@ -3,23 +3,52 @@
 #include "delivery/delivery_plan.h"
 #include "delivery/reply_content.h"
 #include "expansion/apply_replacements.h"
+#include "expansion/rtf_plain_text.h"
 #include "library/rep_list.h"
 #include "library/text_lines.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace tw {
+namespace {
+
+constexpr std::size_t kNoItem = static_cast<std::size_t>(-1);
+
+} // namespace
+
+ScreenRect PickerPlace(const PickerPlaceInputs& in) {
+    const ScreenRect& work = in.workArea;
+    // A gap so the caret's line stays readable.
+    constexpr int kGap = 4;
+    int x = 0, y = 0;
+    if (in.caret) {
+        x = in.caret->left;
+        y = in.caret->bottom + kGap;
+        if (y + in.height > work.bottom && in.caret->top - kGap - in.height >= work.top) {
+            y = in.caret->top - kGap - in.height;
+        }
+    } else {
+        const ScreenRect& around = in.window ? *in.window : work;
+        x = (around.left + around.right - in.width) / 2;
+        y = (around.top + around.bottom - in.height) / 2;
+    }
+    // Left and top win on a work area smaller than the picker: its search box stays in reach.
+    x = std::max(work.left, std::min(x, work.right - in.width));
+    y = std::max(work.top, std::min(y, work.bottom - in.height));
+    return {x, y, x + in.width, y + in.height};
+}
 
 void SearchPicker::Open(WindowHandle target, int x, int y) {
     target_ = target;
     x_ = x;
     y_ = y;
     library_ = SearchItemsOf(p_.library);
-    search_.SetItems(library_.items);
+    search_.SetItems(std::move(library_.items));
     textsRead_ = 0;
     query_.clear();
     open_ = true;
-    Refresh();
+    Refresh(false);
 }
 
 void SearchPicker::QueryChanged(const std::string& query) {
@@ -27,11 +56,17 @@ void SearchPicker::QueryChanged(const std::string& query) {
         return;
     }
     query_ = query;
-    Refresh();
+    Refresh(false);
 }
 
-void SearchPicker::Refresh() {
-    hits_ = search_.Find(query_, p_.recent, kMaxRows);
+void SearchPicker::Refresh(bool keep) {
+    std::vector<SearchHit> hits = search_.Find(query_, p_.recent, kMaxRows);
+    if (keep && hits == hits_) {
+        return;
+    }
+    const std::size_t before =
+        highlighted_ >= 0 ? hits_[static_cast<std::size_t>(highlighted_)].item : kNoItem;
+    hits_ = std::move(hits);
     std::vector<PickerRow> rows;
     rows.reserve(hits_.size());
     for (const SearchHit& hit : hits_) {
@@ -39,6 +74,11 @@ void SearchPicker::Refresh() {
         rows.push_back({item.name, item.folder, item.macro.empty() ? item.hotKey : item.macro});
     }
     highlighted_ = hits_.empty() ? -1 : 0;
+    for (std::size_t i = 0; keep && i < hits_.size(); ++i) {
+        if (hits_[i].item == before) {
+            highlighted_ = static_cast<int>(i);
+        }
+    }
     p_.view.ShowRows(rows, highlighted_);
     ShowPreview();
 }
@@ -67,7 +107,13 @@ void SearchPicker::Move(int delta) {
 }
 
 void SearchPicker::Accept(bool copyOnly, int showMacroIns) {
-    if (!open_ || highlighted_ < 0) {
+    if (!open_) {
+        return;
+    }
+    if (!query_.empty()) {
+        ReadTexts(library_.replies.size());
+    }
+    if (highlighted_ < 0) {
         return;
     }
     const std::size_t item = hits_[static_cast<std::size_t>(highlighted_)].item;
@@ -81,7 +127,7 @@ void SearchPicker::Accept(bool copyOnly, int showMacroIns) {
         {reply, showMacroIns, fields, x_, y_, copyOnly ? WindowHandle{0} : target_});
     open_ = false;
     p_.view.ClosePicker();
-    p_.delivery.DeliverPicked(plan);
+    p_.delivery.DeliverPicked(plan, copyOnly ? WindowHandle{0} : target_);
 }
 
 void SearchPicker::Cancel() {
@@ -94,8 +140,20 @@ void SearchPicker::Cancel() {
 
 bool SearchPicker::ReadTexts(std::size_t count) {
     const std::size_t end = std::min(library_.replies.size(), textsRead_ + count);
+    bool changed = false;
     for (; textsRead_ < end; ++textsRead_) {
-        search_.SetText(textsRead_, SearchTextOf(p_.library, library_.replies[textsRead_]));
+        TRep* reply = library_.replies[textsRead_];
+        const std::string source = JoinLines(p_.library.BodyOf(reply));
+        const std::size_t digest = std::hash<std::string>{}(source);
+        const auto [known, added] = textSources_.try_emplace(search_.Item(textsRead_).key, digest);
+        if (added || known->second != digest) {
+            known->second = digest;
+            search_.SetText(textsRead_, RtfToPlainText(source));
+            changed = true;
+        }
+    }
+    if (changed && open_ && !query_.empty()) {
+        Refresh(true);
     }
     return textsRead_ < library_.replies.size();
 }

@@ -7,7 +7,9 @@
 #include "search/library_search_items.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace tw {
@@ -22,6 +24,23 @@ struct PickerRow {
     std::string trigger; // the macro, else the hot key, else nothing
     bool operator==(const PickerRow&) const = default;
 };
+
+struct ScreenRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    bool operator==(const ScreenRect&) const = default;
+};
+
+// Where the picker opens, on the screen: below the caret of the window in front (above it when
+// there is no room below), else over the middle of that window, else in the middle of the work
+// area; always whole within the work area of that monitor.
+struct PickerPlaceInputs {
+    std::optional<ScreenRect> caret;
+    std::optional<ScreenRect> window;
+    ScreenRect workArea;
+    int width = 0;
+    int height = 0;
+};
+ScreenRect PickerPlace(const PickerPlaceInputs& in);
 
 class SearchPickerView {
 public:
@@ -38,7 +57,8 @@ public:
 class PickerDeliveryPort {
 public:
     virtual ~PickerDeliveryPort() = default;
-    virtual void DeliverPicked(const DeliveryPlan& plan) = 0;
+    // `target`: the window the plan pastes into, 0 when it only copies.
+    virtual void DeliverPicked(const DeliveryPlan& plan, WindowHandle target) = 0;
 };
 
 struct SearchPickerPorts {
@@ -57,23 +77,28 @@ public:
     explicit SearchPicker(SearchPickerPorts ports) : p_(ports) {}
 
     // Opens over the window in front (`target`), centred at x, y on the screen, with an empty
-    // query. The library is read afresh; the texts come later through ReadTexts.
+    // query. The library's replies are listed afresh, but only what changed since the last
+    // opening is folded again; texts are checked later through ReadTexts, the ones known before
+    // matching meanwhile.
     void Open(WindowHandle target, int x, int y);
     void QueryChanged(const std::string& query);
     // Up (-1) and Down (+1); the highlight stays on the list.
     void Move(int delta);
     // Enter pastes into the target, Ctrl+Enter only copies; fields are asked for when the
-    // reply has them and showMacroIns says so.
+    // reply has them and showMacroIns says so. Texts not read yet are read first, so a word of
+    // a text typed fast still finds its reply.
     void Accept(bool copyOnly, int showMacroIns);
     // Esc, or the picker lost the focus: nothing is delivered.
     void Cancel();
-    // Idle work: reads up to `count` texts not yet known; false once all are known.
+    // Idle work: checks up to `count` texts, reads those that changed and shows the rows they
+    // change, keeping the highlighted reply; false once all are known.
     bool ReadTexts(std::size_t count);
 
     bool IsOpen() const { return open_; }
 
 private:
-    void Refresh();
+    // The rows for the query; `keep` leaves the highlight on the same reply when it is listed.
+    void Refresh(bool keep);
     void ShowPreview();
 
     SearchPickerPorts p_;
@@ -82,6 +107,8 @@ private:
     std::vector<SearchHit> hits_;
     std::string query_;
     std::size_t textsRead_ = 0;
+    // A digest of each reply's source when its text was read, by key.
+    std::unordered_map<std::string, std::size_t> textSources_;
     int highlighted_ = -1;
     WindowHandle target_ = 0;
     int x_ = 0;

@@ -21,8 +21,9 @@ WindowHandle WindowOfHook(HookWindow window) {
 TFormTextwright::TFormTextwright(StartupGlobals globals, MainFormPorts ports, MainFormViews views)
     : globals_(std::move(globals)), ports_(ports), views_(views), library_(views.library),
       lifecycle_(ports.window, ports.tray, ports.application), fixTimer_(ports.fixTimer),
+      recent_(ports.registry),
       deliveryHost_(ports.registry, ports.insertionsDialog, lifecycle_, views.clipboard,
-                    views.clipboardKeeper, ports.tray),
+                    views.clipboardKeeper, ports.tray, recent_),
       delivery_(DeliveryPorts{ports.keyState, ports.keyInput, ports.targetWindows, ports.sleep,
                               fixTimer_, ports.clock, &ports.keyboard},
                 deliveryHost_, &ports.pointer),
@@ -37,6 +38,7 @@ void TFormTextwright::FormCreate() {
     TakeHookEvents();
     ports_.hooks.StartHooks();
     EnsureDefaultSettings();
+    recent_.Load();
     delivery_.State() = DeliveryState{};
     delivery_.SetProfiles(LoadDeliveryProfiles(ports_.registry, kSettingsKey));
     formatting_.PrepareEditor();

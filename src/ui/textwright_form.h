@@ -136,6 +136,12 @@ public:
     void NavigationStartDrag() { drag_.NavigationStartDrag(); }
     void MouseHookMouseMove(HookWindow sourceWindow, int x, int y);
     void NavigationEndDrag(int X, int Y);
+    // A reply picked in the search picker, planned there; `target` 0 when it only copies.
+    void DeliverPicked(const DeliveryPlan& plan, WindowHandle target) {
+        Reported([&] { delivery_.DeliverPicked(plan, target); });
+    }
+    // The replies delivered last, for the picker's ranking.
+    const RecentReplies& Recent() const { return recent_.Replies(); }
 
     // An item of PopupMenuPreDefParams was chosen: its placeholder name replaces the editor's
     // selection as typed text would.
@@ -188,6 +194,7 @@ private:
     LibraryHost& library_;
     WindowLifecycle lifecycle_;
     FixTimerOverTimer fixTimer_;
+    RecentDeliveries recent_;
     FormDeliveryHost deliveryHost_;
     ReplyDelivery delivery_;
     ReplyDrag drag_;

@@ -18,7 +18,10 @@ public:
     bool IsChecked(OptionsBox box) override { return boxes[box]; }
     void SetChecked(OptionsBox box, bool checked) override { boxes[box] = checked; }
     void CloseDialog(bool ok) override { closed.push_back(ok); }
+    int PickerHotKey() override { return hotKey; }
+    void SetPickerHotKey(int value) override { hotKey = value; }
     std::map<OptionsBox, bool> boxes;
+    int hotKey = -1;
     std::vector<bool> closed;
 };
 

@@ -98,6 +98,8 @@ public:
     bool IsChecked(OptionsBox) override { return false; }
     void SetChecked(OptionsBox, bool) override {}
     void CloseDialog(bool) override {}
+    int PickerHotKey() override { return 0; }
+    void SetPickerHotKey(int) override {}
 };
 
 class NoTopmost : public TopmostPort {

@@ -32,7 +32,9 @@ struct PickerView : SearchPickerView {
 
 struct Deliveries : PickerDeliveryPort {
     std::vector<std::vector<std::string>> plans;
-    void DeliverPicked(const DeliveryPlan& plan) override { plans.push_back(DescribePlan(plan)); }
+    void DeliverPicked(const DeliveryPlan& plan, WindowHandle) override {
+        plans.push_back(DescribePlan(plan));
+    }
 };
 
 struct Clock : LocalClock {
@@ -45,9 +47,10 @@ struct Picker : testing::ModelFixture {
     Clock clock;
     RecentReplies recent;
     SearchPicker picker{{list, recent, view, clock, deliveries}};
+    TRep* hello = nullptr;
 
     Picker() {
-        TRep* hello = Reply("Hello", nullptr, "1", "hello");
+        hello = Reply("Hello", nullptr, "1", "hello");
         TRep* letters = Folder("Letters", nullptr, "4");
         TRep* sig = Reply("Signature", letters, "2", "sig(name)", "0K");
         list.SetBody(hello, {"{\\rtf1\\ansi Hello, sent on %ShortDate.}"});
@@ -73,8 +76,35 @@ TEST_F(Picker, TypingNarrowsTheRowsAndThePreviewShowsTheExpandedReply) {
     EXPECT_TRUE(view.rows.empty()) << "texts are not searched before they are read";
     EXPECT_EQ(-1, view.highlighted);
     EXPECT_FALSE(picker.ReadTexts(10));
-    picker.QueryChanged("regards ");
-    EXPECT_EQ((std::vector<std::string>{"Signature | Letters | sig(name)"}), view.rows);
+    EXPECT_EQ((std::vector<std::string>{"Signature | Letters | sig(name)"}), view.rows)
+        << "the texts read show their rows";
+}
+
+TEST_F(Picker, TextsReadOnceServeTheNextOpeningUntilTheyChange) {
+    picker.Open(77, 300, 200);
+    while (picker.ReadTexts(1)) {
+    }
+    picker.Cancel();
+    list.SetBody(hello, {"{\\rtf1\\ansi Hello, welcome aboard.}"});
+    picker.Open(77, 300, 200);
+    picker.QueryChanged("sent");
+    EXPECT_EQ((std::vector<std::string>{"Hello |  | hello"}), view.rows)
+        << "the text known before matches at once";
+    picker.QueryChanged("welcome");
+    EXPECT_TRUE(view.rows.empty());
+    EXPECT_FALSE(picker.ReadTexts(10));
+    EXPECT_EQ((std::vector<std::string>{"Hello |  | hello"}), view.rows)
+        << "the changed text is read again";
+}
+
+TEST_F(Picker, EnterReadsTheTextsNotReadYetBeforeItDelivers) {
+    picker.Open(77, 300, 200);
+    picker.QueryChanged("regards");
+    ASSERT_TRUE(view.rows.empty());
+    picker.Accept(true, 0);
+    ASSERT_EQ(1u, deliveries.plans.size());
+    EXPECT_EQ((std::vector<std::string>{"Select Signature", "ExpandAndCopy", "Reload"}),
+              deliveries.plans[0]);
 }
 
 enum Action { Enter, CtrlEnter, Esc };
@@ -144,6 +174,40 @@ TEST_F(Picker, EnterPastesIntoTheTargetCtrlEnterCopiesEscDeliversNothing) {
         EXPECT_EQ(c.plan.empty() && c.action != Esc ? 0 : 1, view.closed) << c.name;
         picker.Cancel();
     }
+}
+
+TEST(PickerPlace, BelowTheCaretElseOverTheWindowAlwaysOnTheMonitor) {
+    const ScreenRect work{0, 0, 1920, 1040};
+    const struct {
+        const char* name;
+        std::optional<ScreenRect> caret, window;
+        ScreenRect place;
+    } cases[] = {
+        {"below the caret", ScreenRect{300, 200, 302, 218}, std::nullopt, {300, 222, 940, 542}},
+        {"above a caret near the bottom",
+         ScreenRect{300, 900, 302, 918},
+         std::nullopt,
+         {300, 576, 940, 896}},
+        {"kept from the right edge",
+         ScreenRect{1800, 200, 1802, 218},
+         std::nullopt,
+         {1280, 222, 1920, 542}},
+        {"over the window's middle",
+         std::nullopt,
+         ScreenRect{100, 100, 900, 700},
+         {180, 240, 820, 560}},
+        {"a window partly off the screen",
+         std::nullopt,
+         ScreenRect{-700, -500, 100, 100},
+         {0, 0, 640, 320}},
+        {"nothing in front", std::nullopt, std::nullopt, {640, 360, 1280, 680}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.place, PickerPlace({c.caret, c.window, work, 640, 320})) << c.name;
+    }
+    EXPECT_EQ((ScreenRect{0, 0, 640, 320}),
+              PickerPlace({ScreenRect{50, 50, 52, 60}, std::nullopt, {0, 0, 600, 300}, 640, 320}))
+        << "on a screen too small its top left stays in reach";
 }
 
 } // namespace

@@ -170,6 +170,7 @@ TEST_F(FormDelivery, EveryPathCopiesTheExpansionAndLeavesLibrarySelectionAndFlag
             form.ApplicationEventsActivate();
         clipboard.placed.clear();
         log.clear();
+        const std::vector<std::string> recentBefore = form.Recent().Keys();
 
         c.deliver(*this);
 
@@ -188,6 +189,16 @@ TEST_F(FormDelivery, EveryPathCopiesTheExpansionAndLeavesLibrarySelectionAndFlag
         EXPECT_FALSE(Flags().ContentModified);
         EXPECT_FALSE(Flags().NameModified);
         EXPECT_EQ(form.Delivery().TypedWord, "");
+        // Every delivery is remembered first, for the search, also by the next run.
+        if (c.copied.empty()) {
+            EXPECT_EQ(form.Recent().Keys(), recentBefore);
+        } else {
+            ASSERT_FALSE(form.Recent().Keys().empty());
+            EXPECT_EQ(form.Recent().Keys().front(), c.copied == thanks ? "1.rep" : "2.rep");
+        }
+        RecentDeliveries nextRun(registry);
+        nextRun.Load();
+        EXPECT_EQ(nextRun.Replies().Keys(), form.Recent().Keys());
         form.ApplicationEventsActivate();
     }
 }

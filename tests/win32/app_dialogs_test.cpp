@@ -1,6 +1,7 @@
 // The options, tip and about dialogs as real windows: captions, layout at the monitor's dpi, tab
 // order, and what their buttons do. A timer of the test thread plays the user while the dialog's
 // own modal loop runs.
+#include "app/picker_hot_key.h"
 #include "platform/dpi_scale.h"
 #include "settings/reg_proc.h"
 #include "app/settings.h"
@@ -14,6 +15,8 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
+
 #include <commctrl.h>
 
 #include <functional>
@@ -121,6 +124,8 @@ TEST_F(OptionsWindow, LaidOutAsDesignedInTabOrderAndOkWrites) {
         const RECT ok = Place96(d, IDOK);
         EXPECT_EQ(560 - 2 * 83, ok.left);
         EXPECT_EQ(330 - 33, ok.top);
+        const RECT hotKey = Place96(d, OptionsDialogView::HotKeyPicker);
+        EXPECT_EQ(186 + 24, hotKey.top) << "below the last box";
         EXPECT_EQ(L"Ok", Text(GetDlgItem(d, IDOK)));
         EXPECT_EQ(L"Cancel", Text(GetDlgItem(d, IDCANCEL)));
 
@@ -131,6 +136,7 @@ TEST_F(OptionsWindow, LaidOutAsDesignedInTabOrderAndOkWrites) {
                                 OptionsDialogView::CheckBoxShowMacroIns,
                                 OptionsDialogView::CheckBoxAlwaysOnTop,
                                 OptionsDialogView::CheckBoxRestoreClipboard,
+                                OptionsDialogView::HotKeyPicker,
                                 OptionsDialogView::TabPages};
         HWND at = GetDlgItem(d, tabOrder[0]);
         for (int next : tabOrder) {
@@ -147,10 +153,15 @@ TEST_F(OptionsWindow, LaidOutAsDesignedInTabOrderAndOkWrites) {
         Click(d, OptionsDialogView::CheckBoxAutoRun);
         Click(d, OptionsDialogView::CheckBoxShowMacroIns);
         Click(d, OptionsDialogView::CheckBoxAlwaysOnTop);
+        HWND hotKeyBox = GetDlgItem(d, OptionsDialogView::HotKeyPicker);
+        EXPECT_EQ(kDefaultPickerHotKey, LOWORD(SendMessageW(hotKeyBox, HKM_GETHOTKEY, 0, 0)));
+        SendMessageW(hotKeyBox, HKM_SETHOTKEY, MAKEWORD('F', HOTKEYF_CONTROL | HOTKEYF_SHIFT), 0);
         Click(d, IDOK);
         User::Done();
     });
     EXPECT_EQ(IDOK, view.RunModal(nullptr));
+    EXPECT_EQ(kHotKeyCtrl | kHotKeyShift | 'F', PickerHotKeySetting(registry))
+        << "the control's value is the setting's";
     EXPECT_EQ("\"C:\\Program Files\\Textwright\\Textwright.exe\" -hidden",
               RegReadString(registry, kAutorunKey, kAutorunValue));
     EXPECT_EQ(0, RegReadInteger(registry, kSettingsKey, kShowMacroIns));

@@ -28,6 +28,7 @@
 //   e2e_probe clipboard-text        its plain text, line breaks as above
 //   e2e_probe clipboard-rtf         its rich text, as stored
 //   e2e_probe clipboard-set TEXT    puts TEXT on the clipboard as plain text only
+//   e2e_probe rows CAPTION          the rows of that window's list box, one a line, tabs as "|"
 //   e2e_probe tree-selected         LEFT TOP RIGHT BOTTOM of the selected tree item's caption
 //                                   on the screen
 #include "ui/main_commands.h"
@@ -106,6 +107,25 @@ std::string OneLine(const std::wstring& text) {
             text[i] == L'\n' || text[i] == L'\r' ? std::wstring(L"\\n") : std::wstring(1, text[i]);
     }
     return Utf8(out);
+}
+
+BOOL CALLBACK PrintListRows(HWND w, LPARAM) {
+    wchar_t cls[32] = {};
+    GetClassNameW(w, cls, 32);
+    if (lstrcmpiW(cls, L"ListBox") != 0) {
+        return TRUE;
+    }
+    const LRESULT count = SendMessageW(w, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::wstring row(static_cast<std::size_t>(SendMessageW(w, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+        row.resize(static_cast<std::size_t>(
+            SendMessageW(w, LB_GETTEXT, i, reinterpret_cast<LPARAM>(row.data()))));
+        for (wchar_t& c : row) {
+            c = c == L'\t' ? L'|' : c;
+        }
+        std::printf("%s\n", Utf8(row).c_str());
+    }
+    return FALSE;
 }
 
 BOOL CALLBACK FindEditChild(HWND w, LPARAM lp) {
@@ -275,6 +295,15 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (verb.rfind(L"clipboard", 0) == 0) {
         return Clipboard(verb, argc, argv);
+    }
+    if (verb == L"rows") {
+        HWND w = argc < 3 ? nullptr : FindWindowW(nullptr, argv[2]);
+        if (!w) {
+            std::printf("absent\n");
+            return 1;
+        }
+        EnumChildWindows(w, &PrintListRows, 0);
+        return 0;
     }
     if (verb == L"text" || verb == L"set-text") {
         HWND w = argc < 3 ? nullptr : FindWindowW(nullptr, argv[2]);

@@ -38,9 +38,20 @@ void OptionsDialogView::SetChecked(OptionsBox box, bool checked) {
     CheckDlgButton(Handle(), IdOf(box), checked ? BST_CHECKED : BST_UNCHECKED);
 }
 
+// The control's value is the setting's: the key in the low byte, its modifiers above it.
+int OptionsDialogView::PickerHotKey() {
+    return static_cast<int>(
+        LOWORD(SendDlgItemMessageW(Handle(), HotKeyPicker, HKM_GETHOTKEY, 0, 0)));
+}
+
+void OptionsDialogView::SetPickerHotKey(int value) {
+    SendDlgItemMessageW(Handle(), HotKeyPicker, HKM_SETHOTKEY, static_cast<WPARAM>(value), 0);
+}
+
 void OptionsDialogView::OnInit() {
     // Created in tab order. The clipboard box came later: it sits below the others, and the
-    // buttons moved down with the dialog's bottom edge to make room for it.
+    // buttons moved down with the dialog's bottom edge to make room for it; the key that opens
+    // the search for replies came last, below the clipboard box.
     const DWORD check = BS_AUTOCHECKBOX | WS_TABSTOP;
     const int buttonTop = 200;
     AddControl(L"BUTTON", L"Show Tip of The Day on program startup", check, 48, 24, 217, 17,
@@ -54,6 +65,8 @@ void OptionsDialogView::OnInit() {
     AddControl(L"BUTTON", L"Always on Top", check, 48, 88, 97, 17, CheckBoxAlwaysOnTop);
     AddControl(L"BUTTON", L"Restore the clipboard after a reply is delivered", check, 48, 152, 281,
                17, CheckBoxRestoreClipboard);
+    AddControl(L"STATIC", L"Search the replies with", SS_LEFT, 48, 189, 150, 17, -1);
+    AddControl(HOTKEY_CLASSW, L"", WS_BORDER | WS_TABSTOP, 200, 186, 129, 22, HotKeyPicker);
     BuildPages();
     form_.AttachView(this);
     form_.FormShow();

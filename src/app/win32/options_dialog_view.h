@@ -1,6 +1,7 @@
 #pragma once
 // The options dialog's window: "Textwright - Options", a tab control with the General page (five
-// check boxes) and the pages other parts add, Ok and Cancel.
+// check boxes and the key that opens the search for replies) and the pages other parts add, Ok
+// and Cancel.
 #include "app/options_dialog.h"
 #include "app/win32/code_dialog.h"
 #include "app/win32/options_page_view.h"
@@ -15,6 +16,8 @@ public:
 
     bool IsChecked(OptionsBox box) override;
     void SetChecked(OptionsBox box, bool checked) override;
+    int PickerHotKey() override;
+    void SetPickerHotKey(int value) override;
     void CloseDialog(bool ok) override { EndDialogWith(ok ? IDOK : IDCANCEL); }
     void AddPage(OptionsPageView& page) { pages_.push_back(&page); }
 
@@ -24,6 +27,7 @@ public:
         CheckBoxShowMacroIns,
         CheckBoxAlwaysOnTop,
         CheckBoxRestoreClipboard,
+        HotKeyPicker,
         TabPages = 190,
     };
 

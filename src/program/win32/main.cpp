@@ -105,7 +105,7 @@ public:
             if (menuKeys_.Intercept(msg, main)) {
                 continue;
             }
-            if (main && !mainWindow_->WantsKeysItself() &&
+            if (main && !mainWindow_->WantsKeysItself(msg.hwnd) &&
                 TranslateAcceleratorW(main, mainWindow_->Accelerators(), &msg)) {
                 continue;
             }

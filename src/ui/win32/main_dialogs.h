@@ -18,18 +18,23 @@ namespace tw::win32 {
 class MainDialogs : public DialogsPort {
 public:
     // `owner` is the main window's handle, null until the window exists. `profilesSaved` gets
-    // the delivery profiles the options dialog wrote.
+    // the delivery profiles the options dialog wrote; `optionsClosed` runs after each options
+    // dialog, whatever it changed.
     MainDialogs(const HWND& owner, RawRegistry& registry, MessageBoxes& boxes, TopmostPort& topmost,
                 std::string programPath,
-                std::function<void(const std::vector<DeliveryProfile>&)> profilesSaved)
+                std::function<void(const std::vector<DeliveryProfile>&)> profilesSaved,
+                std::function<void()> optionsClosed)
         : owner_(owner), options_(registry, boxes, topmost, std::move(programPath)),
           optionsView_(options_), profiles_(registry, boxes, std::move(profilesSaved)),
-          profilesView_(profiles_) {
+          profilesView_(profiles_), optionsClosed_(std::move(optionsClosed)) {
         options_.AddPage(profiles_);
         optionsView_.AddPage(profilesView_);
     }
 
-    void ShowOptionsDialog() override { optionsView_.RunModal(owner_); }
+    void ShowOptionsDialog() override {
+        optionsView_.RunModal(owner_);
+        optionsClosed_();
+    }
     void ShowAboutBox() override { AboutBox(owner_).ShowModal(); }
 
 private:
@@ -38,6 +43,7 @@ private:
     OptionsDialogView optionsView_;
     ProfilesForm profiles_;
     ProfilesPageView profilesView_;
+    std::function<void()> optionsClosed_;
 };
 
 } // namespace tw::win32

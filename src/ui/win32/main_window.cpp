@@ -22,10 +22,16 @@ constexpr int kMinWidth96 = 740, kMinHeight96 = 450;
 
 MainWindow::MainWindow(StartupGlobals globals, SystemPorts system)
     : globals_(std::move(globals)), system_(system),
-      dialogs_(hwnd_, system.registry, system.boxes, frame_, globals_.ProgramPath,
-               [this](const std::vector<DeliveryProfile>& profiles) {
-                   form_->DeliveryProfilesSaved(profiles);
-               }) {
+      dialogs_(
+          hwnd_, system.registry, system.boxes, frame_, globals_.ProgramPath,
+          [this](const std::vector<DeliveryProfile>& profiles) {
+              form_->DeliveryProfilesSaved(profiles);
+          },
+          [this] {
+              if (picker_) {
+                  picker_->ApplyHotKey();
+              }
+          }) {
     clipboard_.SetEvents({.replyRendered = [this] { clipboardKeeper_.ReplyRendered(); },
                           .restoreTimer = [this] { clipboardKeeper_.RestoreTimerTimer(); }});
 }
@@ -148,6 +154,17 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case kTrayCallbackMessage:
         OnTrayMessage(lp);
         return 0;
+    case kApplyPickerHotKeyMessage:
+        picker_->ApplyHotKey();
+        return 0;
+    case SearchPickerHost::kMakeNextWindowMessage:
+        picker_->MakeNextWindow();
+        return 0;
+    case WM_HOTKEY:
+        if (wp == SearchPickerHost::kHotKeyId) {
+            RunReported(system_.boxes, [this] { picker_->Open(); });
+        }
+        return 0;
     default:
         if (taskbarCreated_ != 0 && msg == taskbarCreated_) {
             tray_.Restore();
@@ -210,11 +227,15 @@ void MainWindow::OnCreate() {
     tipTimer_.SetTimerEnabled(true);
     RunReported(system_.boxes, [this] { form_->FormCreate(); });
     LayoutControls();
+    picker_ = std::make_unique<SearchPickerHost>(hwnd_, system_.registry, system_.boxes, library_,
+                                                 clock_, *form_);
+    PostMessageW(hwnd_, kApplyPickerHotKeyMessage, 0, 0);
 }
 
 void MainWindow::OnDestroy() {
     tipTimer_.SetTimerEnabled(false);
     fixTimer_.SetTimerEnabled(false);
+    picker_.reset(); // before the library goes
     // No drag or selection may reach the form while the library goes; the form disconnects
     // the rest.
     closing_ = true;

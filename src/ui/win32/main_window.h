@@ -20,6 +20,7 @@
 #include "ui/win32/list_box_mirror.h"
 #include "ui/win32/main_dialogs.h"
 #include "ui/win32/main_window_frame.h"
+#include "ui/win32/search_picker_host.h"
 #include "ui/win32/tree_view_mirror.h"
 #include "ui/win32/window_modes_view.h"
 #include "ui/win32/window_timer.h"
@@ -34,6 +35,9 @@ namespace tw::win32 {
 inline constexpr const wchar_t* kMainWindowClass = L"TFormTextwright";
 // Mouse events on the tray icon.
 inline constexpr UINT kTrayCallbackMessage = WM_APP + 1;
+// Posted at creation: the picker's hot key is registered once the message loop runs, so a key
+// another program holds is told over a running program.
+inline constexpr UINT kApplyPickerHotKeyMessage = WM_APP + 2;
 // A registered message that ends the program as Exit does (edits written, hooks stopped), for
 // the installer: WM_CLOSE only hides to the tray. The installer script spells the same name.
 inline constexpr const wchar_t* kExitRequestMessageName = L"Textwright2ExitRequest";
@@ -76,8 +80,10 @@ public:
     LibraryHost& Library() { return library_; }
     // The message loop calls this whenever its queue has become empty.
     void OnIdle();
-    // True when a message must reach its control without the accelerators seeing it.
-    bool WantsKeysItself() const { return editing_ && editing_->WantsKeysItself(); }
+    // True when a message for `target` must reach it without the accelerators seeing it.
+    bool WantsKeysItself(HWND target) const {
+        return (editing_ && editing_->WantsKeysItself()) || (picker_ && picker_->Contains(target));
+    }
 
 private:
     // What no control claims of the messages the window gets.
@@ -159,6 +165,8 @@ private:
     std::unique_ptr<ListBoxMirror> hotKeysMirror_;
     std::unique_ptr<EditingPane> editing_;
     std::optional<TFormTextwright> form_;
+    // From WM_CREATE to WM_DESTROY, over the form.
+    std::unique_ptr<SearchPickerHost> picker_;
 };
 
 } // namespace tw::win32

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# The search picker under Wine (not part of the test run): from its hot key, pressed with
+# SendInput, to its window shown with the list filled, and from a typed key to the list updated,
+# for the sample library and a generated library of 10,000 replies. Beside them, in the same run
+# and timed by the same driver, a baseline of ours shows an empty window on the same hot key.
+# The first opening also folds the whole library; it is shown apart from the median.
+#   scripts/bench_picker.sh [RUNS]     timed openings per side (default 10)
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+cd "$TW_ROOT"
+runs=${1:-10}
+
+tw_need_packages "${TW_BASE_PACKAGES[@]}" "${TW_WINDOWS_PACKAGES[@]}" python3
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j2 --target Textwright KeybDll e2e_probe picker_timing \
+    picker_empty_window
+tw_bench_session
+wine reg add "$SETTINGS" /v ShowTips /t REG_DWORD /d 0 /f >/dev/null 2>&1
+wine reg delete "$SETTINGS" /v PickerHotKey /f >/dev/null 2>&1 || true
+probe() { wine "$BIN/e2e_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
+wait_for() {
+    local i
+    for i in $(seq 1 400); do "$@" >/dev/null && return 0; sleep 0.1; done
+    echo "timed out: $*" >&2
+    exit 1
+}
+# Times RUNS openings of the window with caption $2; the lines go to $WORK/$1.
+timing() {
+    wine "$BIN/picker_timing.exe" "$2" "$runs" ${3:-} 2>/dev/null | tr -d '\r' >"$WORK/$1"
+    [ "$(wc -l <"$WORK/$1")" -eq "$runs" ] || { echo "$1: $(cat "$WORK/$1")" >&2; exit 1; }
+}
+median() { sed 1d "$WORK/$1" | awk -v c="$2" '{print $c}' | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+
+wine "$BIN/picker_empty_window.exe" >/dev/null 2>&1 &
+empty=$!
+TW_PIDS+=("$empty")
+wait_for probe exists "Empty picker"
+timing empty "Empty picker" open-only
+kill "$empty" 2>/dev/null || true
+wait "$empty" 2>/dev/null || true
+
+for size in sample 10000; do
+    dir="$WORK/app-$size"
+    mkdir -p "$dir/Replies"
+    cp "$BIN/Textwright.exe" "$BIN/KeybDll.dll" "$dir/"
+    if [ "$size" = sample ]; then
+        cp -r "$TW_ROOT/Replies/." "$dir/Replies/"
+    else
+        python3 "$TW_ROOT/scripts/generate_library.py" "$dir/Replies" "$size" >/dev/null
+    fi
+    (cd "$dir" && exec wine "$dir/Textwright.exe" -hidden) >/dev/null 2>&1 &
+    pid=$!
+    TW_PIDS+=("$pid")
+    loaded() { probe state | grep -q '^visible=0 tree=[1-9]'; }
+    wait_for loaded
+    sleep 1
+    timing "$size" "Textwright - Find a reply"
+    probe exit >/dev/null || true
+    wait "$pid" 2>/dev/null || true
+done
+
+base=$(median empty 1)
+printf '%-8s %14s %14s %14s %12s\n' side first_open_ms median_open_ms median_key_ms open_vs_empty
+for side in empty sample 10000; do
+    open=$(median "$side" 1)
+    key=$(median "$side" 2)
+    printf '%-8s %14s %14s %14s %12s\n' "$side" "$(head -1 "$WORK/$side" | cut -d' ' -f1)" "$open" \
+        "$key" "$(echo "scale=2; $open / $base" | bc -l)x"
+done
