@@ -40,6 +40,7 @@ public:
     }
     // The hot key: opens over the window in front, or takes the focus back when open.
     void Open();
+    bool IsOpen() const { return picker_ && picker_->IsOpen(); }
     bool Contains(HWND window) const { return window_ && window_->Contains(window); }
 
     void ShowRows(const std::vector<PickerRow>& rows, int highlighted) override {
