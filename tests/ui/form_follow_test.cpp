@@ -71,6 +71,14 @@ TEST(FormFollow, OnlySomeoneElsesChangeLoadsTheLibraryAgain) {
              t.form.ExecuteCommand(MainCommand::EditorForceSave);
          },
          false, "bye hi thx "},
+        {"our move of a reply into a folder, then our delete of that folder",
+         [](FormFollow& t) {
+             t.Select("Thanks");
+             t.Editing().NavigationDragDrop(t.Node("Bye"));
+             t.Select("Work");
+             t.form.ExecuteCommand(MainCommand::NavDelete);
+         },
+         false, ""},
         {"a reply's macro edited elsewhere",
          [](FormFollow& t) { t.temp.Put("Replies/1/1.rep", "hello\r\n\r\n{\\rtf1 Hello}\r\n"); },
          true, "bye hello thx "},

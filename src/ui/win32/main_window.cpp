@@ -237,13 +237,16 @@ void MainWindow::OnCreate() {
 }
 
 bool MainWindow::TakeLibraryChanges() {
-    if (closing_ || !IsWindowEnabled(hwnd_) || TreeView_GetEditControl(navigation_) ||
+    // A message box of the reload's own (a load problem) runs a message loop of its own.
+    if (closing_ || following_ || !IsWindowEnabled(hwnd_) || TreeView_GetEditControl(navigation_) ||
         (picker_ && picker_->IsOpen()) || !form_->CanFollowDisk()) {
         return false;
     }
+    following_ = true;
     std::vector<TreeNode*> reopen;
     RunReported(system_.boxes, [&] { reopen = form_->FollowDisk(treeMirror_->ExpandedNodes()); });
     treeMirror_->ExpandNodes(reopen);
+    following_ = false;
     return true;
 }
 

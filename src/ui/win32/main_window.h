@@ -159,6 +159,7 @@ private:
     int dragStart_ = 0;
     // Set when the window starts going: no tree event reaches the form after.
     bool closing_ = false;
+    bool following_ = false; // taking the library's changes in
     HWND panelBottomBar_ = nullptr;
     HWND panelEditor_ = nullptr;
 
