@@ -23,8 +23,8 @@ void LibraryListing::Walk(FileSystem& files, const std::string& root, const std:
     std::vector<Entry>& entries = folders_[relative];
     for (FolderEntry& e : *listed) {
         // A folder's own time changes with what is in it, which its own listing shows.
-        entries.push_back({std::move(e.name), e.isDir, e.isDir ? 0 : e.size,
-                           e.isDir ? 0 : e.writeTime});
+        entries.push_back(
+            {std::move(e.name), e.isDir, e.isDir ? 0 : e.size, e.isDir ? 0 : e.writeTime});
     }
     // Listings come in the system's order, which need not stay the same.
     std::sort(entries.begin(), entries.end(),

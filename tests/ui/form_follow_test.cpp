@@ -54,7 +54,6 @@ TEST(FormFollow, OnlySomeoneElsesChangeLoadsTheLibraryAgain) {
         bool reloads;
         const char* macros; // after the change has been taken in
     } cases[] = {
-        {"nothing", [](FormFollow&) {}, false, "bye hi thx "},
         {"our new reply and folder",
          [](FormFollow& t) {
              t.Select("Bye");
