@@ -230,6 +230,7 @@ void MainWindow::OnCreate() {
     picker_ = std::make_unique<SearchPickerHost>(hwnd_, system_.registry, system_.boxes, library_,
                                                  clock_, *form_);
     PostMessageW(hwnd_, kApplyPickerHotKeyMessage, 0, 0);
+    PostMessageW(hwnd_, SearchPickerHost::kMakeNextWindowMessage, 0, 0);
 }
 
 void MainWindow::OnDestroy() {

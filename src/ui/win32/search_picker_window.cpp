@@ -161,9 +161,15 @@ void SearchPickerWindow::ShowAt(const ScreenRect& place, HWND target) {
 }
 
 void SearchPickerWindow::ShowRows(const std::vector<PickerRow>& rows, int highlighted) {
+    if (rows == shownRows_) {
+        // Filled ahead while hidden: only the highlight is new.
+        HighlightRow(highlighted);
+        return;
+    }
     filling_ = true;
     SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list_, LB_RESETCONTENT, 0, 0);
+    shownRows_ = rows;
     for (const PickerRow& row : rows) {
         const std::wstring text =
             AnsiToWide(row.name) + L"\t" + AnsiToWide(row.folder) + L"\t" + AnsiToWide(row.trigger);

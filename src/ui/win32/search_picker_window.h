@@ -11,6 +11,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 namespace tw::win32 {
 
@@ -75,6 +76,7 @@ private:
     bool losingFocus_ = false;
     // Set while rows are put in, so the list's own notifications are not taken for the user's.
     bool filling_ = false;
+    std::vector<PickerRow> shownRows_;
 };
 
 } // namespace tw::win32
