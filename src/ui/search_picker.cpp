@@ -163,6 +163,7 @@ void SearchPicker::Cancel() {
 }
 
 bool SearchPicker::ReadTexts(std::size_t count) {
+    Prepare(); // closed, the library may have changed since the replies were listed
     const std::size_t end = std::min(library_.replies.size(), textsRead_ + count);
     bool changed = false;
     for (; textsRead_ < end; ++textsRead_) {

@@ -95,8 +95,8 @@ public:
     void Accept(bool copyOnly, int showMacroIns);
     // Esc, or the picker lost the focus: nothing is delivered.
     void Cancel();
-    // Idle work: checks up to `count` texts, reads those that changed and shows the rows they
-    // change, keeping the highlighted reply; false once all are known.
+    // Idle work, open or closed: checks up to `count` texts, reads those that changed and shows
+    // the rows they change, keeping the highlighted reply; false once all are known.
     bool ReadTexts(std::size_t count);
 
     bool IsOpen() const { return open_; }

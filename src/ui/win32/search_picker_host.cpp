@@ -45,6 +45,7 @@ void SearchPickerHost::ClosePicker() {
 }
 
 void SearchPickerHost::MakeNextWindow() {
+    retired_.reset();
     if (RunsUnderWine() && !next_) {
         next_ = std::make_unique<SearchPickerWindow>();
     }
@@ -52,7 +53,7 @@ void SearchPickerHost::MakeNextWindow() {
     SearchPickerWindow* ahead = RunsUnderWine() || !window_ ? next_.get() : window_.get();
     if (picker && !picker->IsOpen() && ahead && ahead->Handle()) {
         picker->Prepare();
-        ahead->ShowRows(picker->PreparedRows(), -1);
+        ahead->FillAhead(*picker);
     }
 }
 
@@ -82,11 +83,11 @@ void SearchPickerHost::Open() {
         typeAhead_.End(); // nothing to type into
         return;
     }
-    // The last opening's window goes once this one has the keyboard: destroyed before, under
-    // Wine the next window did not get the keyboard from its third opening on.
-    std::unique_ptr<SearchPickerWindow> closed;
+    // The last opening's window goes after this one has the keyboard, once the picker closes
+    // again: destroyed before, under Wine the next window did not get the keyboard from its third
+    // opening on; destroyed during the opening, it delays it.
     if (RunsUnderWine() || !window_) {
-        closed = std::move(window_);
+        retired_ = std::move(window_);
         window_ = next_ ? std::move(next_) : std::make_unique<SearchPickerWindow>();
     }
     if (!window_->Handle()) {

@@ -70,6 +70,7 @@ private:
     HKL layout_ = nullptr;
     std::unique_ptr<SearchPickerWindow> window_;
     std::unique_ptr<SearchPickerWindow> next_;
+    std::unique_ptr<SearchPickerWindow> retired_;
 
     std::optional<SearchPicker> picker_;
     const TRepList* pickerLibrary_ = nullptr;
