@@ -233,6 +233,7 @@ void MainWindow::OnCreate() {
     picker_ = std::make_unique<SearchPickerHost>(hwnd_, system_.registry, system_.boxes, library_,
                                                  clock_, *form_);
     PostMessageW(hwnd_, kApplyPickerHotKeyMessage, 0, 0);
+    PostMessageW(hwnd_, SearchPickerHost::kMakeNextWindowMessage, 0, 0);
     watcher_.Start(globals_.LibraryRoot);
 }
 
