@@ -6,6 +6,7 @@
 #include "platform/file_system.h"
 
 #include <algorithm>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -26,16 +27,14 @@ struct TreeUpdate {
     TreeUpdate& operator=(const TreeUpdate&) = delete;
 };
 
-// The folder's files by name, from one listing; empty when it cannot be listed.
-std::unordered_map<std::string, FolderEntry> ListedFiles(FileSystem& files,
-                                                         const std::string& dir) {
-    std::unordered_map<std::string, FolderEntry> byName;
-    if (auto listing = files.ListFolder(dir)) {
-        for (FolderEntry& e : *listing) {
-            if (!e.isDir) {
-                std::string name = e.name;
-                byName.emplace(std::move(name), std::move(e));
-            }
+// The folder's files by name; the names are those of `listing`, which must outlive the map.
+std::unordered_map<std::string_view, const FolderEntry*>
+FilesByName(const std::vector<FolderEntry>& listing) {
+    std::unordered_map<std::string_view, const FolderEntry*> byName;
+    byName.reserve(listing.size());
+    for (const FolderEntry& e : listing) {
+        if (!e.isDir) {
+            byName.emplace(e.name, &e);
         }
     }
     return byName;
@@ -49,8 +48,9 @@ void TRepList::LoadIndex(const std::string& indexPath, TreeNode* parent) {
         return;
     }
     // Only a whole load knows every reply, so only it may replace the startup index.
-    indexedLoad_ =
-        store_.KeepsStartupIndex() && indexPath == LibraryRoot() + kIndexFileName && !parent;
+    wholeLoad_ = indexPath == LibraryRoot() + kIndexFileName && !parent;
+    indexedLoad_ = store_.KeepsStartupIndex() && wholeLoad_;
+    listings_.clear();
     if (indexedLoad_) {
         store_.BeginIndexedLoad();
     }
@@ -60,10 +60,11 @@ void TRepList::LoadIndex(const std::string& indexPath, TreeNode* parent) {
         LoadIndexAt(indexPath, parent, 0);
     } catch (...) {
         visitedDirs_ = nullptr;
-        indexedLoad_ = false;
+        indexedLoad_ = wholeLoad_ = false;
         throw;
     }
     visitedDirs_ = nullptr;
+    wholeLoad_ = false;
     if (indexedLoad_) {
         store_.EndIndexedLoad();
         indexedLoad_ = false;
@@ -83,8 +84,17 @@ void TRepList::LoadIndexAt(const std::string& indexPath, TreeNode* parent, int d
         return;
     }
     TreeUpdate update(Tree);
-    const auto files = indexedLoad_ ? ListedFiles(Files(), dir.empty() ? std::string(".") : dir)
-                                    : std::unordered_map<std::string, FolderEntry>();
+    // A whole load lists each folder once; the listings are kept for following the disk.
+    const std::vector<FolderEntry>* listing = nullptr;
+    if (wholeLoad_) {
+        if (auto listed = Files().ListFolder(dir.empty() ? std::string(".") : dir)) {
+            listing = &(listings_[dir.substr(std::min(dir.size(), LibraryRoot().size()))] =
+                            std::move(*listed));
+        }
+    }
+    const auto files = indexedLoad_ && listing
+                           ? FilesByName(*listing)
+                           : std::unordered_map<std::string_view, const FolderEntry*>();
     // A line naming a file or folder that an earlier line names already is skipped: two items
     // on one file would let deleting one take the other's text with it.
     std::unordered_set<std::string> listed;
@@ -102,7 +112,7 @@ void TRepList::LoadIndexAt(const std::string& indexPath, TreeNode* parent, int d
         } else {
             const std::string file = parts.id + kReplyExtension;
             const auto it = files.find(file);
-            LoadReply(dir + file, parts.name, parent, it == files.end() ? nullptr : &it->second);
+            LoadReply(dir + file, parts.name, parent, it == files.end() ? nullptr : it->second);
         }
     }
 }

@@ -11,6 +11,7 @@
 //
 // Positions in the list carry no meaning beyond the call that returned them: removing an item
 // moves the last item into its place.
+#include "library/library_follow.h"
 #include "library/library_result.h"
 #include "library/library_store.h"
 #include "library/rep.h"
@@ -22,6 +23,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tw {
@@ -107,6 +109,8 @@ public:
     void FinishInterruptedChange();
     void LoadIndex(const std::string& indexPath, TreeNode* parent);
     int LoadReplyFile(const std::string& path, const std::string& name, TreeNode* parent);
+    // The folder listings the last whole load made, given once.
+    FolderListings TakeListings() { return std::exchange(listings_, {}); }
     LibraryResult<> SaveReply(TRep* item);
     int FindIndexLine(const TRep* item, const std::vector<std::string>& lines) const;
     LibraryResult<> RenameItem(TRep* item, const std::string& newName);
@@ -146,7 +150,9 @@ private:
     LibraryStore store_;
     MessageBoxes* messages_;
     std::set<DirIdentity>* visitedDirs_ = nullptr; // during a load
+    bool wholeLoad_ = false;                       // a load of the root index
     bool indexedLoad_ = false;                     // a whole load that keeps the startup index
+    FolderListings listings_;                      // the folders a whole load listed
     std::string readBuffer_;                       // reused by every file the load reads
     mutable std::vector<std::string>* loadProblems_ = nullptr; // between BeginLoad and EndLoad
     std::vector<std::string> problemsOfLoad_;

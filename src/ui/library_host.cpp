@@ -20,7 +20,8 @@ void LibraryHost::Create(const std::string& libraryRoot, const std::string& data
 void LibraryHost::Load() {
     if (replies_) {
         LoadReplyLibrary(*replies_);
-        listing_ = LibraryListing::Take(replies_->Files(), replies_->LibraryRoot());
+        listing_ = LibraryListing::Take(replies_->Files(), replies_->LibraryRoot(),
+                                        replies_->TakeListings());
         tracker_.Forget();
     }
 }
