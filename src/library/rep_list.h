@@ -127,7 +127,9 @@ public:
 
 private:
     void RemoveEntries(TRep* item);
-    void LoadIndexAt(const std::string& indexPath, TreeNode* parent, int depth);
+    // `listedAs`: the folder as its parent's listing shows it, during a whole load.
+    void LoadIndexAt(const std::string& indexPath, TreeNode* parent, int depth,
+                     const FolderEntry* listedAs);
     // `listed`: the file as its folder's listing shows it, during a whole load.
     int LoadReply(const std::string& path, const std::string& name, TreeNode* parent,
                   const FolderEntry* listed);
@@ -149,11 +151,12 @@ private:
     std::vector<std::unique_ptr<TRep>> items_;
     LibraryStore store_;
     MessageBoxes* messages_;
-    std::set<DirIdentity>* visitedDirs_ = nullptr; // during a load
-    bool wholeLoad_ = false;                       // a load of the root index
-    bool indexedLoad_ = false;                     // a whole load that keeps the startup index
-    FolderListings listings_;                      // the folders a whole load listed
-    std::string readBuffer_;                       // reused by every file the load reads
+    struct LoadWalk;
+    LoadWalk* walk_ = nullptr; // during a load
+    bool wholeLoad_ = false;   // a load of the root index
+    bool indexedLoad_ = false; // a whole load that keeps the startup index
+    FolderListings listings_;  // the folders a whole load listed
+    std::string readBuffer_;   // reused by every file the load reads
     mutable std::vector<std::string>* loadProblems_ = nullptr; // between BeginLoad and EndLoad
     std::vector<std::string> problemsOfLoad_;
     std::uint64_t changes_ = 0;

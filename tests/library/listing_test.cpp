@@ -1,5 +1,7 @@
-// A load's folder listings handed on to following the disk: one walk of the library, and the
-// same listing a walk of its own would take.
+// What a load takes from its folder listings: which folders need their identity asked for, and
+// the listings handed on to following the disk (one walk of the library, the same listing a walk
+// of its own would take).
+#include "disk_fixture.h"
 #include "fakes/memory_library.h"
 #include "library/library_follow.h"
 #include "library/startup_index.h"
@@ -50,6 +52,58 @@ TEST(LoadListings, OneWalkGivesWhatAWalkOfItsOwnGives) {
         EXPECT_TRUE(handed.ChangedFolders(own).empty());
         EXPECT_TRUE(own.ChangedFolders(handed).empty());
         EXPECT_TRUE(loaded.list.TakeListings().empty()) << "given once";
+    }
+}
+
+// A folder's identity costs an open of its own; only links call for it, and from the first link
+// on a folder reached a second time is caught whichever way it was reached first.
+TEST(LoadListings, OnlyLinksCallForFolderIdentities) {
+    struct Disk : testing::DiskFixture {
+        void TestBody() override {}
+    };
+    struct Counting : WriteTracker {
+        using WriteTracker::WriteTracker;
+        int identities = 0;
+        std::optional<DirIdentity> GetDirIdentity(const std::string& path) override {
+            ++identities;
+            return WriteTracker::GetDirIdentity(path);
+        }
+    };
+    const struct {
+        const char* name;
+        const char* rootIndex;
+        const char* link; // a link "2" to this folder, when set
+        const char* shape;
+        const char* unopened; // the index file reported as not opened, if any
+        int identities;
+    } cases[] = {
+        {"plain folders", "FOLDER_1?One\r\nFOLDER_3?Three\r\n", nullptr,
+         "One /1\n.Inside #1.rep m=in\nThree /3\n", nullptr, 1},
+        {"link to the root", "FOLDER_1?One\r\nFOLDER_2?Link\r\n", "",
+         "One /1\n.Inside #1.rep m=in\nLink /2\n", "2/index.sub", 3},
+        {"link to a folder walked before", "FOLDER_1?One\r\nFOLDER_3?Three\r\nFOLDER_2?Link\r\n",
+         "1", "One /1\n.Inside #1.rep m=in\nThree /3\nLink /2\n", "2/index.sub", 4},
+        {"link to a folder walked after", "FOLDER_2?Link\r\nFOLDER_1?One\r\n", "1",
+         "Link /2\n.Inside #1.rep m=in\nOne /1\n", "1/index.sub", 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Disk disk;
+        Counting counting(SystemFileSystem());
+        disk.list.SetFileSystem(counting);
+        disk.Put("index.sub", c.rootIndex);
+        disk.Put("1/index.sub", "REPLY_1?Inside\r\n");
+        disk.Put("1/1.rep", "in\r\n\r\n");
+        disk.Put("3/index.sub", "");
+        if (c.link && !fakes::TryLinkDirectory(disk.temp.Path() / c.link, disk.temp.Path() / "2")) {
+            GTEST_SKIP() << "this file system cannot create directory links";
+        }
+        disk.Load();
+        EXPECT_EQ(disk.Shape(), c.shape);
+        EXPECT_EQ(disk.boxes.Errors(),
+                  c.unopened ? std::vector<std::string>{CantOpenMessage(disk.P(c.unopened))}
+                             : std::vector<std::string>{});
+        EXPECT_EQ(counting.identities, c.identities);
     }
 }
 
