@@ -83,8 +83,8 @@ void TRepList::LoadIndexAt(const std::string& indexPath, TreeNode* parent, int d
         return;
     }
     TreeUpdate update(Tree);
-    const auto files = indexedLoad_ ? ListedFiles(Files(), dir.empty() ? std::string(".") : dir)
-                                    : std::unordered_map<std::string, FolderEntry>();
+    // Listed always: what a load saw of each file guards it against being written over later.
+    const auto files = ListedFiles(Files(), dir.empty() ? std::string(".") : dir);
     // A line naming a file or folder that an earlier line names already is skipped: two items
     // on one file would let deleting one take the other's text with it.
     std::unordered_set<std::string> listed;
@@ -115,7 +115,11 @@ int TRepList::LoadReply(const std::string& path, const std::string& name, TreeNo
                         const FolderEntry* listed) {
     // Only the macro and hot key lines are needed now; the text is read when first shown.
     std::vector<std::string> lines;
-    if (auto known = listed ? store_.TakeUnchanged(path, *listed) : std::nullopt) {
+    if (listed) {
+        store_.Saw(path, *listed);
+    }
+    const bool indexed = listed && indexedLoad_;
+    if (auto known = indexed ? store_.TakeUnchanged(path, *listed) : std::nullopt) {
         lines = {std::move(known->macro), std::move(known->hotKey)};
     } else {
         if (!ReadLines(Files(), path, lines, readBuffer_, 2)) {
@@ -126,7 +130,7 @@ int TRepList::LoadReply(const std::string& path, const std::string& name, TreeNo
             ReportError(IncorrectStructureMessage(path));
             return -1;
         }
-        if (listed) {
+        if (indexed) {
             // Listed before it was read: a change in between shows as another time next start.
             store_.Remember(path, {listed->size, listed->writeTime, lines[0], lines[1]});
         }

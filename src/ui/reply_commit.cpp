@@ -70,8 +70,39 @@ LibraryResult<> ReplyCommitter::CommitContent(TRep* reply) {
     list_.SetMacro(reply, bar_.MacroText());
     list_.SetHotKey(reply, HotKeyCodeOfBar());
     list_.SetBody(reply, editor_.BodyLines());
-    if (auto r = list_.SaveReply(reply); !r) {
-        return r; // the flag stays raised
+    const auto saved = list_.SaveReply(reply);
+    if (!saved) {
+        return saved.Failure(); // the flag stays raised
+    }
+    if (saved.Value() == TRepList::SaveState::ChangedElsewhere) {
+        const std::string question =
+            "\"" + reply->Caption() +
+            "\" was changed by another program since Textwright read it.\n\nYes: keep your "
+            "version (the other one is kept as \"" +
+            reply->Caption() + TRepList::kChangedElsewhereSuffix +
+            "\").\nNo: take the other version (your changes are dropped).\nCancel: save "
+            "nothing now.";
+        switch (boxes_.AskYesNoCancel(question)) {
+        case MessageBoxes::Answer::Yes:
+            if (auto r = list_.KeepMine(reply); !r) {
+                return r.Failure();
+            }
+            break;
+        case MessageBoxes::Answer::No:
+            if (auto r = list_.TakeTheirs(reply); !r) {
+                return r;
+            }
+            editor_.LoadBody(list_.BodyOf(reply));
+            list_.HotKeys.ListBox().SetSelected(list_.HotKeyIndexOf(reply));
+            list_.Macros.ListBox().SetSelected(list_.MacroIndexOf(reply));
+            bar_.SetMacroText(list_.MacroIndexOf(reply) >= 0
+                                  ? list_.Macros.Get(list_.MacroIndexOf(reply))
+                                  : std::string());
+            flags_ = PendingEdits{}; // loading the fields raised their flags
+            return {};
+        case MessageBoxes::Answer::Cancel:
+            return {};
+        }
     }
     flags_.ContentModified = false;
     return {};

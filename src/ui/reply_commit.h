@@ -4,6 +4,7 @@
 // A failed write comes back as the result and leaves its flag raised, so the next commit tries
 // again; the edits stay in the fields, and what was already taken into the model stays there.
 #include "library/rep_list.h"
+#include "platform/message_boxes.h"
 #include "ui/editing_ports.h"
 #include "ui/pending_edits.h"
 
@@ -12,14 +13,16 @@ namespace tw {
 class ReplyCommitter {
 public:
     ReplyCommitter(TRepList& list, PropertyBarView& bar, RichEditorPort& editor,
-                   PendingEdits& flags)
-        : list_(list), bar_(bar), editor_(editor), flags_(flags) {}
+                   PendingEdits& flags, MessageBoxes& boxes)
+        : list_(list), bar_(bar), editor_(editor), flags_(flags), boxes_(boxes) {}
 
     LibraryResult<> CommitCurrentReply();
     // The Name field's text becomes the selected node's name; an empty text is dropped.
     // False when the typed name was refused (the bar shows the stored one again).
     LibraryResult<bool> CommitName();
-    // Macro, hot key and text of a reply, then its file.
+    // Macro, hot key and text of a reply, then its file. When the file changed elsewhere the
+    // user keeps theirs (the other is kept beside it), takes the other, or cancels (nothing is
+    // written and the edits stay pending).
     LibraryResult<> CommitContent(TRep* reply);
     // The hot-key code the bar shows now, empty when the Hot Key box is off or no key is chosen.
     std::string HotKeyCodeOfBar();
@@ -31,6 +34,7 @@ private:
     PropertyBarView& bar_;
     RichEditorPort& editor_;
     PendingEdits& flags_;
+    MessageBoxes& boxes_;
 };
 
 } // namespace tw
