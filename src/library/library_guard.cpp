@@ -27,7 +27,7 @@ std::optional<FolderEntry> LibraryStore::Listed(const std::string& path) const {
     return std::nullopt;
 }
 
-void LibraryStore::Saw(const std::string& path, const FolderEntry& listed) {
+void LibraryStore::Saw(const std::string& path, const FolderEntry& listed) const {
     seen_[path] = {listed.size, listed.writeTime};
 }
 

@@ -152,8 +152,17 @@ int TRepList::LoadReply(const std::string& path, const std::string& name, TreeNo
 bool TRepList::ReadBody(TRep* item) const {
     std::vector<std::string> lines;
     std::string scratch;
+    // Listed before it is read: a write in between leaves the older stamp, never a newer one.
+    const std::optional<FolderEntry> listed = store_.Listed(item->FullPath());
     if (!ReadLines(Files(), item->FullPath(), lines, scratch)) {
         return false;
+    }
+    const int macro = MacroIndexOf(item);
+    const int hotKey = HotKeyIndexOf(item);
+    // The whole file now matches the model: a save over it overwrites nothing unseen.
+    if (listed && lines.size() >= 2 && lines[0] == (macro >= 0 ? Macros.Get(macro) : "") &&
+        lines[1] == (hotKey >= 0 ? HotKeys.Get(hotKey) : "")) {
+        store_.Saw(item->FullPath(), *listed);
     }
     item->body_.assign(
         std::make_move_iterator(lines.begin() + std::min<std::size_t>(2, lines.size())),

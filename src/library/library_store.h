@@ -44,7 +44,9 @@ public:
     std::vector<std::string> FinishInterruptedChange();
 
     // --- what was seen of each file, so that nothing written elsewhere is overwritten ---
-    void Saw(const std::string& path, const FolderEntry& listed);
+    void Saw(const std::string& path, const FolderEntry& listed) const;
+    // The file as its folder's listing shows it now.
+    std::optional<FolderEntry> Listed(const std::string& path) const;
     // Lists the file's folder and takes what it shows; forgets a file that is not there.
     void SawNow(const std::string& path);
     DiskState Check(const std::string& path) const;
@@ -69,7 +71,6 @@ private:
     void NoteRecordLeft(const std::string& record, std::vector<std::string>& notes);
 
     std::string Relative(const std::string& path) const;
-    std::optional<FolderEntry> Listed(const std::string& path) const;
     // Index writes over a content the disk no longer holds take the disk's lines with ours
     // carried over, and name again any reply file that no line names.
     void MergeWithDisk(DiskChange& change) const;
@@ -94,7 +95,7 @@ private:
         std::uint64_t size = 0;
         std::uint64_t writeTime = 0;
     };
-    std::unordered_map<std::string, Stamp> seen_; // by full path
+    mutable std::unordered_map<std::string, Stamp> seen_; // by full path
 };
 
 // The first n from 1 up for which dir + n + ".rep" is not a file (replies) or dir + n is not a
