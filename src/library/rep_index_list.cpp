@@ -43,6 +43,7 @@ void TRepIndexList::Add(const std::string& text, TRep* item) {
         return;
     }
     textOf_[item] = text;
+    ++changes_;
     if (Updating) {
         pending_.push_back(Entry{text, item});
         return;
@@ -72,6 +73,7 @@ void TRepIndexList::Delete(int position) {
     const auto it = items_.begin() + position;
     foldedTexts_.erase(Folded(it->text));
     textOf_.erase(it->rep);
+    ++changes_;
     if (batchDepth_ > 0) {
         // Positions of the other entries stay put until the batch ends, so that removing many
         // entries costs one compaction instead of one shift each.
@@ -99,6 +101,7 @@ void TRepIndexList::Replace(int position, const std::string& text) {
     }
     Entry moved{text, e.rep};
     textOf_[e.rep] = text;
+    ++changes_;
     items_.erase(items_.begin() + position);
     items_.insert(items_.begin() + LowerBound(text), std::move(moved));
 }
@@ -149,6 +152,7 @@ int TRepIndexList::IndexOf(const TRep* item) const {
 }
 
 void TRepIndexList::Clear() {
+    ++changes_;
     items_.clear();
     tombstones_ = 0;
     pending_.clear();

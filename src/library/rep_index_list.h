@@ -4,6 +4,7 @@
 // reply has at most one entry.
 #include "library/list_model.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -30,6 +31,8 @@ public:
     // that already has an entry. Unless Updating, the list box shows the new entry.
     void Add(const std::string& text, TRep* item);
     int Count() const;
+    // Grows with every entry added, removed or replaced.
+    std::uint64_t Changes() const { return changes_; }
     const std::string& Get(int position) const;
     TRep* Rep(int position) const;
     void Delete(int position);
@@ -79,6 +82,7 @@ private:
     mutable std::size_t tombstones_ = 0; // deleted during a batch, still in items_
     int batchDepth_ = 0;
     bool refreshDeferred_ = false;
+    std::uint64_t changes_ = 0;
 };
 
 class TRepHotKeyList : public TRepIndexList {

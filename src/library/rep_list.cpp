@@ -120,6 +120,7 @@ void TRepList::EndLoad() {
 void TRepList::SetBody(TRep* item, const std::vector<std::string>& lines) {
     item->body_ = lines;
     item->bodyOnDisk_ = false;
+    ++changes_;
 }
 
 void TRepList::ReportError(const std::string& text) const {

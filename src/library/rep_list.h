@@ -18,6 +18,7 @@
 #include "library/reply_tree.h"
 #include "platform/file_system.h"
 
+#include <cstdint>
 #include <memory>
 #include <set>
 #include <string>
@@ -50,7 +51,10 @@ public:
     TRepMacroList Macros;
 
     // The folder holding the root "index.sub"; a separator is appended when missing.
-    void SetLibraryRoot(const std::string& root) { store_.SetRoot(root); }
+    void SetLibraryRoot(const std::string& root) {
+        store_.SetRoot(root);
+        ++changes_;
+    }
     const std::string& LibraryRoot() const { return store_.Root(); }
     // Where the library's files are read and written; the computer's own file system unless set.
     // Every change goes through a check that it stays inside the library root.
@@ -60,6 +64,11 @@ public:
     void SetStartupIndexFile(const std::string& path) { store_.SetStartupIndexFile(path); }
 
     int Count() const { return static_cast<int>(items_.size()); }
+    // Grows with every change of what the library shows: its tree, its indexes, a reply's text
+    // or its root. Equal counts mean nothing changed in between.
+    std::uint64_t Changes() const {
+        return Tree.Changes() + HotKeys.Changes() + Macros.Changes() + changes_;
+    }
     TRep* At(int position) const { return items_.at(static_cast<std::size_t>(position)).get(); }
 
     // --- model ---
@@ -152,6 +161,7 @@ private:
     std::string readBuffer_;                       // reused by every file the load reads
     mutable std::vector<std::string>* loadProblems_ = nullptr; // between BeginLoad and EndLoad
     std::vector<std::string> problemsOfLoad_;
+    std::uint64_t changes_ = 0;
 };
 
 // The whole load: BeginLoad, ClearAll, LoadIndex of the root "index.sub", EndLoad.

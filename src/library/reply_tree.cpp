@@ -65,6 +65,7 @@ void ReplyTree::Link(TreeNode* node, TreeNode* parent, TreeNode* before) {
         parent->lastChild_ = node;
     }
     ++parent->childCount_;
+    ++changes_;
 }
 
 void ReplyTree::Unlink(TreeNode* node) {
@@ -80,6 +81,7 @@ void ReplyTree::Unlink(TreeNode* node) {
         parent->lastChild_ = node->prev_;
     }
     --parent->childCount_;
+    ++changes_;
     node->parent_ = node->next_ = node->prev_ = nullptr;
 }
 
@@ -160,6 +162,7 @@ void ReplyTree::Clear() {
 
 void ReplyTree::SetCaption(TreeNode* node, const std::string& caption) {
     node->caption_ = caption;
+    ++changes_;
     if (observer_) {
         observer_->CaptionChanged(node);
     }

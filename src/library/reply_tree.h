@@ -99,6 +99,8 @@ public:
     TreeNode* FirstNode() const { return root_->firstChild_; }
     std::size_t TopLevelCount() const { return root_->childCount_; }
     std::size_t Count() const { return count_; }
+    // Grows with every node added, removed, moved or renamed; selection plays no part.
+    std::uint64_t Changes() const { return changes_; }
     bool Empty() const { return count_ == 0; }
 
     // Depth first, children in order: the display order of an expanded tree.
@@ -122,6 +124,7 @@ private:
     TreeObserver* observer_ = nullptr;
     TreeNode* selected_ = nullptr;
     std::size_t count_ = 0;
+    std::uint64_t changes_ = 0;
     int updateDepth_ = 0;
 };
 

@@ -2,12 +2,16 @@
 
 #include "library/startup_index.h"
 
+#include <algorithm>
+
 namespace tw {
 
 void LibraryHost::Create(const std::string& libraryRoot, const std::string& dataFolder,
                          MessageBoxes& boxes) {
     replies_ = std::make_unique<TRepList>(tree_, hotKeys_, macros_, &boxes);
     replies_->SetLibraryRoot(libraryRoot);
+    tracker_.SetRoot(replies_->LibraryRoot());
+    replies_->SetFileSystem(tracker_);
     if (!dataFolder.empty()) {
         replies_->SetStartupIndexFile(StartupIndexPath(dataFolder, replies_->LibraryRoot()));
     }
@@ -16,7 +20,23 @@ void LibraryHost::Create(const std::string& libraryRoot, const std::string& data
 void LibraryHost::Load() {
     if (replies_) {
         LoadReplyLibrary(*replies_);
+        listing_ = LibraryListing::Take(replies_->Files(), replies_->LibraryRoot());
+        tracker_.Forget();
     }
+}
+
+bool LibraryHost::ChangedElsewhere() {
+    if (!replies_) {
+        return false;
+    }
+    LibraryListing now = LibraryListing::Take(replies_->Files(), replies_->LibraryRoot());
+    const std::set<std::string> changed = listing_.ChangedFolders(now);
+    const bool elsewhere =
+        std::any_of(changed.begin(), changed.end(),
+                    [this](const std::string& f) { return !tracker_.Touched(f); });
+    listing_ = std::move(now);
+    tracker_.Forget();
+    return elsewhere;
 }
 
 void LibraryHost::Free() {

@@ -1,6 +1,7 @@
 #pragma once
 // The library as the main window holds it: the node tree shown in `Navigation`, the index lists
 // shown in `ListHotKeys` and `ListMacros`, and the `TRepList` over them.
+#include "library/library_follow.h"
 #include "library/list_model.h"
 #include "library/rep_list.h"
 #include "library/reply_tree.h"
@@ -21,7 +22,11 @@ public:
 
     // With a data folder, starts keep the library's startup index there.
     void Create(const std::string& libraryRoot, const std::string& dataFolder, MessageBoxes& boxes);
+    // Loads the whole library again, reading only what changed since.
     void Load();
+    // True when someone else changed the library's folders since the last load or check; what
+    // this program wrote meanwhile does not count.
+    bool ChangedElsewhere();
     // Frees every reply; the views are emptied with the models.
     void Free();
 
@@ -30,6 +35,8 @@ private:
     ListModel hotKeys_;
     ListModel macros_;
     std::unique_ptr<TRepList> replies_;
+    WriteTracker tracker_{SystemFileSystem()};
+    LibraryListing listing_;
 };
 
 } // namespace tw

@@ -43,12 +43,38 @@ void SearchPicker::Open(WindowHandle target, int x, int y) {
     target_ = target;
     x_ = x;
     y_ = y;
-    library_ = SearchItemsOf(p_.library);
-    search_.SetItems(std::move(library_.items));
-    textsRead_ = 0;
     query_.clear();
+    Prepare();
     open_ = true;
     Refresh(false);
+}
+
+void SearchPicker::Prepare() {
+    if (open_) {
+        return; // the rows shown stand for the replies listed
+    }
+    if (listedChanges_ != p_.library.Changes()) {
+        library_ = SearchItemsOf(p_.library);
+        search_.SetItems(std::move(library_.items));
+        textsRead_ = 0;
+        listedChanges_ = p_.library.Changes();
+        preparedHits_.reset();
+    }
+    if (!preparedHits_ || preparedRecent_ != p_.recent.Keys()) {
+        preparedHits_ = search_.Find("", p_.recent, kMaxRows);
+        preparedRows_ = RowsOf(*preparedHits_);
+        preparedRecent_ = p_.recent.Keys();
+    }
+}
+
+std::vector<PickerRow> SearchPicker::RowsOf(const std::vector<SearchHit>& hits) const {
+    std::vector<PickerRow> rows;
+    rows.reserve(hits.size());
+    for (const SearchHit& hit : hits) {
+        const SearchItem& item = search_.Item(hit.item);
+        rows.push_back({item.name, item.folder, item.macro.empty() ? item.hotKey : item.macro});
+    }
+    return rows;
 }
 
 void SearchPicker::QueryChanged(const std::string& query) {
@@ -60,19 +86,17 @@ void SearchPicker::QueryChanged(const std::string& query) {
 }
 
 void SearchPicker::Refresh(bool keep) {
-    std::vector<SearchHit> hits = search_.Find(query_, p_.recent, kMaxRows);
+    // Texts play no part in an empty query's rows, so those made ahead stay good while open.
+    const bool prepared = query_.empty() && preparedHits_;
+    std::vector<SearchHit> hits =
+        prepared ? *preparedHits_ : search_.Find(query_, p_.recent, kMaxRows);
     if (keep && hits == hits_) {
         return;
     }
     const std::size_t before =
         highlighted_ >= 0 ? hits_[static_cast<std::size_t>(highlighted_)].item : kNoItem;
     hits_ = std::move(hits);
-    std::vector<PickerRow> rows;
-    rows.reserve(hits_.size());
-    for (const SearchHit& hit : hits_) {
-        const SearchItem& item = search_.Item(hit.item);
-        rows.push_back({item.name, item.folder, item.macro.empty() ? item.hotKey : item.macro});
-    }
+    const std::vector<PickerRow> rows = prepared ? preparedRows_ : RowsOf(hits_);
     highlighted_ = hits_.empty() ? -1 : 0;
     for (std::size_t i = 0; keep && i < hits_.size(); ++i) {
         if (hits_[i].item == before) {
@@ -139,6 +163,7 @@ void SearchPicker::Cancel() {
 }
 
 bool SearchPicker::ReadTexts(std::size_t count) {
+    Prepare(); // closed, the library may have changed since the replies were listed
     const std::size_t end = std::min(library_.replies.size(), textsRead_ + count);
     bool changed = false;
     for (; textsRead_ < end; ++textsRead_) {

@@ -7,6 +7,7 @@
 #include "search/library_search_items.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -77,10 +78,14 @@ public:
     explicit SearchPicker(SearchPickerPorts ports) : p_(ports) {}
 
     // Opens over the window in front (`target`), centred at x, y on the screen, with an empty
-    // query. The library's replies are listed afresh, but only what changed since the last
-    // opening is folded again; texts are checked later through ReadTexts, the ones known before
-    // matching meanwhile.
+    // query and the rows Prepare made.
     void Open(WindowHandle target, int x, int y);
+    // Work done ahead of an opening (idle work after a close): the library's replies are listed
+    // again only when it changed since, and then only what changed is folded again, its texts
+    // checked later through ReadTexts; and the rows of an empty query are made, afresh when the
+    // replies or the recent ones changed. Nothing while open.
+    void Prepare();
+    const std::vector<PickerRow>& PreparedRows() const { return preparedRows_; }
     void QueryChanged(const std::string& query);
     // Up (-1) and Down (+1); the highlight stays on the list.
     void Move(int delta);
@@ -90,8 +95,8 @@ public:
     void Accept(bool copyOnly, int showMacroIns);
     // Esc, or the picker lost the focus: nothing is delivered.
     void Cancel();
-    // Idle work: checks up to `count` texts, reads those that changed and shows the rows they
-    // change, keeping the highlighted reply; false once all are known.
+    // Idle work, open or closed: checks up to `count` texts, reads those that changed and shows
+    // the rows they change, keeping the highlighted reply; false once all are known.
     bool ReadTexts(std::size_t count);
 
     bool IsOpen() const { return open_; }
@@ -100,11 +105,18 @@ private:
     // The rows for the query; `keep` leaves the highlight on the same reply when it is listed.
     void Refresh(bool keep);
     void ShowPreview();
+    std::vector<PickerRow> RowsOf(const std::vector<SearchHit>& hits) const;
 
     SearchPickerPorts p_;
     LibrarySearchItems library_;
     ReplySearch search_;
     std::vector<SearchHit> hits_;
+    // What Prepare saw last: the library's change count (none before the first) and the recent
+    // replies, and the empty query's hits and rows then.
+    std::optional<std::uint64_t> listedChanges_;
+    std::vector<std::string> preparedRecent_;
+    std::optional<std::vector<SearchHit>> preparedHits_;
+    std::vector<PickerRow> preparedRows_;
     std::string query_;
     std::size_t textsRead_ = 0;
     // A digest of each reply's source when its text was read, by key.

@@ -158,6 +158,30 @@ void TFormTextwright::LoadReplyLibrary() {
     ports_.window.SetBusyCursor(false);
 }
 
+std::vector<TreeNode*> TFormTextwright::FollowDisk(const std::vector<TreeNode*>& expanded) {
+    reloadOwed_ = library_.ChangedElsewhere() || reloadOwed_;
+    if (!reloadOwed_ || !editing_ ||
+        !ShowFailure(ports_.errorReport, editing_->CommitCurrentReply())) {
+        return {};
+    }
+    reloadOwed_ = false;
+    const std::string selected = NodeKey(library_.Tree().Selected());
+    std::vector<std::string> open;
+    for (const TreeNode* node : expanded) {
+        open.push_back(NodeKey(node));
+    }
+    LoadReplyLibrary();
+    editing_->SelectNode(NodeNearestKey(library_.Tree(), selected));
+    std::vector<TreeNode*> reopen;
+    for (const std::string& key : open) {
+        TreeNode* node = NodeNearestKey(library_.Tree(), key);
+        if (node && NodeKey(node) == key) {
+            reopen.push_back(node);
+        }
+    }
+    return reopen;
+}
+
 void TFormTextwright::NavigationChange(TreeNode* node) {
     if (editing_) {
         editing_->NavigationChange(node);

@@ -172,6 +172,15 @@ public:
 
     void EnsureDefaultSettings();
     void LoadReplyLibrary();
+    // The library's folders changed on disk. Unless only this program changed them, the edits of
+    // the moment are written and the library is loaded again, keeping the selection (or the
+    // nearest folder still there) and the open folders (`expanded`); gives the folders to open
+    // again. A failed write of the edits puts the reload off to the next change.
+    std::vector<TreeNode*> FollowDisk(const std::vector<TreeNode*>& expanded);
+    // No drag and no hot key waiting for its key to come up: they hold places in the library.
+    bool CanFollowDisk() const {
+        return !drag_.State().DraggingReply && delivery_.State().PendingHotKey < 0;
+    }
 
     WindowState State() const { return lifecycle_.State(); }
     DeliveryState& Delivery() { return delivery_.State(); }
@@ -206,6 +215,7 @@ private:
     // From FormCreate, once the library exists, to FormDestroy.
     std::unique_ptr<LibraryEditing> editing_;
     bool hookLossTold_ = false;
+    bool reloadOwed_ = false; // changed elsewhere, not reloaded yet
 };
 
 } // namespace tw

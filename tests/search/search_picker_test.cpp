@@ -1,28 +1,36 @@
 // The picker as the user drives it: rows for what is typed, the preview as it would arrive,
 // and what Enter, Ctrl+Enter and Esc deliver.
 #include "expansion/local_clock.h"
+#include "library/hot_key.h"
 #include "library/model_fixture.h"
 #include "platform/files.h"
 #include "ui/search_picker.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace tw {
 namespace {
 
+// "name | folder | trigger" each.
+std::vector<std::string> Described(const std::vector<PickerRow>& rows) {
+    std::vector<std::string> out;
+    for (const PickerRow& r : rows) {
+        out.push_back(r.name + " | " + r.folder + " | " + r.trigger);
+    }
+    return out;
+}
+
 struct PickerView : SearchPickerView {
-    std::vector<std::string> rows; // "name | folder | trigger"
+    std::vector<std::string> rows;
     int highlighted = -2;
     std::u16string preview;
     int closed = 0;
     void ShowRows(const std::vector<PickerRow>& shown, int row) override {
-        rows.clear();
-        for (const PickerRow& r : shown) {
-            rows.push_back(r.name + " | " + r.folder + " | " + r.trigger);
-        }
+        rows = Described(shown);
         highlighted = row;
     }
     void HighlightRow(int row) override { highlighted = row; }
@@ -95,6 +103,79 @@ TEST_F(Picker, TextsReadOnceServeTheNextOpeningUntilTheyChange) {
     EXPECT_FALSE(picker.ReadTexts(10));
     EXPECT_EQ((std::vector<std::string>{"Hello |  | hello"}), view.rows)
         << "the changed text is read again";
+}
+
+TEST_F(Picker, EveryChangeOfTheLibraryShowsAtTheNextOpening) {
+    const std::string hello = "Hello |  | hello", sig = "Signature | Letters | sig(name)";
+    const struct {
+        const char* name;
+        std::function<void(Picker&)> change;
+        std::vector<std::string> rows;
+        const char* query = ""; // typed after the texts are read
+        bool withNote = false;  // a reply "Note" without a trigger is added last beforehand
+    } cases[] = {
+        {"reply added",
+         [](Picker& t) { t.Reply("Thanks", nullptr, "3"); },
+         {hello, sig, "Thanks |  | "}},
+        {"reply without a trigger removed",
+         [](Picker& t) { t.list.DeleteAt(t.list.Count() - 1); },
+         {hello, sig},
+         "",
+         true},
+        {"reply removed", [](Picker& t) { t.list.DeleteAt(0); }, {sig}},
+        {"folder removed",
+         [](Picker& t) { t.list.RemoveSubtree(t.tree.FirstNode()->NextSibling()); },
+         {hello}},
+        {"renamed",
+         [](Picker& t) { t.tree.SetCaption(t.hello->Node, "Hi"); },
+         {"Hi |  | hello", sig}},
+        {"moved into a folder",
+         [](Picker& t) {
+             t.tree.MoveAsLastChild(t.hello->Node, t.tree.FirstNode()->NextSibling());
+         },
+         {sig, "Hello | Letters | hello"}},
+        {"macro changed",
+         [](Picker& t) { t.list.SetMacro(t.hello, "hi"); },
+         {"Hello |  | hi", sig}},
+        {"macro cleared", [](Picker& t) { t.list.SetMacro(t.hello, ""); }, {"Hello |  | ", sig}},
+        {"hot key given",
+         [](Picker& t) { t.list.SetHotKey(t.list.At(t.list.Count() - 1), "0L"); },
+         {hello, sig, "Note |  | " + HotKeyText("0L")},
+         "",
+         true},
+        {"text saved",
+         [](Picker& t) { t.list.SetBody(t.hello, {"{\\rtf1\\ansi Welcome aboard.}"}); },
+         {hello},
+         "welcome"},
+        {"everything cleared", [](Picker& t) { t.list.ClearAll(); }, {}},
+        {"delivered",
+         [](Picker& t) { t.recent.Delivered(std::string("4") + kPathSep + "2.rep"); },
+         {sig, hello}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        struct Fresh : Picker {
+            void TestBody() override {}
+        } t;
+        if (c.withNote) {
+            t.Reply("Note", nullptr, "5");
+        }
+        t.picker.Open(77, 300, 200);
+        while (t.picker.ReadTexts(1)) {
+        }
+        t.picker.Cancel();
+        c.change(t);
+        // Texts are read while closed too, as after a close.
+        while (t.picker.ReadTexts(1)) {
+        }
+        t.picker.Open(77, 300, 200);
+        t.picker.QueryChanged(c.query);
+        EXPECT_EQ(c.rows, t.view.rows);
+        if (!*c.query) {
+            EXPECT_EQ(c.rows, Described(t.picker.PreparedRows()))
+                << "made ahead for the next opening";
+        }
+    }
 }
 
 TEST_F(Picker, EnterReadsTheTextsNotReadYetBeforeItDelivers) {

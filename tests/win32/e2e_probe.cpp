@@ -380,6 +380,10 @@ int wmain(int argc, wchar_t** argv) {
     if (verb == L"state-all-open") {
         return StateWithAllOpen(main);
     }
+    if (verb == L"macros") { // the macro list's rows
+        PrintListRows(GetDlgItem(main, kListMacrosId), 0);
+        return 0;
+    }
     if (verb == L"geometry") {
         RECT w{}, work{};
         GetWindowRect(main, &w);

@@ -82,6 +82,9 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (!form_ && msg != WM_CREATE && msg != WM_GETMINMAXINFO && msg != WM_NCDESTROY) {
         return DefWindowProcW(hwnd_, msg, wp, lp);
     }
+    if (watcher_.OnMessage(msg, wp)) {
+        return 0;
+    }
     switch (msg) {
     case WM_CREATE:
         OnCreate();
@@ -230,11 +233,28 @@ void MainWindow::OnCreate() {
     picker_ = std::make_unique<SearchPickerHost>(hwnd_, system_.registry, system_.boxes, library_,
                                                  clock_, *form_);
     PostMessageW(hwnd_, kApplyPickerHotKeyMessage, 0, 0);
+    PostMessageW(hwnd_, SearchPickerHost::kMakeNextWindowMessage, 0, 0);
+    watcher_.Start(globals_.LibraryRoot);
+}
+
+bool MainWindow::TakeLibraryChanges() {
+    // A message box of the reload's own (a load problem) runs a message loop of its own.
+    if (closing_ || following_ || !IsWindowEnabled(hwnd_) || TreeView_GetEditControl(navigation_) ||
+        (picker_ && picker_->IsOpen()) || !form_->CanFollowDisk()) {
+        return false;
+    }
+    following_ = true;
+    std::vector<TreeNode*> reopen;
+    RunReported(system_.boxes, [&] { reopen = form_->FollowDisk(treeMirror_->ExpandedNodes()); });
+    treeMirror_->ExpandNodes(reopen);
+    following_ = false;
+    return true;
 }
 
 void MainWindow::OnDestroy() {
     tipTimer_.SetTimerEnabled(false);
     fixTimer_.SetTimerEnabled(false);
+    watcher_.Stop();
     picker_.reset(); // before the library goes
     // No drag or selection may reach the form while the library goes; the form disconnects
     // the rest.

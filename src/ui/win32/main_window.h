@@ -17,6 +17,7 @@
 #include "ui/win32/delivery_adapters.h"
 #include "ui/win32/drag_adapters.h"
 #include "ui/win32/editing_pane.h"
+#include "ui/win32/library_watcher.h"
 #include "ui/win32/list_box_mirror.h"
 #include "ui/win32/main_dialogs.h"
 #include "ui/win32/main_window_frame.h"
@@ -98,6 +99,8 @@ private:
     void CreateSplitters();
     // Builds the form over the ports and the controls, which exist by then.
     void ComposeForm();
+    // False while a dialog, an in-place rename or the picker holds on to the library.
+    bool TakeLibraryChanges();
     void ApplyFont();
     void LayoutControls();
     // Where the insertions dialog centres for a delivery button or a drop point.
@@ -156,6 +159,7 @@ private:
     int dragStart_ = 0;
     // Set when the window starts going: no tree event reaches the form after.
     bool closing_ = false;
+    bool following_ = false; // taking the library's changes in
     HWND panelBottomBar_ = nullptr;
     HWND panelEditor_ = nullptr;
 
@@ -167,6 +171,8 @@ private:
     std::optional<TFormTextwright> form_;
     // From WM_CREATE to WM_DESTROY, over the form.
     std::unique_ptr<SearchPickerHost> picker_;
+    // Changes others make to the library, taken in between the user's actions.
+    LibraryWatcher watcher_{hwnd_, [this] { return TakeLibraryChanges(); }};
 };
 
 } // namespace tw::win32

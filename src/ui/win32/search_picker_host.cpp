@@ -21,6 +21,15 @@ std::optional<ScreenRect> CaretOf(HWND front) {
     return ToScreenRect(r);
 }
 
+// Wine's ntdll alone has this export.
+bool RunsUnderWine() {
+    static const bool wine = [] {
+        HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+        return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+    }();
+    return wine;
+}
+
 } // namespace
 
 SearchPickerHost::SearchPickerHost(HWND mainWindow, RawRegistry& registry, MessageBoxes& boxes,
@@ -36,9 +45,28 @@ void SearchPickerHost::ClosePicker() {
 }
 
 void SearchPickerHost::MakeNextWindow() {
-    if (!next_) {
+    retired_.reset();
+    if (RunsUnderWine() && !next_) {
         next_ = std::make_unique<SearchPickerWindow>();
     }
+    SearchPicker* picker = Picker();
+    SearchPickerWindow* ahead = RunsUnderWine() || !window_ ? next_.get() : window_.get();
+    if (picker && !picker->IsOpen() && ahead && ahead->Handle()) {
+        picker->Prepare();
+        ahead->FillAhead(*picker);
+    }
+}
+
+SearchPicker* SearchPickerHost::Picker() {
+    const TRepList* library = library_.Replies();
+    if (!library) {
+        return nullptr;
+    }
+    if (!picker_ || pickerLibrary_ != library) {
+        picker_.emplace(SearchPickerPorts{*library, form_.Recent(), *this, clock_, *this});
+        pickerLibrary_ = library;
+    }
+    return &*picker_;
 }
 
 SearchPickerHost::~SearchPickerHost() {
@@ -46,24 +74,22 @@ SearchPickerHost::~SearchPickerHost() {
 }
 
 void SearchPickerHost::Open() {
-    const TRepList* library = library_.Replies();
-    if (!library) {
-        typeAhead_.End(); // nothing to type into
-        return;
-    }
     HWND front = GetForegroundWindow();
     if (picker_ && picker_->IsOpen()) {
         SetForegroundWindow(window_->Handle());
         return;
     }
-    if (!picker_ || pickerLibrary_ != library) {
-        picker_.emplace(SearchPickerPorts{*library, form_.Recent(), *this, clock_, *this});
-        pickerLibrary_ = library;
+    if (!Picker()) {
+        typeAhead_.End(); // nothing to type into
+        return;
     }
-    // The last opening's window goes once this one has the keyboard: destroyed before, under
-    // Wine the next window did not get the keyboard from its third opening on.
-    const std::unique_ptr<SearchPickerWindow> closed = std::move(window_);
-    window_ = next_ ? std::move(next_) : std::make_unique<SearchPickerWindow>();
+    // The last opening's window goes after this one has the keyboard, once the picker closes
+    // again: destroyed before, under Wine the next window did not get the keyboard from its third
+    // opening on; destroyed during the opening, it delays it.
+    if (RunsUnderWine() || !window_) {
+        retired_ = std::move(window_);
+        window_ = next_ ? std::move(next_) : std::make_unique<SearchPickerWindow>();
+    }
     if (!window_->Handle()) {
         return;
     }

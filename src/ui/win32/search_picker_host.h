@@ -16,16 +16,18 @@
 
 namespace tw::win32 {
 
-// A window is made for each opening: under Wine a window once active is handed to the window
-// manager, which then no longer moves the keyboard to it at once when it shows again.
+// Under Wine a window is made for each opening: a window once active is handed to the window
+// manager, which then no longer moves the keyboard to it at once when it shows again. Windows
+// shows the one window again.
 class SearchPickerHost : public PickerDeliveryPort,
                          public GlobalHotKeyPort,
                          public SearchPickerView {
 public:
     // The WM_HOTKEY id on the main window.
     static constexpr int kHotKeyId = 1;
-    // Posted to the main window once the picker has closed: the next opening's window is made
-    // then, outside the messages of the one that closed, so an opening only shows it.
+    // Posted to the main window once the picker has closed and after the library has loaded: the
+    // next opening's window is made then, outside the messages of the one that closed, and
+    // filled with the rows of an empty search, so an opening only shows it.
     static constexpr UINT kMakeNextWindowMessage = WM_APP + 3;
     void MakeNextWindow();
 
@@ -40,6 +42,7 @@ public:
     }
     // The hot key: opens over the window in front, or takes the focus back when open.
     void Open();
+    bool IsOpen() const { return picker_ && picker_->IsOpen(); }
     bool Contains(HWND window) const { return window_ && window_->Contains(window); }
 
     void ShowRows(const std::vector<PickerRow>& rows, int highlighted) override {
@@ -54,6 +57,10 @@ public:
     void UnregisterHotKey() override;
 
 private:
+    // Made over the library the first time; made again should the library be another. Null
+    // while no library is loaded.
+    SearchPicker* Picker();
+
     HWND main_;
     RawRegistry& registry_;
     LibraryHost& library_;
@@ -64,8 +71,8 @@ private:
     HKL layout_ = nullptr;
     std::unique_ptr<SearchPickerWindow> window_;
     std::unique_ptr<SearchPickerWindow> next_;
+    std::unique_ptr<SearchPickerWindow> retired_;
 
-    // Made over the library the first time; made again should the library be another.
     std::optional<SearchPicker> picker_;
     const TRepList* pickerLibrary_ = nullptr;
 };

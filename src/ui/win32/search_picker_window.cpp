@@ -13,7 +13,7 @@ constexpr int kWidth96 = 680, kHeight96 = 340;
 constexpr int kMargin96 = 8, kBoxHeight96 = 23, kLabelWidth96 = 34, kListWidth96 = 420;
 constexpr UINT_PTR kReadTimerId = 1;
 // Texts checked per tick: a tick stays far below a frame while typing goes on between ticks.
-constexpr std::size_t kTextsPerTick = 50;
+constexpr std::size_t kTextsPerTick = 10;
 constexpr int kPageRows = 10;
 
 // The edit control breaks lines at CR LF only.
@@ -161,9 +161,15 @@ void SearchPickerWindow::ShowAt(const ScreenRect& place, HWND target) {
 }
 
 void SearchPickerWindow::ShowRows(const std::vector<PickerRow>& rows, int highlighted) {
+    if (rows == shownRows_) {
+        // Filled ahead while hidden: only the highlight is new.
+        HighlightRow(highlighted);
+        return;
+    }
     filling_ = true;
     SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list_, LB_RESETCONTENT, 0, 0);
+    shownRows_ = rows;
     for (const PickerRow& row : rows) {
         const std::wstring text =
             AnsiToWide(row.name) + L"\t" + AnsiToWide(row.folder) + L"\t" + AnsiToWide(row.trigger);
@@ -174,6 +180,12 @@ void SearchPickerWindow::ShowRows(const std::vector<PickerRow>& rows, int highli
     InvalidateRect(list_, nullptr, TRUE);
     highlighted_ = highlighted;
     filling_ = false;
+}
+
+void SearchPickerWindow::FillAhead(SearchPicker& picker) {
+    parts_.picker = &picker;
+    ShowRows(picker.PreparedRows(), -1);
+    ReadTextsWhileIdle(true);
 }
 
 void SearchPickerWindow::HighlightRow(int row) {

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 namespace tw::win32 {
 
@@ -30,6 +31,9 @@ public:
         std::function<void()> typeHeldKeys;
     };
     void Attach(Parts parts) { parts_ = std::move(parts); }
+    // While hidden: takes the rows of an empty search now and reads the picker's texts while
+    // idle, so that an opening finds both done.
+    void FillAhead(SearchPicker& picker);
     // Posted when keys are held for the picker.
     static constexpr UINT kKeysHeldMessage = WM_APP + 20;
     // Shows the window at `place` with the focus in an empty search box, in front of all.
@@ -75,6 +79,7 @@ private:
     bool losingFocus_ = false;
     // Set while rows are put in, so the list's own notifications are not taken for the user's.
     bool filling_ = false;
+    std::vector<PickerRow> shownRows_;
 };
 
 } // namespace tw::win32

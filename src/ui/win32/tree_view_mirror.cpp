@@ -153,6 +153,25 @@ void TreeViewMirror::CollectExpanded(TreeNode* node, std::vector<TreeNode*>& out
     }
 }
 
+std::vector<TreeNode*> TreeViewMirror::ExpandedNodes() const {
+    std::vector<TreeNode*> expanded;
+    for (TreeNode* n = tree_ ? tree_->FirstNode() : nullptr; n; n = n->NextSibling()) {
+        CollectExpanded(n, expanded);
+    }
+    return expanded;
+}
+
+void TreeViewMirror::ExpandNodes(const std::vector<TreeNode*>& folders) {
+    Echo echo(*this);
+    SuspendRedraw();
+    for (TreeNode* n : folders) {
+        Reveal(n);
+        Populate(n);
+        TreeView_Expand(view_, ItemOf(n), TVE_EXPAND);
+    }
+    ResumeRedraw();
+}
+
 void TreeViewMirror::NodeInserted(TreeNode* node) {
     Echo echo(*this);
     Place(node);

@@ -45,6 +45,10 @@ public:
     // that must not go back to the model.
     bool Mirroring() const { return mirroring_ > 0; }
 
+    // The folders open now, and opening them again (after the model was loaded anew).
+    std::vector<TreeNode*> ExpandedNodes() const;
+    void ExpandNodes(const std::vector<TreeNode*>& folders);
+
     // Nested; the view repaints once when the outermost ends.
     void SuspendRedraw();
     void ResumeRedraw();

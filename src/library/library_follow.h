@@ -1,0 +1,91 @@
+#pragma once
+// Following changes that others make to the library on disk. The library is compared folder by
+// folder with its last listing; folders this program wrote to since are its own changes, any
+// other difference is someone else's and calls for a reload. After a reload the selection and
+// the open folders are found again by their paths, which captions play no part in.
+#include "platform/file_system.h"
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace tw {
+
+class ReplyTree;
+class TreeNode;
+
+// Every folder under a library root as one listing each shows it. Keys are folder paths
+// relative to the root, separator-ended; the root's is empty.
+class LibraryListing {
+public:
+    static LibraryListing Take(FileSystem& files, const std::string& root);
+    // The folders listed differently in `now`, gone from it or new in it.
+    std::set<std::string> ChangedFolders(const LibraryListing& now) const;
+
+    // How deep the walk goes, as deep as a load follows folders.
+    static constexpr int kMaxDepth = 64;
+
+private:
+    struct Entry {
+        std::string name;
+        bool isDir = false;
+        std::uint64_t size = 0;
+        std::uint64_t writeTime = 0;
+        bool operator==(const Entry&) const = default;
+    };
+    void Walk(FileSystem& files, const std::string& root, const std::string& relative, int depth);
+
+    std::map<std::string, std::vector<Entry>> folders_;
+};
+
+// Passes everything to another file system and remembers which library folders its changes
+// touched, so that the notifications they cause are known for this program's own.
+class WriteTracker : public FileSystem {
+public:
+    explicit WriteTracker(FileSystem& inner) : inner_(inner) {}
+    void SetRoot(const std::string& root) { root_ = root; }
+
+    // True when a change by this program since the last Take may explain the folder's difference.
+    bool Touched(const std::string& folder) const;
+    void Forget() {
+        folders_.clear();
+        trees_.clear();
+    }
+
+    ReadStatus ReadFileBytes(const std::string& path, std::string& out,
+                             std::uintmax_t maxBytes) override {
+        return inner_.ReadFileBytes(path, out, maxBytes);
+    }
+    WriteResult WriteFileAtomic(const std::string& path, const std::string& bytes) override;
+    bool FileExists(const std::string& path) override { return inner_.FileExists(path); }
+    bool DirExists(const std::string& path) override { return inner_.DirExists(path); }
+    bool CreateDirectories(const std::string& path) override;
+    bool RenamePath(const std::string& from, const std::string& to) override;
+    bool RemoveFileForce(const std::string& path) override;
+    bool DeleteTreeNoFollow(const std::string& path) override;
+    std::optional<DirIdentity> GetDirIdentity(const std::string& path) override {
+        return inner_.GetDirIdentity(path);
+    }
+    std::optional<std::vector<FolderEntry>> ListFolder(const std::string& dir) override {
+        return inner_.ListFolder(dir);
+    }
+
+private:
+    // The folder holding `path`; with `tree`, also everything at and below `path` itself.
+    void Note(const std::string& path, bool tree);
+
+    FileSystem& inner_;
+    std::string root_;
+    std::set<std::string> folders_;
+    std::set<std::string> trees_;
+};
+
+// The node's place in the library: the ids of its folders and its own file or folder id,
+// joined by separators. Empty for null.
+std::string NodeKey(const TreeNode* node);
+// The node at that place; failing that, the nearest folder above it that is still there; null
+// when none is.
+TreeNode* NodeNearestKey(const ReplyTree& tree, const std::string& key);
+
+} // namespace tw
