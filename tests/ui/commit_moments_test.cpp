@@ -47,7 +47,9 @@ TEST_F(CommitMoments, EachMomentWritesNameAndContent) {
         {"EditNameKeyPress", [](LibraryEditing& e, CommitMoments&) { e.EditNameKeyPress('\r'); }},
         {"selection change", [](LibraryEditing&, CommitMoments& s) { s.Select("Second"); }},
         {"CommitCurrentReply",
-         [](LibraryEditing& e, CommitMoments&) { EXPECT_TRUE(e.CommitCurrentReply().Ok()); }},
+         [](LibraryEditing& e, CommitMoments&) {
+             EXPECT_TRUE(e.CommitCurrentReply(CommitMoment::Save).Ok());
+         }},
     };
     int round = 0;
     for (const Moment& m : moments) {
