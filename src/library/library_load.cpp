@@ -83,8 +83,8 @@ void TRepList::LoadIndexAt(const std::string& indexPath, TreeNode* parent, int d
         return;
     }
     TreeUpdate update(Tree);
-    const auto files = indexedLoad_ ? ListedFiles(Files(), dir.empty() ? std::string(".") : dir)
-                                    : std::unordered_map<std::string, FolderEntry>();
+    // Listed always: what a load saw of each file guards it against being written over later.
+    const auto files = ListedFiles(Files(), dir.empty() ? std::string(".") : dir);
     // A line naming a file or folder that an earlier line names already is skipped: two items
     // on one file would let deleting one take the other's text with it.
     std::unordered_set<std::string> listed;
@@ -115,7 +115,11 @@ int TRepList::LoadReply(const std::string& path, const std::string& name, TreeNo
                         const FolderEntry* listed) {
     // Only the macro and hot key lines are needed now; the text is read when first shown.
     std::vector<std::string> lines;
-    if (auto known = listed ? store_.TakeUnchanged(path, *listed) : std::nullopt) {
+    if (listed) {
+        store_.Saw(path, *listed);
+    }
+    const bool indexed = listed && indexedLoad_;
+    if (auto known = indexed ? store_.TakeUnchanged(path, *listed) : std::nullopt) {
         lines = {std::move(known->macro), std::move(known->hotKey)};
     } else {
         if (!ReadLines(Files(), path, lines, readBuffer_, 2)) {
@@ -126,7 +130,7 @@ int TRepList::LoadReply(const std::string& path, const std::string& name, TreeNo
             ReportError(IncorrectStructureMessage(path));
             return -1;
         }
-        if (listed) {
+        if (indexed) {
             // Listed before it was read: a change in between shows as another time next start.
             store_.Remember(path, {listed->size, listed->writeTime, lines[0], lines[1]});
         }
@@ -148,8 +152,17 @@ int TRepList::LoadReply(const std::string& path, const std::string& name, TreeNo
 bool TRepList::ReadBody(TRep* item) const {
     std::vector<std::string> lines;
     std::string scratch;
+    // Listed before it is read: a write in between leaves the older stamp, never a newer one.
+    const std::optional<FolderEntry> listed = store_.Listed(item->FullPath());
     if (!ReadLines(Files(), item->FullPath(), lines, scratch)) {
         return false;
+    }
+    const int macro = MacroIndexOf(item);
+    const int hotKey = HotKeyIndexOf(item);
+    // The whole file now matches the model: a save over it overwrites nothing unseen.
+    if (listed && lines.size() >= 2 && lines[0] == (macro >= 0 ? Macros.Get(macro) : "") &&
+        lines[1] == (hotKey >= 0 ? HotKeys.Get(hotKey) : "")) {
+        store_.Saw(item->FullPath(), *listed);
     }
     item->body_.assign(
         std::make_move_iterator(lines.begin() + std::min<std::size_t>(2, lines.size())),
