@@ -67,7 +67,45 @@ keys ctrl+s
 answer yes
 eventually file_has "$LIB/1.rep" "MINE3" || fail "the edits kept after cancel were lost: $(cat "$LIB/1.rep")"
 pass "Cancel writes nothing and keeps the edits; saving asks again"
+
+# A second copy of the program, as on another computer: its own Wine prefix (so its own
+# single-instance lock and registry) on the same library folder. Both add a reply before either
+# can have followed the other's change.
+echo "two copies of the program on one library"
+B_PREFIX="$WORK/prefix-b"
+mkdir -p "$B_PREFIX"
+cp -al "$WINEPREFIX/drive_c" "$B_PREFIX/"
+cp -a "$WINEPREFIX/dosdevices" "$WINEPREFIX"/*.reg "$B_PREFIX/"
+in_b() { WINEPREFIX="$B_PREFIX" "$@"; }
+stop_b() { in_b wineserver -k 2>/dev/null || true; }
+trap 'stop_b; e2e_cleanup' EXIT
+in_b wine reg add "$SETTINGS" /v ShowTips /t REG_DWORD /d 0 /f >/dev/null 2>&1
+in_b wine "$APP/Textwright.exe" >/dev/null 2>&1 &
+PIDS+=($!)
+B_MAIN=$!
+eventually in_b state_matches '^visible=1 ' || fail "the second copy shows no window: $(in_b probe state)"
+B_WINDOW=$(xdotool search --name '^Textwright$' | grep -vx "$WINDOW" | head -1)
+[ -n "$B_WINDOW" ] || fail "no X window for the second copy"
+listed() { tr -d '\r' <"$LIB/index.sub" | grep -c '^REPLY_'; }
+before=$(listed)
+xdotool windowactivate --sync "$WINDOW"
+xdotool key ctrl+n
+xdotool windowactivate --sync "$B_WINDOW"
+xdotool key ctrl+n
+sleep 0.5
+xdotool key Return # the new name's edit holds a reload back until it ends
+TRIES=20 eventually test "$(listed)" = $((before + 2)) ||
+    fail "$before replies and two added, the index lists $(listed): $(cat "$LIB/index.sub")"
+for id in $(tr -d '\r' <"$LIB/index.sub" | sed -n 's/^REPLY_\([0-9]*\)?.*/\1/p'); do
+    [ -f "$LIB/$id.rep" ] || fail "the index lists reply $id without its file"
+done
+[ "$(ls "$LIB"/*.rep | wc -l)" = $((before + 2)) ] || fail "a reply file is not listed: $(ls "$LIB")"
+both_show() { state_matches " tree=$((before + 2)) " && in_b state_matches " tree=$((before + 2)) "; }
+eventually both_show || fail "the copies show $(probe state) and $(in_b probe state)"
+pass "both added replies are kept, and each copy shows both"
+in_b probe exit >/dev/null
 probe exit >/dev/null
 eventually ended "$MAIN" || fail "Exit did not end the program"
-wait "$MAIN" 2>/dev/null || true
+eventually ended "$B_MAIN" || fail "Exit did not end the second copy"
+wait "$MAIN" "$B_MAIN" 2>/dev/null || true
 echo "library_conflicts: all passed"
