@@ -39,6 +39,23 @@ ScreenRect PickerPlace(const PickerPlaceInputs& in) {
     return {x, y, x + in.width, y + in.height};
 }
 
+PickerOpening DecidePickerOpening(const PickerOpeningFacts& facts) {
+    using Kind = PickerOpening::Kind;
+    if (facts.open) {
+        return {.kind = Kind::Refocus, .window = PickerWindowChoice::Shown};
+    }
+    if (!facts.libraryLoaded) {
+        return {};
+    }
+    PickerWindowChoice window = PickerWindowChoice::Shown;
+    if (facts.windowPerOpening || !facts.windowShown) {
+        window = facts.windowAhead ? PickerWindowChoice::Ahead : PickerWindowChoice::New;
+    }
+    return {.kind = Kind::Open,
+            .window = window,
+            .pasteIntoFront = facts.hasFront && !facts.frontIsOurs};
+}
+
 void SearchPicker::Open(WindowHandle target, int x, int y) {
     target_ = target;
     x_ = x;

@@ -60,6 +60,8 @@ private:
     // Made over the library the first time; made again should the library be another. Null
     // while no library is loaded.
     SearchPicker* Picker();
+    PickerOpeningFacts FactsNow(HWND front) const;
+    PickerPlaceInputs PlaceInputs(HWND front, HWND target) const;
 
     HWND main_;
     RawRegistry& registry_;
