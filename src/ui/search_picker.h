@@ -109,6 +109,8 @@ public:
     // replies or the recent ones changed. Nothing while open.
     void Prepare();
     const std::vector<PickerRow>& PreparedRows() const { return preparedRows_; }
+    // The preview of the first of them as it would arrive now; empty when there is none.
+    std::u16string PreparedPreview() const;
     void QueryChanged(const std::string& query);
     // Up (-1) and Down (+1); the highlight stays on the list.
     void Move(int delta);
@@ -128,6 +130,7 @@ private:
     // The rows for the query; `keep` leaves the highlight on the same reply when it is listed.
     void Refresh(bool keep);
     void ShowPreview();
+    std::u16string PreviewOf(std::size_t item) const;
     std::vector<PickerRow> RowsOf(const std::vector<SearchHit>& hits) const;
 
     SearchPickerPorts p_;

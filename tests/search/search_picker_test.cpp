@@ -174,6 +174,7 @@ TEST_F(Picker, EveryChangeOfTheLibraryShowsAtTheNextOpening) {
         if (!*c.query) {
             EXPECT_EQ(c.rows, Described(t.picker.PreparedRows()))
                 << "made ahead for the next opening";
+            EXPECT_EQ(t.view.preview, t.picker.PreparedPreview());
         }
     }
 }
