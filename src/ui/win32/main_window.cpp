@@ -246,7 +246,7 @@ void MainWindow::OnCreate() {
     RunReported(system_.boxes, [this] { form_->FormCreate(); });
     LayoutControls();
     picker_ = std::make_unique<SearchPickerHost>(hwnd_, system_.registry, system_.boxes, library_,
-                                                 clock_, *form_);
+                                                 clock_, *form_, system_.trace);
     PostMessageW(hwnd_, kApplyPickerHotKeyMessage, 0, 0);
     PostMessageW(hwnd_, SearchPickerHost::kMakeNextWindowMessage, 0, 0);
     watcher_.Start(globals_.LibraryRoot);

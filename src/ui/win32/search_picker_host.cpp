@@ -33,9 +33,11 @@ bool RunsUnderWine() {
 } // namespace
 
 SearchPickerHost::SearchPickerHost(HWND mainWindow, RawRegistry& registry, MessageBoxes& boxes,
-                                   LibraryHost& library, LocalClock& clock, TFormTextwright& form)
+                                   LibraryHost& library, LocalClock& clock, TFormTextwright& form,
+                                   DeliveryTrace& trace)
     : main_(mainWindow), registry_(registry), library_(library), clock_(clock), form_(form),
-      registration_(registry, *this, boxes), next_(std::make_unique<SearchPickerWindow>()) {}
+      trace_(trace), registration_(registry, *this, boxes),
+      next_(std::make_unique<SearchPickerWindow>()) {}
 
 void SearchPickerHost::ClosePicker() {
     // Before the delivery: its own keys must reach their window.
@@ -91,6 +93,7 @@ SearchPickerHost::~SearchPickerHost() {
 }
 
 void SearchPickerHost::Open() {
+    trace_.Step("hotkey");
     HWND front = GetForegroundWindow();
     const PickerOpening opening = DecidePickerOpening(FactsNow(front));
     if (opening.kind == PickerOpening::Kind::Refocus) {
@@ -116,13 +119,17 @@ void SearchPickerHost::Open() {
     window_->Attach(
         {.picker = &*picker_,
          .showMacroIns = [this] { return SettingIsOn(registry_, kShowMacroIns) ? 1 : 0; },
-         .typeHeldKeys = [this] { window_->TypeAhead(typeAhead_.Take(), layout_); }});
+         .typeHeldKeys = [this] { window_->TypeAhead(typeAhead_.Take(), layout_); },
+         .step = [this](const char* name) { trace_.Step(name); }});
     HWND target = opening.pasteIntoFront ? front : nullptr;
     const ScreenRect place = PickerPlace(PlaceInputs(front, target));
+    trace_.Step("placed");
     // Focus first: keys typed on after the hot key go to the search box from here on.
     window_->ShowAt(place, target);
+    trace_.Step("active");
     picker_->Open(reinterpret_cast<WindowHandle>(target), (place.left + place.right) / 2,
                   (place.top + place.bottom) / 2);
+    trace_.Step("filled");
     // What was typed since the hot key comes first; what is typed from here on comes the same
     // way while the picker is open.
     layout_ = GetKeyboardLayout(target ? GetWindowThreadProcessId(target, nullptr) : 0);

@@ -155,6 +155,7 @@ void SearchPickerWindow::ShowAt(const ScreenRect& place, HWND target) {
     SetWindowTextW(search_, L"");
     SetWindowPos(hwnd_, HWND_TOPMOST, place.left, place.top, place.right - place.left,
                  place.bottom - place.top, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    Step("painted");
     SetForegroundWindow(hwnd_);
     SetFocus(search_);
     ReadTextsWhileIdle(true);
@@ -218,6 +219,12 @@ void SearchPickerWindow::PutPreview() {
     }
     previewShown_ = previewWanted_;
     SetWindowTextW(preview_, previewShown_.c_str());
+}
+
+void SearchPickerWindow::Step(const char* name) const {
+    if (parts_.step) {
+        parts_.step(name);
+    }
 }
 
 void SearchPickerWindow::ClosePicker() {

@@ -24,11 +24,13 @@ public:
     ~SearchPickerWindow() override;
 
     // The picker the window drives (null: keys and clicks do nothing), the ShowMacroIns setting
-    // at the moment Enter is pressed, and what types the keys held for it.
+    // at the moment Enter is pressed, what types the keys held for it, and where the steps of
+    // its work are reported for measurements.
     struct Parts {
         SearchPicker* picker = nullptr;
         std::function<int()> showMacroIns;
         std::function<void()> typeHeldKeys;
+        std::function<void(const char*)> step;
     };
     void Attach(Parts parts) { parts_ = std::move(parts); }
     // While hidden: takes the rows of an empty search and the preview of its first now and
@@ -62,6 +64,7 @@ private:
     std::optional<LRESULT> OnControlKey(UINT msg, WPARAM wp, bool ctrl);
     void ReadTextsWhileIdle(bool on);
     void PutPreview();
+    void Step(const char* name) const;
 
     Parts parts_;
     int highlighted_ = -1;
