@@ -51,16 +51,82 @@ LibraryResult<> TRepList::CheckPathsInsideLibrary(const TRep* item) const {
     return {};
 }
 
-LibraryResult<> TRepList::SaveReply(TRep* item) {
+LibraryResult<TRepList::SaveState> TRepList::SaveReply(TRep* item) {
     if (item->IsFolder()) {
-        return {};
+        return SaveState::Saved;
     }
     if (auto r = CheckPathsInsideLibrary(item); !r) {
-        return r;
+        return r.Failure();
     }
     if (auto r = store_.Settle(); !r) {
-        return r;
+        return r.Failure();
     }
+    // A file that has gone is written again: there is nothing to overwrite.
+    if (store_.Check(item->FullPath()) == DiskState::Changed) {
+        return SaveState::ChangedElsewhere;
+    }
+    if (auto r = WriteReply(item); !r) {
+        return r.Failure();
+    }
+    return SaveState::Saved;
+}
+
+LibraryResult<TRep*> TRepList::KeepMine(TRep* item) {
+    if (auto r = CheckPathsInsideLibrary(item); !r) {
+        return r.Failure();
+    }
+    if (auto r = store_.Settle(); !r) {
+        return r.Failure();
+    }
+    std::string theirs;
+    TRep* copy = nullptr;
+    if (Files().ReadFileBytes(item->FullPath(), theirs, kMaxLibraryFileBytes) == ReadStatus::Ok) {
+        // Theirs is safe in its own file before ours replaces it.
+        const std::string indexPath = IndexPathOf(item);
+        std::string raw;
+        auto read = store_.Read(indexPath, &raw);
+        if (!read) {
+            return read.Failure();
+        }
+        const std::string dir = WithSeparator(item->ParentFolderPath());
+        const std::string id = NextFreeReplyId(dir, Files());
+        const std::string name = OneLine(item->Caption() + kChangedElsewhereSuffix);
+        read.Value().push_back(MakeIndexLine(kReplyKind, id, name));
+        DiskChange change;
+        change.Write(dir + id + kReplyExtension, std::move(theirs), std::nullopt);
+        change.Write(indexPath, JoinLines(read.Value()), std::move(raw));
+        if (auto r = ApplyChange(change); !r) {
+            return r.Failure();
+        }
+        const int position = LoadReplyFile(dir + id + kReplyExtension, name, item->Node->Parent());
+        copy = position >= 0 ? At(position) : nullptr;
+    }
+    if (auto r = WriteReply(item); !r) {
+        return r.Failure();
+    }
+    return copy;
+}
+
+LibraryResult<> TRepList::TakeTheirs(TRep* item) {
+    const std::string path = item->FullPath();
+    auto read = store_.Read(path);
+    if (!read) {
+        return read.Failure();
+    }
+    std::vector<std::string>& lines = read.Value();
+    if (lines.size() < 2) {
+        return Failed(IncorrectStructureMessage(path));
+    }
+    SetMacro(item, lines[0]);
+    SetHotKey(item, lines[1].size() == 1 || lines[1].size() == 2 ? lines[1] : std::string());
+    item->body_.assign(std::make_move_iterator(lines.begin() + 2),
+                       std::make_move_iterator(lines.end()));
+    item->bodyOnDisk_ = false;
+    store_.SawNow(path);
+    return {};
+}
+
+LibraryResult<> TRepList::WriteReply(TRep* item) {
     // A text that cannot be read must not be written back empty.
     if (item->bodyOnDisk_ && !ReadBody(item)) {
         return Failed(CantOpenMessage(item->FullPath()));

@@ -43,28 +43,51 @@ void LibraryListing::Walk(FileSystem& files, const std::string& root, const std:
     }
 }
 
-std::set<std::string> LibraryListing::ChangedFolders(const LibraryListing& now) const {
+std::set<std::string> LibraryListing::ChangedPaths(const LibraryListing& now) const {
     std::set<std::string> changed;
+    const std::vector<Entry> none;
+    auto compare = [&changed](const std::string& folder, const std::vector<Entry>& before,
+                              const std::vector<Entry>& after) {
+        // Both are sorted by name.
+        auto b = before.begin();
+        auto a = after.begin();
+        while (b != before.end() || a != after.end()) {
+            if (a == after.end() || (b != before.end() && b->name < a->name)) {
+                changed.insert(folder + (b++)->name);
+            } else if (b == before.end() || a->name < b->name) {
+                changed.insert(folder + (a++)->name);
+            } else {
+                if (!(*b == *a)) {
+                    changed.insert(folder + a->name);
+                }
+                ++a;
+                ++b;
+            }
+        }
+    };
     for (const auto& [folder, entries] : folders_) {
         const auto it = now.folders_.find(folder);
-        if (it == now.folders_.end() || it->second != entries) {
+        if (it == now.folders_.end()) {
             changed.insert(folder);
         }
+        compare(folder, entries, it == now.folders_.end() ? none : it->second);
     }
     for (const auto& [folder, entries] : now.folders_) {
         if (!folders_.contains(folder)) {
             changed.insert(folder);
+            compare(folder, none, entries);
         }
     }
     return changed;
 }
 
-bool WriteTracker::Touched(const std::string& folder) const {
-    if (folders_.contains(folder)) {
+bool WriteTracker::Touched(const std::string& path) const {
+    if (paths_.contains(path)) {
         return true;
     }
+    const std::string asFolder = path.empty() || path.back() == kPathSep ? path : path + kPathSep;
     return std::any_of(trees_.begin(), trees_.end(),
-                       [&folder](const std::string& tree) { return folder.starts_with(tree); });
+                       [&asFolder](const std::string& tree) { return asFolder.starts_with(tree); });
 }
 
 void WriteTracker::Note(const std::string& path, bool tree) {
@@ -75,8 +98,7 @@ void WriteTracker::Note(const std::string& path, bool tree) {
     while (!relative.empty() && relative.back() == kPathSep) {
         relative.pop_back();
     }
-    const std::size_t cut = relative.find_last_of(kPathSep);
-    folders_.insert(cut == std::string::npos ? std::string() : relative.substr(0, cut + 1));
+    paths_.insert(relative);
     if (tree && !relative.empty()) {
         trees_.insert(relative + kPathSep);
     }

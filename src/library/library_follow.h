@@ -1,8 +1,8 @@
 #pragma once
-// Following changes that others make to the library on disk. The library is compared folder by
-// folder with its last listing; folders this program wrote to since are its own changes, any
-// other difference is someone else's and calls for a reload. After a reload the selection and
-// the open folders are found again by their paths, which captions play no part in.
+// Following changes that others make to the library on disk. The library is compared entry by
+// entry with its last listing; entries this program wrote, removed or renamed since are its own
+// changes, any other difference is someone else's and calls for a reload. After a reload the
+// selection and the open folders are found again by their paths, which captions play no part in.
 #include "platform/file_system.h"
 
 #include <map>
@@ -25,8 +25,9 @@ public:
     // Folders in `listed` (what a load has just listed) are taken from there, not listed again.
     static LibraryListing Take(FileSystem& files, const std::string& root,
                                FolderListings listed = {});
-    // The folders listed differently in `now`, gone from it or new in it.
-    std::set<std::string> ChangedFolders(const LibraryListing& now) const;
+    // The entries listed differently in `now`, gone from it or new in it, as paths relative to
+    // the root; a folder gone or new as a whole also gives its own separator-ended path.
+    std::set<std::string> ChangedPaths(const LibraryListing& now) const;
 
     // How deep the walk goes, as deep as a load follows folders.
     static constexpr int kMaxDepth = 64;
@@ -45,17 +46,20 @@ private:
     std::map<std::string, std::vector<Entry>> folders_;
 };
 
-// Passes everything to another file system and remembers which library folders its changes
-// touched, so that the notifications they cause are known for this program's own.
+// Passes everything to another file system and remembers which library entries its changes
+// touched, so that the notifications they cause are known for this program's own. Whole folders
+// count only where this program made, renamed or deleted the folder itself: another program's
+// reply added beside one of ours is still someone else's change.
 class WriteTracker : public FileSystem {
 public:
     explicit WriteTracker(FileSystem& inner) : inner_(inner) {}
     void SetRoot(const std::string& root) { root_ = root; }
 
-    // True when a change by this program since the last Take may explain the folder's difference.
-    bool Touched(const std::string& folder) const;
+    // True when a change by this program since the last Take may explain the difference at
+    // `path` (relative to the root, as ChangedPaths gives it).
+    bool Touched(const std::string& path) const;
     void Forget() {
-        folders_.clear();
+        paths_.clear();
         trees_.clear();
     }
 
@@ -78,13 +82,13 @@ public:
     }
 
 private:
-    // The folder holding `path`; with `tree`, also everything at and below `path` itself.
+    // The entry at `path`; with `tree`, also everything below it.
     void Note(const std::string& path, bool tree);
 
     FileSystem& inner_;
     std::string root_;
-    std::set<std::string> folders_;
-    std::set<std::string> trees_;
+    std::set<std::string> paths_;
+    std::set<std::string> trees_; // separator-ended
 };
 
 // The node's place in the library: the ids of its folders and its own file or folder id,

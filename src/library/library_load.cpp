@@ -111,13 +111,14 @@ void TRepList::LoadIndexAt(const std::string& indexPath, TreeNode* parent, int d
         return;
     }
     TreeUpdate update(Tree);
-    // A whole load lists each folder once; the listings are kept for following the disk.
-    const std::vector<FolderEntry>* listing = nullptr;
-    if (wholeLoad_) {
-        if (auto listed = Files().ListFolder(dir.empty() ? std::string(".") : dir)) {
-            listing = &(listings_[dir.substr(std::min(dir.size(), LibraryRoot().size()))] =
-                            std::move(*listed));
-        }
+    // Listed always: what a load saw of each file guards it against being written over later.
+    // A whole load keeps its listings for following the disk.
+    std::optional<std::vector<FolderEntry>> listed =
+        Files().ListFolder(dir.empty() ? std::string(".") : dir);
+    const std::vector<FolderEntry>* listing = listed ? &*listed : nullptr;
+    if (listed && wholeLoad_) {
+        listing = &(listings_[dir.substr(std::min(dir.size(), LibraryRoot().size()))] =
+                        std::move(*listed));
     }
     const auto entries = listing ? EntriesByName(*listing)
                                  : std::unordered_map<std::string_view, const FolderEntry*>();
@@ -127,12 +128,12 @@ void TRepList::LoadIndexAt(const std::string& indexPath, TreeNode* parent, int d
     };
     // A line naming a file or folder that an earlier line names already is skipped: two items
     // on one file would let deleting one take the other's text with it.
-    std::unordered_set<std::string> listed;
+    std::unordered_set<std::string> named;
     for (const std::string& line : lines) {
         const IndexLine parts = SplitIndexLine(line);
         const bool folder = SameTextAscii(parts.kind, kFolderKind);
         if (!IsValidId(parts.id) || (!folder && !SameTextAscii(parts.kind, kReplyKind)) ||
-            !listed.insert((folder ? "F" : "R") + parts.id).second) {
+            !named.insert((folder ? "F" : "R") + parts.id).second) {
             continue;
         }
         if (folder) {
@@ -142,7 +143,7 @@ void TRepList::LoadIndexAt(const std::string& indexPath, TreeNode* parent, int d
                         find(parts.id, true));
         } else {
             const std::string file = parts.id + kReplyExtension;
-            LoadReply(dir + file, parts.name, parent, indexedLoad_ ? find(file, false) : nullptr);
+            LoadReply(dir + file, parts.name, parent, find(file, false));
         }
     }
 }
@@ -155,7 +156,11 @@ int TRepList::LoadReply(const std::string& path, const std::string& name, TreeNo
                         const FolderEntry* listed) {
     // Only the macro and hot key lines are needed now; the text is read when first shown.
     std::vector<std::string> lines;
-    if (auto known = listed ? store_.TakeUnchanged(path, *listed) : std::nullopt) {
+    if (listed) {
+        store_.Saw(path, *listed);
+    }
+    const bool indexed = listed && indexedLoad_;
+    if (auto known = indexed ? store_.TakeUnchanged(path, *listed) : std::nullopt) {
         lines = {std::move(known->macro), std::move(known->hotKey)};
     } else {
         if (!ReadLines(Files(), path, lines, readBuffer_, 2)) {
@@ -166,7 +171,7 @@ int TRepList::LoadReply(const std::string& path, const std::string& name, TreeNo
             ReportError(IncorrectStructureMessage(path));
             return -1;
         }
-        if (listed) {
+        if (indexed) {
             // Listed before it was read: a change in between shows as another time next start.
             store_.Remember(path, {listed->size, listed->writeTime, lines[0], lines[1]});
         }
@@ -188,8 +193,17 @@ int TRepList::LoadReply(const std::string& path, const std::string& name, TreeNo
 bool TRepList::ReadBody(TRep* item) const {
     std::vector<std::string> lines;
     std::string scratch;
+    // Listed before it is read: a write in between leaves the older stamp, never a newer one.
+    const std::optional<FolderEntry> listed = store_.Listed(item->FullPath());
     if (!ReadLines(Files(), item->FullPath(), lines, scratch)) {
         return false;
+    }
+    const int macro = MacroIndexOf(item);
+    const int hotKey = HotKeyIndexOf(item);
+    // The whole file now matches the model: a save over it overwrites nothing unseen.
+    if (listed && lines.size() >= 2 && lines[0] == (macro >= 0 ? Macros.Get(macro) : "") &&
+        lines[1] == (hotKey >= 0 ? HotKeys.Get(hotKey) : "")) {
+        store_.Saw(item->FullPath(), *listed);
     }
     item->body_.assign(
         std::make_move_iterator(lines.begin() + std::min<std::size_t>(2, lines.size())),

@@ -25,6 +25,7 @@ LibraryResult<std::vector<std::string>> LibraryStore::Read(const std::string& pa
 LibraryResult<> LibraryStore::Write(const std::string& path,
                                     const std::vector<std::string>& lines) {
     LibraryResult<> written = WriteAllLines(files_, path, lines);
+    SawNow(path);
     if (written && KeepsStartupIndex()) {
         StartupIndex index = ReadStartupIndex();
         Restamp(index, {path});
@@ -64,9 +65,12 @@ void LibraryStore::NoteRecordLeft(const std::string& record, std::vector<std::st
     }
 }
 
-LibraryResult<std::vector<std::string>> LibraryStore::Apply(const DiskChange& change) {
+LibraryResult<std::vector<std::string>> LibraryStore::Apply(const DiskChange& planned) {
+    DiskChange change = planned;
+    MergeWithDisk(change);
     const LibraryResult<bool> removed = change.Apply(files_, root_);
     FollowChange(change, removed.Ok());
+    FollowStamps(change);
     if (!removed) {
         return removed.Failure();
     }

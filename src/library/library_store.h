@@ -8,11 +8,15 @@
 #include "platform/rooted_file_system.h"
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace tw {
 
 class DiskChange;
+
+// A file on disk against the size and last-write time last seen of it.
+enum class DiskState { Unchanged, Changed, Missing, Unknown };
 
 class LibraryStore {
 public:
@@ -39,6 +43,14 @@ public:
     // Completes a change that a crash left unfinished; returns what the user is told.
     std::vector<std::string> FinishInterruptedChange();
 
+    // --- what was seen of each file, so that nothing written elsewhere is overwritten ---
+    void Saw(const std::string& path, const FolderEntry& listed) const;
+    // The file as its folder's listing shows it now.
+    std::optional<FolderEntry> Listed(const std::string& path) const;
+    // Lists the file's folder and takes what it shows; forgets a file that is not there.
+    void SawNow(const std::string& path);
+    DiskState Check(const std::string& path) const;
+
     // --- the startup index (startup_index.h), kept current by every write above ---
     // The file it is kept in, outside the library; empty (the default): none is kept.
     void SetStartupIndexFile(std::string path) { indexFile_ = std::move(path); }
@@ -59,6 +71,10 @@ private:
     void NoteRecordLeft(const std::string& record, std::vector<std::string>& notes);
 
     std::string Relative(const std::string& path) const;
+    // Index writes over a content the disk no longer holds take the disk's lines with ours
+    // carried over, and name again any reply file that no line names.
+    void MergeWithDisk(DiskChange& change) const;
+    void FollowStamps(const DiskChange& change);
     // After a change, done or undone: entries follow renames, go with removed files, and written
     // reply files are listed and read again (never trusted from what was meant to be written).
     void FollowChange(const DiskChange& change, bool done);
@@ -75,6 +91,11 @@ private:
     StartupIndex index_;    // during a load: as it finds the files
     StartupIndex previous_; // during a load: the last run's entries not taken yet
     bool loadRead_ = false; // the load read a reply file
+    struct Stamp {
+        std::uint64_t size = 0;
+        std::uint64_t writeTime = 0;
+    };
+    mutable std::unordered_map<std::string, Stamp> seen_; // by full path
 };
 
 // The first n from 1 up for which dir + n + ".rep" is not a file (replies) or dir + n is not a

@@ -106,6 +106,26 @@ void DiskChange::Write(std::string path, std::string bytes, std::optional<std::s
         {Kind::Write, std::move(path), {}, std::move(bytes), std::move(previous), before});
 }
 
+std::vector<DiskChange::Rewrite> DiskChange::WritesOverContent() const {
+    std::vector<Rewrite> writes;
+    for (const Step& s : steps_) {
+        if (s.kind == Kind::Write && s.previous) {
+            writes.push_back({s.path, s.bytes, *s.previous});
+        }
+    }
+    return writes;
+}
+
+void DiskChange::Retarget(const Rewrite& write) {
+    for (Step& s : steps_) {
+        if (s.kind == Kind::Write && s.path == write.path) {
+            s.bytes = write.bytes;
+            s.previous = write.previous;
+            s.before = FingerprintOf(write.previous);
+        }
+    }
+}
+
 DiskChange::Touched DiskChange::Paths() const {
     Touched touched;
     for (const Step& s : steps_) {

@@ -57,6 +57,16 @@ public:
     };
     Touched Paths() const;
 
+    // Writes over a known content, for bringing a change up to date with the disk before it is
+    // carried out: the write of `path` then puts `bytes` over `previous`.
+    struct Rewrite {
+        std::string path;
+        std::string bytes;
+        std::string previous;
+    };
+    std::vector<Rewrite> WritesOverContent() const;
+    void Retarget(const Rewrite& write);
+
     // Carries the change out. When a step fails, the steps done are undone as far as possible and
     // the result is that step's message. Done with false when the change was made but its record
     // could not be removed.

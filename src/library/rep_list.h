@@ -111,7 +111,17 @@ public:
     int LoadReplyFile(const std::string& path, const std::string& name, TreeNode* parent);
     // The folder listings the last whole load made, given once.
     FolderListings TakeListings() { return std::exchange(listings_, {}); }
-    LibraryResult<> SaveReply(TRep* item);
+    enum class SaveState { Saved, ChangedElsewhere };
+    // Writes the reply's file unless it changed on disk since this program last read or wrote
+    // it; then nothing is written and one of the two below settles it.
+    LibraryResult<SaveState> SaveReply(TRep* item);
+    // Our version is written; the disk's is kept as a new reply in the same folder, named like
+    // the item with kChangedElsewhereSuffix. Gives that reply (null when there was nothing to
+    // keep).
+    LibraryResult<TRep*> KeepMine(TRep* item);
+    // The disk's macro, hot key and text replace the item's.
+    LibraryResult<> TakeTheirs(TRep* item);
+    static constexpr const char* kChangedElsewhereSuffix = " (changed elsewhere)";
     int FindIndexLine(const TRep* item, const std::vector<std::string>& lines) const;
     LibraryResult<> RenameItem(TRep* item, const std::string& newName);
     LibraryResult<> MoveItem(TRep* item, TRep* target);
@@ -134,6 +144,7 @@ private:
     int LoadReply(const std::string& path, const std::string& name, TreeNode* parent,
                   const FolderEntry* listed);
     bool ReadBody(TRep* item) const;
+    LibraryResult<> WriteReply(TRep* item);
     void ReportError(const std::string& text) const;
     // Carries a change out; a record that outlives it is reported once.
     LibraryResult<> ApplyChange(const DiskChange& change);

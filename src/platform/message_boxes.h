@@ -12,6 +12,8 @@ public:
     virtual void ShowWarning(const std::string& text) = 0; // caption "Warning", OK
     virtual void ShowError(const std::string& text) = 0;   // caption "Error", OK
     virtual bool AskYesNo(const std::string& text) = 0;    // caption "Confirm", true for Yes
+    enum class Answer { Yes, No, Cancel };
+    virtual Answer AskYesNoCancel(const std::string& text) = 0; // caption "Confirm"
 };
 
 } // namespace tw

@@ -19,7 +19,8 @@ void FormDeliveryHost::SelectNode(TreeNode* node) {
 
 void FormDeliveryHost::CommitCurrentReply() {
     if (editing_) {
-        StopIfFailed(editing_->CommitCurrentReply()); // the delivery does not go on
+        StopIfFailed(
+            editing_->CommitCurrentReply(CommitMoment::Background)); // the delivery does not go on
     }
 }
 

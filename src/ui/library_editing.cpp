@@ -3,7 +3,7 @@
 namespace tw {
 
 LibraryEditing::LibraryEditing(TRepList& list, LibraryEditingPorts ports)
-    : list_(list), ports_(ports), committer_(list, ports.bar, ports.editor, flags_),
+    : list_(list), ports_(ports), committer_(list, ports.bar, ports.editor, flags_, ports.boxes),
       navigation_(list, {ports.bar, ports.editor, ports.view, ports.boxes, ports.errors}, flags_,
                   committer_),
       bar_(list, ports.bar, ports.boxes, ports.errors, flags_, committer_, navigation_) {}

@@ -43,7 +43,9 @@ public:
     bool EditorForceSaveExecute() { return Shown(bar_.EditorForceSaveExecute()); }
     // For the moments outside this class (exit, delivery, expansion): the caller decides how a
     // failure is shown.
-    LibraryResult<> CommitCurrentReply() { return committer_.CommitCurrentReply(); }
+    LibraryResult<> CommitCurrentReply(CommitMoment moment) {
+        return committer_.CommitCurrentReply(moment);
+    }
 
     // --- tree events ---
     void NavigationChanging() { navigation_.NavigationChanging(); }

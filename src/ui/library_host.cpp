@@ -37,7 +37,7 @@ bool LibraryHost::ChangedElsewhere() {
                                         std::exchange(loadListings_, {}));
     }
     LibraryListing now = LibraryListing::Take(replies_->Files(), replies_->LibraryRoot());
-    const std::set<std::string> changed = listing_->ChangedFolders(now);
+    const std::set<std::string> changed = listing_->ChangedPaths(now);
     const bool elsewhere =
         std::any_of(changed.begin(), changed.end(),
                     [this](const std::string& f) { return !tracker_.Touched(f); });

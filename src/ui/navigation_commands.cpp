@@ -80,7 +80,7 @@ LibraryResult<> NavigationCommands::RemoveCascade(TreeNode* node, bool select) {
 }
 
 void NavigationCommands::NavigationChanging() {
-    ShowFailure(ports_.errors, committer_.CommitCurrentReply());
+    ShowFailure(ports_.errors, committer_.CommitCurrentReply(CommitMoment::Leave));
 }
 
 void NavigationCommands::NavigationChange(TreeNode* node) {

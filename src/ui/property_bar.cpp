@@ -24,7 +24,7 @@ TRep* PropertyBar::SelectedRep() const {
 }
 
 void PropertyBar::CommitOnEnter() {
-    ShowFailure(errors_, committer_.CommitCurrentReply());
+    ShowFailure(errors_, committer_.CommitCurrentReply(CommitMoment::Background));
 }
 
 LibraryResult<bool> PropertyBar::EditNameKeyPress(char key) {

@@ -39,6 +39,23 @@ ScreenRect PickerPlace(const PickerPlaceInputs& in) {
     return {x, y, x + in.width, y + in.height};
 }
 
+PickerOpening DecidePickerOpening(const PickerOpeningFacts& facts) {
+    using Kind = PickerOpening::Kind;
+    if (facts.open) {
+        return {.kind = Kind::Refocus, .window = PickerWindowChoice::Shown};
+    }
+    if (!facts.libraryLoaded) {
+        return {};
+    }
+    PickerWindowChoice window = PickerWindowChoice::Shown;
+    if (facts.windowPerOpening || !facts.windowShown) {
+        window = facts.windowAhead ? PickerWindowChoice::Ahead : PickerWindowChoice::New;
+    }
+    return {.kind = Kind::Open,
+            .window = window,
+            .pasteIntoFront = facts.hasFront && !facts.frontIsOurs};
+}
+
 void SearchPicker::Open(WindowHandle target, int x, int y) {
     target_ = target;
     x_ = x;
@@ -108,13 +125,19 @@ void SearchPicker::Refresh(bool keep) {
 }
 
 void SearchPicker::ShowPreview() {
-    if (highlighted_ < 0) {
-        p_.view.ShowPreview(u"");
-        return;
-    }
-    TRep* reply = library_.replies[hits_[static_cast<std::size_t>(highlighted_)].item];
-    const std::string source = JoinLines(p_.library.BodyOf(reply));
-    p_.view.ShowPreview(RenderReply(ExpandReplySource(source, "", "", p_.clock)).text);
+    p_.view.ShowPreview(highlighted_ < 0
+                            ? std::u16string()
+                            : PreviewOf(hits_[static_cast<std::size_t>(highlighted_)].item));
+}
+
+std::u16string SearchPicker::PreparedPreview() const {
+    return preparedHits_ && !preparedHits_->empty() ? PreviewOf(preparedHits_->front().item)
+                                                    : std::u16string();
+}
+
+std::u16string SearchPicker::PreviewOf(std::size_t item) const {
+    const std::string source = JoinLines(p_.library.BodyOf(library_.replies[item]));
+    return RenderReply(ExpandReplySource(source, "", "", p_.clock)).text;
 }
 
 void SearchPicker::Move(int delta) {

@@ -43,6 +43,29 @@ struct PickerPlaceInputs {
 };
 ScreenRect PickerPlace(const PickerPlaceInputs& in);
 
+// What the picker's hot key does, from what the program sees when it is pressed.
+struct PickerOpeningFacts {
+    bool open = false;          // the picker is open already
+    bool libraryLoaded = false; // nothing to search before
+    // Each opening needs a window never shown before (under Wine: one once active no longer
+    // gets the keyboard at once when it shows again).
+    bool windowPerOpening = false;
+    bool windowShown = false; // a window from an earlier opening is there
+    bool windowAhead = false; // a window made ahead and never shown is there
+    bool hasFront = false;    // a window is in front
+    bool frontIsOurs = false; // it is the main window or one of its own
+};
+enum class PickerWindowChoice { Shown, Ahead, New };
+struct PickerOpening {
+    // Refocus: it is open, the keyboard goes back to it; Nothing: no library to search.
+    enum class Kind { Refocus, Nothing, Open } kind = Kind::Nothing;
+    PickerWindowChoice window = PickerWindowChoice::New;
+    // The reply goes into the window in front; else, in front of our own, it is only copied.
+    bool pasteIntoFront = false;
+    bool operator==(const PickerOpening&) const = default;
+};
+PickerOpening DecidePickerOpening(const PickerOpeningFacts& facts);
+
 class SearchPickerView {
 public:
     virtual ~SearchPickerView() = default;
@@ -86,6 +109,8 @@ public:
     // replies or the recent ones changed. Nothing while open.
     void Prepare();
     const std::vector<PickerRow>& PreparedRows() const { return preparedRows_; }
+    // The preview of the first of them as it would arrive now; empty when there is none.
+    std::u16string PreparedPreview() const;
     void QueryChanged(const std::string& query);
     // Up (-1) and Down (+1); the highlight stays on the list.
     void Move(int delta);
@@ -105,6 +130,7 @@ private:
     // The rows for the query; `keep` leaves the highlight on the same reply when it is listed.
     void Refresh(bool keep);
     void ShowPreview();
+    std::u16string PreviewOf(std::size_t item) const;
     std::vector<PickerRow> RowsOf(const std::vector<SearchHit>& hits) const;
 
     SearchPickerPorts p_;

@@ -139,7 +139,9 @@ void TFormTextwright::FormDestroy() {
     deliveryHost_.Keeping()->keeper.RestoreBeforeExit();
     ports_.hooks.StopHooks();
     // A failed step is reported and the next runs all the same: the library must be freed.
-    CommitCurrentReply();
+    if (editing_) {
+        ShowFailure(ports_.errorReport, editing_->CommitCurrentReply(CommitMoment::Leave));
+    }
     deliveryHost_.Attach(nullptr);
     RunReported(ports_.errorReport, [this] { modes_.SaveLayout(); });
     editing_.reset();
@@ -160,8 +162,10 @@ void TFormTextwright::LoadReplyLibrary() {
 
 std::vector<TreeNode*> TFormTextwright::FollowDisk(const std::vector<TreeNode*>& expanded) {
     reloadOwed_ = library_.ChangedElsewhere() || reloadOwed_;
+    // Edits left waiting by the user's answer hold the reload back; it comes after their save.
     if (!reloadOwed_ || !editing_ ||
-        !ShowFailure(ports_.errorReport, editing_->CommitCurrentReply())) {
+        !ShowFailure(ports_.errorReport, editing_->CommitCurrentReply(CommitMoment::Background)) ||
+        editing_->Flags().ContentModified) {
         return {};
     }
     reloadOwed_ = false;
@@ -202,12 +206,6 @@ void TFormTextwright::PredefinedInsertionClick(int tag) {
 void TFormTextwright::MarkEditorChanged() {
     if (editing_) {
         editing_->EditorChange();
-    }
-}
-
-void TFormTextwright::CommitCurrentReply() {
-    if (editing_) {
-        ShowFailure(ports_.errorReport, editing_->CommitCurrentReply());
     }
 }
 

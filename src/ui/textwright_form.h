@@ -189,7 +189,6 @@ public:
 
 private:
     void RunCommand(MainCommand command);
-    void CommitCurrentReply();
     void MarkEditorChanged();
     void TakeHookEvents();
     // Runs a handler under the standard error report.

@@ -5,7 +5,6 @@
 # Usage: app_insertions.sh BIN_DIR   (DISPLAY and WINEPREFIX exported by the caller)
 set -euo pipefail
 source "$(dirname "$0")/lib/common.sh" "$1"
-file_has() { [ -f "$1" ] && grep -qF -- "$2" "$1"; }
 
 APP="$WORK/app"
 LIB="$APP/Replies"

@@ -9,7 +9,6 @@ source "$(dirname "$0")/lib/common.sh" "$1"
 bytes_of() { [ -f "$1" ] && od -An -c "$1" | tr -s ' ' | tr -d '\n' | sed 's/^ //'; }
 file_is() { [ "$(bytes_of "$1")" = "$(printf '%b' "$2" | od -An -c | tr -s ' ' | tr -d '\n' | sed 's/^ //')" ]; }
 file_starts() { [ -f "$1" ] && head -c "${#2}" "$1" | cmp -s - <(printf '%s' "$2"); }
-file_has() { [ -f "$1" ] && grep -q "$2" "$1"; }
 
 APP="$WORK/app"
 mkdir -p "$APP/Replies"

@@ -3,6 +3,7 @@
 #include "platform/message_boxes.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,21 @@ public:
         bool operator==(const Shown&) const = default;
     };
     std::vector<Shown> shown;
-    std::deque<bool> answers; // AskYesNo takes these in order; false when none are left
+    std::deque<bool> answers;          // AskYesNo takes these in order; false when none are left
+    std::deque<Answer> choices;        // AskYesNoCancel likewise; Cancel when none are left
+    std::function<void()> whileAsking; // what the question's message loop runs meanwhile
+    Answer AskYesNoCancel(const std::string& text) override {
+        shown.push_back({"ask", text});
+        if (whileAsking) {
+            whileAsking();
+        }
+        if (choices.empty()) {
+            return Answer::Cancel;
+        }
+        const Answer choice = choices.front();
+        choices.pop_front();
+        return choice;
+    }
 
     void ShowInfo(const std::string& text) override { shown.push_back({"info", text}); }
     void ShowWarning(const std::string& text) override { shown.push_back({"warning", text}); }

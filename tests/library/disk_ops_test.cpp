@@ -138,7 +138,7 @@ TEST_F(SampleLibrary, FailedSaveLeavesTheOldReplyFile) {
     BlockWritesTo(temp.Path() / "1.rep");
     TRep* top = Named("Top");
     list.SetBody(top, {"new"});
-    const LibraryResult<> saved = list.SaveReply(top);
+    const auto saved = list.SaveReply(top);
     ASSERT_FALSE(saved.Ok());
     EXPECT_NE(saved.Error().find(P("1.rep")), std::string::npos) << saved.Error();
     EXPECT_EQ(Get("1.rep"), "top\r\n0T\r\n{\\rtf1 top}\r\n");

@@ -49,8 +49,8 @@ TEST(LoadListings, OneWalkGivesWhatAWalkOfItsOwnGives) {
         }
         EXPECT_EQ(disk.listed.size(), 5u) << "the root, 1, 1/2, 9 and 9/8";
         const LibraryListing own = LibraryListing::Take(disk, root);
-        EXPECT_TRUE(handed.ChangedFolders(own).empty());
-        EXPECT_TRUE(own.ChangedFolders(handed).empty());
+        EXPECT_TRUE(handed.ChangedPaths(own).empty());
+        EXPECT_TRUE(own.ChangedPaths(handed).empty());
         EXPECT_TRUE(loaded.list.TakeListings().empty()) << "given once";
     }
 }

@@ -174,6 +174,7 @@ TEST_F(Picker, EveryChangeOfTheLibraryShowsAtTheNextOpening) {
         if (!*c.query) {
             EXPECT_EQ(c.rows, Described(t.picker.PreparedRows()))
                 << "made ahead for the next opening";
+            EXPECT_EQ(t.view.preview, t.picker.PreparedPreview());
         }
     }
 }
@@ -289,6 +290,44 @@ TEST(PickerPlace, BelowTheCaretElseOverTheWindowAlwaysOnTheMonitor) {
     EXPECT_EQ((ScreenRect{0, 0, 640, 320}),
               PickerPlace({ScreenRect{50, 50, 52, 60}, std::nullopt, {0, 0, 600, 300}, 640, 320}))
         << "on a screen too small its top left stays in reach";
+}
+
+TEST(PickerOpening, WhichWindowAndWhereTheReplyGoes) {
+    using Kind = PickerOpening::Kind;
+    using enum PickerWindowChoice;
+    // Under Wine a window is never shown twice; on Windows the one window comes back.
+    const struct {
+        const char* name;
+        PickerOpeningFacts facts;
+        PickerOpening opening;
+    } cases[] = {
+        {"open already: the keyboard goes back to it",
+         {.open = true, .libraryLoaded = true, .windowShown = true, .hasFront = true},
+         {Kind::Refocus, Shown, false}},
+        {"no library yet", {.windowAhead = true, .hasFront = true}, {Kind::Nothing, New, false}},
+        {"first opening takes the window made ahead",
+         {.libraryLoaded = true, .windowAhead = true, .hasFront = true},
+         {Kind::Open, Ahead, true}},
+        {"later openings show the same window again",
+         {.libraryLoaded = true, .windowShown = true, .windowAhead = true, .hasFront = true},
+         {Kind::Open, Shown, true}},
+        {"a window per opening: the one made ahead",
+         {.libraryLoaded = true,
+          .windowPerOpening = true,
+          .windowShown = true,
+          .windowAhead = true,
+          .hasFront = true},
+         {Kind::Open, Ahead, true}},
+        {"a window per opening, none made ahead: a new one",
+         {.libraryLoaded = true, .windowPerOpening = true, .windowShown = true},
+         {Kind::Open, New, false}},
+        {"over our own main window the reply is only copied",
+         {.libraryLoaded = true, .windowShown = true, .hasFront = true, .frontIsOurs = true},
+         {Kind::Open, Shown, false}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.opening, DecidePickerOpening(c.facts)) << c.name;
+    }
 }
 
 } // namespace

@@ -47,19 +47,21 @@ TEST_F(CommitMoments, EachMomentWritesNameAndContent) {
         {"EditNameKeyPress", [](LibraryEditing& e, CommitMoments&) { e.EditNameKeyPress('\r'); }},
         {"selection change", [](LibraryEditing&, CommitMoments& s) { s.Select("Second"); }},
         {"CommitCurrentReply",
-         [](LibraryEditing& e, CommitMoments&) { EXPECT_TRUE(e.CommitCurrentReply().Ok()); }},
+         [](LibraryEditing& e, CommitMoments&) {
+             EXPECT_TRUE(e.CommitCurrentReply(CommitMoment::Save).Ok());
+         }},
     };
     int round = 0;
     for (const Moment& m : moments) {
-        temp.Put("1.rep", kReply);
         temp.Put("index.sub", "REPLY_1?First\r\nREPLY_2?Second\r\nFOLDER_1?Folder\r\n");
         tree.SetCaption(Node(round == 0 ? "First" : "Name " + std::to_string(round - 1)), "First");
         Select("First");
+        const std::string body = "{\\rtf1 new " + std::to_string(round) + "}";
         const std::string name = "Name " + std::to_string(round++);
         TypeName(name);
-        editor.Type("{\\rtf1 new}");
+        editor.Type(body);
         m.run(editing, *this);
-        EXPECT_EQ(Get("1.rep"), "m\r\n\r\n{\\rtf1 new}\r\n") << m.name;
+        EXPECT_EQ(Get("1.rep"), "m\r\n\r\n" + body + "\r\n") << m.name;
         EXPECT_EQ(Get("index.sub"), "REPLY_1?" + name + "\r\nREPLY_2?Second\r\nFOLDER_1?Folder\r\n")
             << m.name;
         EXPECT_TRUE(errors.reports.empty()) << m.name;

@@ -210,6 +210,10 @@ public:
         log_.push_back("confirm: " + t);
         return true;
     }
+    Answer AskYesNoCancel(const std::string& t) override {
+        log_.push_back("confirm: " + t);
+        return Answer::Cancel;
+    }
     void ShowErrorReport(const std::string& t) override { log_.push_back("error report: " + t); }
 
 private:

@@ -93,6 +93,15 @@ TEST(FormFollow, OnlySomeoneElsesChangeLoadsTheLibraryAgain) {
              t.temp.Put("Replies/1/index.sub", "REPLY_1?Hello\r\n");
          },
          true, "hi thx "},
+        {"a reply added elsewhere to the folder we add one to",
+         [](FormFollow& t) {
+             t.Select("Bye");
+             t.form.ExecuteCommand(MainCommand::NavAddReply);
+             t.temp.Put("Replies/1/9.rep", "cu\r\n\r\n{\\rtf1 See you}\r\n");
+             t.temp.Put("Replies/1/index.sub",
+                        t.temp.Get("Replies/1/index.sub") + "REPLY_9?Later\r\n");
+         },
+         true, "bye cu hi thx "},
         {"a folder removed elsewhere while we add a reply beside it",
          [](FormFollow& t) {
              t.Select("Thanks");

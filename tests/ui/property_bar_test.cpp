@@ -164,7 +164,7 @@ TEST_F(PropertyBarStory, WhenEveryKeyIsTakenTheChoiceStays) {
     FakePropertyBar b;
     FakeRichEditor e;
     PendingEdits flags;
-    ReplyCommitter committer(full, b, e, flags);
+    ReplyCommitter committer(full, b, e, flags, boxes);
     FakeNavigationView v;
     NavigationCommands nav(full, {b, e, v, boxes, errors}, flags, committer);
     PropertyBar propertyBar(full, b, boxes, errors, flags, committer, nav);

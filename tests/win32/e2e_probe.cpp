@@ -288,8 +288,13 @@ int wmain(int argc, wchar_t** argv) {
             EnumChildWindows(windows.front(), &PrintChild, 0);
         } else {
             // A message box's only button and a dialog's default button both answer IDOK;
-            // IDCANCEL closes the rest.
-            PostMessageW(windows.front(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            // IDCANCEL closes the rest. A question's button is named: yes, no or cancel.
+            const std::wstring button = argc > 3 ? argv[3] : L"";
+            const int id = button == L"yes"      ? IDYES
+                           : button == L"no"     ? IDNO
+                           : button == L"cancel" ? IDCANCEL
+                                                 : IDOK;
+            PostMessageW(windows.front(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
         }
         return 0;
     }

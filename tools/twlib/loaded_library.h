@@ -19,6 +19,11 @@ public:
         out_ << text << '\n';
         return false;
     }
+    // A tool writes nothing it was not asked to.
+    Answer AskYesNoCancel(const std::string& text) override {
+        out_ << text << '\n';
+        return Answer::Cancel;
+    }
 
 private:
     std::ostream& out_;

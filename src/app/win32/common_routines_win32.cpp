@@ -32,6 +32,17 @@ bool Win32MessageBoxes::AskYesNo(const std::string& text) {
     return Box(text, L"Confirm", MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
+MessageBoxes::Answer Win32MessageBoxes::AskYesNoCancel(const std::string& text) {
+    switch (Box(text, L"Confirm", MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    case IDYES:
+        return Answer::Yes;
+    case IDNO:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
 void Win32MessageBoxes::ShowErrorReport(const std::string& text) {
     Box(text, AnsiToWide(kApplicationTitle).c_str(), MB_OK | MB_ICONERROR);
 }

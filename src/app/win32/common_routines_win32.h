@@ -16,6 +16,7 @@ public:
     void ShowWarning(const std::string& text) override;
     void ShowError(const std::string& text) override;
     bool AskYesNo(const std::string& text) override;
+    Answer AskYesNoCancel(const std::string& text) override;
     void ShowErrorReport(const std::string& text) override;
 };
 

@@ -12,6 +12,8 @@ public:
     virtual ~DeliveryTrace() = default;
     virtual void KeyArrived(std::uint32_t) {}
     virtual void InputSent(std::size_t, std::size_t) {}
+    // A step of the program's own work, such as the search picker's opening.
+    virtual void Step(const char*) {}
 };
 
 } // namespace tw::win32

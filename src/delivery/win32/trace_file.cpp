@@ -51,4 +51,12 @@ void TraceFile::InputSent(std::size_t inserted, std::size_t asked) {
     }
 }
 
+void TraceFile::Step(const char* name) {
+    if (file_) {
+        std::fprintf(file_, "%llu step %s\n", static_cast<unsigned long long>(NowMicroseconds()),
+                     name);
+        std::fflush(file_);
+    }
+}
+
 } // namespace tw::win32

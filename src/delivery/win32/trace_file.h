@@ -3,6 +3,7 @@
 // names a file, one line per event is appended to it:
 //   <microseconds> key <virtual-key code, hex>      a keyboard hook message reached the program
 //   <microseconds> sendinput <inserted> <asked>     a SendInput call returned
+//   <microseconds> step <name>                      a step of the program's own work ended
 // The times are QueryPerformanceCounter readings, comparable across processes of one machine.
 // Without the variable nothing is opened or written. Only the measuring build (TextwrightTraced)
 // and the tests link it.
@@ -28,6 +29,7 @@ public:
     bool IsOpen() const { return file_ != nullptr; }
     void KeyArrived(std::uint32_t virtualKeyCode) override;
     void InputSent(std::size_t inserted, std::size_t asked) override;
+    void Step(const char* name) override;
 
     // The performance counter in microseconds.
     static std::uint64_t NowMicroseconds();

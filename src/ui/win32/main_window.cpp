@@ -5,7 +5,6 @@
 #include "platform/win32/ansi_path.h"
 #include "ui/main_layout.h"
 #include "ui/win32/main_menu.h"
-#include "ui/win32/splitter.h"
 
 #include <commctrl.h>
 
@@ -82,9 +81,53 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (!form_ && msg != WM_CREATE && msg != WM_GETMINMAXINFO && msg != WM_NCDESTROY) {
         return DefWindowProcW(hwnd_, msg, wp, lp);
     }
-    if (watcher_.OnMessage(msg, wp)) {
+    if (watcher_.OnMessage(msg, wp) || OnPickerMessage(msg, wp) || OnShellMessage(msg, lp)) {
         return 0;
     }
+    if (const std::optional<LRESULT> handled = OnLifeMessage(msg, wp)) {
+        return *handled;
+    }
+    if (const std::optional<LRESULT> handled = OnFrameMessage(msg, wp, lp)) {
+        return *handled;
+    }
+    return DefaultMessage(msg, wp, lp);
+}
+
+bool MainWindow::OnPickerMessage(UINT msg, WPARAM wp) {
+    switch (msg) {
+    case kApplyPickerHotKeyMessage:
+        picker_->ApplyHotKey();
+        return true;
+    case SearchPickerHost::kMakeNextWindowMessage:
+        picker_->MakeNextWindow();
+        return true;
+    case WM_HOTKEY:
+        if (wp == SearchPickerHost::kHotKeyId) {
+            RunReported(system_.boxes, [this] { picker_->Open(); });
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool MainWindow::OnShellMessage(UINT msg, LPARAM lp) {
+    if (msg == kTrayCallbackMessage) {
+        OnTrayMessage(lp);
+        return true;
+    }
+    if (taskbarCreated_ != 0 && msg == taskbarCreated_) {
+        tray_.Restore();
+        return true;
+    }
+    if (exitRequest_ != 0 && msg == exitRequest_) {
+        RunReported(system_.boxes, [this] { form_->MIExitClick(); });
+        return true;
+    }
+    return false;
+}
+
+std::optional<LRESULT> MainWindow::OnLifeMessage(UINT msg, WPARAM wp) {
     switch (msg) {
     case WM_CREATE:
         OnCreate();
@@ -93,7 +136,7 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         if (wp) {
             RunReported(system_.boxes, [this] { form_->FormShow(); });
         }
-        break;
+        return std::nullopt;
     case WM_CLOSE:
         RunReported(system_.boxes,
                     [this] { form_->FormClose(); }); // hides to the tray; the window stays
@@ -107,6 +150,18 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:
         OnDestroy();
         return 0;
+    case WM_ACTIVATEAPP:
+        RunReported(system_.boxes, [this, wp] {
+            wp ? form_->ApplicationEventsActivate() : form_->ApplicationEventsDeactivate();
+        });
+        return std::nullopt;
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<LRESULT> MainWindow::OnFrameMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
     case WM_SIZE:
         LayoutControls();
         form_->FormResize();
@@ -117,69 +172,47 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             SetFocus(navigation_);
         }
         return 0;
-    case WM_GETMINMAXINFO: {
-        auto* info = reinterpret_cast<MINMAXINFO*>(lp);
-        // The layout's minimum until the modes decide theirs.
-        const Size minimum = modesView_ ? modesView_->Minimum() : Size{};
-        info->ptMinTrackSize.x =
-            minimum.width > 0 ? minimum.width : ScaleForDpi(kMinWidth96, static_cast<int>(dpi_));
-        info->ptMinTrackSize.y =
-            minimum.height > 0 ? minimum.height : ScaleForDpi(kMinHeight96, static_cast<int>(dpi_));
+    case WM_GETMINMAXINFO:
+        OnMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lp));
         return 0;
-    }
     case WM_DPICHANGED:
         OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
         return 0;
     case WM_SETCURSOR:
-        if (frame_.Busy()) {
-            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-            return TRUE;
+        if (!frame_.Busy()) {
+            return std::nullopt;
         }
-        break;
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        return TRUE;
     case WM_TIMER:
-        if (tipTimer_.Fired(wp)) {
-            RunReported(system_.boxes, [this] { form_->TipTimerTimer(); });
-            return 0;
-        }
-        if (fixTimer_.Fired(wp)) {
-            form_->FixTimerTimer();
-            return 0;
-        }
-        break;
+        return OnTimer(wp) ? std::optional<LRESULT>(0) : std::nullopt;
     case WM_COMMAND:
         OnControlCommand(wp, lp);
         return 0;
-    case WM_ACTIVATEAPP:
-        RunReported(system_.boxes, [this, wp] {
-            wp ? form_->ApplicationEventsActivate() : form_->ApplicationEventsDeactivate();
-        });
-        break;
-    case kTrayCallbackMessage:
-        OnTrayMessage(lp);
-        return 0;
-    case kApplyPickerHotKeyMessage:
-        picker_->ApplyHotKey();
-        return 0;
-    case SearchPickerHost::kMakeNextWindowMessage:
-        picker_->MakeNextWindow();
-        return 0;
-    case WM_HOTKEY:
-        if (wp == SearchPickerHost::kHotKeyId) {
-            RunReported(system_.boxes, [this] { picker_->Open(); });
-        }
-        return 0;
     default:
-        if (taskbarCreated_ != 0 && msg == taskbarCreated_) {
-            tray_.Restore();
-            return 0;
-        }
-        if (exitRequest_ != 0 && msg == exitRequest_) {
-            RunReported(system_.boxes, [this] { form_->MIExitClick(); });
-            return 0;
-        }
-        break;
+        return std::nullopt;
     }
-    return DefaultMessage(msg, wp, lp);
+}
+
+void MainWindow::OnMinMaxInfo(MINMAXINFO& info) const {
+    // The layout's minimum until the modes decide theirs.
+    const Size minimum = modesView_ ? modesView_->Minimum() : Size{};
+    info.ptMinTrackSize.x =
+        minimum.width > 0 ? minimum.width : ScaleForDpi(kMinWidth96, static_cast<int>(dpi_));
+    info.ptMinTrackSize.y =
+        minimum.height > 0 ? minimum.height : ScaleForDpi(kMinHeight96, static_cast<int>(dpi_));
+}
+
+bool MainWindow::OnTimer(WPARAM id) {
+    if (tipTimer_.Fired(id)) {
+        RunReported(system_.boxes, [this] { form_->TipTimerTimer(); });
+        return true;
+    }
+    if (fixTimer_.Fired(id)) {
+        form_->FixTimerTimer();
+        return true;
+    }
+    return false;
 }
 
 void MainWindow::OnCreate() {
@@ -204,25 +237,7 @@ void MainWindow::OnCreate() {
     macrosMirror_->Attach(library_.MacroList());
     hotKeysMirror_->Attach(library_.HotKeyList());
     frame_.AttachMirrors(treeMirror_.get(), macrosMirror_.get(), hotKeysMirror_.get());
-    editing_ = std::make_unique<EditingPane>(
-        EditingPaneControls{hwnd_, navigation_, listMacros_, listHotKeys_, font_.get(),
-                            TreeEditingEvents{
-                                .echoing = [this] { return treeMirror_->Mirroring(); },
-                                // No drag reaches the form once the library is going.
-                                .dragStarted =
-                                    [this] {
-                                        if (form_ && !closing_) {
-                                            form_->NavigationStartDrag();
-                                        }
-                                    },
-                                .dragEnded =
-                                    [this](POINT end) {
-                                        if (form_ && !closing_) {
-                                            form_->NavigationEndDrag(end.x, end.y);
-                                        }
-                                    },
-                                .noDropCursor = [this] { return dropCursor_.NoDropCursor(); },
-                            }});
+    CreateEditingPane();
     modesView_ = std::make_unique<Win32WindowModesView>(
         ModesWindowParts{hwnd_, navigation_, [this] { LayoutControls(); }, nullptr});
     ComposeForm();
@@ -231,7 +246,7 @@ void MainWindow::OnCreate() {
     RunReported(system_.boxes, [this] { form_->FormCreate(); });
     LayoutControls();
     picker_ = std::make_unique<SearchPickerHost>(hwnd_, system_.registry, system_.boxes, library_,
-                                                 clock_, *form_);
+                                                 clock_, *form_, system_.trace);
     PostMessageW(hwnd_, kApplyPickerHotKeyMessage, 0, 0);
     PostMessageW(hwnd_, SearchPickerHost::kMakeNextWindowMessage, 0, 0);
     watcher_.Start(globals_.LibraryRoot);
@@ -340,26 +355,6 @@ void MainWindow::OnTrayMessage(LPARAM mouseMessage) {
     default:
         break;
     }
-}
-
-void MainWindow::CreateSplitters() {
-    // Each drag resizes the pane on the far side of its splitter: the lists panel and the editor
-    // shrink as their splitter moves right or down, the macro list grows.
-    auto begin = [this](int MainLayoutSizes::*pane) {
-        return [this, pane] { dragStart_ = form_->Panes().*pane; };
-    };
-    splitterVert1_ = CreateSplitter(hwnd_, SplitterAxis::LeftRight,
-                                    {begin(&MainLayoutSizes::chooseByWidth), [this](int offset) {
-                                         form_->SplitterVert1Drag(dragStart_ - offset);
-                                     }});
-    splitterVert2_ = CreateSplitter(hwnd_, SplitterAxis::LeftRight,
-                                    {begin(&MainLayoutSizes::macrosListWidth), [this](int offset) {
-                                         form_->SplitterVert2Drag(dragStart_ + offset);
-                                     }});
-    splitterHorz_ = CreateSplitter(hwnd_, SplitterAxis::UpDown,
-                                   {begin(&MainLayoutSizes::bottomHeight), [this](int offset) {
-                                        form_->SplitterHorzDrag(dragStart_ - offset);
-                                    }});
 }
 
 } // namespace tw::win32

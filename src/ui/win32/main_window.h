@@ -89,7 +89,15 @@ public:
 private:
     // What no control claims of the messages the window gets.
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    // Each true, or a result, when the message was its own.
+    bool OnPickerMessage(UINT msg, WPARAM wp);
+    bool OnShellMessage(UINT msg, LPARAM lp);
+    std::optional<LRESULT> OnLifeMessage(UINT msg, WPARAM wp);
+    std::optional<LRESULT> OnFrameMessage(UINT msg, WPARAM wp, LPARAM lp);
+    void OnMinMaxInfo(MINMAXINFO& info) const;
+    bool OnTimer(WPARAM id);
     void OnCreate();
+    void CreateEditingPane();
     void OnDestroy();
     void OnCommand(int id);
     void OnControlCommand(WPARAM wp, LPARAM lp);

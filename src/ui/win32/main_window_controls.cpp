@@ -1,6 +1,7 @@
 #include "ui/win32/main_window.h"
 
 #include "ui/main_layout.h"
+#include "ui/win32/splitter.h"
 
 #include <commctrl.h>
 
@@ -96,6 +97,48 @@ void MainWindow::LayoutControls() {
         editing_->Layout(rectOf(l.PanelNavButs), rectOf(l.PanelBottomBar), rectOf(l.PanelEditor),
                          static_cast<int>(dpi_));
     }
+}
+
+void MainWindow::CreateEditingPane() {
+    editing_ = std::make_unique<EditingPane>(
+        EditingPaneControls{hwnd_, navigation_, listMacros_, listHotKeys_, font_.get(),
+                            TreeEditingEvents{
+                                .echoing = [this] { return treeMirror_->Mirroring(); },
+                                // No drag reaches the form once the library is going.
+                                .dragStarted =
+                                    [this] {
+                                        if (form_ && !closing_) {
+                                            form_->NavigationStartDrag();
+                                        }
+                                    },
+                                .dragEnded =
+                                    [this](POINT end) {
+                                        if (form_ && !closing_) {
+                                            form_->NavigationEndDrag(end.x, end.y);
+                                        }
+                                    },
+                                .noDropCursor = [this] { return dropCursor_.NoDropCursor(); },
+                            }});
+}
+
+void MainWindow::CreateSplitters() {
+    // Each drag resizes the pane on the far side of its splitter: the lists panel and the editor
+    // shrink as their splitter moves right or down, the macro list grows.
+    auto begin = [this](int MainLayoutSizes::*pane) {
+        return [this, pane] { dragStart_ = form_->Panes().*pane; };
+    };
+    splitterVert1_ = CreateSplitter(hwnd_, SplitterAxis::LeftRight,
+                                    {begin(&MainLayoutSizes::chooseByWidth), [this](int offset) {
+                                         form_->SplitterVert1Drag(dragStart_ - offset);
+                                     }});
+    splitterVert2_ = CreateSplitter(hwnd_, SplitterAxis::LeftRight,
+                                    {begin(&MainLayoutSizes::macrosListWidth), [this](int offset) {
+                                         form_->SplitterVert2Drag(dragStart_ + offset);
+                                     }});
+    splitterHorz_ = CreateSplitter(hwnd_, SplitterAxis::UpDown,
+                                   {begin(&MainLayoutSizes::bottomHeight), [this](int offset) {
+                                        form_->SplitterHorzDrag(dragStart_ - offset);
+                                    }});
 }
 
 } // namespace tw::win32

@@ -33,9 +33,11 @@ bool RunsUnderWine() {
 } // namespace
 
 SearchPickerHost::SearchPickerHost(HWND mainWindow, RawRegistry& registry, MessageBoxes& boxes,
-                                   LibraryHost& library, LocalClock& clock, TFormTextwright& form)
+                                   LibraryHost& library, LocalClock& clock, TFormTextwright& form,
+                                   DeliveryTrace& trace)
     : main_(mainWindow), registry_(registry), library_(library), clock_(clock), form_(form),
-      registration_(registry, *this, boxes), next_(std::make_unique<SearchPickerWindow>()) {}
+      trace_(trace), registration_(registry, *this, boxes),
+      next_(std::make_unique<SearchPickerWindow>()) {}
 
 void SearchPickerHost::ClosePicker() {
     // Before the delivery: its own keys must reach their window.
@@ -46,15 +48,32 @@ void SearchPickerHost::ClosePicker() {
 
 void SearchPickerHost::MakeNextWindow() {
     retired_.reset();
-    if (RunsUnderWine() && !next_) {
+    // The window the next opening would take, made now if it would be a new one.
+    PickerOpeningFacts facts = FactsNow(nullptr);
+    facts.libraryLoaded = true;
+    const PickerOpening next = DecidePickerOpening(facts);
+    if (next.kind != PickerOpening::Kind::Open) {
+        return;
+    }
+    if (next.window == PickerWindowChoice::New) {
         next_ = std::make_unique<SearchPickerWindow>();
     }
-    SearchPicker* picker = Picker();
-    SearchPickerWindow* ahead = RunsUnderWine() || !window_ ? next_.get() : window_.get();
-    if (picker && !picker->IsOpen() && ahead && ahead->Handle()) {
+    SearchPickerWindow* ahead =
+        next.window == PickerWindowChoice::Shown ? window_.get() : next_.get();
+    if (SearchPicker* picker = Picker(); picker && ahead->Handle()) {
         picker->Prepare();
         ahead->FillAhead(*picker);
     }
+}
+
+PickerOpeningFacts SearchPickerHost::FactsNow(HWND front) const {
+    return {.open = IsOpen(),
+            .libraryLoaded = library_.Replies() != nullptr,
+            .windowPerOpening = RunsUnderWine(),
+            .windowShown = window_ != nullptr,
+            .windowAhead = next_ != nullptr,
+            .hasFront = front != nullptr,
+            .frontIsOurs = front && GetAncestor(front, GA_ROOT) == main_};
 }
 
 SearchPicker* SearchPickerHost::Picker() {
@@ -74,21 +93,25 @@ SearchPickerHost::~SearchPickerHost() {
 }
 
 void SearchPickerHost::Open() {
+    trace_.Step("hotkey");
     HWND front = GetForegroundWindow();
-    if (picker_ && picker_->IsOpen()) {
+    const PickerOpening opening = DecidePickerOpening(FactsNow(front));
+    if (opening.kind == PickerOpening::Kind::Refocus) {
         SetForegroundWindow(window_->Handle());
         return;
     }
-    if (!Picker()) {
+    if (opening.kind == PickerOpening::Kind::Nothing || !Picker()) {
         typeAhead_.End(); // nothing to type into
         return;
     }
     // The last opening's window goes after this one has the keyboard, once the picker closes
     // again: destroyed before, under Wine the next window did not get the keyboard from its third
     // opening on; destroyed during the opening, it delays it.
-    if (RunsUnderWine() || !window_) {
+    if (opening.window != PickerWindowChoice::Shown) {
         retired_ = std::move(window_);
-        window_ = next_ ? std::move(next_) : std::make_unique<SearchPickerWindow>();
+        window_ = opening.window == PickerWindowChoice::Ahead
+                      ? std::move(next_)
+                      : std::make_unique<SearchPickerWindow>();
     }
     if (!window_->Handle()) {
         return;
@@ -96,9 +119,24 @@ void SearchPickerHost::Open() {
     window_->Attach(
         {.picker = &*picker_,
          .showMacroIns = [this] { return SettingIsOn(registry_, kShowMacroIns) ? 1 : 0; },
-         .typeHeldKeys = [this] { window_->TypeAhead(typeAhead_.Take(), layout_); }});
-    // Our own main window is no place to paste into: the reply is only copied then.
-    HWND target = front && GetAncestor(front, GA_ROOT) != main_ ? front : nullptr;
+         .typeHeldKeys = [this] { window_->TypeAhead(typeAhead_.Take(), layout_); },
+         .step = [this](const char* name) { trace_.Step(name); }});
+    HWND target = opening.pasteIntoFront ? front : nullptr;
+    const ScreenRect place = PickerPlace(PlaceInputs(front, target));
+    trace_.Step("placed");
+    // Focus first: keys typed on after the hot key go to the search box from here on.
+    window_->ShowAt(place, target);
+    trace_.Step("active");
+    picker_->Open(reinterpret_cast<WindowHandle>(target), (place.left + place.right) / 2,
+                  (place.top + place.bottom) / 2);
+    trace_.Step("filled");
+    // What was typed since the hot key comes first; what is typed from here on comes the same
+    // way while the picker is open.
+    layout_ = GetKeyboardLayout(target ? GetWindowThreadProcessId(target, nullptr) : 0);
+    window_->TypeAhead(typeAhead_.Claim(window_->Handle()), layout_);
+}
+
+PickerPlaceInputs SearchPickerHost::PlaceInputs(HWND front, HWND target) const {
     PickerPlaceInputs in;
     HMONITOR monitor = MonitorFromWindow(front ? front : main_, MONITOR_DEFAULTTONEAREST);
     if (target) {
@@ -119,15 +157,7 @@ void SearchPickerHost::Open() {
     const SIZE size = SearchPickerWindow::SizeFor(GetDpiForSystem());
     in.width = size.cx;
     in.height = size.cy;
-    const ScreenRect place = PickerPlace(in);
-    // Focus first: keys typed on after the hot key go to the search box from here on.
-    window_->ShowAt(place, target);
-    picker_->Open(reinterpret_cast<WindowHandle>(target), (place.left + place.right) / 2,
-                  (place.top + place.bottom) / 2);
-    // What was typed since the hot key comes first; what is typed from here on comes the same
-    // way while the picker is open.
-    layout_ = GetKeyboardLayout(target ? GetWindowThreadProcessId(target, nullptr) : 0);
-    window_->TypeAhead(typeAhead_.Claim(window_->Handle()), layout_);
+    return in;
 }
 
 void SearchPickerHost::DeliverPicked(const DeliveryPlan& plan, WindowHandle target) {

@@ -2,6 +2,7 @@
 // The search picker in the running program: its global hot key, its window and the picker over
 // the main window's library, and the delivery of what is picked through the main window.
 #include "app/picker_hot_key.h"
+#include "delivery/win32/delivery_trace.h"
 #include "expansion/local_clock.h"
 #include "ui/library_host.h"
 #include "ui/search_picker.h"
@@ -32,7 +33,8 @@ public:
     void MakeNextWindow();
 
     SearchPickerHost(HWND mainWindow, RawRegistry& registry, MessageBoxes& boxes,
-                     LibraryHost& library, LocalClock& clock, TFormTextwright& form);
+                     LibraryHost& library, LocalClock& clock, TFormTextwright& form,
+                     DeliveryTrace& trace);
     ~SearchPickerHost() override;
 
     // Registers the hot key the settings hold now, at start and after the options.
@@ -60,12 +62,15 @@ private:
     // Made over the library the first time; made again should the library be another. Null
     // while no library is loaded.
     SearchPicker* Picker();
+    PickerOpeningFacts FactsNow(HWND front) const;
+    PickerPlaceInputs PlaceInputs(HWND front, HWND target) const;
 
     HWND main_;
     RawRegistry& registry_;
     LibraryHost& library_;
     LocalClock& clock_;
     TFormTextwright& form_;
+    DeliveryTrace& trace_;
     PickerHotKeyRegistration registration_;
     TypeAheadCatcher typeAhead_;
     HKL layout_ = nullptr;

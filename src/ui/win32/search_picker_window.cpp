@@ -90,9 +90,10 @@ void SearchPickerWindow::CreateControls() {
     list_ = child(L"LISTBOX", L"Replies",
                   LBS_NOTIFY | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
                   WS_EX_CLIENTEDGE);
-    preview_ =
-        child(L"EDIT", L"", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP,
-              WS_EX_CLIENTEDGE);
+    // No scroll bar: drawn with the window it cost more than the rest of the preview; the wheel
+    // and the keys still scroll a long one.
+    preview_ = child(L"EDIT", L"", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_TABSTOP,
+                     WS_EX_CLIENTEDGE);
     const auto keys = [this](HWND, UINT msg, WPARAM wp, LPARAM) {
         return OnControlKey(msg, wp, GetKeyState(VK_CONTROL) < 0);
     };
@@ -149,12 +150,12 @@ void SearchPickerWindow::Layout() {
 
 void SearchPickerWindow::ShowAt(const ScreenRect& place, HWND target) {
     target_ = target;
-    highlighted_ = -1;
     heldState_.fill(0);
     heldState_[VK_CAPITAL] = static_cast<BYTE>(GetKeyState(VK_CAPITAL) & 1);
     SetWindowTextW(search_, L"");
     SetWindowPos(hwnd_, HWND_TOPMOST, place.left, place.top, place.right - place.left,
                  place.bottom - place.top, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    Step("painted");
     SetForegroundWindow(hwnd_);
     SetFocus(search_);
     ReadTextsWhileIdle(true);
@@ -162,8 +163,10 @@ void SearchPickerWindow::ShowAt(const ScreenRect& place, HWND target) {
 
 void SearchPickerWindow::ShowRows(const std::vector<PickerRow>& rows, int highlighted) {
     if (rows == shownRows_) {
-        // Filled ahead while hidden: only the highlight is new.
-        HighlightRow(highlighted);
+        // Filled ahead while hidden: at most the highlight is new.
+        if (highlighted != highlighted_) {
+            HighlightRow(highlighted);
+        }
         return;
     }
     filling_ = true;
@@ -184,7 +187,9 @@ void SearchPickerWindow::ShowRows(const std::vector<PickerRow>& rows, int highli
 
 void SearchPickerWindow::FillAhead(SearchPicker& picker) {
     parts_.picker = &picker;
-    ShowRows(picker.PreparedRows(), -1);
+    // Highlighted as an opening highlights them.
+    ShowRows(picker.PreparedRows(), picker.PreparedRows().empty() ? -1 : 0);
+    ShowPreview(picker.PreparedPreview());
     ReadTextsWhileIdle(true);
 }
 
@@ -196,7 +201,30 @@ void SearchPickerWindow::HighlightRow(int row) {
 }
 
 void SearchPickerWindow::ShowPreview(const std::u16string& text) {
-    SetWindowTextW(preview_, WithCrLf(text).c_str());
+    previewWanted_ = WithCrLf(text);
+    // Shown, the edit control repaints itself at once, which takes longer than the list: it
+    // comes after the list, and once for keys typed in a burst.
+    if (!IsWindowVisible(hwnd_) ||
+        (!previewPosted_ && !PostMessageW(hwnd_, kShowPreviewMessage, 0, 0))) {
+        PutPreview();
+        return;
+    }
+    previewPosted_ = true;
+}
+
+void SearchPickerWindow::PutPreview() {
+    previewPosted_ = false;
+    if (previewWanted_ == previewShown_) {
+        return;
+    }
+    previewShown_ = previewWanted_;
+    SetWindowTextW(preview_, previewShown_.c_str());
+}
+
+void SearchPickerWindow::Step(const char* name) const {
+    if (parts_.step) {
+        parts_.step(name);
+    }
 }
 
 void SearchPickerWindow::ClosePicker() {
@@ -294,6 +322,9 @@ LRESULT SearchPickerWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         } else {
             SetFocus(search_);
         }
+        return 0;
+    case kShowPreviewMessage:
+        PutPreview();
         return 0;
     case kKeysHeldMessage:
         if (parts_.typeHeldKeys) {

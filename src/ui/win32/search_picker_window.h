@@ -24,18 +24,22 @@ public:
     ~SearchPickerWindow() override;
 
     // The picker the window drives (null: keys and clicks do nothing), the ShowMacroIns setting
-    // at the moment Enter is pressed, and what types the keys held for it.
+    // at the moment Enter is pressed, what types the keys held for it, and where the steps of
+    // its work are reported for measurements.
     struct Parts {
         SearchPicker* picker = nullptr;
         std::function<int()> showMacroIns;
         std::function<void()> typeHeldKeys;
+        std::function<void(const char*)> step;
     };
     void Attach(Parts parts) { parts_ = std::move(parts); }
-    // While hidden: takes the rows of an empty search now and reads the picker's texts while
-    // idle, so that an opening finds both done.
+    // While hidden: takes the rows of an empty search and the preview of its first now and
+    // reads the picker's texts while idle, so that an opening finds them all done.
     void FillAhead(SearchPicker& picker);
     // Posted when keys are held for the picker.
     static constexpr UINT kKeysHeldMessage = WM_APP + 20;
+    // Posted for the preview: it is put in once the list shows, the latest of those asked for.
+    static constexpr UINT kShowPreviewMessage = WM_APP + 21;
     // Shows the window at `place` with the focus in an empty search box, in front of all.
     void ShowAt(const ScreenRect& place, HWND target);
     // The size it opens at on a monitor of that dpi.
@@ -59,6 +63,8 @@ private:
     // `ctrl`: Ctrl is down with the key.
     std::optional<LRESULT> OnControlKey(UINT msg, WPARAM wp, bool ctrl);
     void ReadTextsWhileIdle(bool on);
+    void PutPreview();
+    void Step(const char* name) const;
 
     Parts parts_;
     int highlighted_ = -1;
@@ -80,6 +86,9 @@ private:
     // Set while rows are put in, so the list's own notifications are not taken for the user's.
     bool filling_ = false;
     std::vector<PickerRow> shownRows_;
+    std::wstring previewWanted_;
+    std::wstring previewShown_;
+    bool previewPosted_ = false;
 };
 
 } // namespace tw::win32

@@ -52,6 +52,7 @@ clipboard_is() { [ "$(probe clipboard-text)" = "$1" ]; }
 clipboard_starts() { [[ "$(probe clipboard-text)" == "$1"* ]]; }
 # A window count that eventually can poll: the probe runs again on every try.
 count_is() { [ "$(probe count "$1")" = "$2" ]; }
+file_has() { [ -f "$1" ] && grep -qF -- "$2" "$1"; }
 state_matches() { probe state | grep -Eq "$1"; }
 running() { kill -0 "$1" 2>/dev/null; }
 ended() { ! running "$1"; }
