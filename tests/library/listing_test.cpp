@@ -86,6 +86,7 @@ TEST(LoadListings, OnlyLinksCallForFolderIdentities) {
         {"link to a folder walked after", "FOLDER_2?Link\r\nFOLDER_1?One\r\n", "1",
          "Link /2\n.Inside #1.rep m=in\nOne /1\n", "1/index.sub", 3},
     };
+    bool linksMissing = false;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Disk disk;
@@ -96,7 +97,8 @@ TEST(LoadListings, OnlyLinksCallForFolderIdentities) {
         disk.Put("1/1.rep", "in\r\n\r\n");
         disk.Put("3/index.sub", "");
         if (c.link && !fakes::TryLinkDirectory(disk.temp.Path() / c.link, disk.temp.Path() / "2")) {
-            GTEST_SKIP() << "this file system cannot create directory links";
+            linksMissing = true;
+            continue;
         }
         disk.Load();
         EXPECT_EQ(disk.Shape(), c.shape);
@@ -104,6 +106,9 @@ TEST(LoadListings, OnlyLinksCallForFolderIdentities) {
                   c.unopened ? std::vector<std::string>{CantOpenMessage(disk.P(c.unopened))}
                              : std::vector<std::string>{});
         EXPECT_EQ(counting.identities, c.identities);
+    }
+    if (linksMissing) {
+        GTEST_SKIP() << "this file system cannot create directory links: only plain folders ran";
     }
 }
 
