@@ -55,6 +55,14 @@ TEST(ChangedElsewhere, ASaveWritesOnlyOverWhatItSaw) {
              EXPECT_TRUE(l.list.SaveReply(l.Named("One")).Ok());
          },
          TRepList::SaveState::Saved, kOurs},
+        {"changed after we deleted a folder whose name it begins with",
+         [](MemoryFileSystem& d, MemoryLibrary& l) {
+             const auto folder = l.list.AddNewFolder(nullptr);
+             ASSERT_TRUE(folder.Ok());
+             ASSERT_TRUE(l.list.DeleteFromDisk(folder.Value()).Ok());
+             d.Put(P("lib/1.rep"), kTheirs);
+         },
+         TRepList::SaveState::ChangedElsewhere, kTheirs},
         {"changed after our own save",
          [](MemoryFileSystem& d, MemoryLibrary& l) {
              EXPECT_TRUE(l.list.SaveReply(l.Named("One")).Ok());
