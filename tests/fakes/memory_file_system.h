@@ -10,6 +10,15 @@
 
 namespace tw::fakes {
 
+// An absolute path on the fake disk, written with '/' whatever the system's separator.
+inline std::string DiskPath(const std::string& relative) {
+    std::string p = std::string(1, kPathSep) + relative;
+    for (char& c : p) {
+        c = c == '/' ? kPathSep : c;
+    }
+    return p;
+}
+
 class MemoryFileSystem : public FileSystem {
 public:
     std::map<std::string, std::string> files;
