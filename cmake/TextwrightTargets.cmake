@@ -36,6 +36,11 @@ function(tw_test name)
     if(ARG_LABELS)
         set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")
     endif()
+    # Windows tests share one desktop (focus, foreground, clipboard): one at a time; the rest
+    # may run beside them.
+    if("win32" IN_LIST ARG_LABELS)
+        set_tests_properties(${name} PROPERTIES RESOURCE_LOCK desktop)
+    endif()
 endfunction()
 
 # Our programs start at wWinMain / wmain; MinGW needs to be told, MSVC finds them itself.

@@ -11,14 +11,24 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <unordered_set>
 
 using namespace tw;
 
 namespace {
 
+constexpr std::size_t kMaxLines = 64;
+
 std::string NamePart(const std::string& t) {
     const std::size_t open = t.find('(');
     return open == std::string::npos ? t : t.substr(0, open + 1);
+}
+
+std::string FoldedAscii(std::string t) {
+    for (char& c : t) {
+        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return t;
 }
 
 std::string Stretch(const std::string& t) {
@@ -39,6 +49,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (lines.empty()) {
         return 0;
     }
+    // Past a few dozen entries the sorts and searches only repeat steps they take with fewer,
+    // while every line adds a reply to build and tear down.
+    if (lines.size() > kMaxLines) {
+        return -1;
+    }
     const std::string typed = lines.back();
     lines.pop_back();
     ReplyTree tree;
@@ -46,13 +61,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TRepList list(tree, hotKeys, macros);
     list.BeginLoad();
     std::vector<std::string> reference;
+    std::unordered_set<std::string> seen; // folded, so that the first of equal texts is kept
     for (const std::string& macro : lines) {
         TRep* rep = list.At(list.AddItem("r", nullptr));
         rep->FileName = "1.rep";
         list.Macros.Add(macro, rep);
-        const bool dup = std::any_of(reference.begin(), reference.end(),
-                                     [&](const std::string& e) { return SameTextAscii(e, macro); });
-        if (!macro.empty() && !dup) {
+        if (!macro.empty() && seen.insert(FoldedAscii(macro)).second) {
             reference.push_back(macro);
         }
     }

@@ -20,6 +20,8 @@ using namespace tw;
 
 namespace {
 
+constexpr std::size_t kMaxChunks = 32;
+
 std::vector<std::string> Chunks(const std::string& input) {
     std::vector<std::string> chunks(1);
     for (char c : input) {
@@ -136,6 +138,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!chunks.empty() && !chunks.back().empty() && chunks.back()[0] == '!') {
         script = chunks.back().substr(1);
         chunks.pop_back();
+    }
+    // A few dozen files and folders hold every kind of item many times over; more only add
+    // items to load three times.
+    if (chunks.size() > kMaxChunks) {
+        return -1;
     }
     for (const std::string& chunk : chunks) {
         const std::size_t cut = chunk.find('\n');

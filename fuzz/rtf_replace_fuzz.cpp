@@ -8,6 +8,10 @@
 #include <cstdlib>
 #include <string>
 
+namespace {
+constexpr std::size_t kGrowthExpandedAgain = 1024;
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size > 4096) {
         return -1;
@@ -31,10 +35,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string names = part >= 1 ? parts[1] : tw::GetPlaceholderNames();
     const std::string values =
         part >= 2 ? parts[2] : tw::GetPlaceholderValues(tw::LocalDateTime{2024, 2, 29, 0, 7, 9});
-    const std::string problem = tw::testing::CheckReplacement(source, names, values);
+    // Values that hold names multiply on every pass. A first expansion that grew by more than
+    // the cap is checked but neither expanded again nor kept to grow from: a name found again
+    // in an inserted value, next to markup or among escapes needs one or two occurrences, which
+    // the cap holds dozens of, and a corpus of larger ones spends its time copying values.
+    bool cut = false;
+    const std::string problem = tw::testing::CheckReplacement(
+        source, names, values, source.size() + kGrowthExpandedAgain, &cut);
     if (!problem.empty()) {
         std::fprintf(stderr, "%s\n", problem.c_str());
         std::abort();
     }
-    return 0;
+    return cut ? -1 : 0;
 }

@@ -30,7 +30,7 @@ tw_start_display
 tw_wine_prefix "$TW_ROOT/build/windows/wineprefix"
 
 echo "== Windows tests under Wine (at ${SECONDS} s)"
-ctest --preset windows -j 1
+ctest --preset windows -j "$jobs"
 
 if [ -d tests/e2e ]; then
     echo "== end-to-end tests (at ${SECONDS} s)"

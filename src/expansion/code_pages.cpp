@@ -1,5 +1,6 @@
 #include "expansion/code_pages.h"
 
+#include <algorithm>
 #include <array>
 #include <iterator>
 
@@ -125,6 +126,29 @@ constexpr CodePageTable kTables[] = {
             0x00F9, 0x00FA, 0x00FB, 0x00FC, 0x01B0, 0x20AB, 0x00FF}},
 };
 
+// Each table turned round, sorted by character: values are escaped character by character, and
+// a long one of characters outside the code page would otherwise search a whole table for each.
+struct ByteOfChar {
+    char16_t c;
+    unsigned char byte;
+    constexpr bool operator<(const ByteOfChar& other) const {
+        return c != other.c ? c < other.c : byte < other.byte;
+    }
+};
+using ByteTable = std::array<ByteOfChar, 128>;
+
+constexpr auto kByteTables = [] {
+    std::array<ByteTable, std::size(kTables)> all{};
+    for (std::size_t t = 0; t < all.size(); ++t) {
+        for (std::size_t i = 0; i < 128; ++i) {
+            all[t][i] = ByteOfChar{kTables[t].upper[i], static_cast<unsigned char>(0x80 + i)};
+        }
+        // A character a table holds twice gives its first byte.
+        std::sort(all[t].begin(), all[t].end());
+    }
+    return all;
+}();
+
 const CodePageTable* TableOf(int codePage) {
     for (const CodePageTable& table : kTables) {
         if (table.codePage == codePage) {
@@ -176,14 +200,16 @@ std::optional<unsigned char> CodePageByteOf(int codePage, char32_t c) {
     if (c < 0x80) {
         return static_cast<unsigned char>(c);
     }
-    if (const CodePageTable* table = TableOf(codePage)) {
-        for (std::size_t i = 0; i < table->upper.size(); ++i) {
-            if (table->upper[i] == c) {
-                return static_cast<unsigned char>(0x80 + i);
-            }
-        }
+    const CodePageTable* table = TableOf(codePage);
+    if (table == nullptr || c > 0xFFFF) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    const ByteTable& bytes = kByteTables[static_cast<std::size_t>(table - std::begin(kTables))];
+    const auto at = std::lower_bound(bytes.begin(), bytes.end(), ByteOfChar{char16_t(c), 0});
+    if (at == bytes.end() || at->c != c) {
+        return std::nullopt;
+    }
+    return at->byte;
 }
 
 std::u32string DecodeUtf8(std::string_view text, int codePage) {

@@ -78,7 +78,8 @@ std::vector<std::string> MergeIndexLines(const std::vector<std::string>& base,
     std::vector<std::string> merged = theirs;
 
     // What we removed goes, whatever they did to it: its file has gone or moved with our change.
-    for (const auto& [key, line] : baseLines) {
+    for (const auto& entry : baseLines) {
+        const std::string& key = entry.first;
         if (!ourLines.contains(key)) {
             std::erase_if(merged, [&key](const std::string& l) { return KeyOf(l) == key; });
         }

@@ -103,12 +103,18 @@ void LibraryStore::MergeWithDisk(DiskChange& change) const {
 
 void LibraryStore::FollowStamps(const DiskChange& change) {
     const DiskChange::Touched touched = change.Paths();
-    for (const auto& [from, to] : touched.renamed) {
-        std::erase_if(seen_, [&from](const auto& e) { return e.first.starts_with(from); });
-        SawNow(to);
+    // The path itself and, for a folder, what is below it; not its namesakes ("1" and "10.rep").
+    const auto forget = [this](const std::string& path) {
+        const std::string below = path.ends_with(kPathSep) ? path : path + kPathSep;
+        std::erase_if(seen_,
+                      [&](const auto& e) { return e.first == path || e.first.starts_with(below); });
+    };
+    for (const auto& rename : touched.renamed) {
+        forget(rename.first);
+        SawNow(rename.second);
     }
     for (const std::string& path : touched.removed) {
-        std::erase_if(seen_, [&path](const auto& e) { return e.first.starts_with(path); });
+        forget(path);
     }
     std::for_each(touched.written.begin(), touched.written.end(),
                   [this](const std::string& path) { SawNow(path); });

@@ -69,10 +69,26 @@ TEST(ReplaceInRtfRandom, MarkupAndBalanceSurviveThousandsOfDocuments) {
 }
 
 TEST(ReplaceInRtfRandom, TheCheckNoticesBrokenMarkup) {
-    // The property itself must be able to fail: a replacement that broke a control word.
-    const std::string doc = "{\\rtf1 \\b Name}";
-    EXPECT_NE(testing::MarkupOf(doc), testing::MarkupOf("{\\rtf1 \\bX}"));
-    EXPECT_EQ(testing::MarkupOf(doc), testing::MarkupOf("{\\rtf1 \\b X}"));
+    // The property itself must be able to fail, and must not fail on what values bring.
+    const struct {
+        const char* before;
+        const char* after;
+        bool same;
+    } cases[] = {
+        {"{\\rtf1 \\b Name}", "{\\rtf1 \\bX}", false},
+        {"{\\rtf1 \\b Name}", "{\\rtf1 \\b X}", true},
+        {"{\\rtf1 \\f1 A}", "{\\rtf1 \\f12 A}", false},
+        {"{\\rtf1 \\f A}", "{\\rtf1 \\f0 A}", false},
+        {"{\\rtf1 A}", "{\\rtf1 {A}}", false},
+        {"{\\rtf1 A}", "{\\rtf1 A}}", false},
+        {"{\\rtf1 {\\*\\x Name}}", "{\\rtf1 {\\*\\x Other}}", false},
+        {"{\\rtf1 \\~}", "{\\rtf1 \\-}", false},
+        {"{\\rtf1 ABC}", "{\\rtf1 A\\line B\\tab C\\u321?x}", true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(testing::SameMarkup(c.before, c.after), c.same) << c.before << " " << c.after;
+        EXPECT_EQ(testing::SameMarkup(c.after, c.before), c.same) << c.after << " " << c.before;
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // Values in any script, typed into the insertions dialog, go through the replacement into real
 // replies and come out of the plain-text extractor as they went in.
+#include "expansion/code_pages.h"
 #include "expansion/macro_inserts_form.h"
 #include "expansion/rtf_plain_text.h"
 #include "expansion/rtf_replace.h"
@@ -107,6 +108,27 @@ TEST(UnicodeValues, TheCodePageHoldsWhatItCanAndTheRestIsWrittenAsUnicode) {
         const std::string out = ReplaceInRtf(source, "F", c.value);
         EXPECT_EQ(out, std::string("{\\rtf1") + c.header + " <" + c.written + ">}");
     }
+}
+
+// Every character a code page holds is written as its byte (the first, where two bytes stand for
+// one character), and nothing else is.
+TEST(UnicodeValues, EveryCharacterOfACodePageIsWrittenAsItsByte) {
+    for (int codePage = 1250; codePage <= 1258; ++codePage) {
+        SCOPED_TRACE(codePage);
+        for (int byte = 0x80; byte <= 0xFF; ++byte) {
+            const char32_t c = CharOfCodePageByte(codePage, static_cast<unsigned char>(byte));
+            int first = 0x80;
+            while (CharOfCodePageByte(codePage, static_cast<unsigned char>(first)) != c) {
+                ++first;
+            }
+            EXPECT_EQ(CodePageByteOf(codePage, c), first) << "byte " << byte;
+        }
+        for (const char32_t absent : {U'\x4E2D', U'\xFFFF', U'\x1F600', U'\x10141'}) {
+            EXPECT_EQ(CodePageByteOf(codePage, absent), std::nullopt);
+        }
+    }
+    EXPECT_EQ(CodePageByteOf(932, U'\xE9'), std::nullopt);
+    EXPECT_EQ(CodePageByteOf(932, U'A'), 'A');
 }
 
 } // namespace

@@ -10,6 +10,15 @@
 
 namespace tw::fakes {
 
+// An absolute path on the fake disk, written with '/' whatever the system's separator.
+inline std::string DiskPath(const std::string& relative) {
+    std::string p = std::string(1, kPathSep) + relative;
+    for (char& c : p) {
+        c = c == '/' ? kPathSep : c;
+    }
+    return p;
+}
+
 class MemoryFileSystem : public FileSystem {
 public:
     std::map<std::string, std::string> files;
@@ -121,21 +130,24 @@ public:
         }
         const std::string prefix = d == std::string(1, kPathSep) ? d : d + kPathSep;
         std::vector<FolderEntry> entries;
-        const auto direct = [&](const std::string& path) {
-            return path.size() > prefix.size() && path.compare(0, prefix.size(), prefix) == 0 &&
-                   path.find(kPathSep, prefix.size()) == std::string::npos;
+        // The maps are sorted, so everything below the folder is one stretch of each.
+        const auto below = [&](const auto& map, const auto& take) {
+            for (auto it = map.lower_bound(prefix);
+                 it != map.end() && it->first.compare(0, prefix.size(), prefix) == 0; ++it) {
+                if (it->first.size() > prefix.size() &&
+                    it->first.find(kPathSep, prefix.size()) == std::string::npos) {
+                    take(*it);
+                }
+            }
         };
-        for (const auto& [path, bytes] : files) {
-            if (direct(path)) {
-                entries.push_back({path.substr(prefix.size()), false, bytes.size(),
-                                   writeTimes.count(path) ? writeTimes.at(path) : 0});
-            }
-        }
-        for (const auto& [path, id] : dirs) {
-            if (direct(path)) {
-                entries.push_back({path.substr(prefix.size()), true, 0, 0});
-            }
-        }
+        below(files, [&](const auto& file) {
+            const auto time = writeTimes.find(file.first);
+            entries.push_back({file.first.substr(prefix.size()), false, file.second.size(),
+                               time == writeTimes.end() ? 0 : time->second});
+        });
+        below(dirs, [&](const auto& dir) {
+            entries.push_back({dir.first.substr(prefix.size()), true, 0, 0});
+        });
         return entries;
     }
 

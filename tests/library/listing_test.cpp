@@ -8,19 +8,12 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 namespace tw {
 namespace {
 
+using fakes::DiskPath;
 using fakes::MemoryFileSystem;
 using fakes::MemoryLibrary;
-
-std::string P(const std::string& relative) {
-    std::string p = std::string(1, kPathSep) + relative;
-    std::replace(p.begin(), p.end(), '/', kPathSep);
-    return p;
-}
 
 struct CountingDisk : MemoryFileSystem {
     std::map<std::string, int> listed;
@@ -31,17 +24,17 @@ struct CountingDisk : MemoryFileSystem {
 };
 
 TEST(LoadListings, OneWalkGivesWhatAWalkOfItsOwnGives) {
-    const std::string root = P("lib/");
-    for (const std::string& index : {std::string(), StartupIndexPath(P("data"), root)}) {
+    const std::string root = DiskPath("lib/");
+    for (const std::string& index : {std::string(), StartupIndexPath(DiskPath("data"), root)}) {
         SCOPED_TRACE(index.empty() ? "without startup index" : "with startup index");
         CountingDisk disk;
-        disk.Put(P("lib/index.sub"), "FOLDER_1?Folder\r\nREPLY_1?One\r\nFOLDER_5?Gone\r\n");
-        disk.Put(P("lib/1.rep"), "one\r\n0A\r\n");
-        disk.Put(P("lib/1/index.sub"), "FOLDER_2?Inner\r\nREPLY_1?Deep\r\n");
-        disk.Put(P("lib/1/1.rep"), "deep\r\n\r\n");
-        disk.Put(P("lib/1/2/index.sub"), "");
+        disk.Put(DiskPath("lib/index.sub"), "FOLDER_1?Folder\r\nREPLY_1?One\r\nFOLDER_5?Gone\r\n");
+        disk.Put(DiskPath("lib/1.rep"), "one\r\n0A\r\n");
+        disk.Put(DiskPath("lib/1/index.sub"), "FOLDER_2?Inner\r\nREPLY_1?Deep\r\n");
+        disk.Put(DiskPath("lib/1/1.rep"), "deep\r\n\r\n");
+        disk.Put(DiskPath("lib/1/2/index.sub"), "");
         // Folders that no index names still count when someone changes them.
-        disk.Put(P("lib/9/8/7.rep"), "stray\r\n\r\n");
+        disk.Put(DiskPath("lib/9/8/7.rep"), "stray\r\n\r\n");
         MemoryLibrary loaded(disk, root, index);
         const LibraryListing handed = LibraryListing::Take(disk, root, loaded.list.TakeListings());
         for (const auto& [dir, times] : disk.listed) {

@@ -16,9 +16,7 @@ using fakes::MemoryFileSystem;
 using fakes::MemoryLibrary;
 
 std::string P(const std::string& relative) {
-    std::string p = std::string(1, kPathSep) + relative;
-    std::replace(p.begin(), p.end(), '/', kPathSep);
-    return p;
+    return fakes::DiskPath(relative);
 }
 
 const std::string kRoot = P("lib/");
@@ -55,6 +53,14 @@ TEST(ChangedElsewhere, ASaveWritesOnlyOverWhatItSaw) {
              EXPECT_TRUE(l.list.SaveReply(l.Named("One")).Ok());
          },
          TRepList::SaveState::Saved, kOurs},
+        {"changed after we deleted a folder whose name it begins with",
+         [](MemoryFileSystem& d, MemoryLibrary& l) {
+             const auto folder = l.list.AddNewFolder(nullptr);
+             ASSERT_TRUE(folder.Ok());
+             ASSERT_TRUE(l.list.DeleteFromDisk(folder.Value()).Ok());
+             d.Put(P("lib/1.rep"), kTheirs);
+         },
+         TRepList::SaveState::ChangedElsewhere, kTheirs},
         {"changed after our own save",
          [](MemoryFileSystem& d, MemoryLibrary& l) {
              EXPECT_TRUE(l.list.SaveReply(l.Named("One")).Ok());

@@ -15,9 +15,7 @@ using fakes::MemoryFileSystem;
 using fakes::MemoryLibrary;
 
 std::string P(const std::string& relative) {
-    std::string p = std::string(1, kPathSep) + relative;
-    std::replace(p.begin(), p.end(), '/', kPathSep);
-    return p;
+    return fakes::DiskPath(relative);
 }
 
 const std::string kRoot = P("lib/");
