@@ -7,21 +7,28 @@
 
 namespace tw {
 
-LibraryListing LibraryListing::Take(FileSystem& files, const std::string& root) {
+LibraryListing LibraryListing::Take(FileSystem& files, const std::string& root,
+                                    FolderListings listed) {
     LibraryListing listing;
-    listing.Walk(files, root, std::string(), 0);
+    listing.Walk(files, root, std::string(), 0, listed);
     return listing;
 }
 
 void LibraryListing::Walk(FileSystem& files, const std::string& root, const std::string& relative,
-                          int depth) {
-    auto listed =
-        files.ListFolder(relative.empty() && root.empty() ? std::string(".") : root + relative);
-    if (!listed || depth > kMaxDepth) {
+                          int depth, FolderListings& listed) {
+    std::optional<std::vector<FolderEntry>> own;
+    if (const auto known = listed.find(relative); known != listed.end()) {
+        own = std::move(known->second);
+    } else {
+        own =
+            files.ListFolder(relative.empty() && root.empty() ? std::string(".") : root + relative);
+    }
+    if (!own || depth > kMaxDepth) {
         return;
     }
     std::vector<Entry>& entries = folders_[relative];
-    for (FolderEntry& e : *listed) {
+    entries.reserve(own->size());
+    for (FolderEntry& e : *own) {
         // A folder's own time changes with what is in it, which its own listing shows.
         entries.push_back(
             {std::move(e.name), e.isDir, e.isDir ? 0 : e.size, e.isDir ? 0 : e.writeTime});
@@ -31,7 +38,7 @@ void LibraryListing::Walk(FileSystem& files, const std::string& root, const std:
               [](const Entry& a, const Entry& b) { return a.name < b.name; });
     for (const Entry& e : entries) {
         if (e.isDir) {
-            Walk(files, root, relative + e.name + kPathSep, depth + 1);
+            Walk(files, root, relative + e.name + kPathSep, depth + 1, listed);
         }
     }
 }

@@ -15,11 +15,16 @@ namespace tw {
 class ReplyTree;
 class TreeNode;
 
-// Every folder under a library root as one listing each shows it. Keys are folder paths
-// relative to the root, separator-ended; the root's is empty.
+// Folder listings by folder path relative to the library root, separator-ended; the root's is
+// empty.
+using FolderListings = std::map<std::string, std::vector<FolderEntry>>;
+
+// Every folder under a library root as one listing each shows it.
 class LibraryListing {
 public:
-    static LibraryListing Take(FileSystem& files, const std::string& root);
+    // Folders in `listed` (what a load has just listed) are taken from there, not listed again.
+    static LibraryListing Take(FileSystem& files, const std::string& root,
+                               FolderListings listed = {});
     // The entries listed differently in `now`, gone from it or new in it, as paths relative to
     // the root; a folder gone or new as a whole also gives its own separator-ended path.
     std::set<std::string> ChangedPaths(const LibraryListing& now) const;
@@ -35,7 +40,8 @@ private:
         std::uint64_t writeTime = 0;
         bool operator==(const Entry&) const = default;
     };
-    void Walk(FileSystem& files, const std::string& root, const std::string& relative, int depth);
+    void Walk(FileSystem& files, const std::string& root, const std::string& relative, int depth,
+              FolderListings& listed);
 
     std::map<std::string, std::vector<Entry>> folders_;
 };

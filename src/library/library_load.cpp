@@ -6,6 +6,7 @@
 #include "platform/file_system.h"
 
 #include <algorithm>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -26,44 +27,70 @@ struct TreeUpdate {
     TreeUpdate& operator=(const TreeUpdate&) = delete;
 };
 
-// The folder's files by name, from one listing; empty when it cannot be listed.
-std::unordered_map<std::string, FolderEntry> ListedFiles(FileSystem& files,
-                                                         const std::string& dir) {
-    std::unordered_map<std::string, FolderEntry> byName;
-    if (auto listing = files.ListFolder(dir)) {
-        for (FolderEntry& e : *listing) {
-            if (!e.isDir) {
-                std::string name = e.name;
-                byName.emplace(std::move(name), std::move(e));
-            }
-        }
+// The folder's entries by name; the names are those of `listing`, which must outlive the map.
+std::unordered_map<std::string_view, const FolderEntry*>
+EntriesByName(const std::vector<FolderEntry>& listing) {
+    std::unordered_map<std::string_view, const FolderEntry*> byName;
+    byName.reserve(listing.size());
+    for (const FolderEntry& e : listing) {
+        byName.emplace(e.name, &e);
     }
     return byName;
 }
 
 } // namespace
 
+// The folders a load has been in. Only a link can lead to a folder a second time, so a folder
+// that its parent's listing shows as a plain one is not asked for its identity, which costs an
+// open of its own; from the first link on, every folder is, those walked before included.
+struct TRepList::LoadWalk {
+    std::set<DirIdentity> visited;
+    std::vector<std::string> unidentified;
+    bool identifyAll = false;
+
+    // True the first time the folder is reached.
+    bool Enter(FileSystem& files, const std::string& dir, bool root, const FolderEntry* listedAs) {
+        if (!root && !identifyAll && listedAs && listedAs->isDir && !listedAs->isLink) {
+            unidentified.push_back(dir);
+            return true;
+        }
+        if (!root && !identifyAll) {
+            identifyAll = true;
+            for (const std::string& earlier : unidentified) {
+                if (const auto identity = files.GetDirIdentity(earlier)) {
+                    visited.insert(*identity);
+                }
+            }
+            unidentified.clear();
+        }
+        const auto identity = files.GetDirIdentity(dir);
+        return !identity || visited.insert(*identity).second;
+    }
+};
+
 void TRepList::LoadIndex(const std::string& indexPath, TreeNode* parent) {
-    if (visitedDirs_) {
-        LoadIndexAt(indexPath, parent, 0);
+    if (walk_) {
+        LoadIndexAt(indexPath, parent, 0, nullptr);
         return;
     }
     // Only a whole load knows every reply, so only it may replace the startup index.
-    indexedLoad_ =
-        store_.KeepsStartupIndex() && indexPath == LibraryRoot() + kIndexFileName && !parent;
+    wholeLoad_ = indexPath == LibraryRoot() + kIndexFileName && !parent;
+    indexedLoad_ = store_.KeepsStartupIndex() && wholeLoad_;
+    listings_.clear();
     if (indexedLoad_) {
         store_.BeginIndexedLoad();
     }
-    std::set<DirIdentity> visited;
-    visitedDirs_ = &visited;
+    LoadWalk walk;
+    walk_ = &walk;
     try {
-        LoadIndexAt(indexPath, parent, 0);
+        LoadIndexAt(indexPath, parent, 0, nullptr);
     } catch (...) {
-        visitedDirs_ = nullptr;
-        indexedLoad_ = false;
+        walk_ = nullptr;
+        indexedLoad_ = wholeLoad_ = false;
         throw;
     }
-    visitedDirs_ = nullptr;
+    walk_ = nullptr;
+    wholeLoad_ = false;
     if (indexedLoad_) {
         store_.EndIndexedLoad();
         indexedLoad_ = false;
@@ -71,38 +98,52 @@ void TRepList::LoadIndex(const std::string& indexPath, TreeNode* parent) {
     std::string().swap(readBuffer_); // do not keep the largest file's size for the whole run
 }
 
-void TRepList::LoadIndexAt(const std::string& indexPath, TreeNode* parent, int depth) {
+void TRepList::LoadIndexAt(const std::string& indexPath, TreeNode* parent, int depth,
+                           const FolderEntry* listedAs) {
     const std::string dir = DirectoryPart(indexPath);
     // A directory reached a second time (through a link, or listed twice) is not loaded again:
     // its files would otherwise belong to two items at once, or the walk would never end.
-    const auto identity = Files().GetDirIdentity(dir.empty() ? std::string(".") : dir);
     std::vector<std::string> lines;
-    if (depth > kMaxFolderDepth || (identity && !visitedDirs_->insert(*identity).second) ||
+    if (depth > kMaxFolderDepth ||
+        !walk_->Enter(Files(), dir.empty() ? std::string(".") : dir, depth == 0, listedAs) ||
         !ReadLines(Files(), indexPath, lines, readBuffer_)) {
         ReportError(CantOpenMessage(indexPath));
         return;
     }
     TreeUpdate update(Tree);
     // Listed always: what a load saw of each file guards it against being written over later.
-    const auto files = ListedFiles(Files(), dir.empty() ? std::string(".") : dir);
+    // A whole load keeps its listings for following the disk.
+    std::optional<std::vector<FolderEntry>> listed =
+        Files().ListFolder(dir.empty() ? std::string(".") : dir);
+    const std::vector<FolderEntry>* listing = listed ? &*listed : nullptr;
+    if (listed && wholeLoad_) {
+        listing = &(listings_[dir.substr(std::min(dir.size(), LibraryRoot().size()))] =
+                        std::move(*listed));
+    }
+    const auto entries = listing ? EntriesByName(*listing)
+                                 : std::unordered_map<std::string_view, const FolderEntry*>();
+    const auto find = [&entries](const std::string& name, bool isDir) -> const FolderEntry* {
+        const auto it = entries.find(name);
+        return it != entries.end() && it->second->isDir == isDir ? it->second : nullptr;
+    };
     // A line naming a file or folder that an earlier line names already is skipped: two items
     // on one file would let deleting one take the other's text with it.
-    std::unordered_set<std::string> listed;
+    std::unordered_set<std::string> named;
     for (const std::string& line : lines) {
         const IndexLine parts = SplitIndexLine(line);
         const bool folder = SameTextAscii(parts.kind, kFolderKind);
         if (!IsValidId(parts.id) || (!folder && !SameTextAscii(parts.kind, kReplyKind)) ||
-            !listed.insert((folder ? "F" : "R") + parts.id).second) {
+            !named.insert((folder ? "F" : "R") + parts.id).second) {
             continue;
         }
         if (folder) {
             TRep* folder = At(AddItem(parts.name, parent));
             folder->FolderId = parts.id;
-            LoadIndexAt(dir + parts.id + kPathSep + kIndexFileName, folder->Node, depth + 1);
+            LoadIndexAt(dir + parts.id + kPathSep + kIndexFileName, folder->Node, depth + 1,
+                        find(parts.id, true));
         } else {
             const std::string file = parts.id + kReplyExtension;
-            const auto it = files.find(file);
-            LoadReply(dir + file, parts.name, parent, it == files.end() ? nullptr : &it->second);
+            LoadReply(dir + file, parts.name, parent, find(file, false));
         }
     }
 }

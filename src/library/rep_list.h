@@ -11,6 +11,7 @@
 //
 // Positions in the list carry no meaning beyond the call that returned them: removing an item
 // moves the last item into its place.
+#include "library/library_follow.h"
 #include "library/library_result.h"
 #include "library/library_store.h"
 #include "library/rep.h"
@@ -22,6 +23,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tw {
@@ -107,6 +109,8 @@ public:
     void FinishInterruptedChange();
     void LoadIndex(const std::string& indexPath, TreeNode* parent);
     int LoadReplyFile(const std::string& path, const std::string& name, TreeNode* parent);
+    // The folder listings the last whole load made, given once.
+    FolderListings TakeListings() { return std::exchange(listings_, {}); }
     enum class SaveState { Saved, ChangedElsewhere };
     // Writes the reply's file unless it changed on disk since this program last read or wrote
     // it; then nothing is written and one of the two below settles it.
@@ -133,7 +137,9 @@ public:
 
 private:
     void RemoveEntries(TRep* item);
-    void LoadIndexAt(const std::string& indexPath, TreeNode* parent, int depth);
+    // `listedAs`: the folder as its parent's listing shows it, during a whole load.
+    void LoadIndexAt(const std::string& indexPath, TreeNode* parent, int depth,
+                     const FolderEntry* listedAs);
     // `listed`: the file as its folder's listing shows it, during a whole load.
     int LoadReply(const std::string& path, const std::string& name, TreeNode* parent,
                   const FolderEntry* listed);
@@ -156,9 +162,12 @@ private:
     std::vector<std::unique_ptr<TRep>> items_;
     LibraryStore store_;
     MessageBoxes* messages_;
-    std::set<DirIdentity>* visitedDirs_ = nullptr; // during a load
-    bool indexedLoad_ = false;                     // a whole load that keeps the startup index
-    std::string readBuffer_;                       // reused by every file the load reads
+    struct LoadWalk;
+    LoadWalk* walk_ = nullptr; // during a load
+    bool wholeLoad_ = false;   // a load of the root index
+    bool indexedLoad_ = false; // a whole load that keeps the startup index
+    FolderListings listings_;  // the folders a whole load listed
+    std::string readBuffer_;   // reused by every file the load reads
     mutable std::vector<std::string>* loadProblems_ = nullptr; // between BeginLoad and EndLoad
     std::vector<std::string> problemsOfLoad_;
     std::uint64_t changes_ = 0;

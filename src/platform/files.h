@@ -72,6 +72,8 @@ struct FolderEntry {
     bool isDir = false;
     std::uint64_t size = 0;
     std::uint64_t writeTime = 0;
+    // A link or another reparse point: what it leads to may be reached by another path too.
+    bool isLink = false;
 };
 // The entries of one folder with their sizes and last-write times, in one walk of the folder
 // (no file is opened); nothing when the folder cannot be listed. Names that do not convert

@@ -212,9 +212,15 @@ std::optional<std::vector<FolderEntry>> ListFolder(const std::string& dir) {
         if (name == "." || name == ".." || ::fstatat(::dirfd(d), e->d_name, &st, 0) != 0) {
             continue;
         }
+        struct stat own {};
+        const bool link = e->d_type == DT_LNK ||
+                          (e->d_type == DT_UNKNOWN &&
+                           (::fstatat(::dirfd(d), e->d_name, &own, AT_SYMLINK_NOFOLLOW) != 0 ||
+                            S_ISLNK(own.st_mode)));
         entries.push_back({name, S_ISDIR(st.st_mode), static_cast<std::uint64_t>(st.st_size),
                            static_cast<std::uint64_t>(st.st_mtim.tv_sec) * 1000000000u +
-                               static_cast<std::uint64_t>(st.st_mtim.tv_nsec)});
+                               static_cast<std::uint64_t>(st.st_mtim.tv_nsec),
+                           link});
     }
     ::closedir(d);
     return entries;

@@ -3,6 +3,7 @@
 #include "library/startup_index.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tw {
 
@@ -20,7 +21,9 @@ void LibraryHost::Create(const std::string& libraryRoot, const std::string& data
 void LibraryHost::Load() {
     if (replies_) {
         LoadReplyLibrary(*replies_);
-        listing_ = LibraryListing::Take(replies_->Files(), replies_->LibraryRoot());
+        // Compared first when something changes, not while the window is still to come.
+        loadListings_ = replies_->TakeListings();
+        listing_.reset();
         tracker_.Forget();
     }
 }
@@ -29,8 +32,12 @@ bool LibraryHost::ChangedElsewhere() {
     if (!replies_) {
         return false;
     }
+    if (!listing_) {
+        listing_ = LibraryListing::Take(replies_->Files(), replies_->LibraryRoot(),
+                                        std::exchange(loadListings_, {}));
+    }
     LibraryListing now = LibraryListing::Take(replies_->Files(), replies_->LibraryRoot());
-    const std::set<std::string> changed = listing_.ChangedPaths(now);
+    const std::set<std::string> changed = listing_->ChangedPaths(now);
     const bool elsewhere =
         std::any_of(changed.begin(), changed.end(),
                     [this](const std::string& f) { return !tracker_.Touched(f); });

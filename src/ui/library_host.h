@@ -8,6 +8,7 @@
 #include "platform/message_boxes.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace tw {
@@ -36,7 +37,9 @@ private:
     ListModel macros_;
     std::unique_ptr<TRepList> replies_;
     WriteTracker tracker_{SystemFileSystem()};
-    LibraryListing listing_;
+    // The last load's listings until the first check makes them its baseline.
+    FolderListings loadListings_;
+    std::optional<LibraryListing> listing_;
 };
 
 } // namespace tw

@@ -259,7 +259,8 @@ std::optional<std::vector<FolderEntry>> ListFolder(const std::string& dir) {
         entries.push_back({*converted, (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
                            (static_cast<std::uint64_t>(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow,
                            (static_cast<std::uint64_t>(fd.ftLastWriteTime.dwHighDateTime) << 32) |
-                               fd.ftLastWriteTime.dwLowDateTime});
+                               fd.ftLastWriteTime.dwLowDateTime,
+                           (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
     } while (FindNextFileW(find, &fd));
     FindClose(find);
     return entries;
