@@ -9,9 +9,8 @@ source "$(dirname "$0")/lib/common.sh" "$1"
 window_up() { probe state | grep -q '^visible=1 '; }
 
 echo "144 dpi"
-mkdir -p "$WINEPREFIX" "$WORK/app"
-wineboot -i >/dev/null 2>&1
-wineserver -w
+mkdir -p "$WORK/app"
+e2e_new_prefix
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Kolvenmark\Textwright 2' /v ShowTips /t REG_DWORD /d 0 /f \
     >/dev/null 2>&1

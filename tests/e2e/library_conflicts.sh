@@ -74,7 +74,7 @@ pass "Cancel writes nothing and keeps the edits; saving asks again"
 echo "two copies of the program on one library"
 B_PREFIX="$WORK/prefix-b"
 mkdir -p "$B_PREFIX"
-cp -al "$WINEPREFIX/drive_c" "$B_PREFIX/"
+e2e_link_copy "$WINEPREFIX/drive_c" "$B_PREFIX/"
 cp -a "$WINEPREFIX/dosdevices" "$WINEPREFIX"/*.reg "$B_PREFIX/"
 in_b() { WINEPREFIX="$B_PREFIX" "$@"; }
 stop_b() { in_b wineserver -k 2>/dev/null || true; }

@@ -53,9 +53,7 @@ unzip -p "$ZIP" Textwright/Textwright.exe >"$WORK/shipped.exe"
 ! has_trace "$WORK/shipped.exe" || fail "the packaged Textwright.exe holds the key trace"
 pass "the packaged program holds no key trace; only the measuring build does"
 
-mkdir -p "$WINEPREFIX"
-wineboot -i >/dev/null 2>&1
-wineserver -w
+e2e_new_prefix
 wine reg add "$SETTINGS" /v ShowTips /t REG_DWORD /d 0 /f >/dev/null 2>&1
 
 echo "silent install"

@@ -7,8 +7,7 @@
 set -euo pipefail
 E2E_OWN_PREFIX=1 # a browser of our own is registered in it
 source "$(dirname "$0")/lib/common.sh" "$1"
-wineboot -i >/dev/null 2>&1
-wineserver -w
+e2e_new_prefix
 
 APP="$WORK/app"
 mkdir -p "$APP"
