@@ -6,6 +6,10 @@
 namespace tw {
 
 std::string EncodeHotKey(bool shift, char key);
+// Line 2 of a reply file names a hot key only when it is one or two characters long.
+inline bool IsHotKeyLine(const std::string& line) {
+    return line.size() == 1 || line.size() == 2;
+}
 struct DecodedHotKey {
     bool shift = false;
     char key = '\0';

@@ -1,4 +1,5 @@
 #include "library/collation.h"
+#include "library/hot_key.h"
 #include "library/index_line.h"
 #include "library/library_error.h"
 #include "library/pending_change.h"
@@ -118,7 +119,7 @@ LibraryResult<> TRepList::TakeTheirs(TRep* item) {
         return Failed(IncorrectStructureMessage(path));
     }
     SetMacro(item, lines[0]);
-    SetHotKey(item, lines[1].size() == 1 || lines[1].size() == 2 ? lines[1] : std::string());
+    SetHotKey(item, IsHotKeyLine(lines[1]) ? lines[1] : std::string());
     item->body_.assign(std::make_move_iterator(lines.begin() + 2),
                        std::make_move_iterator(lines.end()));
     item->bodyOnDisk_ = false;

@@ -1,4 +1,5 @@
 #include "library/collation.h"
+#include "library/hot_key.h"
 #include "library/index_line.h"
 #include "library/library_error.h"
 #include "library/rep_list.h"
@@ -183,7 +184,7 @@ int TRepList::LoadReply(const std::string& path, const std::string& name, TreeNo
     if (!lines[0].empty()) {
         Macros.Add(lines[0], rep);
     }
-    if (lines[1].size() == 1 || lines[1].size() == 2) {
+    if (IsHotKeyLine(lines[1])) {
         HotKeys.Add(lines[1], rep);
     }
     rep->bodyOnDisk_ = true;
