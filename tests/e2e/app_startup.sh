@@ -24,7 +24,7 @@ start() {
 }
 stop_with_exit() {
     probe exit >/dev/null
-    eventually ended "$1" || fail "Exit did not end the program"
+    expect_end "$1" "Exit did not end the program"
     wait "$1" 2>/dev/null || true
 }
 expect_dword() {
@@ -116,7 +116,7 @@ pass "closed window keeps running and comes back from the tray"
 
 echo "File > Exit by its shortcut Alt+X"
 xdotool windowactivate --sync "$WINDOW" key alt+x
-eventually ended "$MAIN" || fail "Alt+X did not end the program"
+expect_end "$MAIN" "Alt+X did not end the program"
 wait "$MAIN" 2>/dev/null || true
 pass "Alt+X ends the program"
 
@@ -141,7 +141,7 @@ pass "tray menu Show brings the window back"
 probe close >/dev/null
 eventually state_matches '^visible=0 ' || fail "close did not hide the window"
 choose_in_tray_menu up
-eventually ended "$HIDDEN" || fail "Exit in the tray menu did not end the program"
+expect_end "$HIDDEN" "Exit in the tray menu did not end the program"
 wait "$HIDDEN" 2>/dev/null || true
 pass "tray menu Exit ends the program"
 

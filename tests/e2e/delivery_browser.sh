@@ -84,5 +84,5 @@ stop_chrome
 
 library_unchanged || fail "the library changed: $(diff -r "$WORK/library-before" "$LIB")"
 probe exit >/dev/null
-eventually ended "$PROGRAM" || fail "the program did not end"
+expect_end "$PROGRAM" "the program did not end"
 echo "delivery_browser: all passed"

@@ -74,5 +74,5 @@ pass "the other program's copy stays on the clipboard"
 
 library_unchanged || fail "the library changed: $(diff -r "$WORK/library-before" "$LIB")"
 probe exit >/dev/null
-eventually ended "$PROGRAM" || fail "the program did not end"
+expect_end "$PROGRAM" "the program did not end"
 echo "delivery_clipboard: all passed"

@@ -72,5 +72,5 @@ clipboard_is before || fail "the paste command ran without a previous window"
 pass "Ctrl+Shift+V does nothing once the previous window is gone"
 
 probe exit >/dev/null
-eventually ended "$PROGRAM" || fail "the program did not end"
+expect_end "$PROGRAM" "the program did not end"
 echo "delivery_commands: all passed"

@@ -148,5 +148,5 @@ clipboard_is before || fail "the clipboard holds [$(probe clipboard-text)]"
 pass "a cancelled dialog copies and pastes nothing"
 
 probe exit >/dev/null
-eventually ended "$PROGRAM" || fail "the program did not end"
+expect_end "$PROGRAM" "the program did not end"
 echo "delivery_drag: all passed"

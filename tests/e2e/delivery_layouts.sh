@@ -63,5 +63,5 @@ xdotool key space
 stays "n2â " || fail "n2 and a composed letter expanded"
 pass "a dead key and a letter compose to â, and n2â is no macro"
 probe exit >/dev/null
-eventually ended "$PROGRAM" || fail "the program did not end"
+expect_end "$PROGRAM" "the program did not end"
 echo "delivery_layouts: all passed"

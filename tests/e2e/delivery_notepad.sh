@@ -81,5 +81,5 @@ activate_target
 library_unchanged || fail "the library changed: $(diff -r "$WORK/library-before" "$LIB")"
 pass "every reply file is as it was"
 probe exit >/dev/null
-eventually ended "$PROGRAM" || fail "the program did not end"
+expect_end "$PROGRAM" "the program did not end"
 echo "delivery_notepad: all passed"

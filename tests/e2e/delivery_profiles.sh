@@ -20,7 +20,7 @@ wine reg delete "$PROFILES" /f >/dev/null 2>&1 || true
 
 stop_program() {
     probe exit >/dev/null
-    eventually ended "$PROGRAM" || fail "the program did not end"
+    expect_end "$PROGRAM" "the program did not end"
 }
 # Types the macro and its Space into the target and waits for what it becomes.
 deliver() {

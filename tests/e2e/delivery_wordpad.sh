@@ -30,5 +30,5 @@ pass "WordPad's RTF has the bold word in bold and the red word in red"
 
 library_unchanged || fail "the library changed: $(diff -r "$WORK/library-before" "$LIB")"
 probe exit >/dev/null
-eventually ended "$PROGRAM" || fail "the program did not end"
+expect_end "$PROGRAM" "the program did not end"
 echo "delivery_wordpad: all passed"

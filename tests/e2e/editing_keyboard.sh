@@ -87,7 +87,7 @@ file_is "$LIB/index.sub" 'REPLY_1?Greeting\r\nFOLDER_1?Prices Folder\r\n' ||
 pass "Shift+Del and Yes delete the only reply and its folder, lines and directory"
 
 probe exit >/dev/null
-eventually ended "$MAIN" || fail "Exit did not end the program"
+expect_end "$MAIN" "Exit did not end the program"
 wait "$MAIN" 2>/dev/null || true
 
 echo "restart"
@@ -97,6 +97,6 @@ eventually state_matches '^visible=1 ' || fail "not shown after restart: $(probe
     fail "after restart: $(probe state-all-open)"
 pass "the restarted program shows the library as it was left"
 probe exit >/dev/null
-eventually ended "$MAIN" || fail "Exit did not end the program"
+expect_end "$MAIN" "Exit did not end the program"
 wait "$MAIN" 2>/dev/null || true
 echo "editing_keyboard: all passed"

@@ -34,7 +34,7 @@ start() {
 }
 stop() {
     probe exit >/dev/null
-    eventually ended "$MAIN" || fail "Exit did not end the program"
+    expect_end "$MAIN" "Exit did not end the program"
     wait "$MAIN" 2>/dev/null || true
 }
 

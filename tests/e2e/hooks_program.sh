@@ -30,7 +30,7 @@ eventually main_visible || fail "the main window did not show"
 probe dismiss "Tip of the Day" >/dev/null || true
 probe exit >/dev/null
 # A component left running would hold the program up with a warning box at its very end.
-eventually ended "$main" || fail "Exit did not end the program: $(probe count KvSysHookLoader) warning box(es)"
+expect_end "$main" "Exit did not end the program: $(probe count KvSysHookLoader) warning box(es)"
 wait "$main" 2>/dev/null || true
 echo "  ok: Exit stops the hooks and the program ends"
 
@@ -50,6 +50,6 @@ keybdll_loaded && fail "a hook library from outside the program's folder was loa
 echo "  ok: a library planted in the start folder is not picked up when the program has none"
 probe dismiss "Tip of the Day" >/dev/null || true
 probe exit >/dev/null
-eventually ended "$main" || fail "Exit did not end the program without hooks"
+expect_end "$main" "Exit did not end the program without hooks"
 wait "$main" 2>/dev/null || true
 echo "hooks_program: all passed"

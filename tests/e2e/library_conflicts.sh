@@ -24,7 +24,7 @@ keys ctrl+n
 eventually has_line "$LIB/index.sub" 'REPLY_2?New Reply' || fail "Ctrl+N added no reply: $(cat "$LIB/index.sub")"
 has_line "$LIB/index.sub" 'REPLY_9?Script' || fail "the script's reply was dropped: $(cat "$LIB/index.sub")"
 probe exit >/dev/null
-eventually ended "$MAIN" || fail "Exit did not end the program"
+expect_end "$MAIN" "Exit did not end the program"
 wait "$MAIN" 2>/dev/null || true
 start_main "$APP"
 state_matches ' tree=3 ' || fail "after restart: $(probe state)"
@@ -105,7 +105,7 @@ eventually both_show || fail "the copies show $(probe state) and $(in_b probe st
 pass "both added replies are kept, and each copy shows both"
 in_b probe exit >/dev/null
 probe exit >/dev/null
-eventually ended "$MAIN" || fail "Exit did not end the program"
-eventually ended "$B_MAIN" || fail "Exit did not end the second copy"
+expect_end "$MAIN" "Exit did not end the program"
+expect_end "$B_MAIN" "Exit did not end the second copy"
 wait "$MAIN" "$B_MAIN" 2>/dev/null || true
 echo "library_conflicts: all passed"

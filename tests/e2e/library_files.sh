@@ -17,7 +17,7 @@ source "$(dirname "$0")/lib/delivery.sh"
 boxes_shown() { [ "$(probe count "$1")" -ge 1 ]; }
 stop_program() {
     probe exit >/dev/null
-    eventually ended "$1" || fail "Exit did not end the program"
+    expect_end "$1" "Exit did not end the program"
     wait "$1" 2>/dev/null || true
 }
 

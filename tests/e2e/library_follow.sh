@@ -65,5 +65,5 @@ printf 'regards\r\n\r\n{\\rtf1\\ansi Kind regards}\r\n' | cmp -s - "$LIB/1/3.rep
     fail "the added reply was rewritten: $(od -c "$LIB/1/3.rep" | head -3)"
 [ ! -e "$LIB/5.rep" ] || fail "the deleted reply came back"
 probe exit >/dev/null
-eventually ended "$PROGRAM" || fail "Exit did not end the program"
+expect_end "$PROGRAM" "Exit did not end the program"
 pass "the program leaves the files as the other program wrote them"

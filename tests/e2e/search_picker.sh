@@ -90,5 +90,5 @@ pass "the typed macro's reply is listed first and kept in the settings for the n
 
 library_unchanged || fail "the library changed: $(diff -r "$WORK/library-before" "$LIB")"
 probe exit >/dev/null
-eventually ended "$PROGRAM" || fail "the program did not end"
+expect_end "$PROGRAM" "the program did not end"
 echo "search_picker: all passed"

@@ -99,7 +99,7 @@ pass "compact mode keeps its own size"
 
 echo "exit in compact mode and start again"
 probe exit >/dev/null
-eventually ended "$MAIN" || fail "Exit did not end the program"
+expect_end "$MAIN" "Exit did not end the program"
 wait "$MAIN" 2>/dev/null || true
 wine reg query "$SETTINGS" /v EditMode 2>/dev/null | tr -d '\r' | grep -Eq 'REG_DWORD +0x0$' ||
     fail "EditMode is not 0 after leaving in compact mode"
@@ -132,7 +132,7 @@ eventually count_is 'Textwright - About' 1 || fail "About did not open"
 probe dismiss "Textwright - About" >/dev/null
 pass "Help Topics, Tip of the Day, Tutorials, three web pages and About all answer"
 probe exit >/dev/null
-eventually ended "$MAIN" || fail "Exit did not end the program"
+expect_end "$MAIN" "Exit did not end the program"
 wait "$MAIN" 2>/dev/null || true
 
 echo "window_modes: all passed"

@@ -88,6 +88,16 @@ std::vector<HWND> TopLevelWithCaption(const std::wstring& caption) {
     return s.found;
 }
 
+// Every visible top-level window as "class [caption]": what stands in a program's way.
+BOOL CALLBACK PrintTopLevel(HWND w, LPARAM) {
+    if (IsWindowVisible(w)) {
+        wchar_t name[128] = L"";
+        GetClassNameW(w, name, 128);
+        std::printf("%s [%s]\n", Utf8(name).c_str(), Utf8(TextOf(w)).c_str());
+    }
+    return TRUE;
+}
+
 BOOL CALLBACK PrintChild(HWND w, LPARAM) {
     const std::wstring text = TextOf(w);
     if (!text.empty()) {
@@ -271,6 +281,10 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     const std::wstring verb = argv[1];
+    if (verb == L"windows") {
+        EnumWindows(&PrintTopLevel, 0);
+        return 0;
+    }
     if (verb == L"dialog" || verb == L"dismiss" || verb == L"count") {
         if (argc < 3) {
             return 2;

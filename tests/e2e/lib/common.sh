@@ -80,6 +80,15 @@ file_has() { [ -f "$1" ] && grep -qF -- "$2" "$1"; }
 state_matches() { probe state | grep -Eq "$1"; }
 running() { kill -0 "$1" 2>/dev/null; }
 ended() { ! running "$1"; }
+# Waits for program $1 to end; when it does not, says why: the windows in its way and where
+# each of its threads waits.
+expect_end() {
+    eventually ended "$1" && return 0
+    echo "  visible windows: $(probe windows | tr '\n' ';')" >&2
+    WINEDEBUG=-all timeout 60 winedbg --command "bt all" 2>/dev/null | tr -d '\r' |
+        awk '/^Backtracing for thread/ { show = /Textwright\.exe/ } show' | head -100 >&2 || true
+    fail "${2:-the program did not end}"
+}
 # Starts the program in folder $1 and waits for its main window: MAIN is its pid, WINDOW its X
 # window, activated.
 start_main() {
