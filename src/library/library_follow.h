@@ -80,6 +80,9 @@ public:
     std::optional<std::vector<FolderEntry>> ListFolder(const std::string& dir) override {
         return inner_.ListFolder(dir);
     }
+    std::optional<FolderEntry> StatFile(const std::string& path) override {
+        return inner_.StatFile(path);
+    }
 
 private:
     // The entry at `path`; with `tree`, also everything below it.

@@ -11,28 +11,12 @@
 
 namespace tw {
 
-std::optional<FolderEntry> LibraryStore::Listed(const std::string& path) const {
-    const std::size_t cut = path.find_last_of(kPathSep);
-    if (cut == std::string::npos) {
-        return std::nullopt;
-    }
-    const std::string name = path.substr(cut + 1);
-    if (auto listing = files_.ListFolder(path.substr(0, cut + 1))) {
-        for (FolderEntry& e : *listing) {
-            if (!e.isDir && e.name == name) {
-                return std::move(e);
-            }
-        }
-    }
-    return std::nullopt;
-}
-
 void LibraryStore::Saw(const std::string& path, const FolderEntry& listed) const {
     seen_[path] = {listed.size, listed.writeTime};
 }
 
 void LibraryStore::SawNow(const std::string& path) {
-    if (auto listed = Listed(path)) {
+    if (auto listed = files_.StatFile(path)) {
         Saw(path, *listed);
     } else {
         seen_.erase(path);
@@ -44,7 +28,7 @@ DiskState LibraryStore::Check(const std::string& path) const {
     if (seen == seen_.end()) {
         return DiskState::Unknown;
     }
-    const std::optional<FolderEntry> now = Listed(path);
+    const std::optional<FolderEntry> now = files_.StatFile(path);
     if (!now) {
         return DiskState::Missing;
     }

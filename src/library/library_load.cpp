@@ -195,7 +195,7 @@ bool TRepList::ReadBody(TRep* item) const {
     std::vector<std::string> lines;
     std::string scratch;
     // Listed before it is read: a write in between leaves the older stamp, never a newer one.
-    const std::optional<FolderEntry> listed = store_.Listed(item->FullPath());
+    const std::optional<FolderEntry> listed = store_.Files().StatFile(item->FullPath());
     if (!ReadLines(Files(), item->FullPath(), lines, scratch)) {
         return false;
     }

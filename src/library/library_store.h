@@ -45,9 +45,7 @@ public:
 
     // --- what was seen of each file, so that nothing written elsewhere is overwritten ---
     void Saw(const std::string& path, const FolderEntry& listed) const;
-    // The file as its folder's listing shows it now.
-    std::optional<FolderEntry> Listed(const std::string& path) const;
-    // Lists the file's folder and takes what it shows; forgets a file that is not there.
+    // Takes the file as it is now; forgets a file that is not there.
     void SawNow(const std::string& path);
     DiskState Check(const std::string& path) const;
 

@@ -20,6 +20,7 @@ public:
     virtual bool DeleteTreeNoFollow(const std::string& path) = 0;
     virtual std::optional<DirIdentity> GetDirIdentity(const std::string& path) = 0;
     virtual std::optional<std::vector<FolderEntry>> ListFolder(const std::string& dir) = 0;
+    virtual std::optional<FolderEntry> StatFile(const std::string& path) = 0;
 };
 
 // The computer's own file system, through the functions of files.h.

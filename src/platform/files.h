@@ -79,5 +79,8 @@ struct FolderEntry {
 // (no file is opened); nothing when the folder cannot be listed. Names that do not convert
 // exactly are left out.
 std::optional<std::vector<FolderEntry>> ListFolder(const std::string& dir);
+// One file's entry as its folder's listing would give it, without listing the folder; nothing
+// when there is no such file.
+std::optional<FolderEntry> StatFile(const std::string& path);
 
 } // namespace tw

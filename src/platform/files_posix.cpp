@@ -226,4 +226,17 @@ std::optional<std::vector<FolderEntry>> ListFolder(const std::string& dir) {
     return entries;
 }
 
+std::optional<FolderEntry> StatFile(const std::string& path) {
+    struct stat st {};
+    struct stat own {};
+    if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode) || ::lstat(path.c_str(), &own) != 0) {
+        return std::nullopt;
+    }
+    return FolderEntry{path.substr(path.find_last_of('/') + 1), false,
+                       static_cast<std::uint64_t>(st.st_size),
+                       static_cast<std::uint64_t>(st.st_mtim.tv_sec) * 1000000000u +
+                           static_cast<std::uint64_t>(st.st_mtim.tv_nsec),
+                       S_ISLNK(own.st_mode)};
+}
+
 } // namespace tw

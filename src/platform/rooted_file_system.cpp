@@ -52,4 +52,8 @@ std::optional<std::vector<FolderEntry>> RootedFileSystem::ListFolder(const std::
     return inner_->ListFolder(dir);
 }
 
+std::optional<FolderEntry> RootedFileSystem::StatFile(const std::string& path) {
+    return inner_->StatFile(path);
+}
+
 } // namespace tw

@@ -25,6 +25,7 @@ public:
     bool DeleteTreeNoFollow(const std::string& path) override;
     std::optional<DirIdentity> GetDirIdentity(const std::string& path) override;
     std::optional<std::vector<FolderEntry>> ListFolder(const std::string& dir) override;
+    std::optional<FolderEntry> StatFile(const std::string& path) override;
 
 private:
     bool Inside(const std::string& path) const;

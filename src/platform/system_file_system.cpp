@@ -29,6 +29,9 @@ public:
     std::optional<std::vector<FolderEntry>> ListFolder(const std::string& dir) override {
         return tw::ListFolder(dir);
     }
+    std::optional<FolderEntry> StatFile(const std::string& path) override {
+        return tw::StatFile(path);
+    }
 };
 
 } // namespace

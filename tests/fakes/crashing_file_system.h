@@ -77,6 +77,9 @@ public:
     std::optional<std::vector<FolderEntry>> ListFolder(const std::string& dir) override {
         return disk_.ListFolder(dir);
     }
+    std::optional<FolderEntry> StatFile(const std::string& path) override {
+        return disk_.StatFile(path);
+    }
 
 private:
     bool Allow() {

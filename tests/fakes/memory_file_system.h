@@ -151,6 +151,16 @@ public:
         return entries;
     }
 
+    std::optional<FolderEntry> StatFile(const std::string& path) override {
+        const auto file = files.find(path);
+        if (file == files.end()) {
+            return std::nullopt;
+        }
+        const auto time = writeTimes.find(path);
+        return FolderEntry{path.substr(path.find_last_of(kPathSep) + 1), false, file->second.size(),
+                           time == writeTimes.end() ? 0 : time->second};
+    }
+
     static std::string Trim(std::string path) {
         while (path.size() > 1 && path.back() == kPathSep) {
             path.pop_back();

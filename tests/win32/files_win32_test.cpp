@@ -162,6 +162,14 @@ TEST(FilesWin32, ListingGivesSizesAndLastWriteTimes) {
         if (e.name == "2.rep") {
             EXPECT_EQ(e.writeTime, 0x01D9F12389ABCDEFull);
         }
+        // What a save checks against what the load listed: any difference reads as a change
+        // made elsewhere.
+        const auto one = StatFile(dir + "\\" + e.name);
+        EXPECT_EQ(
+            one ? one->name + " " + std::to_string(one->size) + " " + std::to_string(one->writeTime)
+                : std::string("dir"),
+            e.isDir ? "dir"
+                    : e.name + " " + std::to_string(e.size) + " " + std::to_string(e.writeTime));
     }
     std::sort(seen.begin(), seen.end());
     EXPECT_EQ(seen, (std::vector<std::string>{"2.rep 7", "sub/", "\xC5\x81.rep 0"}));

@@ -266,4 +266,18 @@ std::optional<std::vector<FolderEntry>> ListFolder(const std::string& dir) {
     return entries;
 }
 
+std::optional<FolderEntry> StatFile(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    const std::wstring w = PathToWide(path);
+    if (w.empty() || !GetFileAttributesExW(w.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return std::nullopt;
+    }
+    return FolderEntry{path.substr(path.find_last_of("\\/") + 1), false,
+                       (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+                       (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                           data.ftLastWriteTime.dwLowDateTime,
+                       (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0};
+}
+
 } // namespace tw
