@@ -48,10 +48,16 @@ tw_start_display() {
     dir=$(mktemp -d)
     fifo="$dir/displayfd"
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" 2>"$dir/log" >/dev/null &
     TW_PIDS+=($!)
-    local num
-    read -r num <"$fifo"
+    local num=""
+    # A server that cannot start never writes its number: say why instead of stopping mute.
+    read -r -t 30 num <"$fifo" || true
+    if [ -z "$num" ]; then
+        echo "The virtual display did not start: $(tail -3 "$dir/log" 2>/dev/null)" >&2
+        rm -rf "$dir"
+        return 1
+    fi
     rm -rf "$dir"
     export DISPLAY=":$num"
     openbox >/dev/null 2>&1 &
