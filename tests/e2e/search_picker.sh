@@ -13,6 +13,14 @@ PICKER="Textwright - Find a reply"
 wine reg delete "$SETTINGS" /v RecentReplies /f >/dev/null 2>&1 || true
 wine reg delete "$SETTINGS" /v PickerHotKey /f >/dev/null 2>&1 || true
 
+# More replies than the list shows at once: those beyond come a moment after it opens.
+for n in $(seq 101 130); do
+    printf 'REPLY_%d?Filler %d\r\n' "$n" "$n" >>"$LIB/index.sub"
+    printf '\r\n\r\n{\\rtf1 filler}\r\n' >"$LIB/$n.rep"
+done
+rm -rf "$WORK/library-before" && cp -r "$LIB" "$WORK/library-before"
+REPLIES=$(find "$LIB" -name '*.rep' | wc -l)
+
 start_program_hidden
 start_target "Untitled - Notepad" wine notepad
 
@@ -84,9 +92,16 @@ search ""
 first_row_is "Dated reply||dt" || fail "the reply just delivered is not first"
 keys Escape
 eventually picker_gone || fail "Esc did not close the picker"
+# Opened again, the list was filled while hidden.
+search ""
+first_row_is "Dated reply||dt" || fail "opened again, the reply just delivered is not first"
+all_rows() { [ "$(probe rows "$PICKER" | wc -l)" = "$REPLIES" ]; }
+eventually all_rows || fail "$(probe rows "$PICKER" | wc -l) of $REPLIES replies listed"
+keys Escape
+eventually picker_gone || fail "Esc did not close the picker"
 wine reg query "$SETTINGS" /v RecentReplies 2>/dev/null | tr -d '\r' | grep -q 'REG_SZ.*5\.rep' ||
     fail "the settings do not remember it: $(wine reg query "$SETTINGS" /v RecentReplies 2>&1)"
-pass "the typed macro's reply is listed first and kept in the settings for the next run"
+pass "the typed macro's reply is listed first, with every reply after it, and kept in the settings"
 
 library_unchanged || fail "the library changed: $(diff -r "$WORK/library-before" "$LIB")"
 probe exit >/dev/null

@@ -12,6 +12,10 @@ namespace {
 constexpr int kWidth96 = 680, kHeight96 = 340;
 constexpr int kMargin96 = 8, kBoxHeight96 = 23, kLabelWidth96 = 34, kListWidth96 = 420;
 constexpr UINT_PTR kReadTimerId = 1;
+// The rows beyond those that fit come a few frames after an opening: a key typed at once goes
+// first, and the list it shows replaces them anyway.
+constexpr UINT_PTR kMoreRowsTimerId = 2;
+constexpr UINT kMoreRowsDelayMs = 50;
 // Texts checked per tick: a tick stays far below a frame while typing goes on between ticks.
 constexpr std::size_t kTextsPerTick = 10;
 constexpr int kPageRows = 10;
@@ -156,6 +160,9 @@ void SearchPickerWindow::ShowAt(const ScreenRect& place, HWND target) {
     SetWindowPos(hwnd_, HWND_TOPMOST, place.left, place.top, place.right - place.left,
                  place.bottom - place.top, SWP_SHOWWINDOW | SWP_NOACTIVATE);
     Step("painted");
+    if (rowsInList_ < shownRows_.size()) {
+        SetTimer(hwnd_, kMoreRowsTimerId, kMoreRowsDelayMs, nullptr);
+    }
     SetForegroundWindow(hwnd_);
     SetFocus(search_);
     ReadTextsWhileIdle(true);
@@ -169,20 +176,46 @@ void SearchPickerWindow::ShowRows(const std::vector<PickerRow>& rows, int highli
         }
         return;
     }
-    filling_ = true;
     SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list_, LB_RESETCONTENT, 0, 0);
     shownRows_ = rows;
-    for (const PickerRow& row : rows) {
-        const std::wstring text =
-            AnsiToWide(row.name) + L"\t" + AnsiToWide(row.folder) + L"\t" + AnsiToWide(row.trigger);
-        SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    }
+    rowsInList_ = 0;
+    // Hidden, only the rows that fit: a list without a scroll bar shows in a third of the time
+    // under Wine, and the rest follow once the window is up.
+    AddRows(IsWindowVisible(hwnd_) ? rows.size() : RowsThatFit());
     SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(highlighted), 0);
     SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list_, nullptr, TRUE);
     highlighted_ = highlighted;
+}
+
+void SearchPickerWindow::AddRows(std::size_t upTo) {
+    filling_ = true;
+    for (; rowsInList_ < std::min(upTo, shownRows_.size()); ++rowsInList_) {
+        const PickerRow& row = shownRows_[rowsInList_];
+        const std::wstring text =
+            AnsiToWide(row.name) + L"\t" + AnsiToWide(row.folder) + L"\t" + AnsiToWide(row.trigger);
+        SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
     filling_ = false;
+}
+
+void SearchPickerWindow::AddRemainingRows() {
+    if (rowsInList_ >= shownRows_.size()) {
+        return;
+    }
+    // Row by row, a shown list box redraws its scroll bar each time.
+    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+    AddRows(shownRows_.size());
+    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list_, nullptr, TRUE);
+}
+
+std::size_t SearchPickerWindow::RowsThatFit() const {
+    RECT client{};
+    GetClientRect(list_, &client);
+    const LRESULT row = SendMessageW(list_, LB_GETITEMHEIGHT, 0, 0);
+    return row > 0 ? static_cast<std::size_t>(client.bottom / row) : shownRows_.size();
 }
 
 void SearchPickerWindow::FillAhead(SearchPicker& picker) {
@@ -194,6 +227,9 @@ void SearchPickerWindow::FillAhead(SearchPicker& picker) {
 }
 
 void SearchPickerWindow::HighlightRow(int row) {
+    if (row >= 0 && static_cast<std::size_t>(row) >= rowsInList_) {
+        AddRemainingRows();
+    }
     filling_ = true;
     SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
     highlighted_ = row;
@@ -337,6 +373,10 @@ LRESULT SearchPickerWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         }
         return 0;
     case WM_TIMER:
+        if (wp == kMoreRowsTimerId) {
+            KillTimer(hwnd_, kMoreRowsTimerId);
+            AddRemainingRows();
+        }
         if (wp == kReadTimerId && (!parts_.picker || !parts_.picker->ReadTexts(kTextsPerTick))) {
             ReadTextsWhileIdle(false);
         }

@@ -59,6 +59,10 @@ private:
     void CreateControls();
     void Layout();
     void ApplyDpi(UINT dpi);
+    // Adds the shown rows not yet in the list box, up to `upTo` in all.
+    void AddRows(std::size_t upTo);
+    void AddRemainingRows();
+    std::size_t RowsThatFit() const;
     // Enter, Ctrl+Enter, Esc, Up, Down, Page Up and Page Down in the box and the list.
     // `ctrl`: Ctrl is down with the key.
     std::optional<LRESULT> OnControlKey(UINT msg, WPARAM wp, bool ctrl);
@@ -86,6 +90,8 @@ private:
     // Set while rows are put in, so the list's own notifications are not taken for the user's.
     bool filling_ = false;
     std::vector<PickerRow> shownRows_;
+    // Rows of shownRows_ in the list box: filled ahead, only those that fit.
+    std::size_t rowsInList_ = 0;
     std::wstring previewWanted_;
     std::wstring previewShown_;
     bool previewPosted_ = false;
