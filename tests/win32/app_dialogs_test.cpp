@@ -257,10 +257,13 @@ public:
     std::size_t next = 0;
 };
 
+// The dialog follows its owner's handle by reference, as the main window's is set later.
+HWND noOwner = nullptr;
+
 TEST(TipWindow, ShowsARandomTipNextDrawsAgainAndTheBoxIsReturned) {
     ScriptedRandom random({2, 7});
     TipPicker picker(StandardTips(), random);
-    TipDialogView view(nullptr, picker);
+    TipDialogView view(noOwner, picker);
     User user(L"Tip of the Day", [](HWND d) {
         const std::wstring first = Text(GetDlgItem(d, TipDialogView::TipText));
         EXPECT_EQ(0u, first.find(L"If you just started Textwright")) << "tip 3 of the list";
@@ -278,7 +281,7 @@ TEST(TipWindow, ShowsARandomTipNextDrawsAgainAndTheBoxIsReturned) {
 TEST(TipWindow, OneTipDisablesNextAndNoTipsSaySo) {
     ScriptedRandom random({0});
     TipPicker none({}, random);
-    TipDialogView view(nullptr, none);
+    TipDialogView view(noOwner, none);
     User user(L"Tip of the Day", [](HWND d) {
         EXPECT_EQ(L"Sorry, the list of tips is empty...",
                   Text(GetDlgItem(d, TipDialogView::TipText)));

@@ -9,6 +9,8 @@ class TipDialogView : public CodeDialog, public TipDialogPort {
 public:
     // `owner` is the owner's handle, null until that window exists.
     TipDialogView(const HWND& owner, TipPicker& picker) : owner_(owner), picker_(picker) {}
+    // The owner is followed by reference: a temporary would be gone by the first use.
+    TipDialogView(HWND&&, TipPicker&) = delete;
 
     bool ShowTipDialog(bool showAtStartup) override;
 

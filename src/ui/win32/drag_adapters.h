@@ -18,6 +18,7 @@ class Win32Desktop : public DesktopWindowPort {
 public:
     // The main window's handle, read at each call: it exists only once the window is created.
     explicit Win32Desktop(const HWND& mainWindow) : main_(mainWindow) {}
+    explicit Win32Desktop(HWND&&) = delete; // followed by reference
     WindowHandle MainWindow() override { return reinterpret_cast<WindowHandle>(main_); }
     WindowBounds MainWindowBounds() override;
     WindowHandle WindowAt(PointerPoint at) override;

@@ -15,6 +15,7 @@ public:
     // `takeChanges` runs on the window's thread; false puts it off for another quiet time.
     LibraryWatcher(const HWND& window, std::function<bool()> takeChanges)
         : window_(window), takeChanges_(std::move(takeChanges)) {}
+    LibraryWatcher(HWND&&, std::function<bool()>) = delete; // followed by reference
     ~LibraryWatcher() { Stop(); }
     LibraryWatcher(const LibraryWatcher&) = delete;
     LibraryWatcher& operator=(const LibraryWatcher&) = delete;

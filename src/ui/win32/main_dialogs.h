@@ -30,6 +30,9 @@ public:
         options_.AddPage(profiles_);
         optionsView_.AddPage(profilesView_);
     }
+    MainDialogs(HWND&&, RawRegistry&, MessageBoxes&, TopmostPort&, std::string,
+                std::function<void(const std::vector<DeliveryProfile>&)>,
+                std::function<void()>) = delete; // the owner is followed by reference
 
     void ShowOptionsDialog() override {
         optionsView_.RunModal(owner_);

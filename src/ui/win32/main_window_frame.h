@@ -13,6 +13,7 @@ class MainWindowFrame : public MainWindowView {
 public:
     // `window` is the main window's handle, null until the window exists.
     explicit MainWindowFrame(const HWND& window) : window_(window) {}
+    explicit MainWindowFrame(HWND&&) = delete; // followed by reference
 
     // The mirrors exist once the window's controls do.
     void AttachMirrors(TreeViewMirror* tree, ListBoxMirror* macros, ListBoxMirror* hotKeys);

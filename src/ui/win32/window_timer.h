@@ -11,6 +11,7 @@ public:
     // `window` is the owner's handle, null until the window exists.
     WindowTimer(const HWND& window, UINT_PTR id, UINT intervalMs)
         : window_(window), id_(id), interval_(intervalMs) {}
+    WindowTimer(HWND&&, UINT_PTR, UINT) = delete; // followed by reference
 
     void SetTimerEnabled(bool enabled) override {
         if (enabled) {
