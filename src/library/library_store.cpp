@@ -110,16 +110,15 @@ void LibraryStore::BeginIndexedLoad() {
     loadRead_ = false;
 }
 
-std::optional<StartupIndex::Entry> LibraryStore::TakeUnchanged(const std::string& path,
-                                                               const FolderEntry& listed) {
-    const std::string relative = Relative(path);
+const StartupIndex::Entry* LibraryStore::TakeUnchanged(const std::string& path,
+                                                       const FolderEntry& listed) {
+    std::string relative = Relative(path);
     const StartupIndex::Entry* known = previous_.Find(relative);
     if (!known || known->size != listed.size || known->writeTime != listed.writeTime) {
-        return std::nullopt;
+        return nullptr;
     }
-    StartupIndex::Entry entry = *previous_.Take(relative);
-    index_.Put(relative, entry);
-    return entry;
+    std::optional<StartupIndex::Entry> entry = previous_.Take(relative);
+    return &index_.Put(std::move(relative), std::move(*entry));
 }
 
 void LibraryStore::Remember(const std::string& path, StartupIndex::Entry entry) {
@@ -179,19 +178,26 @@ void LibraryStore::Restamp(StartupIndex& index, const std::vector<std::string>& 
     for (const std::string& path : paths) {
         const std::string relative = Relative(path);
         const std::size_t cut = path.find_last_of(kPathSep);
-        if (relative.empty() || cut == std::string::npos || !relative.ends_with(kReplyExtension)) {
+        const bool indexFile = StartupIndex::IsIndexFile(relative);
+        if (relative.empty() || cut == std::string::npos ||
+            (!indexFile && !relative.ends_with(kReplyExtension))) {
             continue;
         }
-        index.EraseBelow(relative);
+        index.Take(relative);
         // Listed first, read second: a write by anyone in between changes the time listed next.
         const auto listing = files_.ListFolder(path.substr(0, cut + 1));
         const std::string name = path.substr(cut + 1);
         for (const FolderEntry& e : listing ? *listing : std::vector<FolderEntry>()) {
             std::vector<std::string> lines;
             std::string scratch;
-            if (e.name == name && !e.isDir && ReadLines(files_, path, lines, scratch, 2) &&
-                lines.size() >= 2) {
-                index.Put(relative, {e.size, e.writeTime, lines[0], lines[1]});
+            if (e.name != name || e.isDir ||
+                !ReadLines(files_, path, lines, scratch, indexFile ? SIZE_MAX : 2)) {
+                continue;
+            }
+            if (indexFile) {
+                index.Put(relative, {e.size, e.writeTime, {}, {}, std::move(lines)});
+            } else if (lines.size() >= 2) {
+                index.Put(relative, {e.size, e.writeTime, lines[0], lines[1], {}});
             }
         }
     }

@@ -56,11 +56,10 @@ public:
     // A whole load reads the last run's index once, builds the new one from what it finds
     // (Remember) and writes it at the end when anything was read or has gone.
     void BeginIndexedLoad();
-    // The last run's entry for a reply file whose listing still shows the same size and time,
-    // taken into the new index; nothing when the file must be read.
-    std::optional<StartupIndex::Entry> TakeUnchanged(const std::string& path,
-                                                     const FolderEntry& listed);
-    // What a reply file read during the load held.
+    // The last run's entry for a file whose listing still shows the same size and time, taken
+    // into the new index (and valid until the load ends); null when the file must be read.
+    const StartupIndex::Entry* TakeUnchanged(const std::string& path, const FolderEntry& listed);
+    // What a file read during the load held.
     void Remember(const std::string& path, StartupIndex::Entry entry);
     void EndIndexedLoad();
 

@@ -140,6 +140,10 @@ private:
     // `listedAs`: the folder as its parent's listing shows it, during a whole load.
     void LoadIndexAt(const std::string& indexPath, TreeNode* parent, int depth,
                      const FolderEntry* listedAs);
+    // The index file's lines: from the startup index while `listed` (the file in its folder's
+    // listing) still matches, else read into `read`; null when it cannot be read.
+    const std::vector<std::string>* IndexLines(const std::string& path, const FolderEntry* listed,
+                                               std::vector<std::string>& read);
     // `listed`: the file as its folder's listing shows it, during a whole load.
     int LoadReply(const std::string& path, const std::string& name, TreeNode* parent,
                   const FolderEntry* listed);
