@@ -108,17 +108,17 @@ void LibraryStore::BeginIndexedLoad() {
     index_.Clear();
     previous_ = ReadStartupIndex();
     loadRead_ = false;
+    seen_.reserve(seen_.size() + previous_.Size()); // one stamp a reply file: no rehash on the way
 }
 
 const StartupIndex::Entry* LibraryStore::TakeUnchanged(const std::string& path,
                                                        const FolderEntry& listed) {
-    std::string relative = Relative(path);
+    const std::string relative = Relative(path);
     const StartupIndex::Entry* known = previous_.Find(relative);
     if (!known || known->size != listed.size || known->writeTime != listed.writeTime) {
         return nullptr;
     }
-    std::optional<StartupIndex::Entry> entry = previous_.Take(relative);
-    return &index_.Put(std::move(relative), std::move(*entry));
+    return previous_.MoveTo(relative, index_);
 }
 
 void LibraryStore::Remember(const std::string& path, StartupIndex::Entry entry) {

@@ -55,8 +55,8 @@ const StartupIndex::Entry* StartupIndex::Find(const std::string& relative) const
     return it == entries_.end() ? nullptr : &it->second;
 }
 
-const StartupIndex::Entry& StartupIndex::Put(std::string relative, Entry entry) {
-    return entries_.insert_or_assign(std::move(relative), std::move(entry)).first->second;
+void StartupIndex::Put(const std::string& relative, Entry entry) {
+    entries_[relative] = std::move(entry);
 }
 
 std::optional<StartupIndex::Entry> StartupIndex::Take(const std::string& relative) {
@@ -65,6 +65,15 @@ std::optional<StartupIndex::Entry> StartupIndex::Take(const std::string& relativ
         return std::nullopt;
     }
     return std::move(node.mapped());
+}
+
+const StartupIndex::Entry* StartupIndex::MoveTo(const std::string& relative, StartupIndex& to) {
+    auto node = entries_.extract(relative);
+    if (!node) {
+        return nullptr;
+    }
+    to.entries_.erase(relative);
+    return &to.entries_.insert(std::move(node)).position->second;
 }
 
 void StartupIndex::EraseBelow(const std::string& relative) {

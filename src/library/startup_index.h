@@ -32,9 +32,11 @@ public:
     // others `macro` and `hotKey`.
     static bool IsIndexFile(std::string_view relative);
     const Entry* Find(const std::string& relative) const;
-    const Entry& Put(std::string relative, Entry entry);
+    void Put(const std::string& relative, Entry entry);
     // Removes the entry and gives it; nothing when there is none.
     std::optional<Entry> Take(const std::string& relative);
+    // Moves the entry into `to` (over one there) and gives it there; null when there is none.
+    const Entry* MoveTo(const std::string& relative, StartupIndex& to);
     // The file or the folder tree at `relative`.
     void EraseBelow(const std::string& relative);
     void MoveBelow(const std::string& from, const std::string& to);
