@@ -2,6 +2,7 @@
 #include "library/hot_key.h"
 #include "library/index_line.h"
 #include "library/library_error.h"
+#include "library/listing_prefetch.h"
 #include "library/rep_list.h"
 #include "library/text_lines.h"
 #include "platform/file_system.h"
@@ -80,6 +81,11 @@ void TRepList::LoadIndex(const std::string& indexPath, TreeNode* parent) {
     listings_.clear();
     if (indexedLoad_) {
         store_.BeginIndexedLoad();
+        // A few folders list sooner than a thread starts.
+        if (std::vector<std::string> ahead = store_.IndexedFolders(kMaxFolderDepth);
+            ahead.size() >= kFoldersWorthListingAhead && Files().ListsFromAnyThread()) {
+            prefetch_ = std::make_unique<ListingPrefetch>(Files(), std::move(ahead));
+        }
     }
     LoadWalk walk;
     walk_ = &walk;
@@ -87,10 +93,12 @@ void TRepList::LoadIndex(const std::string& indexPath, TreeNode* parent) {
         LoadIndexAt(indexPath, parent, 0, nullptr);
     } catch (...) {
         walk_ = nullptr;
+        prefetch_.reset();
         indexedLoad_ = wholeLoad_ = false;
         throw;
     }
     walk_ = nullptr;
+    prefetch_.reset();
     wholeLoad_ = false;
     if (indexedLoad_) {
         store_.EndIndexedLoad();
@@ -112,7 +120,8 @@ void TRepList::LoadIndexAt(const std::string& indexPath, TreeNode* parent, int d
     // Listed always, and before anything in it is read: what a load saw of each file guards it
     // against being written over later, and a change in between shows as another time next
     // start. A whole load keeps its listings for following the disk.
-    std::optional<std::vector<FolderEntry>> listed = Files().ListFolder(listedDir);
+    std::optional<std::vector<FolderEntry>> listed =
+        prefetch_ ? prefetch_->Take(listedDir) : Files().ListFolder(listedDir);
     const auto entries = listed ? EntriesByName(*listed)
                                 : std::unordered_map<std::string_view, const FolderEntry*>();
     const auto find = [&entries](const std::string& name, bool isDir) -> const FolderEntry* {

@@ -1,5 +1,6 @@
 #include "library/library_store.h"
 
+#include "library/collation.h"
 #include "library/index_line.h"
 #include "library/library_error.h"
 #include "library/pending_change.h"
@@ -134,6 +135,25 @@ void LibraryStore::EndIndexedLoad() {
     // Not kept for the run: a change reads the file again rather than hold every reply twice.
     previous_.Clear();
     index_.Clear();
+}
+
+std::vector<std::string> LibraryStore::IndexedFolders(int maxDepth) const {
+    std::vector<std::string> folders;
+    const auto walk = [&](const auto& self, const std::string& relative, int depth) -> void {
+        const StartupIndex::Entry* index = previous_.Find(relative + kIndexFileName);
+        if (!index || depth > maxDepth) {
+            return;
+        }
+        folders.push_back(root_ + relative);
+        for (const std::string& line : index->lines) {
+            const IndexLine parts = SplitIndexLine(line);
+            if (SameTextAscii(parts.kind, kFolderKind) && IsValidId(parts.id)) {
+                self(self, relative + parts.id + kPathSep, depth + 1);
+            }
+        }
+    };
+    walk(walk, std::string(), 0);
+    return folders;
 }
 
 std::string LibraryStore::Relative(const std::string& path) const {

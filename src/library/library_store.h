@@ -62,6 +62,9 @@ public:
     // What a file read during the load held.
     void Remember(const std::string& path, StartupIndex::Entry entry);
     void EndIndexedLoad();
+    // The folders the last run's index leads a load to, in the order the load reaches them
+    // while nothing changed; separator-ended, the root first.
+    std::vector<std::string> IndexedFolders(int maxDepth) const;
 
 private:
     // The record's note, once; remembers a finished record that could not be removed.

@@ -29,6 +29,7 @@
 namespace tw {
 
 class DiskChange;
+class ListingPrefetch;
 class MessageBoxes;
 struct DirIdentity;
 
@@ -134,6 +135,8 @@ public:
 
     // How deep folders may nest before the load stops following them.
     static constexpr int kMaxFolderDepth = 64;
+    // From how many folders a load with a startup index lists them ahead on a thread.
+    static constexpr std::size_t kFoldersWorthListingAhead = 16;
 
 private:
     void RemoveEntries(TRep* item);
@@ -167,11 +170,12 @@ private:
     LibraryStore store_;
     MessageBoxes* messages_;
     struct LoadWalk;
-    LoadWalk* walk_ = nullptr; // during a load
-    bool wholeLoad_ = false;   // a load of the root index
-    bool indexedLoad_ = false; // a whole load that keeps the startup index
-    FolderListings listings_;  // the folders a whole load listed
-    std::string readBuffer_;   // reused by every file the load reads
+    LoadWalk* walk_ = nullptr;                  // during a load
+    std::unique_ptr<ListingPrefetch> prefetch_; // during a whole load with a startup index
+    bool wholeLoad_ = false;                    // a load of the root index
+    bool indexedLoad_ = false;                  // a whole load that keeps the startup index
+    FolderListings listings_;                   // the folders a whole load listed
+    std::string readBuffer_;                    // reused by every file the load reads
     mutable std::vector<std::string>* loadProblems_ = nullptr; // between BeginLoad and EndLoad
     std::vector<std::string> problemsOfLoad_;
     std::uint64_t changes_ = 0;
