@@ -83,6 +83,7 @@ public:
     std::optional<FolderEntry> StatFile(const std::string& path) override {
         return inner_.StatFile(path);
     }
+    bool ListsFromAnyThread() const override { return inner_.ListsFromAnyThread(); }
 
 private:
     // The entry at `path`; with `tree`, also everything below it.

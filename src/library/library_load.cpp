@@ -2,6 +2,7 @@
 #include "library/hot_key.h"
 #include "library/index_line.h"
 #include "library/library_error.h"
+#include "library/listing_prefetch.h"
 #include "library/rep_list.h"
 #include "library/text_lines.h"
 #include "platform/file_system.h"
@@ -80,6 +81,11 @@ void TRepList::LoadIndex(const std::string& indexPath, TreeNode* parent) {
     listings_.clear();
     if (indexedLoad_) {
         store_.BeginIndexedLoad();
+        // A few folders list sooner than a thread starts.
+        if (std::vector<std::string> ahead = store_.IndexedFolders(kMaxFolderDepth);
+            ahead.size() >= kFoldersWorthListingAhead && Files().ListsFromAnyThread()) {
+            prefetch_ = std::make_unique<ListingPrefetch>(Files(), std::move(ahead));
+        }
     }
     LoadWalk walk;
     walk_ = &walk;
@@ -87,10 +93,12 @@ void TRepList::LoadIndex(const std::string& indexPath, TreeNode* parent) {
         LoadIndexAt(indexPath, parent, 0, nullptr);
     } catch (...) {
         walk_ = nullptr;
+        prefetch_.reset();
         indexedLoad_ = wholeLoad_ = false;
         throw;
     }
     walk_ = nullptr;
+    prefetch_.reset();
     wholeLoad_ = false;
     if (indexedLoad_) {
         store_.EndIndexedLoad();
@@ -102,35 +110,41 @@ void TRepList::LoadIndex(const std::string& indexPath, TreeNode* parent) {
 void TRepList::LoadIndexAt(const std::string& indexPath, TreeNode* parent, int depth,
                            const FolderEntry* listedAs) {
     const std::string dir = DirectoryPart(indexPath);
+    const std::string listedDir = dir.empty() ? std::string(".") : dir;
     // A directory reached a second time (through a link, or listed twice) is not loaded again:
     // its files would otherwise belong to two items at once, or the walk would never end.
-    std::vector<std::string> lines;
-    if (depth > kMaxFolderDepth ||
-        !walk_->Enter(Files(), dir.empty() ? std::string(".") : dir, depth == 0, listedAs) ||
-        !ReadLines(Files(), indexPath, lines, readBuffer_)) {
+    if (depth > kMaxFolderDepth || !walk_->Enter(Files(), listedDir, depth == 0, listedAs)) {
         ReportError(CantOpenMessage(indexPath));
         return;
     }
-    TreeUpdate update(Tree);
-    // Listed always: what a load saw of each file guards it against being written over later.
-    // A whole load keeps its listings for following the disk.
+    // Listed always, and before anything in it is read: what a load saw of each file guards it
+    // against being written over later, and a change in between shows as another time next
+    // start. A whole load keeps its listings for following the disk.
     std::optional<std::vector<FolderEntry>> listed =
-        Files().ListFolder(dir.empty() ? std::string(".") : dir);
-    const std::vector<FolderEntry>* listing = listed ? &*listed : nullptr;
-    if (listed && wholeLoad_) {
-        listing = &(listings_[dir.substr(std::min(dir.size(), LibraryRoot().size()))] =
-                        std::move(*listed));
-    }
-    const auto entries = listing ? EntriesByName(*listing)
-                                 : std::unordered_map<std::string_view, const FolderEntry*>();
+        prefetch_ ? prefetch_->Take(listedDir) : Files().ListFolder(listedDir);
+    const auto entries = listed ? EntriesByName(*listed)
+                                : std::unordered_map<std::string_view, const FolderEntry*>();
     const auto find = [&entries](const std::string& name, bool isDir) -> const FolderEntry* {
         const auto it = entries.find(name);
         return it != entries.end() && it->second->isDir == isDir ? it->second : nullptr;
     };
+    std::vector<std::string> read;
+    const std::vector<std::string>* lines =
+        IndexLines(indexPath, find(kIndexFileName, false), read);
+    if (!lines) {
+        ReportError(CantOpenMessage(indexPath));
+        return;
+    }
+    const bool listedHere = listed.has_value();
+    if (listed && wholeLoad_) {
+        // Moving the vector keeps its elements, which `entries` points at.
+        listings_[dir.substr(std::min(dir.size(), LibraryRoot().size()))] = std::move(*listed);
+    }
+    TreeUpdate update(Tree);
     // A line naming a file or folder that an earlier line names already is skipped: two items
     // on one file would let deleting one take the other's text with it.
     std::unordered_set<std::string> named;
-    for (const std::string& line : lines) {
+    for (const std::string& line : *lines) {
         const IndexLine parts = SplitIndexLine(line);
         const bool folder = SameTextAscii(parts.kind, kFolderKind);
         if (!IsValidId(parts.id) || (!folder && !SameTextAscii(parts.kind, kReplyKind)) ||
@@ -140,13 +154,34 @@ void TRepList::LoadIndexAt(const std::string& indexPath, TreeNode* parent, int d
         if (folder) {
             TRep* folder = At(AddItem(parts.name, parent));
             folder->FolderId = parts.id;
-            LoadIndexAt(dir + parts.id + kPathSep + kIndexFileName, folder->Node, depth + 1,
-                        find(parts.id, true));
+            const std::string inner = dir + parts.id + kPathSep + kIndexFileName;
+            if (const FolderEntry* listedAs = find(parts.id, true); listedAs || !listedHere) {
+                LoadIndexAt(inner, folder->Node, depth + 1, listedAs);
+            } else {
+                ReportError(CantOpenMessage(inner)); // not there a moment ago: nothing to list
+            }
         } else {
             const std::string file = parts.id + kReplyExtension;
             LoadReply(dir + file, parts.name, parent, find(file, false));
         }
     }
+}
+
+const std::vector<std::string>* TRepList::IndexLines(const std::string& path,
+                                                     const FolderEntry* listed,
+                                                     std::vector<std::string>& read) {
+    const bool indexed = listed && indexedLoad_;
+    if (const StartupIndex::Entry* known =
+            indexed ? store_.TakeUnchanged(path, *listed) : nullptr) {
+        return &known->lines;
+    }
+    if (!ReadLines(Files(), path, read, readBuffer_)) {
+        return nullptr;
+    }
+    if (indexed) {
+        store_.Remember(path, {listed->size, listed->writeTime, {}, {}, read});
+    }
+    return &read;
 }
 
 int TRepList::LoadReplyFile(const std::string& path, const std::string& name, TreeNode* parent) {
@@ -161,9 +196,8 @@ int TRepList::LoadReply(const std::string& path, const std::string& name, TreeNo
         store_.Saw(path, *listed);
     }
     const bool indexed = listed && indexedLoad_;
-    if (auto known = indexed ? store_.TakeUnchanged(path, *listed) : std::nullopt) {
-        lines = {std::move(known->macro), std::move(known->hotKey)};
-    } else {
+    const StartupIndex::Entry* known = indexed ? store_.TakeUnchanged(path, *listed) : nullptr;
+    if (!known) {
         if (!ReadLines(Files(), path, lines, readBuffer_, 2)) {
             ReportError(CantOpenMessage(path));
             return -1;
@@ -174,18 +208,20 @@ int TRepList::LoadReply(const std::string& path, const std::string& name, TreeNo
         }
         if (indexed) {
             // Listed before it was read: a change in between shows as another time next start.
-            store_.Remember(path, {listed->size, listed->writeTime, lines[0], lines[1]});
+            store_.Remember(path, {listed->size, listed->writeTime, lines[0], lines[1], {}});
         }
     }
+    const std::string& macro = known ? known->macro : lines[0];
+    const std::string& hotKey = known ? known->hotKey : lines[1];
     const int position = AddItem(name, parent);
     TRep* rep = At(position);
     const std::size_t cut = path.find_last_of(kPathSep);
     rep->FileName = cut == std::string::npos ? path : path.substr(cut + 1);
-    if (!lines[0].empty()) {
-        Macros.Add(lines[0], rep);
+    if (!macro.empty()) {
+        Macros.Add(macro, rep);
     }
-    if (IsHotKeyLine(lines[1])) {
-        HotKeys.Add(lines[1], rep);
+    if (IsHotKeyLine(hotKey)) {
+        HotKeys.Add(hotKey, rep);
     }
     rep->bodyOnDisk_ = true;
     return position;

@@ -1,5 +1,6 @@
 #include "library/library_store.h"
 
+#include "library/collation.h"
 #include "library/index_line.h"
 #include "library/library_error.h"
 #include "library/pending_change.h"
@@ -108,18 +109,17 @@ void LibraryStore::BeginIndexedLoad() {
     index_.Clear();
     previous_ = ReadStartupIndex();
     loadRead_ = false;
+    seen_.reserve(seen_.size() + previous_.Size()); // one stamp a reply file: no rehash on the way
 }
 
-std::optional<StartupIndex::Entry> LibraryStore::TakeUnchanged(const std::string& path,
-                                                               const FolderEntry& listed) {
+const StartupIndex::Entry* LibraryStore::TakeUnchanged(const std::string& path,
+                                                       const FolderEntry& listed) {
     const std::string relative = Relative(path);
     const StartupIndex::Entry* known = previous_.Find(relative);
     if (!known || known->size != listed.size || known->writeTime != listed.writeTime) {
-        return std::nullopt;
+        return nullptr;
     }
-    StartupIndex::Entry entry = *previous_.Take(relative);
-    index_.Put(relative, entry);
-    return entry;
+    return previous_.MoveTo(relative, index_);
 }
 
 void LibraryStore::Remember(const std::string& path, StartupIndex::Entry entry) {
@@ -135,6 +135,25 @@ void LibraryStore::EndIndexedLoad() {
     // Not kept for the run: a change reads the file again rather than hold every reply twice.
     previous_.Clear();
     index_.Clear();
+}
+
+std::vector<std::string> LibraryStore::IndexedFolders(int maxDepth) const {
+    std::vector<std::string> folders;
+    const auto walk = [&](const auto& self, const std::string& relative, int depth) -> void {
+        const StartupIndex::Entry* index = previous_.Find(relative + kIndexFileName);
+        if (!index || depth > maxDepth) {
+            return;
+        }
+        folders.push_back(root_ + relative);
+        for (const std::string& line : index->lines) {
+            const IndexLine parts = SplitIndexLine(line);
+            if (SameTextAscii(parts.kind, kFolderKind) && IsValidId(parts.id)) {
+                self(self, relative + parts.id + kPathSep, depth + 1);
+            }
+        }
+    };
+    walk(walk, std::string(), 0);
+    return folders;
 }
 
 std::string LibraryStore::Relative(const std::string& path) const {
@@ -179,19 +198,26 @@ void LibraryStore::Restamp(StartupIndex& index, const std::vector<std::string>& 
     for (const std::string& path : paths) {
         const std::string relative = Relative(path);
         const std::size_t cut = path.find_last_of(kPathSep);
-        if (relative.empty() || cut == std::string::npos || !relative.ends_with(kReplyExtension)) {
+        const bool indexFile = StartupIndex::IsIndexFile(relative);
+        if (relative.empty() || cut == std::string::npos ||
+            (!indexFile && !relative.ends_with(kReplyExtension))) {
             continue;
         }
-        index.EraseBelow(relative);
+        index.Take(relative);
         // Listed first, read second: a write by anyone in between changes the time listed next.
         const auto listing = files_.ListFolder(path.substr(0, cut + 1));
         const std::string name = path.substr(cut + 1);
         for (const FolderEntry& e : listing ? *listing : std::vector<FolderEntry>()) {
             std::vector<std::string> lines;
             std::string scratch;
-            if (e.name == name && !e.isDir && ReadLines(files_, path, lines, scratch, 2) &&
-                lines.size() >= 2) {
-                index.Put(relative, {e.size, e.writeTime, lines[0], lines[1]});
+            if (e.name != name || e.isDir ||
+                !ReadLines(files_, path, lines, scratch, indexFile ? SIZE_MAX : 2)) {
+                continue;
+            }
+            if (indexFile) {
+                index.Put(relative, {e.size, e.writeTime, {}, {}, std::move(lines)});
+            } else if (lines.size() >= 2) {
+                index.Put(relative, {e.size, e.writeTime, lines[0], lines[1], {}});
             }
         }
     }

@@ -56,13 +56,15 @@ public:
     // A whole load reads the last run's index once, builds the new one from what it finds
     // (Remember) and writes it at the end when anything was read or has gone.
     void BeginIndexedLoad();
-    // The last run's entry for a reply file whose listing still shows the same size and time,
-    // taken into the new index; nothing when the file must be read.
-    std::optional<StartupIndex::Entry> TakeUnchanged(const std::string& path,
-                                                     const FolderEntry& listed);
-    // What a reply file read during the load held.
+    // The last run's entry for a file whose listing still shows the same size and time, taken
+    // into the new index (and valid until the load ends); null when the file must be read.
+    const StartupIndex::Entry* TakeUnchanged(const std::string& path, const FolderEntry& listed);
+    // What a file read during the load held.
     void Remember(const std::string& path, StartupIndex::Entry entry);
     void EndIndexedLoad();
+    // The folders the last run's index leads a load to, in the order the load reaches them
+    // while nothing changed; separator-ended, the root first.
+    std::vector<std::string> IndexedFolders(int maxDepth) const;
 
 private:
     // The record's note, once; remembers a finished record that could not be removed.

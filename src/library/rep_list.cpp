@@ -2,6 +2,7 @@
 
 #include "library/hot_key.h"
 #include "library/library_error.h"
+#include "library/listing_prefetch.h"
 #include "library/pending_change.h"
 #include "platform/file_system.h"
 #include "platform/message_boxes.h"

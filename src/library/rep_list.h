@@ -29,6 +29,7 @@
 namespace tw {
 
 class DiskChange;
+class ListingPrefetch;
 class MessageBoxes;
 struct DirIdentity;
 
@@ -134,12 +135,18 @@ public:
 
     // How deep folders may nest before the load stops following them.
     static constexpr int kMaxFolderDepth = 64;
+    // From how many folders a load with a startup index lists them ahead on a thread.
+    static constexpr std::size_t kFoldersWorthListingAhead = 16;
 
 private:
     void RemoveEntries(TRep* item);
     // `listedAs`: the folder as its parent's listing shows it, during a whole load.
     void LoadIndexAt(const std::string& indexPath, TreeNode* parent, int depth,
                      const FolderEntry* listedAs);
+    // The index file's lines: from the startup index while `listed` (the file in its folder's
+    // listing) still matches, else read into `read`; null when it cannot be read.
+    const std::vector<std::string>* IndexLines(const std::string& path, const FolderEntry* listed,
+                                               std::vector<std::string>& read);
     // `listed`: the file as its folder's listing shows it, during a whole load.
     int LoadReply(const std::string& path, const std::string& name, TreeNode* parent,
                   const FolderEntry* listed);
@@ -163,11 +170,12 @@ private:
     LibraryStore store_;
     MessageBoxes* messages_;
     struct LoadWalk;
-    LoadWalk* walk_ = nullptr; // during a load
-    bool wholeLoad_ = false;   // a load of the root index
-    bool indexedLoad_ = false; // a whole load that keeps the startup index
-    FolderListings listings_;  // the folders a whole load listed
-    std::string readBuffer_;   // reused by every file the load reads
+    LoadWalk* walk_ = nullptr;                  // during a load
+    std::unique_ptr<ListingPrefetch> prefetch_; // during a whole load with a startup index
+    bool wholeLoad_ = false;                    // a load of the root index
+    bool indexedLoad_ = false;                  // a whole load that keeps the startup index
+    FolderListings listings_;                   // the folders a whole load listed
+    std::string readBuffer_;                    // reused by every file the load reads
     mutable std::vector<std::string>* loadProblems_ = nullptr; // between BeginLoad and EndLoad
     std::vector<std::string> problemsOfLoad_;
     std::uint64_t changes_ = 0;

@@ -1,5 +1,6 @@
 #include "library/startup_index.h"
 
+#include "library/index_line.h"
 #include "library/text_lines.h"
 #include "platform/files.h"
 
@@ -10,7 +11,7 @@ namespace tw {
 
 namespace {
 
-constexpr std::string_view kHeader = "Textwright startup index 1";
+constexpr std::string_view kHeader = "Textwright startup index 2";
 constexpr std::string_view kEnd = "END ";
 
 std::string Hex(std::uint64_t value) {
@@ -44,6 +45,11 @@ bool StartsBelow(const std::string& path, const std::string& dir) {
 
 } // namespace
 
+bool StartupIndex::IsIndexFile(std::string_view relative) {
+    const std::string_view name = relative.substr(relative.find_last_of(kPathSep) + 1);
+    return name == kIndexFileName;
+}
+
 const StartupIndex::Entry* StartupIndex::Find(const std::string& relative) const {
     const auto it = entries_.find(relative);
     return it == entries_.end() ? nullptr : &it->second;
@@ -59,6 +65,15 @@ std::optional<StartupIndex::Entry> StartupIndex::Take(const std::string& relativ
         return std::nullopt;
     }
     return std::move(node.mapped());
+}
+
+const StartupIndex::Entry* StartupIndex::MoveTo(const std::string& relative, StartupIndex& to) {
+    auto node = entries_.extract(relative);
+    if (!node) {
+        return nullptr;
+    }
+    to.entries_.erase(relative);
+    return &to.entries_.insert(std::move(node)).position->second;
 }
 
 void StartupIndex::EraseBelow(const std::string& relative) {
@@ -92,7 +107,14 @@ std::string StartupIndex::Serialize(const std::string& root) const {
     for (const auto& [path, e] : entries_) {
         out.append(std::to_string(e.size)).append(" ").append(std::to_string(e.writeTime));
         out.append(" ").append(path).append("\r\n");
-        out.append(e.macro).append("\r\n").append(e.hotKey).append("\r\n");
+        if (IsIndexFile(path)) {
+            out.append(std::to_string(e.lines.size())).append("\r\n");
+            for (const std::string& line : e.lines) {
+                out.append(line).append("\r\n");
+            }
+        } else {
+            out.append(e.macro).append("\r\n").append(e.hotKey).append("\r\n");
+        }
     }
     const std::string seal = Hex(HashBytes(out));
     out.append(kEnd).append(seal).append("\r\n");
@@ -126,14 +148,31 @@ std::optional<StartupIndex> StartupIndex::Parse(std::string_view text, const std
     }
     StartupIndex index;
     for (std::uint64_t i = 0; i < count; ++i) {
-        std::string_view stamp, macro, hotKey;
+        std::string_view stamp, first, second;
         Entry entry;
         std::string path;
-        if (!next(stamp) || !next(macro) || !next(hotKey) || !ParseStamp(stamp, entry, path)) {
+        if (!next(stamp) || !ParseStamp(stamp, entry, path) || !next(first)) {
             return std::nullopt;
         }
-        entry.macro = macro;
-        entry.hotKey = hotKey;
+        if (IsIndexFile(path)) {
+            std::uint64_t lines = 0;
+            // Each line takes at least its end: a count beyond the rest is a damaged one.
+            if (!ReadNumber(first, lines) || lines > rest.size() / 2) {
+                return std::nullopt;
+            }
+            entry.lines.resize(static_cast<std::size_t>(lines));
+            for (std::string& line : entry.lines) {
+                if (!next(second)) {
+                    return std::nullopt;
+                }
+                line = second;
+            }
+        } else if (next(second)) {
+            entry.macro = first;
+            entry.hotKey = second;
+        } else {
+            return std::nullopt;
+        }
         index.entries_.emplace_hint(index.entries_.end(), std::move(path), std::move(entry));
     }
     if (!rest.empty()) {

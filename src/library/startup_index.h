@@ -1,8 +1,9 @@
 #pragma once
-// What a start needs from each reply file, its macro and hot-key lines, kept with the file's size
-// and last-write time as a folder listing shows them. A start takes a reply from here only while
-// its listing still shows that size and time; the library files stay the only truth, and an
-// index that is missing, damaged or made for another library root is simply not used.
+// What a start needs from each library file, kept with the file's size and last-write time as a
+// folder listing shows them: a reply file's macro and hot-key lines, an index file's every line.
+// A start takes a file from here only while its listing still shows that size and time; the
+// library files stay the only truth, and an index that is missing, damaged or made for another
+// library root is simply not used.
 //
 // It lives outside the library (in the user's own data folder): a library on a share, or one
 // that a sync client copies, is not written to by a start, two programs on one library never
@@ -12,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tw {
 
@@ -20,16 +22,21 @@ public:
     struct Entry {
         std::uint64_t size = 0;
         std::uint64_t writeTime = 0;
-        std::string macro;  // the file's first line
-        std::string hotKey; // its second line
+        std::string macro;              // a reply file's first line
+        std::string hotKey;             // its second line
+        std::vector<std::string> lines; // an index file's lines
         bool operator==(const Entry&) const = default;
     };
 
-    // Keys are paths relative to the library root.
+    // Keys are paths relative to the library root; those naming an index file keep `lines`, the
+    // others `macro` and `hotKey`.
+    static bool IsIndexFile(std::string_view relative);
     const Entry* Find(const std::string& relative) const;
     void Put(const std::string& relative, Entry entry);
     // Removes the entry and gives it; nothing when there is none.
     std::optional<Entry> Take(const std::string& relative);
+    // Moves the entry into `to` (over one there) and gives it there; null when there is none.
+    const Entry* MoveTo(const std::string& relative, StartupIndex& to);
     // The file or the folder tree at `relative`.
     void EraseBelow(const std::string& relative);
     void MoveBelow(const std::string& from, const std::string& to);

@@ -21,6 +21,8 @@ public:
     virtual std::optional<DirIdentity> GetDirIdentity(const std::string& path) = 0;
     virtual std::optional<std::vector<FolderEntry>> ListFolder(const std::string& dir) = 0;
     virtual std::optional<FolderEntry> StatFile(const std::string& path) = 0;
+    // True when ListFolder may run on another thread while this one reads.
+    virtual bool ListsFromAnyThread() const { return false; }
 };
 
 // The computer's own file system, through the functions of files.h.

@@ -26,6 +26,7 @@ public:
     std::optional<DirIdentity> GetDirIdentity(const std::string& path) override;
     std::optional<std::vector<FolderEntry>> ListFolder(const std::string& dir) override;
     std::optional<FolderEntry> StatFile(const std::string& path) override;
+    bool ListsFromAnyThread() const override { return inner_->ListsFromAnyThread(); }
 
 private:
     bool Inside(const std::string& path) const;

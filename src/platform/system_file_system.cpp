@@ -32,6 +32,7 @@ public:
     std::optional<FolderEntry> StatFile(const std::string& path) override {
         return tw::StatFile(path);
     }
+    bool ListsFromAnyThread() const override { return true; }
 };
 
 } // namespace

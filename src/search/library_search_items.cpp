@@ -5,6 +5,7 @@
 #include "library/rep.h"
 #include "library/rep_list.h"
 #include "library/text_lines.h"
+#include "platform/files.h"
 
 #include <unordered_map>
 
@@ -42,14 +43,29 @@ LibrarySearchItems SearchItemsOf(const TRepList& library) {
     LibrarySearchItems out;
     const auto macros = EntriesOf(library.Macros);
     const auto hotKeys = EntriesOf(library.HotKeys);
+    const std::string& root = library.LibraryRoot();
+    // A folder's replies come one after another: its path and captions are made once for them.
+    const TreeNode* folderOf = nullptr;
+    bool folderKnown = false;
+    std::string folderPath, folderCaptions;
     for (TreeNode* node = library.Tree.FirstNode(); node;
          node = ReplyTree::NextInDisplayOrder(node)) {
         TRep* reply = node->Data();
         if (!reply || reply->IsFolder()) {
             continue;
         }
+        if (!folderKnown || node->Parent() != folderOf) {
+            folderKnown = true;
+            folderOf = node->Parent();
+            folderPath = WithSeparator(reply->ParentFolderPath());
+            folderCaptions = FolderCaptions(node);
+        }
         SearchItem item;
-        item.key = SearchKeyOf(library, *reply);
+        // As SearchKeyOf gives it.
+        item.key = folderPath + reply->FileName;
+        if (item.key.compare(0, root.size(), root) == 0) {
+            item.key.erase(0, root.size());
+        }
         item.name = node->Caption();
         if (const auto macro = macros.find(reply); macro != macros.end()) {
             item.macro = *macro->second;
@@ -57,7 +73,7 @@ LibrarySearchItems SearchItemsOf(const TRepList& library) {
         if (const auto hotKey = hotKeys.find(reply); hotKey != hotKeys.end()) {
             item.hotKey = HotKeyText(*hotKey->second);
         }
-        item.folder = FolderCaptions(node);
+        item.folder = folderCaptions;
         out.items.push_back(std::move(item));
         out.replies.push_back(reply);
     }

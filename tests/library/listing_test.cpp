@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <mutex>
+
 namespace tw {
 namespace {
 
@@ -45,6 +48,79 @@ TEST(LoadListings, OneWalkGivesWhatAWalkOfItsOwnGives) {
         EXPECT_TRUE(handed.ChangedPaths(own).empty());
         EXPECT_TRUE(own.ChangedPaths(handed).empty());
         EXPECT_TRUE(loaded.list.TakeListings().empty()) << "given once";
+    }
+}
+
+// With a startup index a load lists the folders it expects ahead, on a thread of its own. Whatever
+// changed since, each folder is still listed once and the load is what the files alone give.
+TEST(LoadListings, FoldersListedAheadAreEachListedOnce) {
+    struct Disk : MemoryFileSystem {
+        std::mutex mutex;
+        std::map<std::string, int> listed;
+        std::optional<std::vector<FolderEntry>> ListFolder(const std::string& dir) override {
+            std::lock_guard lock(mutex);
+            ++listed[Trim(dir)];
+            return MemoryFileSystem::ListFolder(dir);
+        }
+        bool ListsFromAnyThread() const override { return true; }
+    };
+    const std::string root = DiskPath("lib/");
+    const std::string index = StartupIndexPath(DiskPath("data"), root);
+    const auto folderLines = [](int from, int to) {
+        std::string lines;
+        for (int i = from; from <= to ? i <= to : i >= to; i += from <= to ? 1 : -1) {
+            lines += "FOLDER_" + std::to_string(i) + "?F" + std::to_string(i) + "\r\n";
+        }
+        return lines;
+    };
+    const int folders = static_cast<int>(TRepList::kFoldersWorthListingAhead) + 4;
+    const struct {
+        const char* name;
+        std::function<void(Disk&)> change;
+    } cases[] = {
+        {"unchanged", [](Disk&) {}},
+        {"folders in another order",
+         [&](Disk& d) { d.Put(root + "index.sub", folderLines(folders, 1)); }},
+        {"folder gone",
+         [&](Disk& d) {
+             d.Put(root + "index.sub", folderLines(1, 5) + folderLines(7, folders));
+             d.DeleteTreeNoFollow(root + "6");
+         }},
+        {"folder named but gone", [&](Disk& d) { d.DeleteTreeNoFollow(root + "7"); }},
+        {"folder added",
+         [&](Disk& d) {
+             d.Put(root + "index.sub", folderLines(1, folders + 1));
+             d.Put(DiskPath("lib/" + std::to_string(folders + 1) + "/index.sub"), "");
+         }},
+        {"inner folder added",
+         [&](Disk& d) {
+             d.Put(DiskPath("lib/3/index.sub"), "REPLY_1?R3\r\nFOLDER_9?Inner\r\n");
+             d.Put(DiskPath("lib/3/9/index.sub"), "REPLY_1?Deep\r\n");
+             d.Put(DiskPath("lib/3/9/1.rep"), "deep\r\n\r\n");
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Disk disk;
+        disk.Put(root + "index.sub", folderLines(1, folders));
+        for (int i = 1; i <= folders; ++i) {
+            const std::string folder = "lib/" + std::to_string(i) + "/";
+            disk.Put(DiskPath(folder + "index.sub"), "REPLY_1?R" + std::to_string(i) + "\r\n");
+            disk.Put(DiskPath(folder + "1.rep"), "m" + std::to_string(i) + "\r\n\r\n");
+        }
+        { MemoryLibrary cold(disk, root, index); }
+        c.change(disk);
+        disk.listed.clear();
+        MemoryLibrary warm(disk, root, index);
+        for (const auto& [dir, times] : disk.listed) {
+            EXPECT_EQ(times, 1) << dir;
+        }
+        MemoryFileSystem alone = disk;
+        MemoryLibrary fromFiles(alone, root);
+        EXPECT_EQ(warm.Shape(), fromFiles.Shape());
+        EXPECT_EQ(warm.boxes.Errors(), fromFiles.boxes.Errors());
+        const LibraryListing handed = LibraryListing::Take(disk, root, warm.list.TakeListings());
+        EXPECT_TRUE(handed.ChangedPaths(LibraryListing::Take(disk, root)).empty());
     }
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <functional>
 
 namespace tw {
@@ -37,14 +38,19 @@ struct Start {
     std::string shape;
     std::vector<std::string> errors;
     long repliesRead = 0;
+    long indexesRead = 0;
 };
 
 Start Load(MemoryFileSystem& disk, const std::string& index) {
     disk.opened.clear();
     MemoryLibrary loaded(disk, kRoot, index);
-    const long read = std::count_if(disk.opened.begin(), disk.opened.end(),
-                                    [](const std::string& p) { return p.ends_with(".rep"); });
-    return {loaded.Shape(), loaded.boxes.Errors(), read};
+    const auto read = [&disk](const char* ending) {
+        return std::count_if(disk.opened.begin(), disk.opened.end(),
+                             [ending](const std::string& p) { return p.ends_with(ending); });
+    };
+    const long replies = read(".rep");
+    const long indexes = read("index.sub");
+    return {loaded.Shape(), loaded.boxes.Errors(), replies, indexes};
 }
 
 // What the files alone give, on a copy of the disk.
@@ -64,9 +70,10 @@ TEST(StartupIndex, AStartEqualsTheFilesAloneAndReadsOnlyWhatChanged) {
     const struct {
         const char* name;
         std::function<void(MemoryFileSystem&)> change;
-        long read;      // reply files read by the start after the change
-        long readAgain; // and by the next one
-        bool rewritten; // the start writes the index
+        long read;                            // reply files read by the start after the change
+        long readAgain;                       // and by the next one
+        bool rewritten;                       // the start writes the index
+        std::array<long, 2> indexesRead = {}; // index files read by that start and the next
     } cases[] = {
         {"unchanged", [](MemoryFileSystem&) {}, 0, 0, false},
         {"macro edited", [](auto& d) { d.Put(P("lib/1.rep"), "hello\r\n0A\r\n{\\rtf1 one}\r\n"); },
@@ -84,32 +91,82 @@ TEST(StartupIndex, AStartEqualsTheFilesAloneAndReadsOnlyWhatChanged) {
              d.Put(P("lib/index.sub"), d.files.at(P("lib/index.sub")) + "REPLY_4?Four\r\n");
              d.Put(P("lib/4.rep"), "four\r\n05\r\n");
          },
-         1, 0, true},
-        {"line of a reply removed", [](auto& d) { d.Put(P("lib/index.sub"), "REPLY_2?Two\r\n"); },
-         0, 0, true},
+         1,
+         0,
+         true,
+         {1, 0}},
+        {"line of a reply removed",
+         [](auto& d) { d.Put(P("lib/index.sub"), "REPLY_2?Two\r\n"); },
+         0,
+         0,
+         true,
+         {1, 0}},
         {"disputed macro freed",
-         [](auto& d) { d.Put(P("lib/index.sub"), "REPLY_3?Three\r\nFOLDER_1?Folder\r\n"); }, 0, 0,
-         true},
-        {"index missing", [](auto& d) { d.RemoveFileForce(kIndex); }, 4, 0, true},
+         [](auto& d) { d.Put(P("lib/index.sub"), "REPLY_3?Three\r\nFOLDER_1?Folder\r\n"); },
+         0,
+         0,
+         true,
+         {1, 0}},
+        {"index missing", [](auto& d) { d.RemoveFileForce(kIndex); }, 4, 0, true, {2, 0}},
         {"index damaged",
          [](auto& d) {
              std::string bytes = d.files.at(kIndex);
              bytes[bytes.size() / 2] ^= 1;
              d.Put(kIndex, bytes);
          },
-         4, 0, true},
+         4,
+         0,
+         true,
+         {2, 0}},
         {"index cut short",
          [](auto& d) {
              d.Put(kIndex, d.files.at(kIndex).substr(0, d.files.at(kIndex).size() - 3));
          },
-         4, 0, true},
-        {"index of another root", MakeForeign, 4, 0, true},
+         4,
+         0,
+         true,
+         {2, 0}},
+        {"index of another root", MakeForeign, 4, 0, true, {2, 0}},
         {"index is a folder",
          [](auto& d) {
              d.RemoveFileForce(kIndex);
              d.AddDir(kIndex);
          },
-         4, 4, false},
+         4,
+         4,
+         false,
+         {2, 2}},
+        {"folder's index rewritten as it was",
+         [](auto& d) { d.Put(P("lib/1/index.sub"), "REPLY_1?Inner\r\n"); },
+         0,
+         0,
+         true,
+         {1, 0}},
+        {"folder's index names another reply",
+         [](auto& d) {
+             d.Put(P("lib/1/index.sub"), "REPLY_2?Second\r\nREPLY_1?Inner\r\n");
+             d.Put(P("lib/1/2.rep"), "second\r\n1Y\r\n");
+         },
+         1,
+         0,
+         true,
+         {1, 0}},
+        {"folder's index gone",
+         [](auto& d) { d.RemoveFileForce(P("lib/1/index.sub")); },
+         0,
+         0,
+         true,
+         {1, 1}},
+        {"folder gone", [](auto& d) { d.DeleteTreeNoFollow(P("lib/1")); }, 0, 0, true},
+        {"folder's index now a folder",
+         [](auto& d) {
+             d.RemoveFileForce(P("lib/1/index.sub"));
+             d.AddDir(P("lib/1/index.sub"));
+         },
+         0,
+         0,
+         true,
+         {1, 1}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -125,10 +182,12 @@ TEST(StartupIndex, AStartEqualsTheFilesAloneAndReadsOnlyWhatChanged) {
         EXPECT_EQ(warm.shape, alone.shape);
         EXPECT_EQ(warm.errors, alone.errors);
         EXPECT_EQ(warm.repliesRead, c.read);
+        EXPECT_EQ(warm.indexesRead, c.indexesRead[0]);
         EXPECT_EQ(indexTime() != before, c.rewritten);
         const Start again = Load(disk, kIndex);
         EXPECT_EQ(again.shape, alone.shape);
         EXPECT_EQ(again.repliesRead, c.readAgain);
+        EXPECT_EQ(again.indexesRead, c.indexesRead[1]);
     }
 }
 
@@ -170,6 +229,7 @@ TEST(StartupIndex, TheLibrarysOwnWritesKeepItCurrent) {
         const Start next = Load(disk, kIndex);
         EXPECT_EQ(next.shape, FilesAlone(disk).shape);
         EXPECT_EQ(next.repliesRead, 0);
+        EXPECT_EQ(next.indexesRead, 0);
     }
 }
 
