@@ -81,8 +81,9 @@ for size in sample 10000; do
 done
 
 # The empty window again while Textwright runs with its picker on another key: the keyboard hook
-# every user of the program has makes each hot key's way to any window longer (the hook asks the
-# program's main thread about each key before the key goes on), and this baseline pays it too.
+# every user of the program has makes each hot key's way to any window longer (the hook waits for
+# the thread that holds keys typed ahead of the picker to answer for each key), and this baseline
+# pays it too.
 dir="$WORK/app-hooked"
 mkdir -p "$dir/Replies"
 cp "$BIN/Textwright.exe" "$BIN/KeybDll.dll" "$dir/"
